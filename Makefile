@@ -1,0 +1,40 @@
+# Tarnivo: `make run` and `make test` do all the set-up on a fresh Debian machine.
+
+HOST  := build/host
+WIN32 := build/win32
+BENCH := build/bench
+
+.PHONY: all deps host win32 build test run bench fuzz clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+host: deps
+	@test -f $(HOST)/build.ninja || cmake -S . -B $(HOST) -G Ninja \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(HOST)
+
+win32: host
+	@test -f $(WIN32)/build.ninja || cmake -S . -B $(WIN32) -G Ninja \
+	    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake \
+	    -DCMAKE_BUILD_TYPE=Release \
+	    -DTARNIVO_HOST_BUILD_DIR=$(abspath $(HOST))
+	cmake --build $(WIN32)
+
+build: host win32
+
+test: build
+	@tools/run-tests.sh $(HOST) $(WIN32)
+
+run: build
+	@tools/run-tarnivo.sh $(WIN32)
+
+bench: deps
+	@test -f $(BENCH)/build.ninja || cmake -S . -B $(BENCH) -G Ninja \
+	    -DCMAKE_BUILD_TYPE=Release -DTARNIVO_BENCH=ON
+	cmake --build $(BENCH)
+
+clean:
+	rm -rf $(HOST) $(WIN32) $(BENCH)

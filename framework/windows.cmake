@@ -1,0 +1,13 @@
+# The Windows half of the framework: graphics, application, forms, controls.
+set(TARNIVO_FRAMEWORK_SOURCES
+    messagewindow.cpp
+    application.cpp
+    screen.cpp
+    timer.cpp
+)
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/graphics.cmake)
+    include(graphics.cmake)
+endif()
+add_library(tarnivo_framework STATIC ${TARNIVO_FRAMEWORK_SOURCES})
+target_link_libraries(tarnivo_framework PUBLIC tarnivo_core
+    comctl32 shell32 ole32 oleaut32 uuid gdi32 user32 msimg32 kernel32)

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs a Windows executable under Wine in the project's own prefix.
+# Used by ctest as the cross build's emulator and by make run. Makes the
+# prefix on first use and starts a virtual display when there is none.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko download dialogs in a fresh prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+source "$root/tools/display.sh"
+ensure_display
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    # Several test programs may start at once on a fresh tree: one makes the prefix.
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine-run: creating Wine prefix $WINEPREFIX" >&2
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+    flock -u 9
+fi
+
+exec wine "$@"
