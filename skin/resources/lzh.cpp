@@ -224,7 +224,8 @@ void TLZH::LZHUnpack(std::int32_t TextSize)
     // fetched (bits - 1) / 8 + 2 bytes. Leave the input where it would.
     const std::int64_t bits = reader.ConsumedBits();
     const std::int64_t fetched = bits == 0 ? 0 : (bits - 1) / 8 + 2;
-    input.SetPosition(chunks.Start() + std::min(fetched, reader.DeliveredBytes()));
+    const std::int64_t available = std::max<std::int64_t>(input.Size() - chunks.Start(), 0);
+    input.SetPosition(chunks.Start() + std::min(fetched, available));
 }
 
 void TLZH::GetBlockStream(void* DTA, std::uint16_t NBytes, std::uint16_t& Bytes_Got)
