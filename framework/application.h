@@ -6,6 +6,7 @@
 #include "component.h"
 #include "icon.h"
 #include "messages.h"
+#include "messagewindow.h"
 
 #include <exception>
 #include <functional>
@@ -76,9 +77,11 @@ public:
     // Called by forms.
     void FormDestroyed(TForm* form);
 
+    // The application window's message processing (hooks first).
+    void Perform(TMessage& message);
+
 private:
     void AddForm(TForm* form);
-    void WndProc(TMessage& message);
     bool RunHooks(TMessage& message);
     bool ProcessMessage(MSG& msg);
 

@@ -23,8 +23,15 @@ public:
     void AddForm(TForm* form);
     void RemoveForm(TForm* form);
 
+    // The form of this program that was activated last. It stays while
+    // another program is in front, so coming back to the same form is not a
+    // new activation of it.
+    TForm* FocusedForm() const { return m_focusedForm; }
+    void SetFocusedForm(TForm* form) { m_focusedForm = form; }
+
 private:
     std::vector<TForm*> m_forms;
+    TForm* m_focusedForm = nullptr;
 };
 
 extern TScreen* Screen;

@@ -4,6 +4,8 @@ set(TARNIVO_FRAMEWORK_SOURCES
     application.cpp
     screen.cpp
     timer.cpp
+    control.cpp
+    form.cpp
 )
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/graphics.cmake)
     include(graphics.cmake)

@@ -1,0 +1,36 @@
+#include "ansitext.h"
+
+#include <windows.h>
+
+namespace tarnivo {
+
+std::wstring AnsiToWide(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string WideToAnsi(std::wstring_view text)
+{
+    if (text.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n,
+                        nullptr, nullptr);
+    return ansi;
+}
+
+std::string AnsiUpperCase(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+} // namespace tarnivo

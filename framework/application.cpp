@@ -1,0 +1,259 @@
+#include "application.h"
+
+#include "form.h"
+#include "screen.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace tarnivo {
+
+namespace {
+
+const char* const AppWindowClass = "TarnivoApplication";
+
+// The screen is made before and freed after the application, whose forms
+// take themselves off the screen's list when they are destroyed at exit.
+TScreen TheScreen;
+TApplication TheApplication(nullptr);
+
+LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!app)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        app->Perform(message);
+    } catch (...) {
+        app->HandleException(std::current_exception());
+    }
+    return message.Result;
+}
+
+} // namespace
+
+TApplication* Application = &TheApplication;
+TScreen* Screen = &TheScreen;
+
+const TClassInfo& TApplication::StaticClassInfo()
+{
+    static const TClassInfo info{"TApplication", &TComponent::StaticClassInfo(), {}};
+    return info;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+TApplication::~TApplication()
+{
+    DestroyComponents();
+    if (m_handle)
+        DestroyWindow(m_handle);
+}
+
+HINSTANCE TApplication::Instance() const
+{
+    return GetModuleHandleA(nullptr);
+}
+
+void TApplication::Initialize()
+{
+    if (m_handle)
+        return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    HICON icon = LoadIconA(Instance(), "MAINICON");
+    if (icon)
+        m_icon.SetHandle(CopyIcon(icon));
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AppWndProc;
+    wc.hInstance = Instance();
+    wc.hIcon = icon;
+    wc.lpszClassName = AppWindowClass;
+    RegisterClassA(&wc);
+
+    // The application window is the owner of every form: its taskbar button
+    // is the program's, and minimising it takes all forms along. It has no
+    // area of its own (zero size), so nothing of it is ever seen but the button.
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    m_handle = CreateWindowExA(0, AppWindowClass, m_title.c_str(),
+                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
+                                   WS_MINIMIZEBOX,
+                               x, y, 0, 0, nullptr, nullptr, Instance(), nullptr);
+    SetWindowLongPtrA(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (icon) {
+        SendMessageA(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(m_handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void TApplication::SetTitle(const std::string& title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    if (m_handle)
+        SetWindowTextA(m_handle, m_title.c_str());
+}
+
+void TApplication::AddForm(TForm* form)
+{
+    if (!m_mainForm)
+        m_mainForm = form;
+    form->AfterConstruction();
+}
+
+void TApplication::FormDestroyed(TForm* form)
+{
+    if (form == m_mainForm) {
+        m_mainForm = nullptr;
+        Terminate();
+    }
+}
+
+void TApplication::Run()
+{
+    if (m_mainForm && m_showMainForm) {
+        // The application window carries the taskbar button.
+        ShowWindow(m_handle, SW_SHOWNOACTIVATE);
+        m_mainForm->Show();
+    }
+    MSG msg;
+    while (!m_terminated) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0)
+            break;
+        ProcessMessage(msg);
+    }
+    m_terminated = true;
+}
+
+bool TApplication::ProcessMessage(MSG& msg)
+{
+    if (msg.message == WM_QUIT) {
+        m_terminated = true;
+        return true;
+    }
+    try {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ProcessMessage(msg);
+}
+
+void TApplication::Terminate()
+{
+    if (m_terminated)
+        return;
+    m_terminated = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::Minimized() const
+{
+    return m_handle && IsIconic(m_handle);
+}
+
+void TApplication::Minimize()
+{
+    if (!m_handle || IsIconic(m_handle))
+        return;
+    // Windows hides the owned forms with their owner; Wine without a window
+    // manager does not, so hide them explicitly (ShowOwnedPopups remembers
+    // which ones it hid and shows exactly those again on restore).
+    ShowOwnedPopups(m_handle, FALSE);
+    ShowWindow(m_handle, SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (!m_handle || !IsIconic(m_handle))
+        return;
+    ShowWindow(m_handle, SW_RESTORE);
+    ShowOwnedPopups(m_handle, TRUE);
+    if (m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()))
+        SetActiveWindow(m_mainForm->Handle());
+}
+
+THookId TApplication::HookMainWindow(TWindowHook hook)
+{
+    THookId id = m_nextHookId++;
+    m_hooks.push_back({id, std::move(hook)});
+    return id;
+}
+
+void TApplication::UnhookMainWindow(THookId id)
+{
+    std::erase_if(m_hooks, [id](const Hook& h) { return h.Id == id; });
+}
+
+bool TApplication::RunHooks(TMessage& message)
+{
+    // A hook may unhook itself (or others) while it runs.
+    std::vector<Hook> hooks = m_hooks;
+    for (const Hook& h : hooks)
+        if (h.Proc(message))
+            return true;
+    return false;
+}
+
+void TApplication::Perform(TMessage& message)
+{
+    if (RunHooks(message))
+        return;
+    switch (message.Msg) {
+    case WM_SYSCOMMAND:
+        switch (message.WParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return;
+        case SC_RESTORE: Restore(); return;
+        }
+        break;
+    case WM_CLOSE:
+        if (m_mainForm)
+            m_mainForm->Close();
+        return;
+    case CM_RELEASE:
+        // A closed form asked to be freed once its own messages were done.
+        delete reinterpret_cast<TForm*>(message.LParam);
+        return;
+    case WM_SETFOCUS:
+        // Focus given to the zero-sized application window belongs to the main form.
+        if (m_mainForm && m_mainForm->HandleAllocated() && IsWindowVisible(m_mainForm->Handle()))
+            SetFocus(m_mainForm->Handle());
+        return;
+    }
+    DefaultHandler(m_handle, message);
+}
+
+void TApplication::HandleException(std::exception_ptr error)
+{
+    std::string text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        text = e.Message();
+    } catch (...) {
+        // Only framework exceptions carry a message meant for the user.
+    }
+    if (OnShowException) {
+        OnShowException(text);
+        return;
+    }
+    HWND owner = (m_mainForm && m_mainForm->HandleAllocated()) ? m_mainForm->Handle() : m_handle;
+    MessageBoxA(owner, text.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+} // namespace tarnivo

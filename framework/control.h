@@ -1,0 +1,259 @@
+#pragma once
+// Controls: TControl (position, visibility, text, font, mouse events and the
+// hookable window procedure chain), TWinControl (a real window: its handle,
+// children, focus, keyboard), TGraphicControl (drawn on its parent) and
+// TCustomControl (a window with a canvas of its own).
+//
+// Every message of a control goes WindowProc -> WndProc -> Dispatch ->
+// DefaultHandler. WindowProc is a replaceable callable so that another object
+// (the skin engine) can sit in front of the control's own processing and call
+// the saved callable for what it does not consume.
+
+#include "component.h"
+#include "events.h"
+#include "font.h"
+#include "graphics.h"
+#include "messages.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#define TARNIVO_HAVE_MOUSE_TYPES 1
+
+namespace tarnivo {
+
+class TCanvas;
+class TWinControl;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button,
+                                       TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
+
+// The shift state that a mouse or key message carries, plus the keyboard's
+// modifier keys as they are now.
+TShiftState KeysToShiftState(WPARAM keys);
+TShiftState KeyboardShiftState();
+
+class TControl : public TComponent {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return m_parent; }
+    virtual void SetParent(TWinControl* parent);
+
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
+    void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
+    void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
+    void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
+    virtual RECT ClientRect() const { return {0, 0, m_width, m_height}; }
+
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool enabled);
+
+    // The caption of a label or form, the text of an edit.
+    virtual std::string Text() const { return m_text; }
+    virtual void SetText(const std::string& text);
+    std::string Caption() const { return Text(); }
+    void SetCaption(const std::string& caption) { SetText(caption); }
+
+    TFont& Font() { return *m_font; }
+    const TFont& Font() const { return *m_font; }
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color);
+
+    // Repaints the control's area (on its parent for a graphic control).
+    virtual void Invalidate();
+    void Repaint();
+
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Front of the message chain; replaceable, see the file comment.
+    std::function<void(TMessage&)> WindowProc;
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    virtual void WndProc(TMessage& message);
+    virtual void Dispatch(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+
+protected:
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+
+    virtual void BoundsChanged() {}
+    virtual void VisibleChanged();
+    virtual void TextChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+
+    // Whether a left press and release inside the control is a click (window
+    // controls of the system report their clicks themselves).
+    bool m_clicksOnMouseUp = true;
+
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+
+private:
+    friend class TWinControl;
+    bool HandleMouse(TMessage& message);
+
+    TWinControl* m_parent = nullptr;
+    bool m_visible = true;
+    bool m_enabled = true;
+    std::string m_text;
+    std::unique_ptr<TFont> m_font;
+    TColor m_color = clBtnFace;
+    bool m_mouseDown = false;
+};
+
+// Parameters a windowed control gives for the creation of its window.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    // A system control class ("SysListView32", "BUTTON") to subclass, or
+    // empty for the framework's own window class.
+    std::string SystemClass;
+};
+
+class TWinControl : public TControl {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // The control's window, created on first use.
+    HWND Handle();
+    bool HandleAllocated() const { return m_handle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys the window; the next Handle() creates it again.
+    void DestroyHandle();
+
+    int ControlCount() const { return static_cast<int>(m_controls.size()); }
+    TControl* Controls(int index) const { return m_controls.at(index); }
+
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+
+    int TabOrder() const { return m_tabOrder; }
+    void SetTabOrder(int order) { m_tabOrder = order; }
+    bool TabStop() const { return m_tabStop; }
+    void SetTabStop(bool stop) { m_tabStop = stop; }
+
+    std::string Text() const override;
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() const override;
+    void Invalidate() override;
+
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // The control that owns a window, or null.
+    static TWinControl* FromHandle(HWND window);
+
+protected:
+    friend class TControl;
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    // Runs once the window exists: push state kept before it existed.
+    virtual void HandleCreated() {}
+    virtual void HandleDestroying() {}
+
+    virtual void KeyPress(char& key);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyUp(WORD& key, TShiftState shift);
+
+    // Paints the window: the background, Paint, then the graphic children.
+    virtual void PaintWindow(HDC dc);
+    virtual void EraseBackground(HDC dc);
+    void PaintControls(HDC dc);
+
+    void VisibleChanged() override;
+    void TextChanged() override;
+    void FontChanged() override;
+
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    // Answers WM_CTLCOLOR* for a child: the brush to paint it with.
+    virtual HBRUSH ChildColor(HDC dc, TWinControl* child);
+
+private:
+    static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void AttachToWindow(HWND window);
+    void DetachFromWindow();
+    bool ReflectToChild(TMessage& message);
+    void HandlePaint(TMessage& message);
+    bool HandleKeys(TMessage& message);
+    void UpdateChildBrush();
+
+    HWND m_handle = nullptr;
+    WNDPROC m_defWndProc = nullptr;   // the system control's own procedure
+    std::vector<TControl*> m_controls;
+    int m_tabOrder = -1;
+    bool m_tabStop = false;
+    HBRUSH m_brush = nullptr;        // background for WM_CTLCOLOR answers
+    TColor m_brushColor = clNone;
+};
+
+class TGraphicControl : public TControl {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    using TControl::TControl;
+    // Draws the control at its place on the parent's device context.
+    virtual void Paint(TCanvas& canvas) = 0;
+};
+
+class TCustomControl : public TWinControl {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    explicit TCustomControl(TComponent* owner) : TWinControl(owner) { m_clicksOnMouseUp = true; }
+    TNotifyEvent OnPaint;
+
+protected:
+    // Draws the client area; the canvas is valid only during the call.
+    virtual void Paint(TCanvas& canvas);
+    void PaintWindow(HDC dc) override;
+};
+
+} // namespace tarnivo
