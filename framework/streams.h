@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnivo {
@@ -56,6 +57,12 @@ public:
     std::uint8_t* Memory() { return data_.data(); }
     const std::uint8_t* Memory() const { return data_.data(); }
     void Clear();
+    // Exchanges content and position with another memory stream.
+    void Swap(TMemoryStream& other) noexcept
+    {
+        data_.swap(other.data_);
+        std::swap(position_, other.position_);
+    }
 
     // Replace the content with all of source (read from its start), or with
     // the file's bytes; the position ends at 0.
