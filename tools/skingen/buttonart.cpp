@@ -1,0 +1,158 @@
+#include "buttonart.h"
+
+#include "glyphs.h"
+
+namespace tarnivo::skingen {
+
+namespace {
+
+constexpr int kFaceSize = 24;
+constexpr int kFaceMargin = 4;
+constexpr int kBoxSize = 13;
+
+enum class Face { Normal, Pressed, Disabled, Hot, Focused };
+
+// One push-button face; its corners are mixed with ButtonFace, which the
+// button painter lays under the face before drawing it.
+Bitmap face(const SkinPalette& p, Face state)
+{
+    const int n = kFaceSize;
+    Canvas c(n, n);
+    const Coverage body = rounded_rect(0, 0, n, n, Radii::all(3));
+    const Coverage edge = rounded_outline(0, 0, n, n, Radii::all(3), 1);
+    const Coverage sheen = [](int, int y) { return y == 1 ? 1.0 : 0.0; };
+    switch (state) {
+    case Face::Normal:
+    case Face::Focused:
+        c.draw(body, vertical_gradient(p.button_top, p.button_bottom, 0, n - 1));
+        c.draw([&](int x, int y) { return sheen(x, y) * body(x, y); }, solid(hex(0xffffff)), 0.07);
+        c.draw(edge, solid(state == Face::Focused ? p.accent : p.button_border));
+        if (state == Face::Focused) // a soft ring inside the accent edge
+            c.draw(rounded_outline(1, 1, n - 1, n - 1, Radii::all(2), 1), solid(p.accent), 0.35);
+        break;
+    case Face::Hot:
+        c.draw(body, vertical_gradient(p.button_hot_top, p.button_hot_bottom, 0, n - 1));
+        c.draw([&](int x, int y) { return sheen(x, y) * body(x, y); }, solid(hex(0xffffff)), 0.09);
+        c.draw(edge, solid(p.accent));
+        break;
+    case Face::Pressed:
+        c.draw(body, solid(p.button_pressed));
+        c.draw([](int, int y) { return y == 1 ? 1.0 : 0.0; }, solid(hex(0x000000)), 0.10); // inner shade
+        c.draw(edge, solid(p.accent_deep));
+        break;
+    case Face::Disabled:
+        c.draw(body, solid(p.button_disabled));
+        c.draw(edge, solid(p.button_disabled_border));
+        break;
+    }
+    return c.over_backdrop(solid(p.face));
+}
+
+enum class Mark { None, Check, Mixed, Dot };
+enum class BoxState { Normal, Hot, Pressed, Disabled };
+
+// Shared look of check boxes and radio buttons: `outline_shape` and `fill_shape`
+// are the box or the circle.
+Bitmap box(const SkinPalette& p, Mark mark, BoxState state, const Coverage& fill_shape, const Coverage& outline_shape)
+{
+    Canvas c(kBoxSize, kBoxSize);
+    const bool on = mark != Mark::None;
+    const bool disabled = state == BoxState::Disabled;
+    Rgb fill = on ? p.accent : p.box_fill;
+    Rgb border = on ? p.accent_deep : p.box_border;
+    if (state == BoxState::Hot) {
+        fill = on ? mix(p.accent, hex(0xffffff), 0.15) : p.box_fill;
+        border = p.accent;
+    } else if (state == BoxState::Pressed) {
+        fill = on ? p.accent_deep : mix(p.box_fill, p.accent, 0.25);
+        border = p.accent_deep;
+    } else if (disabled) {
+        fill = p.box_disabled_fill;
+        border = p.box_disabled_border;
+    }
+    c.draw(fill_shape, solid(fill));
+    c.draw(outline_shape, solid(border));
+    const Rgb ink = disabled ? p.mark_disabled : p.mark;
+    switch (mark) {
+    case Mark::Check:
+        c.draw(check_glyph(GlyphBox{2.5, 2.5, 8}, 1.6), solid(ink));
+        break;
+    case Mark::Mixed:
+        c.draw(rounded_rect(3, 5.5, 10, 7.5, Radii::all(1)), solid(ink));
+        break;
+    case Mark::Dot:
+        c.draw(disc(6.5, 6.5, 2.5), solid(ink));
+        break;
+    case Mark::None:
+        break;
+    }
+    return c.over_backdrop(solid(p.face));
+}
+
+Bitmap check_box(const SkinPalette& p, Mark mark, BoxState state)
+{
+    return box(p, mark, state, rounded_rect(0, 0, kBoxSize, kBoxSize, Radii::all(3)),
+               rounded_outline(0, 0, kBoxSize, kBoxSize, Radii::all(3), 1));
+}
+
+Bitmap radio_button(const SkinPalette& p, Mark mark, BoxState state)
+{
+    const double r = kBoxSize / 2.0;
+    return box(p, mark, state, disc(r, r, r), ring(r, r, r - 0.5, 1));
+}
+
+using BoxMaker = Bitmap (*)(const SkinPalette&, Mark, BoxState);
+
+// Four states per mark (normal, hot, pressed, disabled), marks in the given order:
+// the 12-frame check box and the 8-frame radio button layouts.
+Bitmap full_strip(const SkinPalette& p, BoxMaker make, const std::vector<Mark>& marks)
+{
+    std::vector<Bitmap> frames;
+    for (Mark m : marks)
+        for (BoxState s : {BoxState::Normal, BoxState::Hot, BoxState::Pressed, BoxState::Disabled})
+            frames.push_back(make(p, m, s));
+    return join_frames(frames, FrameLayout::SideBySide);
+}
+
+// The 4-frame layout: off, on, off disabled, on disabled.
+Bitmap short_strip(const SkinPalette& p, BoxMaker make, Mark on)
+{
+    return join_frames({make(p, Mark::None, BoxState::Normal), make(p, on, BoxState::Normal),
+                        make(p, Mark::None, BoxState::Disabled), make(p, on, BoxState::Disabled)},
+                       FrameLayout::SideBySide);
+}
+
+} // namespace
+
+void add_buttons(SkinOutput& out, const SkinPalette& p)
+{
+    IniSection& s = out.ini.section("Buttons");
+    s.note("Faces: 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused.");
+    s.set("Bitmap", out.add_image("buttons.bmp", join_frames({face(p, Face::Normal), face(p, Face::Pressed),
+                                                               face(p, Face::Disabled), face(p, Face::Hot),
+                                                               face(p, Face::Focused)},
+                                                              FrameLayout::SideBySide)));
+    s.set("LeftWidth", kFaceMargin).set("TopHeight", kFaceMargin);
+    s.set("RightWidth", kFaceMargin).set("BottomHeight", kFaceMargin);
+    s.set("Trans", 1).set("Tile", 0);
+    s.set_colour("NormalColour2", p.button_text);
+    s.set_colour("MouseOverColour2", p.button_text_hot);
+    s.set_colour("PressedColour2", p.button_text_pressed);
+
+    if (p.completeness == Completeness::Full) {
+        s.note("Check box, 12 frames: unchecked, checked, mixed; each normal, hot, pressed, disabled.");
+        s.set("CheckButton", out.add_image("checkbutton.bmp",
+                                           full_strip(p, check_box, {Mark::None, Mark::Check, Mark::Mixed})));
+        s.set("CheckButtonFrame", 12);
+        s.note("Radio button, 8 frames: off, on; each normal, hot, pressed, disabled.");
+        s.set("RadioButton", out.add_image("radiobutton.bmp", full_strip(p, radio_button, {Mark::None, Mark::Dot})));
+        s.set("RadioButtonFrame", 8);
+    } else {
+        s.note("Check box and radio button, 4 frames each (off, on, off disabled, on disabled);");
+        s.note("no frame keys: the engine counts 13-pixel frames.");
+        s.set("CheckButton", out.add_image("checkbutton.bmp", short_strip(p, check_box, Mark::Check)));
+        s.set("RadioButton", out.add_image("radiobutton.bmp", short_strip(p, radio_button, Mark::Dot)));
+    }
+}
+
+} // namespace tarnivo::skingen

@@ -1,0 +1,26 @@
+#pragma once
+// Contact sheets: every bitmap of a skin folder on one neutral page with its
+// name and size under it, so the artwork can be reviewed at a glance.
+
+#include "raster.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tarnivo::skingen {
+
+struct SheetEntry {
+    std::string label;
+    Bitmap image;
+};
+
+// Reads every ".bmp" file of the folder in name order. A file that is not a
+// readable BMP is reported through `refusals` ("name: reason") and left out.
+std::vector<SheetEntry> load_sheet_entries(const std::filesystem::path& folder, std::vector<std::string>& refusals);
+
+// Lays the entries out left to right in rows; small images are shown at twice
+// their size and magenta (transparent) pixels as a checkerboard.
+Bitmap make_contact_sheet(const std::vector<SheetEntry>& entries);
+
+} // namespace tarnivo::skingen

@@ -1,0 +1,133 @@
+#include "frameart.h"
+
+namespace tarnivo::skingen {
+
+namespace {
+
+// A small window drawn whole, then cut into the four border images, so the
+// rounded corners, outline and title gradient meet without seams.
+constexpr int kModelWidth = 2 * kBorderWidth + 2 * kTopCap + 16;
+constexpr int kModelHeight = kTitleHeight + 10 + kBorderWidth;
+
+Bitmap model_window(const SkinPalette& p, WindowLook look)
+{
+    const bool active = look == WindowLook::Active;
+    const int w = kModelWidth, h = kModelHeight;
+    const Radii corners = Radii::top(kCornerRadius);
+    Canvas c(w, h);
+
+    // Title above, frame colour below.
+    const Rgb frame = active ? p.frame : p.frame_inactive;
+    const Paint title = title_backdrop(p, look);
+    c.draw(rounded_rect(0, 0, w, h, corners),
+           [&](int x, int y) { return y < kTitleHeight ? title(x, y) : frame; });
+
+    // A soft light edge just inside the outline, fading out below the corners.
+    Coverage edge = rounded_outline(1, 1, w - 1, h - 1, Radii::top(kCornerRadius - 1), 1);
+    c.draw([&](int x, int y) { return y <= kCornerRadius ? edge(x, y) : 0.0; }, solid(p.title_highlight),
+           p.title_highlight_opacity);
+
+    // The client area is framed by one dark line, the title separator on top.
+    const int in0 = kBorderWidth - 1, in1 = w - kBorderWidth;
+    c.fill_rect(in0, kTitleHeight - 1, in1 + 1, kTitleHeight, p.title_separator);
+    c.fill_rect(in0, kTitleHeight, in0 + 1, h - kBorderWidth + 1, p.frame_inner);
+    c.fill_rect(in1, kTitleHeight, in1 + 1, h - kBorderWidth + 1, p.frame_inner);
+    c.fill_rect(in0, h - kBorderWidth, in1 + 1, h - kBorderWidth + 1, p.frame_inner);
+
+    c.draw(rounded_outline(0, 0, w, h, corners, 1), solid(active ? p.outline : p.outline_inactive));
+    // Outside the rounded corners the engine cuts the window region.
+    return c.keyed();
+}
+
+void add_borders(SkinOutput& out, const SkinPalette& p)
+{
+    const Bitmap active = model_window(p, WindowLook::Active);
+    const Bitmap inactive = model_window(p, WindowLook::Inactive);
+    const int w = kModelWidth, h = kModelHeight;
+    auto both = [&](int x, int y, int cw, int ch, FrameLayout layout) {
+        return join_frames({active.crop(x, y, cw, ch), inactive.crop(x, y, cw, ch)}, layout);
+    };
+
+    IniSection& s = out.ini.section("Personality");
+    s.note("Borders: frame 1 active, frame 2 inactive; sides side by side, top and bottom stacked.");
+    s.set("Left", out.add_image("left.bmp", both(0, 0, kBorderWidth, h, FrameLayout::SideBySide)));
+    s.set("LeftFrame", 2).set("LeftTopHeight", kTitleHeight).set("LeftBotHeight", kBorderWidth);
+    s.set("LeftStretch", 1).set("LeftTrans", 1);
+    s.set("Right", out.add_image("right.bmp", both(w - kBorderWidth, 0, kBorderWidth, h, FrameLayout::SideBySide)));
+    s.set("RightFrame", 2).set("RightTopHeight", kTitleHeight).set("RightBotHeight", kBorderWidth);
+    s.set("RightStretch", 1).set("RightTrans", 1);
+    s.set("Top", out.add_image("top.bmp",
+                               both(kBorderWidth, 0, w - 2 * kBorderWidth, kTitleHeight, FrameLayout::Stacked)));
+    s.set("TopFrame", 2).set("TopTopHeight", kTopCap).set("TopBotHeight", kTopCap);
+    s.set("TopStretch", 1).set("TopTrans", 1);
+    s.set("Bottom", out.add_image("bottom.bmp", both(kBorderWidth, h - kBorderWidth, w - 2 * kBorderWidth,
+                                                     kBorderWidth, FrameLayout::Stacked)));
+    s.set("BottomFrame", 2).set("BottomTopHeight", 0).set("BottomBotHeight", 0);
+    s.set("BottomStretch", 1).set("BottomTrans", 0);
+}
+
+// Behind the caption text: a short accent underline on the active window.
+Bitmap text_back(const SkinPalette& p, WindowLook look)
+{
+    constexpr int w = 24;
+    Canvas c(w, kTitleHeight);
+    if (look == WindowLook::Active)
+        c.draw(rounded_rect(3, kTitleHeight - 4, w - 3, kTitleHeight - 2, Radii::all(1)), solid(p.accent));
+    return c.over_backdrop(title_backdrop(p, look));
+}
+
+void add_title(SkinOutput& out, const SkinPalette& p)
+{
+    IniSection& s = out.ini.section("Personality");
+    s.note("Caption text: after the window icon, clear of the caption buttons.");
+    if (p.completeness == Completeness::Full) {
+        s.set("TextBack", out.add_image("textback.bmp", join_frames({text_back(p, WindowLook::Active),
+                                                                      text_back(p, WindowLook::Inactive)},
+                                                                     FrameLayout::Stacked)));
+        s.set("TXTBackleft", 6).set("TXTBackRight", 6);
+    } else {
+        s.note("No TextBack here: the caption is drawn straight on the title bar.");
+        s.set("TXTBackleft", 0).set("TXTBackRight", 0);
+    }
+    s.set("TextShift", 22).set("TextShiftVert", 0).set("TextRightClip", 92);
+    s.set("TextAlignment", 0).set("Textbackground", 0);
+    s.set("ActiveTextR", p.caption_text.r).set("ActiveTextG", p.caption_text.g).set("ActiveTextB", p.caption_text.b);
+    s.set("InActiveTextR", p.caption_text_inactive.r)
+        .set("InActiveTextG", p.caption_text_inactive.g)
+        .set("InActiveTextB", p.caption_text_inactive.b);
+}
+
+void add_menu_band(SkinOutput& out, const SkinPalette& p)
+{
+    auto band = [&](WindowLook look) { return Bitmap(32, kMenuBandHeight, menu_band_colour(p, look)); };
+    IniSection& s = out.ini.section("Personality");
+    s.note("Menu band: frame 1 active, frame 2 inactive, stacked; flat so MDI buttons match it.");
+    s.set("menuBar", out.add_image("menubar.bmp", join_frames({band(WindowLook::Active), band(WindowLook::Inactive)},
+                                                              FrameLayout::Stacked)));
+    s.set("TileMenu", 1).set("TileLeftMenu", 2).set("TileRightMenu", 2);
+}
+
+} // namespace
+
+Paint title_backdrop(const SkinPalette& p, WindowLook look)
+{
+    const bool active = look == WindowLook::Active;
+    return vertical_gradient(active ? p.title_top : p.title_top_inactive,
+                             active ? p.title_bottom : p.title_bottom_inactive, 1, kTitleHeight - 2);
+}
+
+Rgb menu_band_colour(const SkinPalette& p, WindowLook)
+{
+    // One colour for both looks: the MDI child buttons baked onto it are drawn
+    // with the same frames whether the window is active or not.
+    return p.menubar;
+}
+
+void add_frame(SkinOutput& out, const SkinPalette& p)
+{
+    add_borders(out, p);
+    add_title(out, p);
+    add_menu_band(out, p);
+}
+
+} // namespace tarnivo::skingen
