@@ -7,6 +7,7 @@
 #include "palette.h"
 #include "rangeart.h"
 
+#include <cmath>
 #include <functional>
 #include <numbers>
 
@@ -19,8 +20,8 @@ using Points = std::vector<std::pair<double, double>>;
 // The launcher's mark: a lightning bolt, in unit coordinates.
 Points bolt(double x, double y, double size)
 {
-    const Points unit = {{0.52, 0.06}, {0.72, 0.06}, {0.58, 0.40}, {0.77, 0.40},
-                         {0.35, 0.95}, {0.47, 0.54}, {0.27, 0.54}};
+    const Points unit = {{0.50, 0.04}, {0.76, 0.04}, {0.61, 0.38}, {0.81, 0.38},
+                         {0.32, 0.96}, {0.45, 0.55}, {0.23, 0.55}};
     Points out;
     for (auto [u, v] : unit)
         out.emplace_back(x + u * size, y + v * size);
@@ -44,10 +45,11 @@ Canvas launcher_mark(int n, Tile tile)
         c.draw(body, vertical_gradient(hex(0x7396c2), slate.accent, 0, n - 1));
         c.draw(rounded_outline(inset, inset, n - inset, n - inset, Radii::all(radius), 1), solid(hex(0x3d5a80)), 0.8);
     }
-    const double margin = inset + n * 0.12;
+    const double margin = inset + n * (n >= 32 ? 0.08 : 0.05);
     const Coverage mark = polygon(bolt(margin, margin, n - 2 * margin));
     if (tile == Tile::Slate)
-        c.draw(mark, vertical_gradient(hex(0x9fd0dc), slate.accent, static_cast<int>(margin), n - static_cast<int>(margin)));
+        c.draw(mark, vertical_gradient(hex(0xb3e3ee), hex(0x7199cc), static_cast<int>(margin),
+                                       n - static_cast<int>(margin)));
     else
         c.draw(mark, solid(hex(0xffffff)));
     return c;
@@ -98,9 +100,16 @@ Bitmap refresh_image()
 {
     return menu_image([](Canvas& c) {
         const double pi = std::numbers::pi;
-        c.draw(arc(8, 8.5, 5, 2, pi * 0.15, pi * 1.75), solid(hex(0xa3be8c)));
-        // Arrow head at the arc's start, pointing along the turn.
-        c.draw(polygon({{15.2, 6.6}, {10.2, 6.2}, {13.6, 2.1}}), solid(hex(0xa3be8c)));
+        const double cx = 7.5, cy = 8.5, r = 5, end = pi * 0.22;
+        c.draw(arc(cx, cy, r, 2, end, pi * 1.8), solid(hex(0xa3be8c)));
+        // Arrow head at the open end, pointing along a clockwise turn.
+        const double ex = cx + r * std::cos(end), ey = cy - r * std::sin(end);
+        const double dx = std::sin(end), dy = std::cos(end); // direction of travel
+        const double nx = dy, ny = -dx;                       // across it
+        c.draw(polygon({{ex + dx * 3.2, ey + dy * 3.2},
+                        {ex - dx * 0.6 + nx * 3, ey - dy * 0.6 + ny * 3},
+                        {ex - dx * 0.6 - nx * 3, ey - dy * 0.6 - ny * 3}}),
+               solid(hex(0xa3be8c)));
     });
 }
 

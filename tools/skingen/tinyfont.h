@@ -1,5 +1,5 @@
 #pragma once
-// A 5 x 7 pixel font for labels on contact sheets: lower-case letters, digits
+// A 5 x 7 pixel font (9 rows with descenders) for labels on contact sheets: lower-case letters, digits
 // and the punctuation of file names. Other characters draw as a small box.
 
 #include "raster.h"
@@ -9,7 +9,7 @@
 namespace tarnivo::skingen {
 
 inline constexpr int kGlyphWidth = 5;
-inline constexpr int kGlyphHeight = 7;
+inline constexpr int kGlyphHeight = 9; // line height, descenders included
 inline constexpr int kGlyphAdvance = 6;
 
 int text_width(std::string_view text);
