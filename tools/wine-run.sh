@@ -10,6 +10,12 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download dialogs in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Saving a shortcut under the start menu or desktop makes Wine run
+# winemenubuilder, which writes menu entries and icons into the real home.
+case "$WINEDLLOVERRIDES" in
+    *winemenubuilder*) ;;
+    *) export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d" ;;
+esac
 
 source "$root/tools/display.sh"
 ensure_display
@@ -26,5 +32,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     fi
     flock -u 9
 fi
+
+# A new prefix links the user's Desktop, Documents and so on to $HOME (or its
+# XDG folders). The launcher scans the Desktop recursively and the end-to-end
+# tests lay out and clear shortcuts there: give each such folder a real
+# directory inside the prefix instead.
+for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    case "$(readlink "$link")" in
+        "$WINEPREFIX"/* | [!/]*) ;;
+        *) rm -f "$link" && mkdir -p "$link" ;;
+    esac
+done
 
 exec wine "$@"

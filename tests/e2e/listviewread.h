@@ -1,0 +1,29 @@
+#pragma once
+// Reading the items of a list view that belongs to another process.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tarnivo {
+
+struct ListViewItem {
+    int Index = 0;
+    std::string Text;
+    int Image = -1;
+    bool Selected = false;
+    bool Focused = false;
+};
+
+struct ListViewContents {
+    bool Ok = false;
+    std::string Error;  // why reading failed, when !Ok
+    std::vector<ListViewItem> Items;
+};
+
+// Reads every item (caption, image index, selected and focused state) of
+// `listView`, which may live in any process of the same bitness.
+ListViewContents ReadListView(HWND listView);
+
+} // namespace tarnivo

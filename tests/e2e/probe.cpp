@@ -1,0 +1,352 @@
+// probe.exe: reads the state of other programs' windows for the end-to-end
+// tests and prints it on stdout, one "key=value" item per line.
+//
+//   probe.exe [--pid PID] COMMAND ARGS...
+//
+//   window CLASS CAPTION    exists, visible, iconic, window and client rectangles
+//   listview CAPTION        the items of the first list view in that window
+//   text CAPTION NAME       the text of a component (see textquery.h)
+//   focus                   foreground window and the focused window of its thread
+//   taskbar CAPTION         is the program's application window (taskbar button) shown
+//   tray                    what can be seen of the notification area
+//   atom NAME               is the global atom there
+//   hotkey [VK [MODS]]      can the hot key be registered (default F11, no modifier)
+//   wait-window CAPTION MS [visible|hidden|exists|gone]
+//   close CAPTION           post WM_CLOSE
+//   pid CAPTION             process, handle and X11 window of every match
+//
+// CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
+// search to one process (Windows process id). Exit status: 0 answered,
+// 1 a wait timed out, 2 bad usage, 3 no such window, 4 the window did not answer.
+
+#include "listviewread.h"
+#include "textquery.h"
+#include "windowfind.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tarnivo {
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitTimeout = 1;
+constexpr int ExitUsage = 2;
+constexpr int ExitNoWindow = 3;
+constexpr int ExitNoAnswer = 4;
+
+// The framework's hidden application window: it carries the taskbar button and
+// may bear the program's title, so it never counts as "the window" of a caption.
+const char* const ApplicationWindowClass = "TarnivoApplication";
+
+DWORD ProcessFilter = 0;
+
+std::vector<HWND> FindByCaption(const std::string& className, const std::string& caption)
+{
+    WindowQuery query;
+    query.ClassName = className;
+    query.Caption = caption;
+    query.ProcessId = ProcessFilter;
+    std::vector<HWND> found = FindTopLevelWindows(query);
+    if (className.empty())
+        std::erase_if(found, [](HWND w) { return WindowClass(w) == ApplicationWindowClass; });
+    return found;
+}
+
+HWND FindOne(const std::string& caption)
+{
+    std::vector<HWND> found = FindByCaption("", caption);
+    if (found.empty()) {
+        std::printf("exists=0\n");
+        return nullptr;
+    }
+    return found.front();
+}
+
+void PrintRect(const char* key, const RECT& r)
+{
+    std::printf("%s=%ld,%ld,%ld,%ld\n", key, r.left, r.top, r.right, r.bottom);
+}
+
+int Window(const std::string& className, const std::string& caption)
+{
+    std::vector<HWND> found = FindByCaption(className, caption);
+    if (found.empty()) {
+        std::printf("exists=0\n");
+        return ExitNoWindow;
+    }
+    HWND w = found.front();
+    RECT window{}, client{};
+    GetWindowRect(w, &window);
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    std::printf("exists=1\ncount=%zu\nclass=%s\nvisible=%d\niconic=%d\nenabled=%d\n",
+                found.size(), WindowClass(w).c_str(), IsWindowVisible(w) ? 1 : 0,
+                IsIconic(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0);
+    PrintRect("rect", window);
+    std::printf("client=%ld,%ld,%ld,%ld\n", origin.x, origin.y, origin.x + client.right,
+                origin.y + client.bottom);
+    std::printf("pid=%lu\n", WindowProcess(w));
+    return ExitOk;
+}
+
+int ListView(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    HWND list = FindDescendant(form, WC_LISTVIEWA);
+    if (!list) {
+        std::printf("listview=0\n");
+        return ExitNoWindow;
+    }
+    ListViewContents contents = ReadListView(list);
+    if (!contents.Ok) {
+        std::printf("error=%s\n", contents.Error.c_str());
+        return ExitNoAnswer;
+    }
+    std::printf("count=%zu\n", contents.Items.size());
+    for (const ListViewItem& item : contents.Items)
+        std::printf("item=%d image=%d selected=%d focused=%d text=%s\n", item.Index, item.Image,
+                    item.Selected ? 1 : 0, item.Focused ? 1 : 0, item.Text.c_str());
+    return ExitOk;
+}
+
+int Text(const std::string& caption, const std::string& name)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    std::string text;
+    switch (QueryComponentText(form, name, text)) {
+    case TextQueryResult::Answered:
+        std::printf("text=%s\n", text.c_str());
+        return ExitOk;
+    case TextQueryResult::NoComponent:
+        std::printf("component=0\n");
+        return ExitNoWindow;
+    case TextQueryResult::NotSupported: break;
+    }
+    std::printf("error=the window does not answer TarnivoTestQueryText\n");
+    return ExitNoAnswer;
+}
+
+void PrintWindow(const char* key, HWND w)
+{
+    if (!w) {
+        std::printf("%s_class=\n%s_caption=\n", key, key);
+        return;
+    }
+    std::printf("%s_class=%s\n%s_caption=%s\n", key, WindowClass(w).c_str(), key,
+                WindowCaption(w).c_str());
+}
+
+// The focus is per thread: GetFocus only sees our own. GetGUIThreadInfo reads
+// the focus of the thread that owns the foreground window.
+int Focus()
+{
+    HWND foreground = GetForegroundWindow();
+    PrintWindow("foreground", foreground);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    if (!thread || !GetGUIThreadInfo(thread, &info)) {
+        PrintWindow("focus", nullptr);
+        PrintWindow("active", nullptr);
+        return ExitOk;
+    }
+    PrintWindow("focus", info.hwndFocus);
+    std::printf("focus_root_caption=%s\n",
+                info.hwndFocus ? WindowCaption(GetAncestor(info.hwndFocus, GA_ROOT)).c_str() : "");
+    PrintWindow("active", info.hwndActive);
+    return ExitOk;
+}
+
+int Taskbar(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    WindowQuery query;
+    query.ClassName = ApplicationWindowClass;
+    query.ProcessId = WindowProcess(form);
+    query.AnyCaption = true;
+    std::vector<HWND> found = FindTopLevelWindows(query);
+    if (found.empty()) {
+        std::printf("application_window=0\n");
+        return ExitNoWindow;
+    }
+    std::printf("application_window=1\ntaskbar=%d\n", IsWindowVisible(found.front()) ? 1 : 0);
+    return ExitOk;
+}
+
+// Wine shows no notification area on a bare X server; all that can be seen
+// from outside is whether a shell tray window exists at all.
+int Tray()
+{
+    std::printf("shell_tray=%d\n", FindWindowA("Shell_TrayWnd", nullptr) ? 1 : 0);
+    return ExitOk;
+}
+
+int Atom(const std::string& name)
+{
+    ATOM atom = GlobalFindAtomA(name.c_str());
+    if (atom)
+        std::printf("atom=1\nvalue=0x%04X\n", atom);
+    else
+        std::printf("atom=0\n");
+    return ExitOk;
+}
+
+// Registering succeeds only while nobody else holds the key; we let go at once.
+int HotKey(UINT vk, UINT modifiers)
+{
+    const int id = 0xB0F1;
+    if (RegisterHotKey(nullptr, id, modifiers, vk)) {
+        UnregisterHotKey(nullptr, id);
+        std::printf("hotkey=free\n");
+    } else {
+        std::printf("hotkey=taken\nerror=%lu\n", GetLastError());
+    }
+    return ExitOk;
+}
+
+bool StateReached(const std::string& caption, const std::string& state)
+{
+    std::vector<HWND> found = FindByCaption("", caption);
+    if (state == "gone")
+        return found.empty();
+    if (found.empty())
+        return false;
+    if (state == "exists")
+        return true;
+    bool visible = false;
+    for (HWND w : found)
+        visible = visible || IsWindowVisible(w);
+    return state == "visible" ? visible : !visible;
+}
+
+int WaitWindow(const std::string& caption, DWORD timeoutMs, const std::string& state)
+{
+    if (state != "visible" && state != "hidden" && state != "exists" && state != "gone")
+        return ExitUsage;
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (StateReached(caption, state)) {
+            std::printf("reached=%s\n", state.c_str());
+            return ExitOk;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            std::printf("timeout=%s\n", state.c_str());
+            return ExitTimeout;
+        }
+        Sleep(50);
+    }
+}
+
+int Close(const std::string& caption)
+{
+    std::vector<HWND> found = FindByCaption("", caption);
+    if (found.empty()) {
+        std::printf("exists=0\n");
+        return ExitNoWindow;
+    }
+    for (HWND w : found)
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    std::printf("closed=%zu\n", found.size());
+    return ExitOk;
+}
+
+int Pid(const std::string& caption)
+{
+    std::vector<HWND> found = FindByCaption("", caption);
+    if (found.empty()) {
+        std::printf("exists=0\n");
+        return ExitNoWindow;
+    }
+    for (HWND w : found)
+        std::printf("pid=%lu hwnd=0x%lx xid=0x%lx visible=%d\n", WindowProcess(w),
+                    static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(w)), X11WindowId(w),
+                    IsWindowVisible(w) ? 1 : 0);
+    return ExitOk;
+}
+
+bool ParseNumber(const std::string& text, unsigned long& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    value = std::strtoul(text.c_str(), &end, 0);
+    return *end == '\0';
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
+                         "atom|hotkey|wait-window|close|pid ARGS...\n");
+    return ExitUsage;
+}
+
+int Run(std::vector<std::string> args)
+{
+    if (args.size() >= 2 && args[0] == "--pid") {
+        unsigned long pid = 0;
+        if (!ParseNumber(args[1], pid))
+            return Usage();
+        ProcessFilter = pid;
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty())
+        return Usage();
+    const std::string& command = args[0];
+    const size_t n = args.size() - 1;
+    if (command == "window" && n == 2)
+        return Window(args[1], args[2]);
+    if (command == "listview" && n == 1)
+        return ListView(args[1]);
+    if (command == "text" && n == 2)
+        return Text(args[1], args[2]);
+    if (command == "focus" && n == 0)
+        return Focus();
+    if (command == "taskbar" && n == 1)
+        return Taskbar(args[1]);
+    if (command == "tray" && n == 0)
+        return Tray();
+    if (command == "atom" && n == 1)
+        return Atom(args[1]);
+    if (command == "hotkey" && n <= 2) {
+        unsigned long vk = VK_F11, modifiers = 0;
+        if ((n >= 1 && !ParseNumber(args[1], vk)) || (n == 2 && !ParseNumber(args[2], modifiers)))
+            return Usage();
+        return HotKey(static_cast<UINT>(vk), static_cast<UINT>(modifiers));
+    }
+    if (command == "wait-window" && (n == 2 || n == 3)) {
+        unsigned long timeout = 0;
+        if (!ParseNumber(args[2], timeout))
+            return Usage();
+        int result = WaitWindow(args[1], timeout, n == 3 ? args[3] : "visible");
+        return result == ExitUsage ? Usage() : result;
+    }
+    if (command == "close" && n == 1)
+        return Close(args[1]);
+    if (command == "pid" && n == 1)
+        return Pid(args[1]);
+    return Usage();
+}
+
+} // namespace
+} // namespace tarnivo
+
+int main(int argc, char** argv)
+{
+    // Lines go out as they are written: the scripts read them while we run.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return tarnivo::Run(std::move(args));
+}

@@ -1,0 +1,100 @@
+#include "textquery.h"
+
+namespace tarnivo {
+
+namespace {
+
+constexpr UINT QueryTimeoutMs = 3000;
+const char* const ReplyWindowClass = "TarnivoProbeReply";
+
+struct Reply {
+    bool Received = false;
+    std::string Text;
+};
+
+LRESULT CALLBACK ReplyWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COPYDATA) {
+        auto* reply = reinterpret_cast<Reply*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!reply || !data || data->dwData != TextReplyTag)
+            return FALSE;
+        reply->Text.assign(static_cast<const char*>(data->lpData), data->cbData);
+        reply->Received = true;
+        return TRUE;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+class ReplyWindow {
+public:
+    explicit ReplyWindow(Reply& reply)
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ReplyWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = ReplyWindowClass;
+        RegisterClassA(&wc);
+        // A hidden top-level window rather than a message-only one: WM_COPYDATA
+        // from another process reaches it on every Windows and on Wine.
+        m_handle = CreateWindowExA(0, ReplyWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (m_handle)
+            SetWindowLongPtrA(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
+    }
+    ReplyWindow(const ReplyWindow&) = delete;
+    ReplyWindow& operator=(const ReplyWindow&) = delete;
+    ~ReplyWindow()
+    {
+        if (m_handle)
+            DestroyWindow(m_handle);
+    }
+    HWND Handle() const { return m_handle; }
+
+private:
+    HWND m_handle = nullptr;
+};
+
+class GlobalAtom {
+public:
+    explicit GlobalAtom(const std::string& name) : m_atom(GlobalAddAtomA(name.c_str())) {}
+    GlobalAtom(const GlobalAtom&) = delete;
+    GlobalAtom& operator=(const GlobalAtom&) = delete;
+    ~GlobalAtom()
+    {
+        if (m_atom)
+            GlobalDeleteAtom(m_atom);
+    }
+    ATOM Get() const { return m_atom; }
+
+private:
+    ATOM m_atom;
+};
+
+} // namespace
+
+TextQueryResult QueryComponentText(HWND form, const std::string& name, std::string& text)
+{
+    Reply reply;
+    ReplyWindow replyWindow(reply);
+    GlobalAtom atom(name);
+    UINT message = RegisterWindowMessageA(TextQueryMessageName);
+    if (!replyWindow.Handle() || !atom.Get() || !message)
+        return TextQueryResult::NotSupported;
+
+    // While this call waits, the form's WM_COPYDATA to our window is delivered:
+    // a thread blocked in SendMessage still receives messages sent to it.
+    DWORD_PTR answer = 0;
+    LRESULT sent = SendMessageTimeoutA(form, message, reinterpret_cast<WPARAM>(replyWindow.Handle()),
+                                       atom.Get(), SMTO_ABORTIFHUNG, QueryTimeoutMs, &answer);
+    if (!sent)
+        return TextQueryResult::NotSupported;
+    if (answer == 2)
+        return TextQueryResult::NoComponent;
+    if (answer != 1 || !reply.Received)
+        return TextQueryResult::NotSupported;
+    text = reply.Text;
+    return TextQueryResult::Answered;
+}
+
+} // namespace tarnivo
