@@ -47,8 +47,11 @@ bool ParseBmpHeader(const std::uint8_t* data, std::size_t size, TBmpInfo& info, 
 
     const std::uint8_t* h = data + FileHeaderBytes;
     const bool core = headerSize == CoreHeaderBytes;
-    const std::int64_t width = core ? U16(h + 4) : static_cast<std::int32_t>(U32(h + 4));
-    const std::int64_t rawHeight = core ? U16(h + 6) : static_cast<std::int32_t>(U32(h + 8));
+    // Both arms must be signed: a mixed conditional would turn a top-down
+    // (negative) height back into a huge unsigned one.
+    const std::int64_t width = core ? std::int64_t{U16(h + 4)} : std::int64_t{static_cast<std::int32_t>(U32(h + 4))};
+    const std::int64_t rawHeight =
+        core ? std::int64_t{U16(h + 6)} : std::int64_t{static_cast<std::int32_t>(U32(h + 8))};
     const std::uint32_t planes = U16(h + (core ? 8 : 12));
     const int bits = static_cast<int>(U16(h + (core ? 10 : 14)));
     const std::uint32_t compression = core ? 0 : U32(h + 16);
