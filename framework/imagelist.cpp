@@ -114,8 +114,39 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, ImageState state
     if (state == ImageState::Enabled)
         ImageList_Draw(m_list.Get(), index, dc, x, y, ILD_NORMAL);
     else
-        ImageList_DrawEx(m_list.Get(), index, dc, x, y, 0, 0, CLR_NONE,
-                         ColorToRGB(clBtnFace), ILD_BLEND50);
+        DrawDisabled(dc, x, y, index);
+}
+
+// ILD_BLEND50 is not honoured everywhere (Wine draws the plain image), so the
+// disabled look is made here: the image over the destination, then every
+// pixel its mask keeps turned grey and mixed half and half with the button
+// face colour.
+void TImageList::DrawDisabled(HDC dc, int x, int y, int index) const
+{
+    TBitmap image, mask;
+    image.SetPixelFormat(pf32bit);
+    image.SetSize(m_width, m_height);
+    mask.SetPixelFormat(pf32bit);
+    mask.SetSize(m_width, m_height);   // white
+    HDC imageDC = image.Canvas().Handle();
+    BitBlt(imageDC, 0, 0, m_width, m_height, dc, x, y, SRCCOPY);
+    ImageList_Draw(m_list.Get(), index, imageDC, 0, 0, ILD_NORMAL);
+    ImageList_Draw(m_list.Get(), index, mask.Canvas().Handle(), 0, 0, ILD_MASK);
+
+    const COLORREF face = ColorToRGB(clBtnFace);
+    for (int row = 0; row < m_height; ++row) {
+        std::uint8_t* p = image.ScanLine(row);
+        const std::uint8_t* m = mask.ScanLine(row);
+        for (int col = 0; col < m_width; ++col, p += 4, m += 4) {
+            if (m[0] != 0)   // white in the mask: transparent
+                continue;
+            const int grey = (p[0] + p[1] + p[2]) / 3;
+            p[0] = static_cast<std::uint8_t>((grey + GetBValue(face)) / 2);
+            p[1] = static_cast<std::uint8_t>((grey + GetGValue(face)) / 2);
+            p[2] = static_cast<std::uint8_t>((grey + GetRValue(face)) / 2);
+        }
+    }
+    BitBlt(dc, x, y, m_width, m_height, image.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TImageList::Changed()

@@ -45,8 +45,8 @@ public:
     void Delete(int index);
     void Clear();
 
-    // Draws image `index` with its mask; a disabled image is blended with the
-    // button face colour.
+    // Draws image `index` with its mask; a disabled image is drawn grey, mixed
+    // half and half with the button face colour.
     void Draw(TCanvas& canvas, int x, int y, int index, ImageState state = ImageState::Enabled);
 
     // The system image list, made on first use; owned by this component.
@@ -58,6 +58,7 @@ public:
 
 private:
     void Changed();
+    void DrawDisabled(HDC dc, int x, int y, int index) const;
 
     int m_width = 16;
     int m_height = 16;

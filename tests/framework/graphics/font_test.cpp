@@ -1,0 +1,124 @@
+#include "framework/brush.h"
+#include "framework/font.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnivo {
+namespace {
+
+TEST(Font, SizeAndHeightFollowEachOther)
+{
+    TFont f;
+    const int ppi = TFont::PixelsPerInch();
+    EXPECT_EQ(f.Size(), 8);
+    EXPECT_EQ(f.Height(), -MulDiv(8, ppi, 72));
+    f.SetSize(12);
+    EXPECT_EQ(f.Height(), -MulDiv(12, ppi, 72));
+    EXPECT_EQ(f.Size(), 12);
+    f.SetHeight(-MulDiv(20, ppi, 72));
+    EXPECT_EQ(f.Size(), 20);
+}
+
+TEST(Font, ChangesNotifyOnceAndRemakeTheHandle)
+{
+    TFont f;
+    int changes = 0;
+    f.OnChange = [&](TObject*) { ++changes; };
+    HFONT first = f.Handle();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(f.Handle(), first);   // made once
+
+    f.SetColor(clRed);   // text colour is no part of the GDI font
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(f.Handle(), first);
+
+    f.SetStyle({fsBold, fsItalic});
+    f.SetStyle({fsBold, fsItalic});
+    EXPECT_EQ(changes, 2);
+    LOGFONTA lf{};
+    ASSERT_EQ(GetObjectA(f.Handle(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_TRUE(lf.lfItalic);
+    EXPECT_FALSE(lf.lfUnderline);
+}
+
+TEST(Font, AssignAndLogFont)
+{
+    TFont a;
+    a.SetName("Courier New");
+    a.SetHeight(-17);
+    a.SetStyle({fsUnderline});
+    a.SetColor(clBlue);
+    a.SetCharset(ANSI_CHARSET);
+    TFont b;
+    int changes = 0;
+    b.OnChange = [&](TObject*) { ++changes; };
+    b.Assign(a);
+    b.Assign(a);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(b.Name(), "Courier New");
+    EXPECT_EQ(b.Height(), -17);
+    EXPECT_TRUE(b.Style().Contains(fsUnderline));
+    EXPECT_EQ(b.Color(), clBlue);
+    EXPECT_EQ(b.Charset(), ANSI_CHARSET);
+
+    LOGFONTA lf{};
+    GetObjectA(a.Handle(), sizeof lf, &lf);
+    TFont c;
+    c.AssignLogFont(lf);
+    EXPECT_EQ(c.Name(), "Courier New");
+    EXPECT_EQ(c.Height(), -17);
+    EXPECT_EQ(c.Style(), TFontStyles{fsUnderline});
+}
+
+TEST(Font, PublishedPropertiesByName)
+{
+    TFont f;
+    SetPropValue(f, "size", TPropValue{std::int64_t{14}});
+    EXPECT_EQ(f.Size(), 14);
+    SetPropValue(f, "Name", TPropValue{std::string("Arial")});
+    EXPECT_EQ(std::get<std::string>(GetPropValue(f, "name")), "Arial");
+    EXPECT_EQ(f.ClassName(), "TFont");
+}
+
+TEST(BrushAndPen, HandlesFollowStyle)
+{
+    TBrush brush;
+    HBRUSH solid = brush.Handle();
+    LOGBRUSH lb{};
+    GetObjectA(solid, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_SOLID));
+    EXPECT_EQ(lb.lbColor, RGB(255, 255, 255));
+    brush.SetStyle(bsClear);
+    EXPECT_EQ(brush.Handle(), GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(GetObjectType(solid), 0u);   // the old brush was freed
+    brush.SetStyle(bsCross);
+    GetObjectA(brush.Handle(), sizeof lb, &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_HATCHED));
+    EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
+
+    TPen pen;
+    pen.SetWidth(3);
+    pen.SetColor(clBtnShadow);
+    LOGPEN lp{};
+    GetObjectA(pen.Handle(), sizeof lp, &lp);
+    EXPECT_EQ(lp.lopnWidth.x, 3);
+    EXPECT_EQ(lp.lopnColor, GetSysColor(COLOR_BTNSHADOW));
+    SetEnumProp(pen, "Style", "psClear");
+    GetObjectA(pen.Handle(), sizeof lp, &lp);
+    EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_NULL));
+}
+
+TEST(Colors, SystemColoursResolveOthersPassThrough)
+{
+    EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(ColorToRGB(clFuchsia), RGB(255, 0, 255));
+    EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
+    EXPECT_EQ(static_cast<std::uint32_t>(clScrollBar), 0x80000000u);
+    EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0x8000000Fu);
+    EXPECT_EQ(RGBColor(1, 2, 3), 0x030201);
+}
+
+} // namespace
+} // namespace tarnivo
