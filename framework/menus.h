@@ -2,12 +2,20 @@
 // Menus: TMenuItem trees built into real Windows menus, the form's main menu
 // and popup menus. Items with an image index draw that image of the menu's
 // image list (owner-drawn bitmap callback).
+//
+// Every item owns the Windows menu of its sub-items (made when first asked
+// for) and rebuilds that menu's entries when a sub-item changes. Entries are
+// taken out of a menu before it is destroyed, so destroying one menu never
+// destroys the sub-menu of another item with it.
 
 #include "component.h"
 #include "events.h"
+#include "gdiobjects.h"
+#include "messages.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +23,13 @@ namespace tarnivo {
 
 class TImageList;
 class TMenu;
+
+namespace menu_detail {
+// Takes the entries out (without destroying their sub-menus), then destroys the menu.
+BOOL DestroyMenuOnly(HMENU menu);
+} // namespace menu_detail
+
+using MenuHandle = UniqueHandle<HMENU, menu_detail::DestroyMenuOnly>;
 
 class TMenuItem : public TComponent {
     TARNIVO_PUBLISHED_CLASS()
@@ -34,6 +49,7 @@ public:
     void SetVisible(bool visible);
 
     // Sub-items; the item does not own them (their owner component does).
+    // Adding an item that has another parent moves it.
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
     int Count() const { return static_cast<int>(m_items.size()); }
@@ -41,12 +57,15 @@ public:
     TMenuItem* Parent() const { return m_parent; }
     bool IsLine() const { return m_caption == "-"; }
 
-    // The command identifier Windows reports in WM_COMMAND.
+    // The command identifier Windows reports in WM_COMMAND; unique in the
+    // process while the item lives.
     UINT Command() const { return m_command; }
-    // The popup menu of an item with sub-items (built on demand).
+    // The menu of the sub-items (built on demand, owned by the item).
     HMENU Handle();
 
+    // The menu the item belongs to, through its parents; null when none.
     TMenu* Menu() const;
+    // Raises OnClick when the item is enabled.
     virtual void Click();
     TNotifyEvent OnClick;
 
@@ -54,8 +73,10 @@ private:
     friend class TMenu;
     void Changed();
     void Rebuild();
+    void RebuildAll();
+    void AppendTo(HMENU menu);
+    bool ShowsImage() const;
     TMenuItem* FindCommand(UINT command);
-    TMenuItem* FindByImageData(ULONG_PTR data);
 
     std::string m_caption;
     int m_imageIndex = -1;
@@ -63,7 +84,7 @@ private:
     bool m_checked = false;
     bool m_visible = true;
     UINT m_command;
-    HMENU m_handle = nullptr;
+    MenuHandle m_handle;
     TMenuItem* m_parent = nullptr;
     TMenu* m_menu = nullptr;   // set on the root item
     std::vector<TMenuItem*> m_items;
@@ -76,7 +97,7 @@ public:
     ~TMenu() override;
 
     // The root item whose sub-items are the menu's top-level items.
-    TMenuItem* Items() const { return m_items; }
+    TMenuItem* Items() const { return m_items.get(); }
 
     TImageList* Images() const { return m_images; }
     void SetImages(TImageList* images);
@@ -86,7 +107,8 @@ public:
     bool DispatchCommand(UINT command);
     TMenuItem* FindItem(UINT command) const;
 
-    // Owner-drawn menu images: the owning window forwards these.
+    // Owner-drawn menu images: the owning window forwards these. They answer
+    // false for an entry that is not one of this menu's image items.
     bool MeasureItem(MEASUREITEMSTRUCT& measure);
     bool DrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -96,10 +118,15 @@ public:
     virtual void MenuChanged() {}
 
 protected:
+    friend class TMenuItem;
     virtual bool IsPopup() const = 0;
+    // The menu if it was made, without making it.
+    HMENU ExistingHandle() const { return m_items->m_handle.Get(); }
 
 private:
-    TMenuItem* m_items;
+    TMenuItem* FindImageItem(ULONG_PTR data) const;
+
+    std::unique_ptr<TMenuItem> m_items;
     TImageList* m_images = nullptr;
 };
 
@@ -107,8 +134,11 @@ class TMainMenu : public TMenu {
     TARNIVO_PUBLISHED_CLASS()
 public:
     using TMenu::TMenu;
-    // The window whose menu bar shows this menu (set by the form).
+    ~TMainMenu() override;
+    // The window whose menu bar shows this menu (set by the form; null
+    // when the form lets go of it).
     void SetWindow(HWND window) { m_window = window; }
+    HWND Window() const { return m_window; }
     void MenuChanged() override;
 
 protected:
@@ -123,9 +153,13 @@ class TPopupMenu : public TMenu {
 public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
-    // Shows the menu at a screen point and runs the chosen item's Click.
+    // Shows the menu at a screen point and, once it closes, runs the chosen
+    // item's Click. Returns when the menu is closed.
     virtual void Popup(int x, int y);
     TNotifyEvent OnPopup;
+
+    // The window that owns the menu while it shows (receives its messages).
+    HWND Window() const { return m_window; }
 
 protected:
     bool IsPopup() const override { return true; }

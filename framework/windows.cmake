@@ -6,6 +6,12 @@ set(TARNIVO_FRAMEWORK_SOURCES
     timer.cpp
     control.cpp
     form.cpp
+    menus.cpp
+    stdctrls.cpp
+    extctrls.cpp
+    comctrls.cpp
+    filesearch.cpp
+    ansitext.cpp
 )
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/graphics.cmake)
     include(graphics.cmake)

@@ -1,0 +1,658 @@
+#include "comctrls.h"
+
+#include "collection.h"
+#include "imagelist.h"
+
+#include <algorithm>
+
+namespace tarnivo {
+
+namespace {
+
+// A control's window for a query from a const member: only an existing
+// window is used (Handle() makes none then), or null.
+HWND ExistingWindow(const TWinControl& control)
+{
+    return control.HandleAllocated() ? const_cast<TWinControl&>(control).Handle() : nullptr;
+}
+
+LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageA(window, msg, wParam, lParam);
+}
+
+// Longest caption read back; a longer one is cut here.
+constexpr int MaxCaption = 1 << 20;
+
+} // namespace
+
+// ------------------------------------------------------------------ TListItem
+
+LVITEMA TListItem::Read(UINT mask) const
+{
+    HWND window = m_owner->ItemWindow();
+    if (m_index < 0 || m_index >= m_owner->Items().Count())
+        throw EListError("List index out of bounds (" + std::to_string(m_index) + ")");
+    LVITEMA item{};
+    item.mask = mask;
+    item.iItem = m_index;
+    item.stateMask = static_cast<UINT>(-1);
+    Send(window, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item;
+}
+
+void TListItem::Write(LVITEMA item)
+{
+    HWND window = m_owner->ItemWindow();
+    if (m_index < 0 || m_index >= m_owner->Items().Count())
+        throw EListError("List index out of bounds (" + std::to_string(m_index) + ")");
+    item.iItem = m_index;
+    Send(window, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string TListItem::Caption() const
+{
+    Read(0);   // checks the index
+    HWND window = m_owner->ItemWindow();
+    // The control answers the length it copied: a full buffer may mean a
+    // longer caption, so grow until it fits.
+    for (int size = 256;; size *= 2) {
+        std::string text(static_cast<std::size_t>(size), '\0');
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = text.data();
+        item.cchTextMax = size;
+        int length = static_cast<int>(
+            Send(window, LVM_GETITEMTEXTA, static_cast<WPARAM>(m_index),
+                 reinterpret_cast<LPARAM>(&item)));
+        if (length < size - 1 || size >= MaxCaption) {
+            text.resize(static_cast<std::size_t>(std::clamp(length, 0, size - 1)));
+            return text;
+        }
+    }
+}
+
+void TListItem::SetCaption(const std::string& caption)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char*>(caption.c_str());
+    Write(item);
+}
+
+int TListItem::ImageIndex() const
+{
+    return Read(LVIF_IMAGE).iImage;
+}
+
+void TListItem::SetImageIndex(int index)
+{
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iImage = index;
+    Write(item);
+}
+
+void* TListItem::Data() const
+{
+    return reinterpret_cast<void*>(Read(LVIF_PARAM).lParam);
+}
+
+void TListItem::SetData(void* data)
+{
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.lParam = reinterpret_cast<LPARAM>(data);
+    Write(item);
+}
+
+bool TListItem::Selected() const
+{
+    return (Read(LVIF_STATE).state & LVIS_SELECTED) != 0;
+}
+
+void TListItem::SetSelected(bool selected)
+{
+    SetState(selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+bool TListItem::Focused() const
+{
+    return (Read(LVIF_STATE).state & LVIS_FOCUSED) != 0;
+}
+
+void TListItem::SetFocused(bool focused)
+{
+    SetState(focused ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+}
+
+void TListItem::SetState(UINT state, UINT mask)
+{
+    Read(0);   // checks the index
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    Send(m_owner->ItemWindow(), LVM_SETITEMSTATE, static_cast<WPARAM>(m_index),
+         reinterpret_cast<LPARAM>(&item));
+}
+
+// ----------------------------------------------------------------- TListItems
+
+int TListItems::Add(const std::string& caption, int imageIndex, void* data)
+{
+    HWND window = m_owner.ItemWindow();
+    m_owner.SyncImageLists();
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = Count();
+    item.pszText = const_cast<char*>(caption.c_str());
+    item.iImage = imageIndex;
+    item.lParam = reinterpret_cast<LPARAM>(data);
+    return static_cast<int>(Send(window, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int TListItems::Count() const
+{
+    HWND window = ExistingWindow(m_owner);
+    if (!window)
+        return static_cast<int>(m_owner.m_saved.size());
+    return static_cast<int>(Send(window, LVM_GETITEMCOUNT));
+}
+
+void TListItems::Delete(int index)
+{
+    HWND window = m_owner.ItemWindow();
+    if (index < 0 || index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    Send(window, LVM_DELETEITEM, static_cast<WPARAM>(index));
+}
+
+void TListItems::Clear()
+{
+    m_owner.m_saved.clear();
+    if (HWND window = ExistingWindow(m_owner))
+        Send(window, LVM_DELETEALLITEMS);
+}
+
+TListItem TListItems::Item(int index) const
+{
+    return TListItem(m_owner, index);
+}
+
+void TListItems::BeginUpdate()
+{
+    if (m_updateCount++ == 0)
+        if (HWND window = ExistingWindow(m_owner))
+            Send(window, WM_SETREDRAW, FALSE);
+}
+
+void TListItems::EndUpdate()
+{
+    if (m_updateCount == 0 || --m_updateCount != 0)
+        return;
+    if (HWND window = ExistingWindow(m_owner)) {
+        Send(window, WM_SETREDRAW, TRUE);
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+// ------------------------------------------------------------ TCustomListView
+
+const TClassInfo& TCustomListView::StaticClassInfo()
+{
+    static const TClassInfo info{"TCustomListView", &TWinControl::StaticClassInfo(), {}};
+    return info;
+}
+
+TCustomListView::TCustomListView(TComponent* owner) : TWinControl(owner), m_items(*this)
+{
+    SetColor(clWindow);
+    SetTabStop(true);
+}
+
+TCustomListView::~TCustomListView()
+{
+    // The base destroys the window; nothing must be saved for a recreation then.
+    m_saved.clear();
+}
+
+HWND TCustomListView::ItemWindow() const
+{
+    if (HWND window = ExistingWindow(*this))
+        return window;
+    if (!Parent())
+        throw Exception("Control '" + Name() + "' has no parent window");
+    return const_cast<TCustomListView*>(this)->Handle();
+}
+
+DWORD TCustomListView::ViewStyleBits() const
+{
+    switch (m_viewStyle) {
+    case vsIcon: return LVS_ICON;
+    case vsSmallIcon: return LVS_SMALLICON;
+    case vsList: return LVS_LIST;
+    case vsReport: return LVS_REPORT;
+    }
+    return LVS_ICON;
+}
+
+void TCustomListView::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.SystemClass = WC_LISTVIEWA;
+    // The image lists belong to their components: the control must not
+    // destroy them with itself. One item at a time can be selected.
+    params.Style |= LVS_SHAREIMAGELISTS | LVS_SINGLESEL | ViewStyleBits();
+    if (!m_hideSelection)
+        params.Style |= LVS_SHOWSELALWAYS;
+    if (!m_readOnly)
+        params.Style |= LVS_EDITLABELS;
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListView::HandleCreated()
+{
+    m_sentLarge = nullptr;
+    m_sentSmall = nullptr;
+    SyncImageLists();
+    SyncColors();
+    // Items kept while the window was recreated go back in their order.
+    std::vector<SavedItem> saved;
+    saved.swap(m_saved);
+    for (const SavedItem& s : saved) {
+        int index = m_items.Add(s.Caption, s.ImageIndex, reinterpret_cast<void*>(s.Data));
+        if (index >= 0 && s.State) {
+            LVITEMA item{};
+            item.state = s.State;
+            item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            Send(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+void TCustomListView::HandleDestroying()
+{
+    m_saved.clear();
+    int count = m_items.Count();
+    m_saved.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        TListItem item = m_items.Item(i);
+        LVITEMA raw{};
+        raw.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        raw.iItem = i;
+        raw.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        Send(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&raw));
+        m_saved.push_back({item.Caption(), raw.iImage, raw.lParam,
+                           raw.state & (LVIS_SELECTED | LVIS_FOCUSED)});
+    }
+}
+
+void TCustomListView::SetViewStyle(TViewStyle style)
+{
+    if (m_viewStyle == style)
+        return;
+    m_viewStyle = style;
+    if (!HandleAllocated())
+        return;
+    // The list view follows a change of its view bits (WM_STYLECHANGED).
+    DWORD current = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | ViewStyleBits()));
+    Invalidate();
+}
+
+void TCustomListView::SetHideSelection(bool hide)
+{
+    if (m_hideSelection == hide)
+        return;
+    m_hideSelection = hide;
+    SetStyleBit(LVS_SHOWSELALWAYS, !hide);
+}
+
+void TCustomListView::SetReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    m_readOnly = readOnly;
+    SetStyleBit(LVS_EDITLABELS, !readOnly);
+}
+
+void TCustomListView::SetStyleBit(DWORD bit, bool on)
+{
+    if (!HandleAllocated())
+        return;
+    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    DWORD wanted = on ? (style | bit) : (style & ~bit);
+    if (wanted != style) {
+        SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(wanted));
+        Invalidate();
+    }
+}
+
+void TCustomListView::SetLargeImages(TImageList* images)
+{
+    SetImageList(m_largeImages, images);
+}
+
+void TCustomListView::SetSmallImages(TImageList* images)
+{
+    SetImageList(m_smallImages, images);
+}
+
+void TCustomListView::SetImageList(TImageList*& field, TImageList* images)
+{
+    if (field == images)
+        return;
+    TImageList* old = field;
+    field = images;
+    // The same list may serve both sizes: keep the notification while it does.
+    if (old && old != m_largeImages && old != m_smallImages)
+        RemoveFreeNotification(old);
+    if (images)
+        FreeNotification(images);
+    if (HandleAllocated())
+        SyncImageLists();
+}
+
+void TCustomListView::SyncImageLists()
+{
+    if (!HandleAllocated())
+        return;
+    // An image list makes its system list anew when its size changes; the
+    // control is given the current one whenever it may draw from it.
+    HIMAGELIST large = m_largeImages ? m_largeImages->Handle() : nullptr;
+    HIMAGELIST small = m_smallImages ? m_smallImages->Handle() : nullptr;
+    if (large != m_sentLarge) {
+        m_sentLarge = large;
+        Send(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+    }
+    if (small != m_sentSmall) {
+        m_sentSmall = small;
+        Send(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+}
+
+void TCustomListView::SyncColors()
+{
+    if (!HandleAllocated())
+        return;
+    Send(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    Send(Handle(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    Send(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+}
+
+void TCustomListView::Invalidate()
+{
+    // SetColor repaints through here: the window takes the colour first.
+    SyncColors();
+    TWinControl::Invalidate();
+}
+
+void TCustomListView::FontChanged()
+{
+    SyncColors();
+    TWinControl::FontChanged();
+}
+
+void TCustomListView::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    bool changed = false;
+    if (component == m_largeImages) {
+        m_largeImages = nullptr;
+        changed = true;
+    }
+    if (component == m_smallImages) {
+        m_smallImages = nullptr;
+        changed = true;
+    }
+    if (changed)
+        SyncImageLists();
+}
+
+int TCustomListView::Selected() const
+{
+    HWND window = ExistingWindow(*this);
+    if (!window)
+        return -1;
+    return static_cast<int>(Send(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TCustomListView::SetSelected(int index)
+{
+    HWND window = ItemWindow();
+    if (index >= m_items.Count())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    // Index -1 addresses every item: clear the old selection first.
+    LVITEMA none{};
+    none.stateMask = LVIS_SELECTED;
+    Send(window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    if (index >= 0)
+        m_items.Item(index).SetSelected(true);
+}
+
+int TCustomListView::ItemFocused() const
+{
+    HWND window = ExistingWindow(*this);
+    if (!window)
+        return -1;
+    return static_cast<int>(Send(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void TCustomListView::SetItemFocused(int index)
+{
+    if (index >= 0) {
+        // The control moves the focus rectangle off the previous item itself.
+        m_items.Item(index).SetFocused(true);
+        return;
+    }
+    int focused = ItemFocused();
+    if (focused >= 0)
+        m_items.Item(focused).SetFocused(false);
+}
+
+void TCustomListView::Dispatch(TMessage& message)
+{
+    switch (message.Msg) {
+    case CN_NOTIFY: HandleNotify(message); return;
+    case WM_PAINT: SyncImageLists(); break;
+    }
+    TWinControl::Dispatch(message);
+}
+
+void TCustomListView::HandleNotify(TMessage& message)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+    message.Result = 0;
+    switch (header->code) {
+    case NM_CLICK: Click(); break;
+    // A double click reaches the control twice: as WM_LBUTTONDBLCLK, which
+    // TControl turns into DblClick (a no-op here), and as this notification,
+    // which the control sends on the same double click. Only this one raises
+    // OnDblClick.
+    case NM_DBLCLK: TWinControl::DblClick(); break;
+    case LVN_ENDLABELEDITA:
+    case LVN_ENDLABELEDITW: {
+        // An edited caption is kept (TRUE); a cancelled edit has no text.
+        const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(message.LParam);
+        message.Result = info->item.pszText != nullptr;
+        break;
+    }
+    }
+}
+
+// ---------------------------------------------------------------- TListView
+
+const TClassInfo& TListView::StaticClassInfo()
+{
+    static const TClassInfo info{
+        "TListView",
+        &TCustomListView::StaticClassInfo(),
+        {
+            published::Enumeration("ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
+                                   &TListView::ViewStyle, &TListView::SetViewStyle),
+            published::Object("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages),
+            published::Object("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages),
+            published::Boolean("HideSelection", &TListView::HideSelection,
+                               &TListView::SetHideSelection),
+            published::Boolean("ReadOnly", &TListView::ReadOnly, &TListView::SetReadOnly),
+        }};
+    return info;
+}
+
+// -------------------------------------------------------------- TProgressBar
+
+const TClassInfo& TProgressBar::StaticClassInfo()
+{
+    static const TClassInfo info{
+        "TProgressBar",
+        &TWinControl::StaticClassInfo(),
+        {
+            published::Integer("Min", &TProgressBar::Min, &TProgressBar::SetMin),
+            published::Integer("Max", &TProgressBar::Max, &TProgressBar::SetMax),
+            published::Integer("Position", &TProgressBar::Position, &TProgressBar::SetPosition),
+            published::Integer("Step", &TProgressBar::Step, &TProgressBar::SetStep),
+            published::Enumeration("Orientation", {"pbHorizontal", "pbVertical"},
+                                   &TProgressBar::Orientation, &TProgressBar::SetOrientation),
+            published::Boolean("Smooth", &TProgressBar::Smooth, &TProgressBar::SetSmooth),
+        }};
+    return info;
+}
+
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 150, 16);
+}
+
+void TProgressBar::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.SystemClass = PROGRESS_CLASSA;
+    if (m_orientation == pbVertical)
+        params.Style |= PBS_VERTICAL;
+    if (m_smooth)
+        params.Style |= PBS_SMOOTH;
+}
+
+void TProgressBar::HandleCreated()
+{
+    SendRange();
+    Send(Handle(), PBM_SETSTEP, static_cast<WPARAM>(m_step));
+    Send(Handle(), PBM_SETPOS, static_cast<WPARAM>(m_position));
+}
+
+void TProgressBar::HandleDestroying()
+{
+    // The window keeps the position; the next window starts from it.
+    m_position = Position();
+}
+
+void TProgressBar::SendRange()
+{
+    if (HandleAllocated())
+        Send(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(m_min), static_cast<LPARAM>(m_max));
+}
+
+int TProgressBar::Min() const
+{
+    HWND window = ExistingWindow(*this);
+    return window ? static_cast<int>(Send(window, PBM_GETRANGE, TRUE)) : m_min;
+}
+
+void TProgressBar::SetMin(int value)
+{
+    if (m_min == value)
+        return;
+    m_min = value;
+    SendRange();
+}
+
+int TProgressBar::Max() const
+{
+    HWND window = ExistingWindow(*this);
+    return window ? static_cast<int>(Send(window, PBM_GETRANGE, FALSE)) : m_max;
+}
+
+void TProgressBar::SetMax(int value)
+{
+    if (m_max == value)
+        return;
+    m_max = value;
+    SendRange();
+}
+
+int TProgressBar::Position() const
+{
+    HWND window = ExistingWindow(*this);
+    return window ? static_cast<int>(Send(window, PBM_GETPOS)) : m_position;
+}
+
+void TProgressBar::SetPosition(int value)
+{
+    m_position = value;
+    if (HandleAllocated())
+        Send(Handle(), PBM_SETPOS, static_cast<WPARAM>(value));
+}
+
+void TProgressBar::SetStep(int value)
+{
+    if (m_step == value)
+        return;
+    m_step = value;
+    if (HandleAllocated())
+        Send(Handle(), PBM_SETSTEP, static_cast<WPARAM>(value));
+}
+
+void TProgressBar::StepIt()
+{
+    if (HandleAllocated()) {
+        Send(Handle(), PBM_STEPIT);
+        return;
+    }
+    // No window yet: the same arithmetic as the control's.
+    long long next = static_cast<long long>(m_position) + m_step;
+    if ((next < m_min || next > m_max) && m_max > m_min)
+        next = m_min + (next - m_min) % (static_cast<long long>(m_max) - m_min);
+    m_position = static_cast<int>(next);
+}
+
+void TProgressBar::StepBy(int delta)
+{
+    if (HandleAllocated()) {
+        Send(Handle(), PBM_DELTAPOS, static_cast<WPARAM>(delta));
+        return;
+    }
+    m_position = static_cast<int>(std::clamp(static_cast<long long>(m_position) + delta,
+                                             static_cast<long long>(m_min),
+                                             static_cast<long long>(m_max)));
+}
+
+void TProgressBar::SetOrientation(TProgressBarOrientation orientation)
+{
+    if (m_orientation == orientation)
+        return;
+    m_orientation = orientation;
+    SetStyleBit(PBS_VERTICAL, orientation == pbVertical);
+}
+
+void TProgressBar::SetSmooth(bool smooth)
+{
+    if (m_smooth == smooth)
+        return;
+    m_smooth = smooth;
+    SetStyleBit(PBS_SMOOTH, smooth);
+}
+
+void TProgressBar::SetStyleBit(DWORD bit, bool on)
+{
+    if (!HandleAllocated())
+        return;
+    // The progress bar reads its style bits each time it paints.
+    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(on ? (style | bit) : (style & ~bit)));
+    Invalidate();
+}
+
+} // namespace tarnivo
