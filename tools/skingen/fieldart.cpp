@@ -57,7 +57,10 @@ Bitmap combo_arrow(const SkinPalette& p, Combo state)
     constexpr int n = 12;
     Canvas c(n, n);
     const Rgb ink = state == Combo::Disabled ? p.arrow_disabled : p.button_text;
-    c.draw(chevron(GlyphBox{2.5, 2.5, 7}, Direction::Down, 1.5), solid(ink));
+    // The loader centres this frame on the whole button rectangle, whose two
+    // right columns belong to the field's edge; one pixel to the left puts the
+    // arrow in the middle of the plate.
+    c.draw(chevron(GlyphBox{1.5, 2.5, 7}, Direction::Down, 1.5), solid(ink));
     const Paint under = plate_paint(p, state, kComboHeight);
     return c.over_backdrop([&](int x, int) { return under(x, kComboHeight / 2); });
 }
