@@ -42,6 +42,17 @@ struct Pixels {
     int height;
 };
 
+// Calls work.template operator()<3 or 4>() for the bitmap's bytes per pixel,
+// so the pixel loops copy a fixed number of bytes the compiler can inline.
+template <typename Work>
+void ForPixelSize(const TBitmap& bitmap, Work work)
+{
+    if (bitmap.BytesPerPixel() == 4)
+        work.template operator()<4>();
+    else
+        work.template operator()<3>();
+}
+
 // Builds the turned image in a new bitmap (size swapped), then takes it over.
 template <typename Place>
 void Turn(TBitmap& bitmap, Place place)
@@ -54,13 +65,15 @@ void Turn(TBitmap& bitmap, Place place)
     turned.SetTransparent(bitmap.Transparent());
     turned.SetTransparentColor(bitmap.TransparentColor());
     const Pixels src(bitmap), dst(turned);
-    for (int y = 0; y < src.height; ++y) {
-        const std::uint8_t* p = src.Row(y);
-        for (int x = 0; x < src.width; ++x, p += src.bpp) {
-            auto [tx, ty] = place(x, y, src.width, src.height);
-            std::memcpy(dst.At(tx, ty), p, src.bpp);
+    ForPixelSize(bitmap, [&]<int Bpp>() {
+        for (int y = 0; y < src.height; ++y) {
+            const std::uint8_t* p = src.Row(y);
+            for (int x = 0; x < src.width; ++x, p += Bpp) {
+                auto [tx, ty] = place(x, y, src.width, src.height);
+                std::memcpy(dst.At(tx, ty), p, Bpp);
+            }
         }
-    }
+    });
     bitmap.Assign(turned);
 }
 
@@ -200,16 +213,18 @@ void SpiegelnHorizontal(TBitmap& bitmap)
     if (bitmap.Empty())
         return;
     const Pixels px(bitmap);
-    std::uint8_t temp[4];
-    for (int y = 0; y < px.height; ++y) {
-        std::uint8_t* left = px.Row(y);
-        std::uint8_t* right = left + static_cast<std::size_t>(px.width - 1) * px.bpp;
-        for (; left < right; left += px.bpp, right -= px.bpp) {
-            std::memcpy(temp, left, px.bpp);
-            std::memcpy(left, right, px.bpp);
-            std::memcpy(right, temp, px.bpp);
+    ForPixelSize(bitmap, [&]<int Bpp>() {
+        std::uint8_t temp[Bpp];
+        for (int y = 0; y < px.height; ++y) {
+            std::uint8_t* left = px.Row(y);
+            std::uint8_t* right = left + static_cast<std::size_t>(px.width - 1) * Bpp;
+            for (; left < right; left += Bpp, right -= Bpp) {
+                std::memcpy(temp, left, Bpp);
+                std::memcpy(left, right, Bpp);
+                std::memcpy(right, temp, Bpp);
+            }
         }
-    }
+    });
 }
 
 void SpiegelnVertikal(TBitmap& bitmap)
