@@ -1,0 +1,167 @@
+#include "skincheck.h"
+
+#include "framework/streams.h"
+#include "framework/stringlist.h"
+#include "skin/resources/bmpheader.h"
+#include "skin/resources/quickini.h"
+#include "skin/resources/skinreader.h"
+#include "vocabulary.h"
+
+#include <map>
+#include <set>
+
+namespace tarnivo::skintool {
+
+namespace {
+
+class Checker {
+public:
+    explicit Checker(std::vector<Finding>& findings) : findings_(findings) {}
+
+    void Run(const std::filesystem::path& skinFile)
+    {
+        if (!reader_.loadfromfile(skinFile.string())) {
+            Report(Severity::Error, "cannot read skin: " + reader_.LastError());
+            return;
+        }
+        Report(Severity::Info, "version " + std::to_string(reader_.Header()[0]) + ", " +
+                                   std::to_string(reader_.EntryCount()) + " entries");
+        CheckEntries();
+        if (!LoadIni())
+            return;
+        CheckSections();
+        CheckImages();
+    }
+
+private:
+    void Report(Severity severity, std::string text) { findings_.push_back({severity, std::move(text)}); }
+
+    // Duplicates, and every bitmap entry's header against its bytes.
+    void CheckEntries()
+    {
+        std::set<std::string> seen;
+        TMemoryStream entry;
+        for (int i = 0; i < reader_.EntryCount(); ++i) {
+            const std::string& name = reader_.EntryNames()[i];
+            if (!seen.insert(name).second) {
+                Report(Severity::Warning, "entry \"" + name + "\" appears twice; only the first is used");
+                continue;
+            }
+            if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0)
+                continue;
+            reader_.readfile(name, entry);
+            TBmpInfo info;
+            std::string error;
+            if (ParseBmpHeader(entry.Memory(), static_cast<std::size_t>(entry.Size()), info, error))
+                bitmaps_[name] = info;
+            else
+                Report(Severity::Error, "entry \"" + name + "\": " + error);
+        }
+    }
+
+    bool LoadIni()
+    {
+        TMemoryStream text;
+        const std::string name = reader_.readIni(".ini", text);
+        if (name.empty()) {
+            Report(Severity::Error, "no INI entry (no name contains \".ini\")");
+            return false;
+        }
+        try {
+            ini_.LoadFromStream(&text);
+        } catch (const Exception& e) {
+            Report(Severity::Error, "INI entry \"" + name + "\": " + e.Message());
+            return false;
+        }
+        Report(Severity::Info, "INI entry \"" + name + "\", " + std::to_string(ini_.Sections().Count()) + " sections");
+        return true;
+    }
+
+    void CheckSections()
+    {
+        TStringList sections;
+        ini_.ReadSections(sections);
+        for (int i = 0; i < sections.Count(); ++i)
+            if (!IsKnownSection(sections[i]))
+                Report(Severity::Warning, "unknown section [" + sections[i] + "]");
+    }
+
+    void CheckImages()
+    {
+        std::set<std::pair<std::string, std::string>> checked;
+        for (const ImageUse& use : ImageUses(ini_)) {
+            checked.insert({LowerCase(use.section), LowerCase(use.key)});
+            CheckImage(use.section, use.key, use.frames);
+        }
+        // Any other value naming a bitmap is probably meant as an image too.
+        TStringList sections, values;
+        ini_.ReadSections(sections);
+        for (int i = 0; i < sections.Count(); ++i) {
+            ini_.ReadSectionValues(sections[i], values);
+            for (int k = 0; k < values.Count(); ++k) {
+                const std::string key = TQuickIni::GetName(values[k]);
+                const std::string value = LowerCase(TQuickIni::GetValue(values[k]));
+                const bool namesBitmap = value.size() >= 4 && value.compare(value.size() - 4, 4, ".bmp") == 0;
+                if (namesBitmap && checked.insert({LowerCase(sections[i]), key}).second)
+                    CheckImage(sections[i], key, std::nullopt);
+            }
+        }
+    }
+
+    void CheckImage(const std::string& section, const std::string& key, std::optional<int> frames)
+    {
+        const std::string value = ini_.ReadString(section, key, "");
+        const std::string where = "[" + section + "] " + key + "=" + value;
+        const std::string entry = SkinImageEntryName(value);
+        if (entry.empty()) {
+            Report(Severity::Warning, where + ": not a \".bmp\" name (lower-case extension); the image stays empty");
+            return;
+        }
+        const std::string stored = LowerCase(entry);
+        if (reader_.EntryNames().IndexOf(stored) < 0) {
+            Report(Severity::Error, where + ": no entry \"" + stored + "\" in the archive");
+            return;
+        }
+        const auto bitmap = bitmaps_.find(stored);
+        if (bitmap == bitmaps_.end() || !frames || *frames <= 1)
+            return;  // an unreadable bitmap is reported once, with its entry
+        const TBmpInfo& info = bitmap->second;
+        if (info.Width % *frames != 0 && info.Height % *frames != 0)
+            Report(Severity::Error, where + ": " + std::to_string(info.Width) + " x " + std::to_string(info.Height) +
+                                        " pixels cannot hold " + std::to_string(*frames) + " equal frames");
+    }
+
+    std::vector<Finding>& findings_;
+    TSkinReader reader_;
+    TQuickIni ini_;
+    std::map<std::string, TBmpInfo> bitmaps_;
+};
+
+} // namespace
+
+std::vector<Finding> CheckSkinFile(const std::filesystem::path& skinFile)
+{
+    std::vector<Finding> findings;
+    Checker(findings).Run(skinFile);
+    return findings;
+}
+
+bool HasErrors(const std::vector<Finding>& findings)
+{
+    for (const Finding& finding : findings)
+        if (finding.severity == Severity::Error)
+            return true;
+    return false;
+}
+
+std::string SeverityText(Severity severity)
+{
+    switch (severity) {
+    case Severity::Info: return "info";
+    case Severity::Warning: return "warning";
+    case Severity::Error: return "error";
+    }
+    return "?";
+}
+
+} // namespace tarnivo::skintool
