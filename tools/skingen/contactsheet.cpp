@@ -17,6 +17,8 @@ constexpr int kMargin = 16;
 constexpr int kGap = 14;
 constexpr int kLabelGap = 5;
 constexpr int kLargeSide = 120; // larger images are shown at their own size
+// Bounds on what a folder may make us allocate.
+constexpr std::size_t kMaxEntries = 1001;
 
 constexpr Rgb kPage = hex(0x8d939c);
 constexpr Rgb kFrame = hex(0x5f656e);
@@ -48,10 +50,8 @@ std::string label_for(const SheetEntry& entry)
     return entry.label + " " + std::to_string(entry.image.width()) + "x" + std::to_string(entry.image.height());
 }
 
-struct Placed {
-    Bitmap picture;
-    std::string label;
-    int x = 0, y = 0;
+struct Cell {
+    int x = 0, y = 0, scale = 1;
 };
 
 } // namespace
@@ -66,6 +66,8 @@ std::vector<SheetEntry> load_sheet_entries(const std::filesystem::path& folder, 
             files.push_back(item.path());
     }
     std::sort(files.begin(), files.end());
+    if (files.size() > kMaxEntries)
+        throw Exception("more than " + std::to_string(kMaxEntries) + " bitmaps in " + folder.string());
 
     std::vector<SheetEntry> entries;
     for (const auto& file : files) {
@@ -79,39 +81,52 @@ std::vector<SheetEntry> load_sheet_entries(const std::filesystem::path& folder, 
     return entries;
 }
 
-Bitmap make_contact_sheet(const std::vector<SheetEntry>& entries)
+Bitmap make_contact_sheet(const std::vector<SheetEntry>& entries, std::int64_t max_pixels)
 {
-    std::vector<Placed> placed;
-    int x = kMargin, y = kMargin, row_height = 0;
+    // The page is widened for an image that does not fit it.
+    int page_width = kSheetWidth;
     for (const SheetEntry& entry : entries) {
-        Placed p{presented(entry.image, scale_for(entry.image)), label_for(entry)};
-        const int cell_w = std::max(p.picture.width() + 2, text_width(p.label));
-        const int cell_h = p.picture.height() + 2 + kLabelGap + kGlyphHeight;
-        if (x > kMargin && x + cell_w > kSheetWidth - kMargin) {
+        const int cell_w = std::max(entry.image.width() * scale_for(entry.image) + 2, text_width(label_for(entry)));
+        page_width = std::max(page_width, cell_w + 2 * kMargin);
+    }
+
+    // Lay out from the sizes alone, so an oversized page is refused before
+    // anything is allocated for it.
+    std::vector<Cell> cells;
+    std::int64_t x = kMargin, y = kMargin, row_height = 0;
+    for (const SheetEntry& entry : entries) {
+        Cell cell{0, 0, scale_for(entry.image)};
+        const int cell_w = std::max(entry.image.width() * cell.scale + 2, text_width(label_for(entry)));
+        const int cell_h = entry.image.height() * cell.scale + 2 + kLabelGap + kGlyphHeight;
+        if (x > kMargin && x + cell_w > page_width - kMargin) {
             x = kMargin;
             y += row_height + kGap;
             row_height = 0;
         }
-        p.x = x;
-        p.y = y;
+        if ((y + cell_h) * page_width > max_pixels)
+            throw Exception("contact sheet would exceed " + std::to_string(max_pixels) + " pixels");
+        cell.x = static_cast<int>(x);
+        cell.y = static_cast<int>(y);
         x += cell_w + kGap;
-        row_height = std::max(row_height, cell_h);
-        placed.push_back(std::move(p));
+        row_height = std::max<std::int64_t>(row_height, cell_h);
+        cells.push_back(cell);
     }
 
-    Bitmap sheet(kSheetWidth, y + row_height + kMargin, kPage);
-    for (const Placed& p : placed) {
-        const int w = p.picture.width(), h = p.picture.height();
-        for (int i = 0; i < w + 2; ++i) {
-            sheet.set(p.x + i, p.y, kFrame);
-            sheet.set(p.x + i, p.y + h + 1, kFrame);
+    Bitmap sheet(page_width, static_cast<int>(y + row_height + kMargin), kPage);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Cell& c = cells[i];
+        const Bitmap picture = presented(entries[i].image, c.scale);
+        const int w = picture.width(), h = picture.height();
+        for (int k = 0; k < w + 2; ++k) {
+            sheet.set(c.x + k, c.y, kFrame);
+            sheet.set(c.x + k, c.y + h + 1, kFrame);
         }
-        for (int j = 0; j < h + 2; ++j) {
-            sheet.set(p.x, p.y + j, kFrame);
-            sheet.set(p.x + w + 1, p.y + j, kFrame);
+        for (int k = 0; k < h + 2; ++k) {
+            sheet.set(c.x, c.y + k, kFrame);
+            sheet.set(c.x + w + 1, c.y + k, kFrame);
         }
-        sheet.paste(p.picture, p.x + 1, p.y + 1);
-        draw_text(sheet, p.x, p.y + h + 2 + kLabelGap, p.label, kLabel);
+        sheet.paste(picture, c.x + 1, c.y + 1);
+        draw_text(sheet, c.x, c.y + h + 2 + kLabelGap, label_for(entries[i]), kLabel);
     }
     return sheet;
 }

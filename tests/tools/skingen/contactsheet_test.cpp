@@ -2,6 +2,8 @@
 #include "contactsheet.h"
 #include "fileio.h"
 
+#include "framework/object.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -48,6 +50,16 @@ TEST(ContactSheet, ShowsSmallImagesDoubledAndTransparencyAsACheckerboard)
     }
     EXPECT_EQ(found, 4);
     EXPECT_FALSE(magenta);
+}
+
+TEST(ContactSheet, WidensThePageForAWideImageAndRefusesAHugeOne)
+{
+    const Bitmap sheet = make_contact_sheet({{"wide.bmp", Bitmap(1500, 10, hex(0x445566))}});
+    EXPECT_GE(sheet.width(), 1502);
+    // A page beyond the cap is refused before it is allocated.
+    const std::vector<SheetEntry> many(40, SheetEntry{"tile.bmp", Bitmap(100, 100, hex(0x445566))});
+    EXPECT_NO_THROW(make_contact_sheet(many, 4'000'000));
+    EXPECT_THROW(make_contact_sheet(many, 200'000), Exception);
 }
 
 } // namespace
