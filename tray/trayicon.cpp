@@ -497,10 +497,9 @@ bool TTrayIcon::Notify(DWORD command)
 
 void TTrayIcon::TakeIcon(std::int32_t index)
 {
-    // An index outside the list keeps the current icon.
-    if (!m_icons || index < 0 || index >= m_icons->Count())
-        return;
-    m_icons->GetIcon(index, m_icon);
+    // GetIcon leaves the current icon alone for an index outside the list.
+    if (m_icons)
+        m_icons->GetIcon(index, m_icon);
 }
 
 void TTrayIcon::TakeApplicationIcon()
