@@ -71,16 +71,6 @@ TEST(Font, AssignAndLogFont)
     EXPECT_EQ(c.Style(), TFontStyles{fsUnderline});
 }
 
-TEST(Font, PublishedPropertiesByName)
-{
-    TFont f;
-    SetPropValue(f, "size", TPropValue{std::int64_t{14}});
-    EXPECT_EQ(f.Size(), 14);
-    SetPropValue(f, "Name", TPropValue{std::string("Arial")});
-    EXPECT_EQ(std::get<std::string>(GetPropValue(f, "name")), "Arial");
-    EXPECT_EQ(f.ClassName(), "TFont");
-}
-
 TEST(BrushAndPen, HandlesFollowStyle)
 {
     TBrush brush;
@@ -107,17 +97,6 @@ TEST(BrushAndPen, HandlesFollowStyle)
     SetEnumProp(pen, "Style", "psClear");
     GetObjectA(pen.Handle(), sizeof lp, &lp);
     EXPECT_EQ(lp.lopnStyle, static_cast<UINT>(PS_NULL));
-}
-
-TEST(Colors, SystemColoursResolveOthersPassThrough)
-{
-    EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_EQ(ColorToRGB(clFuchsia), RGB(255, 0, 255));
-    EXPECT_EQ(ColorToRGB(0x123456), 0x123456u);
-    EXPECT_EQ(static_cast<std::uint32_t>(clScrollBar), 0x80000000u);
-    EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0x8000000Fu);
-    EXPECT_EQ(RGBColor(1, 2, 3), 0x030201);
 }
 
 } // namespace

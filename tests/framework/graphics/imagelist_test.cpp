@@ -149,17 +149,5 @@ TEST(ImageList, DisabledDrawDiffersFromEnabled)
                        (85 + GetBValue(face)) / 2));
 }
 
-TEST(ImageList, OwnedComponentAndPublishedSize)
-{
-    TComponent owner(nullptr);
-    auto* list = new TImageList(&owner);
-    list->SetName("ImageList1");
-    EXPECT_EQ(owner.FindComponent("ImageList1"), list);
-    SetPropValue(*list, "Width", TPropValue{std::int64_t{32}});
-    EXPECT_EQ(list->Width(), 32);
-    EXPECT_EQ(list->ClassName(), "TImageList");
-    EXPECT_NE(list->Handle(), nullptr);
-}
-
 } // namespace
 } // namespace tarnivo
