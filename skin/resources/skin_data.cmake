@@ -6,3 +6,25 @@ add_library(skin_data STATIC
 )
 target_link_libraries(skin_data PUBLIC tarnivo_framework skin_codec)
 target_include_directories(skin_data PUBLIC ${PROJECT_SOURCE_DIR})
+
+# Skin elements, the skin data component and the skin store.
+target_sources(skin_data PRIVATE
+    skincolors.h skincolors.cpp
+    skinelements.h skinelements.cpp
+    skinderived.h skinderived.cpp
+    skinloader.h skinloader.cpp
+    skin3rd.h skin3rd.cpp
+    user32calls.h user32calls.cpp
+    skinmanagerif.h skinmanagerif.cpp
+    recordingmanager.h recordingmanager.cpp
+    skindata.h skindata.cpp
+    skinstore.h skinstore.cpp
+)
+# The engine's bitmap resources (TRACK, TRACKVERT, ORVEXMENU), drawn by skingen
+# in the native tree. A program that skins itself links this .rc (or includes
+# it from its own); TARNIVO_SKIN_RESOURCES_RC names it.
+set(TARNIVO_SKIN_ART_DIR ${TARNIVO_HOST_BUILD_DIR}/skins/app CACHE PATH
+    "Folder with track.bmp, trackvert.bmp and orvexmenu.bmp")
+configure_file(skinresources.rc.in ${CMAKE_CURRENT_BINARY_DIR}/skinresources.rc @ONLY)
+set(TARNIVO_SKIN_RESOURCES_RC ${CMAKE_CURRENT_BINARY_DIR}/skinresources.rc CACHE INTERNAL
+    "Resource script with the skin engine's bitmaps")

@@ -187,6 +187,7 @@ public:
 
     // Every element that exists, for walks over the whole skin (caption
     // buttons included).
+    std::vector<TDataSkinObject*> All();
     std::vector<const TDataSkinObject*> All() const;
 };
 

@@ -1,0 +1,289 @@
+#include "skinderived.h"
+
+#include "imgutil.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tarnivo {
+
+namespace {
+
+// The combo button is drawn from four state frames whatever its INI says.
+constexpr int ComboFrames = 4;
+constexpr int ComboFaceWidth = 50;
+constexpr int ComboFaceHeight = 21;
+constexpr int ArrowSide = 17;
+
+bool Inside(const TBitmap& image, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < image.Width() && y < image.Height();
+}
+
+void PutPixel(TBitmap& image, int x, int y, TColor color)
+{
+    std::uint8_t* p = image.ScanLine(y) + x * image.BytesPerPixel();
+    p[0] = static_cast<std::uint8_t>(BlueOf(color));
+    p[1] = static_cast<std::uint8_t>(GreenOf(color));
+    p[2] = static_cast<std::uint8_t>(RedOf(color));
+}
+
+void MakeImage(TBitmap& image, int width, int height, TColor fill)
+{
+    image.SetSize(0, 0);
+    image.SetPixelFormat(pf24bit);
+    image.SetSize(width, height);
+    FillImage(image, fill);
+}
+
+// Source coordinate of destination coordinate d along one axis: the first
+// `lead` and last `trail` pixels map 1:1, the rest is stretched over the
+// source's middle. -1 when nothing of the source lands there.
+int MapAxis(int d, int destLength, int lead, int trail, int sourceLength)
+{
+    int s;
+    if (d < lead) {
+        s = d;
+    } else if (d >= destLength - trail) {
+        s = sourceLength - (destLength - d);
+    } else {
+        const int sourceMiddle = sourceLength - lead - trail;
+        const int destMiddle = destLength - lead - trail;
+        if (sourceMiddle <= 0 || destMiddle <= 0)
+            return -1;
+        s = lead + static_cast<int>(static_cast<long long>(d - lead) * sourceMiddle / destMiddle);
+    }
+    return s >= 0 && s < sourceLength ? s : -1;
+}
+
+// Copies one source pixel unless it is keyed out or falls outside the target.
+void CopyPixel(const TBitmap& source, int sx, int sy, TBitmap& target, int tx, int ty,
+               TKeying keying)
+{
+    if (!Inside(target, tx, ty))
+        return;
+    const TColor c = PixelAt(source, sx, sy);
+    if (c == clNone || (keying == TKeying::Magenta && c == clFuchsia))
+        return;
+    PutPixel(target, tx, ty, c);
+}
+
+} // namespace
+
+TColor PixelAt(const TBitmap& image, int x, int y)
+{
+    if (image.Empty() || !Inside(image, x, y))
+        return clNone;
+    const std::uint8_t* p = image.ScanLine(y) + x * image.BytesPerPixel();
+    return RGBColor(p[2], p[1], p[0]);
+}
+
+void CopyPart(const TBitmap& source, int x, int y, int width, int height, TBitmap& target)
+{
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    const int right = std::min(x + width, source.Width());
+    const int bottom = std::min(y + height, source.Height());
+    if (source.Empty() || right <= left || bottom <= top) {
+        target.SetSize(0, 0);
+        return;
+    }
+    MakeImage(target, right - left, bottom - top, clBlack);
+    for (int row = top; row < bottom; ++row)
+        for (int col = left; col < right; ++col)
+            PutPixel(target, col - left, row - top, PixelAt(source, col, row));
+}
+
+void FillImage(TBitmap& image, TColor color)
+{
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            PutPixel(image, x, y, color);
+}
+
+void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinMargins& margins,
+                  TBitmap& target, const TRect& dest, TKeying keying)
+{
+    if (source.Empty() || frameCount < 1 || frame < 1 || frame > frameCount)
+        return;
+    const int cellWidth = source.Width() / frameCount;
+    const int cellHeight = source.Height();
+    const int cellLeft = cellWidth * (frame - 1);
+    const int destWidth = RectWidth(dest);
+    const int destHeight = RectHeight(dest);
+    if (cellWidth <= 0 || destWidth <= 0 || destHeight <= 0)
+        return;
+    int left = std::max(margins.Left, 0), right = std::max(margins.Right, 0);
+    int top = std::max(margins.Top, 0), bottom = std::max(margins.Bottom, 0);
+    if (destWidth < left + right)
+        left = right = 0;
+    if (destHeight < top + bottom)
+        top = bottom = 0;
+    for (int y = 0; y < destHeight; ++y) {
+        const int sy = MapAxis(y, destHeight, top, bottom, cellHeight);
+        if (sy < 0)
+            continue;
+        for (int x = 0; x < destWidth; ++x) {
+            const int sx = MapAxis(x, destWidth, left, right, cellWidth);
+            if (sx >= 0)
+                CopyPixel(source, cellLeft + sx, sy, target, dest.left + x, dest.top + y, keying);
+        }
+    }
+}
+
+void DrawCentred(const TBitmap& source, int frameCount, int frame, TBitmap& target,
+                 const TRect& dest, TKeying keying)
+{
+    if (source.Empty() || frameCount < 1 || frame < 1 || frame > frameCount)
+        return;
+    const int cellWidth = source.Width() / frameCount;
+    const int cellHeight = source.Height();
+    const int x0 = dest.left + (RectWidth(dest) - cellWidth) / 2;
+    const int y0 = dest.top + (RectHeight(dest) - cellHeight) / 2;
+    for (int y = 0; y < cellHeight; ++y)
+        for (int x = 0; x < cellWidth; ++x)
+            CopyPixel(source, cellWidth * (frame - 1) + x, y, target, x0 + x, y0 + y, keying);
+}
+
+void MirrorFrames(TBitmap& image, int frameCount)
+{
+    if (image.Empty() || frameCount < 1)
+        return;
+    const int cellWidth = image.Width() / frameCount;
+    const int bpp = image.BytesPerPixel();
+    for (int y = 0; y < image.Height(); ++y) {
+        std::uint8_t* row = image.ScanLine(y);
+        for (int f = 0; f < frameCount; ++f) {
+            std::uint8_t* a = row + f * cellWidth * bpp;
+            std::uint8_t* b = a + (cellWidth - 1) * bpp;
+            for (; a < b; a += bpp, b -= bpp)
+                std::swap_ranges(a, a + bpp, b);
+        }
+    }
+}
+
+std::int32_t ImageFrameCount(const TBitmap& image, std::int32_t given)
+{
+    if (given != 0)
+        return given;
+    const int perFrame = image.Height() < 16 ? 13 : 16;
+    return std::max(image.Width() / perFrame, 4);
+}
+
+void LimitMargins(TSkinMargins& margins, std::int32_t limit)
+{
+    for (std::int32_t* m : {&margins.Left, &margins.Top, &margins.Right, &margins.Bottom})
+        *m = std::min(*m, limit);
+}
+
+void CutMdiButtons(const TBitmap& strip, TSkinElements& elements)
+{
+    auto& buttons = elements.SysButtons;
+    if (buttons.size() < 3)
+        return;
+    const int frameWidth = strip.Width() / 12;
+    for (int i = 0; i < 3; ++i) {
+        TDataSkinSysButton& b = *buttons[buttons.size() - 3 + static_cast<std::size_t>(i)];
+        CopyPart(strip, 4 * frameWidth * i, 0, 4 * frameWidth, strip.Height(), b.Image);
+        b.X = (frameWidth + 4) * (3 - i);
+    }
+}
+
+void MirrorComboButton(TDataSkinBorder& comboButton)
+{
+    comboButton.Image2.Assign(comboButton.Image);
+    comboButton.Image2.SetPixelFormat(pf24bit);
+    MirrorFrames(comboButton.Image2, ComboFrames);
+}
+
+void ComposeComboImages(TSkinElements& elements, int buttonWidth)
+{
+    TDataSkinObject& sunk = *elements.SunkEdge;
+    TDataSkinBorder& button = *elements.ComboButton;
+    const int n = sunk.FrameCount;
+    if (n < 1)
+        return;
+    const int b = buttonWidth;
+    const TRect buttonRect = Rect(ComboFaceWidth - b, 0, ComboFaceWidth, ComboFaceHeight);
+    TBitmap strip, work;
+    MakeImage(strip, ComboFaceWidth * n, ComboFaceHeight, clFuchsia);
+    MakeImage(work, ComboFaceWidth, ComboFaceHeight, clFuchsia);
+    for (int k = 1; k <= n; ++k) {
+        FillImage(work, clFuchsia);
+        DrawNineGrid(sunk.Image, n, k, sunk.Margins, work, Rect(0, 0, ComboFaceWidth, ComboFaceHeight),
+                     sunk.Trans != 0 ? TKeying::Magenta : TKeying::Opaque);
+        DrawNineGrid(button.Image, button.FrameCount, k, button.Margins, work, buttonRect,
+                     TKeying::Magenta);
+        if (elements.ExtraImages)
+            DrawCentred(elements.ExtraImages->Image, elements.ExtraImages->FrameCount, k, work,
+                        buttonRect, TKeying::Magenta);
+        // The edit area stays see-through.
+        for (int y = 2; y < 18; ++y)
+            for (int x = 2; x < ComboFaceWidth - 1 - b; ++x)
+                PutPixel(work, x, y, clFuchsia);
+        for (int y = 0; y < ComboFaceHeight; ++y)
+            for (int x = 0; x < ComboFaceWidth; ++x)
+                PutPixel(strip, ComboFaceWidth * (k - 1) + x, y, PixelAt(work, x, y));
+    }
+    button.Style = 2;
+    button.Margins = TSkinMargins{2, sunk.Margins.Top, b + 2, sunk.Margins.Bottom};
+    button.Image.Assign(strip);
+    sunk.Image.Assign(strip);
+    MirrorFrames(sunk.Image, n);
+    sunk.Margins.Left = b + 2;
+    sunk.Margins.Right = 2;
+}
+
+void BuildComboxArrow(TSkinElements& elements)
+{
+    auto arrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+    const TDataSkinBorder* button = elements.ComboButton.get();
+    if (elements.SunkEdge && button && button->Style == 2 && elements.SunkEdge->FrameCount > 0) {
+        // Cut the arrow square out of each composed face's button part.
+        const int n = elements.SunkEdge->FrameCount;
+        const int faceWidth = button->Image.Width() / n;
+        MakeImage(arrow->Image, ArrowSide * n, ArrowSide, clFuchsia);
+        for (int k = 1; k <= n; ++k) {
+            const int x0 = k * faceWidth - 2 - ArrowSide;
+            for (int y = 0; y < ArrowSide; ++y)
+                for (int x = 0; x < ArrowSide; ++x)
+                    CopyPixel(button->Image, x0 + x, 2 + y, arrow->Image, ArrowSide * (k - 1) + x, y,
+                              TKeying::Opaque);
+        }
+        arrow->FrameCount = n;
+    } else if (button) {
+        arrow->Image.Assign(button->Image);
+        // The system colour is resolved here: ChangeTrans writes the value's
+        // bytes as they are, and a system colour reference is no RGB value.
+        if (!arrow->Image.Empty())
+            ChangeTrans(arrow->Image, static_cast<TColor>(ColorToRGB(elements.Colors[csButtonFace])));
+        arrow->FrameCount = button->FrameCount;
+    }
+    elements.ComboxArrow = std::move(arrow);
+}
+
+TColor CaptionColor(const TSkinElements& elements)
+{
+    const TDataSkinBorder& top = *elements.Top;
+    if (top.Image.Empty())
+        return elements.Colors[csButtonFace];
+    const int frames = std::max(top.FrameCount, 1);
+    return PixelAt(top.Image, top.Image.Width() / 3, (top.Image.Height() / frames) / 3);
+}
+
+void BuildToolbar(TSkinElements& elements)
+{
+    const TColor caption = static_cast<TColor>(ColorToRGB(elements.Colors[csCaption]));
+    const TColor top = Blend(elements.Colors[csButtonFace], clWhite, 150);
+    TColor bottom = Blend(clGray, caption, 150);
+    const int saturation = GetHSV(caption);
+    if (saturation > 110)
+        bottom = Blend(caption, clWhite, (225 - saturation) * 25 / 140 + 50);
+    auto toolbar = std::make_unique<TDataSkinObject>("Toolbar");
+    MakeImage(toolbar->Image, 10, 40, top);
+    GradFill(toolbar->Image.Canvas().Handle(), Rect(0, 0, 10, 40), top, bottom, gdVertical);
+    toolbar->FrameCount = 1;
+    elements.Toolbar = std::move(toolbar);
+}
+
+} // namespace tarnivo
