@@ -153,6 +153,7 @@ int Focus()
 {
     HWND foreground = GetForegroundWindow();
     PrintWindow("foreground", foreground);
+    std::printf("foreground_pid=%lu\n", foreground ? WindowProcess(foreground) : 0);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
@@ -162,8 +163,10 @@ int Focus()
         return ExitOk;
     }
     PrintWindow("focus", info.hwndFocus);
+    // The desktop window (focus after the foreground was lost) has no root.
+    HWND root = info.hwndFocus ? GetAncestor(info.hwndFocus, GA_ROOT) : nullptr;
     std::printf("focus_root_caption=%s\n",
-                info.hwndFocus ? WindowCaption(GetAncestor(info.hwndFocus, GA_ROOT)).c_str() : "");
+                root && root != GetDesktopWindow() ? WindowCaption(root).c_str() : "");
     PrintWindow("active", info.hwndActive);
     return ExitOk;
 }

@@ -1,0 +1,509 @@
+# Shared by the end-to-end scenarios: starts Tarnivo.exe and the helper
+# programs under Wine, lays out the shortcut catalogue, sends keys and mouse
+# clicks through the X server, reads windows back with probe.exe, saves
+# screenshots and stops everything it started. Every wait has a time-out.
+#
+# A scenario script:
+#     source "$(dirname "$0")/lib.sh"
+#     e2e_init NAME BUILD_DIR
+#     ... steps, check_* / require_* ...
+#     e2e_finish
+#
+# Environment: TARNIVO_EXE overrides the program under test; WINEPREFIX and
+# DISPLAY are honoured (tools/wine-run.sh and tools/display.sh otherwise
+# provide the project's prefix and a private Xvfb).
+
+set -uo pipefail
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../tools/display.sh
+source "$E2E_ROOT/tools/display.sh"
+
+E2E_CAPTION="Tarnivo"
+E2E_ATOM="speedshortcuthotkey "
+E2E_PIDS=()          # every process this scenario started (unix pids)
+E2E_FAILED=0
+E2E_CHECKED=0
+E2E_STEP=""
+
+# ----------------------------------------------------------------- set-up
+
+e2e_init() {
+    E2E_NAME=$1
+    local build=${2:?usage: e2e_init NAME BUILD_DIR}
+    E2E_BUILD=$(cd "$build" && pwd)
+    E2E_TOOLS=$E2E_BUILD/tests/e2e
+    TARNIVO_EXE=${TARNIVO_EXE:-$E2E_BUILD/app/Tarnivo.exe}
+    E2E_WORK=$E2E_BUILD/e2e-work/$E2E_NAME
+    E2E_SHOTS=$E2E_ROOT/build/screenshots
+    export WINEPREFIX=${WINEPREFIX:-$E2E_ROOT/build/wineprefix}
+    rm -rf "$E2E_WORK"
+    mkdir -p "$E2E_WORK/bin" "$E2E_SHOTS"
+    rm -f "$E2E_SHOTS/e2e-$E2E_NAME"-*.png
+    ensure_display
+    trap e2e_cleanup EXIT
+    trap 'e2e_log "interrupted"; exit 1' INT TERM
+
+    local tool
+    for tool in probe.exe mklink.exe marker.exe frontwin.exe; do
+        [ -f "$E2E_TOOLS/$tool" ] || e2e_abort "helper $E2E_TOOLS/$tool is not built"
+    done
+    [ -f "$TARNIVO_EXE" ] || e2e_abort "$TARNIVO_EXE is not built"
+
+    # One wineserver for the whole scenario: each helper then starts in a
+    # fraction of a second. It ends by itself a while after the last client.
+    if ! pgrep -u "$(id -u)" -x wineserver >/dev/null 2>&1; then
+        wineserver -p 30 </dev/null >/dev/null 2>&1 || true
+    fi
+    # A desktop without a window manager never moves the keyboard focus by
+    # itself; start from a known pointer position.
+    xdotool mousemove 5 5 >/dev/null 2>&1 || true
+    e2e_log "scenario $E2E_NAME: $TARNIVO_EXE"
+}
+
+e2e_log() {
+    echo "[$(date +%H:%M:%S)] $*"
+}
+
+# Stops what this scenario started (by pid only) and restores a clean
+# catalogue, whatever way the script ends.
+e2e_cleanup() {
+    local status=$?
+    trap - EXIT
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        stop_pid "$pid"
+    done
+    catalogue_clear >/dev/null 2>&1 || true
+    exit $status
+}
+
+# Ends the scenario now: a helper is missing or a step cannot go on.
+e2e_abort() {
+    echo "ABORT: $*" >&2
+    E2E_FAILED=$((E2E_FAILED + 1))
+    screenshot abort >/dev/null 2>&1 || true
+    exit 1
+}
+
+e2e_finish() {
+    local passed=$((E2E_CHECKED - E2E_FAILED))
+    echo "$E2E_NAME: $passed passed, $E2E_FAILED failed"
+    [ "$E2E_FAILED" -eq 0 ]
+    exit $?
+}
+
+# ------------------------------------------------------------- assertions
+
+step() {
+    E2E_STEP=$*
+    e2e_log "-- $E2E_STEP"
+}
+
+_fail() {
+    E2E_FAILED=$((E2E_FAILED + 1))
+    echo "FAIL [$E2E_STEP]: $*" >&2
+}
+
+# check_eq WHAT ACTUAL EXPECTED
+check_eq() {
+    E2E_CHECKED=$((E2E_CHECKED + 1))
+    if [ "$2" == "$3" ]; then
+        echo "ok: $1"
+        return 0
+    fi
+    _fail "$1: expected [$3], got [$2]"
+    return 1
+}
+
+# check WHAT COMMAND...: the command must succeed.
+check() {
+    local what=$1
+    shift
+    E2E_CHECKED=$((E2E_CHECKED + 1))
+    if "$@"; then
+        echo "ok: $what"
+        return 0
+    fi
+    _fail "$what"
+    return 1
+}
+
+# require...: as check, but the scenario cannot go on without it.
+require_eq() {
+    check_eq "$@" || { screenshot "failed"; exit 1; }
+}
+
+require() {
+    check "$@" || { screenshot "failed"; exit 1; }
+}
+
+# wait_for SECONDS COMMAND...: retries the command until it succeeds.
+wait_for() {
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    while :; do
+        "$@" >/dev/null 2>&1 && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+
+# --------------------------------------------------------------- running
+
+# Converts a Linux path to the Windows path Wine gives it (drive Z: is /).
+winpath() {
+    local p=$1
+    echo "Z:${p//\//\\}"
+}
+
+# wine_tool SECONDS EXE ARGS...: runs a helper to completion. Output goes
+# through a file: a Wine system process started on the way may inherit the
+# descriptor and would hold a pipe open for its whole life.
+wine_tool() {
+    local limit=$1
+    shift
+    local out=$E2E_WORK/tool.out
+    timeout -k 5 "$limit" "$E2E_ROOT/tools/wine-run.sh" "$@" >"$out" 2>>"$E2E_WORK/wine.log" </dev/null
+    local status=$?
+    tr -d '\r' <"$out"
+    return $status
+}
+
+# probe ARGS...: runs probe.exe; its output is in $PROBE, its status returned.
+PROBE=""
+probe() {
+    PROBE=$(wine_tool 40 "$E2E_TOOLS/probe.exe" "$@")
+    return $?
+}
+
+# probe_value KEY: the value of KEY=... in the last probe output.
+probe_value() {
+    sed -n "s/^$1=//p" <<<"$PROBE" | head -n 1
+}
+
+# spawn DIR EXE ARGS...: starts a Windows program in the background with DIR
+# as its working directory; its unix pid is in $SPAWNED. Wine runs the exe in
+# that very process, so the pid is also the one on its X windows.
+SPAWNED=""
+spawn() {
+    local dir=$1
+    shift
+    (cd "$dir" && exec "$E2E_ROOT/tools/wine-run.sh" "$@") \
+        >>"$E2E_WORK/wine.log" 2>&1 </dev/null &
+    SPAWNED=$!
+    E2E_PIDS+=("$SPAWNED")
+}
+
+running() {
+    kill -0 "$1" 2>/dev/null
+}
+
+# Waits for a process we started to end; after the grace time it is killed.
+stop_pid() {
+    local pid=$1 grace=${2:-10}
+    running "$pid" || return 0
+    local deadline=$((SECONDS + grace))
+    kill "$pid" 2>/dev/null
+    while running "$pid" && [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.2
+    done
+    running "$pid" && kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+# exited PID SECONDS: did the process end by itself within the time?
+exited() {
+    local pid=$1 limit=$2
+    local deadline=$((SECONDS + limit))
+    while running "$pid"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+    return 0
+}
+
+# ------------------------------------------------------------- catalogue
+
+catalogue_clear() {
+    wine_tool 60 "$E2E_TOOLS/mklink.exe" --clear
+}
+
+# catalogue_add CSIDL RELPATH TARGET [ARGS [ICONFILE ICONINDEX [WORKDIR]]]
+catalogue_add() {
+    wine_tool 60 "$E2E_TOOLS/mklink.exe" "$@" >/dev/null ||
+        e2e_abort "mklink $*"
+}
+
+# special_folder CSIDL: the Windows path of the folder.
+special_folder() {
+    wine_tool 60 "$E2E_TOOLS/mklink.exe" --folder "$1"
+}
+
+# marker_copy NAME: a copy of marker.exe named NAME in the work folder; prints
+# its Windows path. Started, it leaves NAME.started beside itself.
+marker_copy() {
+    cp "$E2E_TOOLS/marker.exe" "$E2E_WORK/bin/$1"
+    winpath "$E2E_WORK/bin/$1"
+}
+
+# launched NAME: has the marker copy NAME been started (at least once)?
+launched() {
+    [ -s "$E2E_WORK/bin/$1.started" ]
+}
+
+launch_count() {
+    local file=$E2E_WORK/bin/$1.started
+    [ -f "$file" ] || { echo 0; return; }
+    grep -c '^started$' "$file"
+}
+
+# The catalogue that most scenarios use: three programs to find, one more to
+# pass over, and one shortcut of each kind the scan must skip. Each
+# catalogued entry sits in its own folder so that the catalogue order is
+# fixed by the scan's folder order, not by the file system's order:
+#   0  Explorer Files  (all users' start menu, two folders deep)
+#   1  Calc Tool       (all users' desktop)
+#   2  Excel Sheet     (user's desktop)
+#   3,4 Excel Copy (same program as Excel Sheet) and Hidden Extra (hidden and
+#      system, in a sub-folder), both in the user's start menu
+# Skipped: a document shortcut, a shortcut file ending in ".LNK" and one
+# whose target ends in ".EXE".
+STANDARD_COUNT=5
+standard_catalogue() {
+    catalogue_clear >/dev/null || e2e_abort "mklink --clear failed"
+    local explorer calc excel extra exodus upper notes
+    explorer=$(marker_copy explorer.exe)
+    calc=$(marker_copy calc.exe)
+    excel=$(marker_copy excel.exe)
+    extra=$(marker_copy extra.exe)
+    exodus=$(marker_copy exodus.exe)
+    upper=$(marker_copy UPPER.EXE)
+    echo "expenses" >"$E2E_WORK/bin/notes.txt"
+    notes=$(winpath "$E2E_WORK/bin/notes.txt")
+
+    catalogue_add 22 'Programs\Tools\Explorer Files.lnk' "$explorer"
+    catalogue_add 25 'Calc Tool.lnk' "$calc"
+    catalogue_add 25 'Expenses Note.lnk' "$notes"
+    catalogue_add 25 'Exodus Caps.LNK' "$exodus"
+    catalogue_add 25 'Exe Upper.lnk' "$upper"
+    catalogue_add 16 'Excel Sheet.lnk' "$excel"
+    catalogue_add 11 'Excel Copy.lnk' "$excel"
+    catalogue_add 11 'Programs\Er\Hidden Extra.lnk' "$extra"
+    local menu
+    menu=$(special_folder 11)
+    wine_tool 60 "$E2E_TOOLS/mklink.exe" --attrib "$menu\\Programs\\Er\\Hidden Extra.lnk" +h+s ||
+        e2e_abort "cannot hide the hidden shortcut"
+}
+
+# ----------------------------------------------------------------- Tarnivo
+
+# tarnivo_start [ARGS...]: starts the program from its own folder (it finds
+# ".\Tarnivo.exe" and ".\tarnivo.html" there) and waits until a window with
+# its caption exists. $TARNIVO_PID is its unix pid.
+TARNIVO_PID=""
+tarnivo_start() {
+    local before
+    before=$(tarnivo_windows | wc -l)
+    spawn "$(dirname "$TARNIVO_EXE")" "$TARNIVO_EXE" "$@"
+    TARNIVO_PID=$SPAWNED
+    e2e_log "started Tarnivo.exe $* (pid $TARNIVO_PID)"
+    local deadline=$((SECONDS + 40))
+    while [ "$(tarnivo_windows | wc -l)" -le "$before" ]; do
+        running "$TARNIVO_PID" || { _fail "Tarnivo.exe ended at start-up"; return 1; }
+        [ "$SECONDS" -ge "$deadline" ] && { _fail "no \"$E2E_CAPTION\" window within 40 s"; return 1; }
+        sleep 0.3
+    done
+    return 0
+}
+
+# One line per top-level "Tarnivo" window: "pid=WINPID hwnd=.. xid=.. visible=..".
+tarnivo_windows() {
+    probe pid "$E2E_CAPTION" >/dev/null 2>&1
+    grep '^pid=' <<<"$PROBE"
+}
+
+# xid_of_unix_pid PID: the X window of the Tarnivo main window that process made.
+xid_of_unix_pid() {
+    local line xid
+    while read -r line; do
+        xid=$(sed -n 's/.* xid=\([^ ]*\).*/\1/p' <<<"$line")
+        [ -n "$xid" ] && [ "$xid" != "0x0" ] || continue
+        if [ "$(xdotool getwindowpid "$xid" 2>/dev/null)" = "$1" ]; then
+            echo "$xid"
+            return 0
+        fi
+    done < <(tarnivo_windows)
+    return 1
+}
+
+# winpid_of_unix_pid PID: the Windows process id of that process's main window.
+winpid_of_unix_pid() {
+    local xid
+    xid=$(xid_of_unix_pid "$1") || return 1
+    tarnivo_windows | sed -n "s/^pid=\([0-9]*\) .* xid=$xid .*/\1/p" | head -n 1
+}
+
+# ----------------------------------------------------------- keys and mouse
+
+# focus_xwindow XID CLICK_X CLICK_Y: gives a Wine window the keyboard as a
+# user would. Without a window manager nobody moves the X focus, and Wine
+# activates a window on a click, not on the X focus: so the X focus is set
+# first (xdotool windowfocus), then the window is clicked at a point that
+# does nothing (screen coordinates).
+focus_xwindow() {
+    timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 ||
+        timeout 5 xdotool windowfocus "$1" >/dev/null 2>&1
+    xdotool mousemove --sync "$2" "$3" click 1 >/dev/null 2>&1
+    sleep 0.4
+}
+
+# focus_tarnivo [UNIX_PID]: focus the main window of that copy (default: the
+# last started) by a click into the empty strip at the bottom right of its
+# client area.
+focus_tarnivo() {
+    local pid=${1:-$TARNIVO_PID} xid winpid
+    xid=$(xid_of_unix_pid "$pid") || { _fail "no X window for Tarnivo pid $pid"; return 1; }
+    winpid=$(winpid_of_unix_pid "$pid")
+    probe --pid "$winpid" window "" "$E2E_CAPTION"
+    local client right bottom
+    client=$(probe_value client)
+    IFS=, read -r _ _ right bottom <<<"$client"
+    focus_xwindow "$xid" $((right - 6)) $((bottom - 4))
+}
+
+type_text() {
+    xdotool type --delay 80 "$1"
+    sleep 0.5
+}
+
+press() {
+    xdotool key --delay 120 "$@"
+    sleep 0.5
+}
+
+# ------------------------------------------------------------- reading back
+
+# listview_captions [PROBE ARGS]: the captions of the result list, one a line.
+listview_captions() {
+    if ! probe "$@" listview "$E2E_CAPTION"; then
+        echo "<unreadable: $(tr '\n' ' ' <<<"$PROBE")>"
+        return 1
+    fi
+    sed -n 's/^item=[0-9]* .* text=//p' <<<"$PROBE"
+}
+
+# Joins lines with "|" for one-line comparisons.
+joined() {
+    paste -sd '|' -
+}
+
+# label_text NAME [PROBE ARGS]: the text of a label of the main window, or
+# "<unreadable: ...>" when the window does not answer: an empty label and a
+# failed read must never compare equal.
+label_text() {
+    local name=$1
+    shift
+    if ! probe "$@" text "$E2E_CAPTION" "$name"; then
+        echo "<unreadable: $(tr '\n' ' ' <<<"$PROBE")>"
+        return 1
+    fi
+    probe_value text
+}
+
+window_visible() {
+    probe "$@" window "" "$E2E_CAPTION" || { echo "none"; return 0; }
+    probe_value visible
+}
+
+taskbar_visible() {
+    probe "$@" taskbar "$E2E_CAPTION" || { echo "none"; return 0; }
+    probe_value taskbar
+}
+
+# focused_control: "CLASS in CAPTION" for the focused window of the
+# foreground thread.
+focused_control() {
+    probe focus
+    echo "$(probe_value focus_class) in $(probe_value focus_root_caption)"
+}
+
+hotkey_state() {
+    probe hotkey
+    probe_value hotkey
+}
+
+atom_present() {
+    probe atom "$E2E_ATOM"
+    probe_value atom
+}
+
+is_visible() { [ "$(window_visible "$@")" = 1 ]; }
+is_hidden() { [ "$(window_visible "$@")" = 0 ]; }
+
+# screenshot LABEL: the whole virtual screen, as a user would see it.
+screenshot() {
+    local file=$E2E_SHOTS/e2e-$E2E_NAME-$1.png
+    if import -window root "$file" >/dev/null 2>&1; then
+        echo "screenshot: $file"
+    fi
+}
+
+# ------------------------------------------------------------------- menus
+
+# menu_exit [UNIX_PID]: File > Exit with the mouse and keys, as a user does:
+# a click on the first menu of the menu bar (just above the client area at
+# its left), End to go to the last item of the drop-down, Enter.
+menu_exit() {
+    local pid=${1:-$TARNIVO_PID} xid winpid
+    xid=$(xid_of_unix_pid "$pid") || { _fail "no X window for Tarnivo pid $pid"; return 1; }
+    winpid=$(winpid_of_unix_pid "$pid")
+    probe --pid "$winpid" window "" "$E2E_CAPTION"
+    local left top
+    IFS=, read -r left top _ _ <<<"$(probe_value client)"
+    focus_xwindow "$xid" $((left + 14)) $((top - 9))
+    sleep 0.4
+    screenshot "menu-open"
+    press End
+    press Return
+}
+
+# listview_marked [PROBE ARGS]: "caption selected focused" of every item
+# that is selected or focused.
+listview_marked() {
+    probe "$@" listview "$E2E_CAPTION" || { echo "<unreadable>"; return 1; }
+    sed -n 's/^item=[0-9]* image=[-0-9]* selected=\([01]\) focused=\([01]\) text=\(.*\)/\3 \1 \2/p' \
+        <<<"$PROBE" | grep -v ' 0 0$'
+}
+
+listview_images() {
+    probe "$@" listview "$E2E_CAPTION" || { echo "<unreadable>"; return 1; }
+    sed -n 's/^item=[0-9]* image=\([-0-9]*\) .*/\1/p' <<<"$PROBE"
+}
+
+# frontwin_start: "another program" in front, with the keyboard: Wine passes
+# hot keys only while one of its windows has the X focus.
+FRONT_CAPTION="E2E Front"
+FRONT_PID=""
+frontwin_start() {
+    spawn "$E2E_WORK" "$E2E_TOOLS/frontwin.exe" "$FRONT_CAPTION" 120000
+    FRONT_PID=$SPAWNED
+    probe wait-window "$FRONT_CAPTION" 20000 visible || { _fail "frontwin did not appear"; return 1; }
+    frontwin_focus
+}
+
+frontwin_focus() {
+    local xid client left top right bottom
+    xid=$(xdotool search --pid "$FRONT_PID" --name "^$FRONT_CAPTION\$" 2>/dev/null | head -n 1)
+    [ -n "$xid" ] || { _fail "no X window for frontwin"; return 1; }
+    probe window "" "$FRONT_CAPTION"
+    IFS=, read -r left top right bottom <<<"$(probe_value client)"
+    focus_xwindow "$xid" $((right - 10)) $((bottom - 6))
+}
+
+foreground_caption() {
+    probe focus
+    probe_value foreground_caption
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Start-up with a small catalogue: the main window appears with its count
+# line and an empty result list, holds the hot key and the atom, and
+# File > Exit ends the program and gives both back.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init startup "$1"
+
+step "lay out the catalogue"
+standard_catalogue
+
+step "start"
+require "the hot key is free before start" [ "$(hotkey_state)" = free ]
+require "the main window appears" tarnivo_start
+require "the main window becomes visible" wait_for 20 is_visible
+screenshot "shown"
+
+step "main window"
+probe window "" "$E2E_CAPTION"
+check_eq "one main window" "$(probe_value count)" 1
+check_eq "main window visible" "$(probe_value visible)" 1
+client=$(probe_value client)
+IFS=, read -r left top right bottom <<<"$client"
+check_eq "client area size" "$((right - left))x$((bottom - top))" "580x276"
+check_eq "taskbar button shown" "$(taskbar_visible)" 1
+probe window "" "Program StartUp"
+check_eq "start-up window hidden once the main window is shown" "$(probe_value visible)" 0
+
+step "contents"
+check_eq "result list empty at start" "$(listview_captions | joined)" ""
+check_eq "count line" "$(label_text Label6)" \
+    "There are $STANDARD_COUNT shortcuts in your desktop and startmenu "
+check_eq "typed text empty" "$(label_text Label1)" ""
+check_eq "the result list has the focus" "$(focused_control)" "SysListView32 in $E2E_CAPTION"
+
+step "hot key and atom held"
+check_eq "atom present" "$(atom_present)" 1
+check_eq "F11 taken" "$(hotkey_state)" taken
+
+step "File > Exit"
+menu_exit
+check "the program ends" exited "$TARNIVO_PID" 15
+check_eq "atom gone after exit" "$(atom_present)" 0
+check_eq "F11 free after exit" "$(hotkey_state)" free
+
+e2e_finish
