@@ -112,7 +112,6 @@ TTrayIcon::~TTrayIcon()
         DeallocateHWnd(m_handle);
         m_handle = nullptr;
     }
-    m_timer.reset();
 }
 
 void TTrayIcon::Loaded()
