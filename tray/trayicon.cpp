@@ -94,8 +94,8 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner)
     if (!m_handle)
         throw EOutOfResources("Cannot create the tray icon's message window");
     m_data.hWnd = m_handle;
-    // The shell tells icons of one window apart by this number; the address
-    // keeps two components on one window (and across windows) distinct.
+    // The shell keys an icon by window and id; the address is unique while
+    // the component lives.
     m_data.uID = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(this));
     m_data.hIcon = m_icon.Handle();
     m_data.uFlags = NIF_MESSAGE | NIF_ICON;
