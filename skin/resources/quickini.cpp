@@ -292,10 +292,14 @@ void TQuickIni::ShiftSections(int from, int delta)
 
 void TQuickIni::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string line = std::string(key) + "=" + std::string(value);
+    std::string line(key);
+    line += '=';
+    line += value;
     const int header = GetSectionIndex(section);
     if (header < 0) {
-        const std::string title = "[" + std::string(section) + "]";
+        std::string title(1, '[');
+        title += section;
+        title += ']';
         sections_.AddObject(title, lines_.Add(title));
         if (!key.empty())
             lines_.Add(line);
