@@ -217,6 +217,17 @@ TEST_F(SkinDataTest, SkinStreamPropertyRoundTripsAndRefusesBadCounts)
     EXPECT_EQ(nothing.Size(), 0);
 }
 
+TEST_F(SkinDataTest, SkinStreamFromTheProgramsResources)
+{
+    TSkinData data(nullptr);
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    EXPECT_FALSE(data.ReadSkinStreamResource(module, "NOSUCHSKIN"));
+    EXPECT_TRUE(data.ReadSkinStreamResource(module, "EMPTYSKIN"));
+    EXPECT_TRUE(data.Empty());
+    EXPECT_THROW(data.ReadSkinStreamResource(module, "SHORTSKIN"), EStreamError);
+    EXPECT_EQ(data.SkinStreamSize(), 0);
+}
+
 TEST_F(SkinDataTest, WrongVersionKeepsTheOldSkin)
 {
     TSkinData data(nullptr);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace tarnivo;
 using namespace tarnivo::test;
 
@@ -31,6 +33,16 @@ void ExpectMargins(const TSkinMargins& m, int left, int top, int right, int bott
 
 // Twelve frames of 10 x 8, frame i filled with grey level 10 * i.
 TColor MdiFrameColor(int frame) { return RGBColor(10 * frame, 10 * frame, 10 * frame); }
+
+// A BMP whose header claims 40000 x 1 pixels: beyond the 16384 a side that
+// any bitmap may have.
+std::string HugeBmp()
+{
+    std::string file = Bmp(1, 1, clRed);
+    const std::int32_t width = 40000;
+    std::memcpy(&file[18], &width, 4);
+    return file;
+}
 
 } // namespace
 
@@ -172,8 +184,13 @@ TEST(SkinLoader, AbsentAndEmptyElementsDiffer)
                          "[HorzScroll]\nImage=missing.bmp\n"
                          "[VertScroll]\nImage=vert.BMP\n"
                          "[Headerbar]\nImage=Images\\Header.bmp\n"
-                         "[MenuItem]\nImage=   \n",
-                         {{"vert.bmp", Bmp(8, 8, clRed)}, {"header.bmp", Bmp(50, 10, clRed)}}));
+                         "[MenuItem]\nImage=   \n"
+                         "[ToolBars]\nImage=bad.bmp\n"
+                         "[Tabs]\nImage=huge.bmp\nBorder=bad.bmp\n",
+                         {{"vert.bmp", Bmp(8, 8, clRed)},
+                          {"header.bmp", Bmp(50, 10, clRed)},
+                          {"bad.bmp", "BMnot really a bitmap"},
+                          {"huge.bmp", HugeBmp()}}));
     const TSkinElements& e = data.Elements();
     EXPECT_FALSE(e.Scrollbar);      // no image key: absent
     EXPECT_FALSE(e.MenuItem);       // blank image key: absent
@@ -184,6 +201,12 @@ TEST(SkinLoader, AbsentAndEmptyElementsDiffer)
     ASSERT_TRUE(e.Headerbar);       // the path part is ignored
     EXPECT_EQ(e.Headerbar->Image.Width(), 50);
     EXPECT_EQ(e.Headerbar->FrameCount, 5);  // Frame 0 becomes 5
+    // Entries that are no readable BMP give empty images, not failures.
+    ASSERT_TRUE(e.ToolBars);
+    EXPECT_TRUE(e.ToolBars->Image.Empty());
+    ASSERT_TRUE(e.Tabs);
+    EXPECT_TRUE(e.Tabs->Image.Empty());
+    EXPECT_TRUE(e.Tabs->Image2.Empty());
 }
 
 TEST(SkinLoader, SkinWithoutButtonsBordersOrTitleKeepsTheFixedElements)
