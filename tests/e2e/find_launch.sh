@@ -51,7 +51,7 @@ step "second Enter launches"
 press Return
 check "Excel Sheet's program started" wait_for 15 launched excel.exe
 check "the window goes to the tray" wait_for 10 is_hidden
-check_eq "taskbar button hidden" "$(taskbar_visible)" 0
+check "taskbar button hidden" wait_for 5 taskbar_is 0
 check_eq "launched once" "$(launch_count excel.exe)" 1
 check_eq "no other program started" \
     "$(launch_count explorer.exe)$(launch_count calc.exe)$(launch_count extra.exe)" "000"

@@ -50,6 +50,7 @@ e2e_init() {
     done
     [ -f "$TARNIVO_EXE" ] || e2e_abort "$TARNIVO_EXE is not built"
 
+    wine_follow_x_focus
     # One wineserver for the whole scenario: each helper then starts in a
     # fraction of a second. It ends by itself a while after the last client.
     if ! pgrep -u "$(id -u)" -x wineserver >/dev/null 2>&1; then
@@ -59,6 +60,17 @@ e2e_init() {
     # itself; start from a known pointer position.
     xdotool mousemove 5 5 >/dev/null 2>&1 || true
     e2e_log "scenario $E2E_NAME: $TARNIVO_EXE"
+}
+
+# Wine normally waits for a window manager to hand it the focus
+# (WM_TAKE_FOCUS); Xvfb has none. With UseTakeFocus off, Wine activates the
+# window that gets the X focus, so xdotool windowfocus acts like a user's
+# click on a window. Read by every Wine process at its start.
+wine_follow_x_focus() {
+    grep -q '^"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+    timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null ||
+        e2e_abort "cannot set UseTakeFocus in the Wine prefix"
 }
 
 e2e_log() {
@@ -348,30 +360,28 @@ winpid_of_unix_pid() {
 
 # ----------------------------------------------------------- keys and mouse
 
-# focus_xwindow XID CLICK_X CLICK_Y: gives a Wine window the keyboard as a
-# user would. Without a window manager nobody moves the X focus, and Wine
-# activates a window on a click, not on the X focus: so the X focus is set
-# first (xdotool windowfocus), then the window is clicked at a point that
-# does nothing (screen coordinates).
+# focus_xwindow XID: gives a Wine window the keyboard as a window manager
+# would on a click. Nobody else moves the X focus on a bare X server, and the
+# prefix tells Wine to follow the X focus (see wine_follow_x_focus); the focus
+# goes to the root window first so that the window sees a fresh FocusIn even
+# when it had the X focus already.
 focus_xwindow() {
-    timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 ||
-        timeout 5 xdotool windowfocus "$1" >/dev/null 2>&1
-    xdotool mousemove --sync "$2" "$3" click 1 >/dev/null 2>&1
+    timeout 5 xdotool windowfocus "$(root_xwindow)" >/dev/null 2>&1
+    sleep 0.2
+    timeout 5 xdotool windowfocus "$1" >/dev/null 2>&1
     sleep 0.4
 }
 
+root_xwindow() {
+    xwininfo -root 2>/dev/null | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p'
+}
+
 # focus_tarnivo [UNIX_PID]: focus the main window of that copy (default: the
-# last started) by a click into the empty strip at the bottom right of its
-# client area.
+# last started).
 focus_tarnivo() {
-    local pid=${1:-$TARNIVO_PID} xid winpid
+    local pid=${1:-$TARNIVO_PID} xid
     xid=$(xid_of_unix_pid "$pid") || { _fail "no X window for Tarnivo pid $pid"; return 1; }
-    winpid=$(winpid_of_unix_pid "$pid")
-    probe --pid "$winpid" window "" "$E2E_CAPTION"
-    local client right bottom
-    client=$(probe_value client)
-    IFS=, read -r _ _ right bottom <<<"$client"
-    focus_xwindow "$xid" $((right - 6)) $((bottom - 4))
+    focus_xwindow "$xid"
 }
 
 type_text() {
@@ -441,6 +451,7 @@ atom_present() {
 }
 
 is_visible() { [ "$(window_visible "$@")" = 1 ]; }
+taskbar_is() { [ "$(taskbar_visible)" = "$1" ]; }
 is_hidden() { [ "$(window_visible "$@")" = 0 ]; }
 
 # screenshot LABEL: the whole virtual screen, as a user would see it.
@@ -463,8 +474,9 @@ menu_exit() {
     probe --pid "$winpid" window "" "$E2E_CAPTION"
     local left top
     IFS=, read -r left top _ _ <<<"$(probe_value client)"
-    focus_xwindow "$xid" $((left + 14)) $((top - 9))
-    sleep 0.4
+    focus_xwindow "$xid"
+    timeout 5 xdotool mousemove --sync $((left + 14)) $((top - 9)) click 1 >/dev/null 2>&1
+    sleep 0.6
     screenshot "menu-open"
     press End
     press Return
@@ -495,12 +507,11 @@ frontwin_start() {
 }
 
 frontwin_focus() {
-    local xid client left top right bottom
-    xid=$(xdotool search --pid "$FRONT_PID" --name "^$FRONT_CAPTION\$" 2>/dev/null | head -n 1)
-    [ -n "$xid" ] || { _fail "no X window for frontwin"; return 1; }
-    probe window "" "$FRONT_CAPTION"
-    IFS=, read -r left top right bottom <<<"$(probe_value client)"
-    focus_xwindow "$xid" $((right - 10)) $((bottom - 6))
+    local xid
+    probe pid "$FRONT_CAPTION"
+    xid=$(sed -n 's/.* xid=\([^ ]*\).*/\1/p' <<<"$PROBE" | head -n 1)
+    [ -n "$xid" ] && [ "$xid" != "0x0" ] || { _fail "no X window for frontwin"; return 1; }
+    focus_xwindow "$xid"
 }
 
 foreground_caption() {
