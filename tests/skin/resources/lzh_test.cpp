@@ -250,8 +250,9 @@ TEST(LzhBlock, RefusesBadFramingWithoutWriting)
         TMemoryStream source, destination;
         Fill(source, c.block);
         EXPECT_EQ(UnpackLzhBlock(source, destination), c.status) << BlockStatusText(c.status);
-        if (c.status != BlockStatus::Ok)
+        if (c.status != BlockStatus::Ok) {
             EXPECT_EQ(destination.Size(), 0);
+        }
     }
 }
 
