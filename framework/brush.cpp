@@ -61,9 +61,11 @@ void TBrush::Assign(const TBrush& source)
 
 void TBrush::Changed()
 {
+    // Freed after the listeners: a canvas selects it out first, and Handle()
+    // asked for meanwhile is already the new object.
+    GdiBrush old = std::move(m_handle);
     if (OnChange)
         OnChange(this);
-    m_handle.Reset();
 }
 
 const TClassInfo& TPen::StaticClassInfo()
@@ -139,9 +141,11 @@ void TPen::Assign(const TPen& source)
 
 void TPen::Changed()
 {
+    // Freed after the listeners: a canvas selects it out first, and Handle()
+    // asked for meanwhile is already the new object.
+    GdiPen old = std::move(m_handle);
     if (OnChange)
         OnChange(this);
-    m_handle.Reset();
 }
 
 } // namespace tarnivo

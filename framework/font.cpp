@@ -144,11 +144,14 @@ void TFont::Assign(const TFont& source)
 
 void TFont::Changed(Effect effect)
 {
-    // Listeners (a canvas) select the old font out before it is freed.
+    // Listeners (a canvas) select the old font out before it is freed, and
+    // one that asks for Handle() meanwhile (a control sending WM_SETFONT, a
+    // label measuring its text) gets the new font, not the one about to go.
+    GdiFont old;
+    if (effect == Effect::NewHandle)
+        old = std::move(m_handle);
     if (OnChange)
         OnChange(this);
-    if (effect == Effect::NewHandle)
-        m_handle.Reset();
 }
 
 } // namespace tarnivo

@@ -42,6 +42,30 @@ TEST(Font, ChangesNotifyOnceAndRemakeTheHandle)
     EXPECT_FALSE(lf.lfUnderline);
 }
 
+TEST(Font, HandleAskedForDuringOnChangeIsTheNewFont)
+{
+    // A control answers OnChange by sending itself WM_SETFONT with Handle().
+    TFont f;
+    HFONT old = f.Handle();
+    HFONT seen = nullptr;
+    f.OnChange = [&](TObject*) { seen = f.Handle(); };
+    f.SetHeight(-23);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(seen, f.Handle());
+    EXPECT_EQ(GetObjectType(old), 0u);   // the old one is gone...
+    LOGFONTA lf{};
+    ASSERT_NE(GetObjectA(seen, sizeof lf, &lf), 0);   // ...the one handed out is alive
+    EXPECT_EQ(lf.lfHeight, -23);
+
+    TBrush brush;
+    HBRUSH seenBrush = nullptr;
+    brush.OnChange = [&](TObject*) { seenBrush = brush.Handle(); };
+    brush.SetColor(clRed);
+    LOGBRUSH lb{};
+    ASSERT_NE(GetObjectA(seenBrush, sizeof lb, &lb), 0);
+    EXPECT_EQ(lb.lbColor, RGB(255, 0, 0));
+}
+
 TEST(Font, AssignAndLogFont)
 {
     TFont a;
