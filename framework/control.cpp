@@ -50,6 +50,26 @@ TShiftState KeyboardShiftState()
 
 // ---------------------------------------------------------------- TControl
 
+namespace {
+
+// "Font" is the control's own font object; assigning one copies its attributes.
+TPropInfo FontProperty()
+{
+    TPropInfo p{"Font", TPropKind::Object, {}, {}, {}};
+    p.Get = [](const TObject& o) {
+        return TPropValue{const_cast<TFont*>(&static_cast<const TControl&>(o).Font())};
+    };
+    p.Set = [](TObject& o, const TPropValue& v) {
+        auto* source = dynamic_cast<TFont*>(std::get<TObject*>(v));
+        if (!source)
+            throw EPropertyError("Invalid property value");
+        static_cast<TControl&>(o).Font().Assign(*source);
+    };
+    return p;
+}
+
+} // namespace
+
 const TClassInfo& TControl::StaticClassInfo()
 {
     static const TClassInfo info{
@@ -64,6 +84,7 @@ const TClassInfo& TControl::StaticClassInfo()
             published::Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled),
             published::Text("Caption", &TControl::Caption, &TControl::SetCaption),
             published::Integer("Color", &TControl::Color, &TControl::SetColor),
+            FontProperty(),
         }};
     return info;
 }
@@ -340,6 +361,10 @@ void TWinControl::CreateWnd()
 
     TCreateParams params;
     CreateParams(params);
+    // Asking for the parent's window may have made the parent's, which makes
+    // its children's windows, this one's included.
+    if (m_handle)
+        return;
     const char* cls = params.SystemClass.empty() ? FrameworkWindowClass
                                                  : params.SystemClass.c_str();
     TWinControl* previous = CreatingControl;
