@@ -139,6 +139,18 @@ void TForm::HandleCreated()
         SetClientSize(m_clientWidth, m_clientHeight);
 }
 
+void TForm::HandleDestroying()
+{
+    // DestroyWindow destroys the menu of the window's bar with it, and that
+    // menu belongs to the main menu component: take it off first. The next
+    // window gets it back in HandleCreated.
+    if (m_menu && GetMenu(Handle()) == m_menu->Handle())
+        ::SetMenu(Handle(), nullptr);
+    if (m_menu)
+        m_menu->SetWindow(nullptr);
+    TCustomControl::HandleDestroying();
+}
+
 int TForm::ClientWidth() const
 {
     if (HandleAllocated()) {

@@ -77,6 +77,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
+    void HandleDestroying() override;
     void VisibleChanged() override;
     void Loaded() override;
 
