@@ -1,0 +1,89 @@
+// TImage: where the picture lands and which pixels are keyed out.
+
+#include "framework/extctrls.h"
+
+#include "testform.h"
+
+namespace tarnivo {
+namespace {
+
+TColor PixelOf(TBitmap& b, int x, int y)
+{
+    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
+    return RGBColor(p[2], p[1], p[0]);
+}
+
+void Fill(TBitmap& b, int w, int h, TColor color)
+{
+    b.SetPixelFormat(pf32bit);
+    b.SetSize(w, h);
+    b.Canvas().Brush().SetColor(color);
+    b.Canvas().FillRect(Rect(0, 0, w, h));
+}
+
+class Image : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        image.SetBounds(0, 0, 20, 20);
+        // 4 x 4: blue, with a magenta top-left pixel and a lime bottom-left one.
+        Fill(image.Picture(), 4, 4, clBlue);
+        image.Picture().Canvas().SetPixels(0, 0, clFuchsia);
+        image.Picture().Canvas().SetPixels(0, 3, clLime);
+    }
+    TColor Paint(int x, int y)
+    {
+        Fill(target, 20, 20, clWhite);
+        image.Paint(target.Canvas());
+        return PixelOf(target, x, y);
+    }
+    TImage image{nullptr};
+    TBitmap target;
+};
+
+TEST_F(Image, OpaqueAtTheTopLeftCorner)
+{
+    EXPECT_EQ(Paint(0, 0), clFuchsia);
+    EXPECT_EQ(Paint(3, 3), clBlue);
+    EXPECT_EQ(Paint(4, 4), clWhite);
+}
+
+TEST_F(Image, TransparentKeysMagentaUnlessTheBitmapNamesItsOwnColour)
+{
+    image.SetTransparent(true);
+    EXPECT_EQ(Paint(0, 0), clWhite);
+    EXPECT_EQ(Paint(0, 3), clLime);
+    EXPECT_EQ(Paint(1, 1), clBlue);
+
+    // A transparent bitmap's own key: its bottom-left pixel by default.
+    image.Picture().SetTransparent(true);
+    EXPECT_EQ(Paint(0, 3), clWhite);
+    EXPECT_EQ(Paint(0, 0), clFuchsia);
+    image.Picture().SetTransparentColor(clBlue);
+    EXPECT_EQ(Paint(1, 1), clWhite);
+    EXPECT_EQ(Paint(0, 3), clLime);
+}
+
+TEST_F(Image, CenterAndStretch)
+{
+    image.SetCenter(true);
+    EXPECT_EQ(image.DestRect().left, 8);
+    EXPECT_EQ(Paint(8, 8), clFuchsia);
+    EXPECT_EQ(Paint(7, 7), clWhite);
+    EXPECT_EQ(Paint(11, 11), clBlue);
+
+    image.SetStretch(true);   // wins over Center
+    EXPECT_EQ(Paint(0, 0), clFuchsia);
+    EXPECT_EQ(Paint(4, 4), clFuchsia);   // one source pixel is 5 x 5 now
+    EXPECT_EQ(Paint(19, 19), clBlue);
+    EXPECT_EQ(Paint(2, 19), clLime);
+}
+
+TEST_F(Image, EmptyPictureDrawsNothing)
+{
+    image.Picture().SetSize(0, 0);
+    EXPECT_EQ(Paint(0, 0), clWhite);
+}
+
+} // namespace
+} // namespace tarnivo

@@ -1,0 +1,211 @@
+// Label sizing and painting, button keyboard clicks, the edit's text.
+
+#include "framework/bitmap.h"
+#include "framework/stdctrls.h"
+
+#include "testform.h"
+
+namespace tarnivo {
+namespace {
+
+using test::FormTest;
+using test::Pump;
+
+TColor PixelOf(TBitmap& b, int x, int y)
+{
+    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
+    return RGBColor(p[2], p[1], p[0]);
+}
+
+SIZE TextSize(const TFont& font, const std::string& text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+
+class Label : public FormTest {
+protected:
+    TLabel* MakeLabel()
+    {
+        auto* label = new TLabel(form.get());
+        label->SetParent(form.get());
+        label->SetBounds(120, 32, 10, 10);
+        return label;
+    }
+};
+
+TEST_F(Label, AutoSizeFitsTheTextInItsFont)
+{
+    TLabel* label = MakeLabel();
+    label->SetCaption("Press HotKey(F11)");
+    SIZE text = TextSize(label->Font(), "Press HotKey(F11)");
+    EXPECT_EQ(label->Width(), text.cx);
+    EXPECT_EQ(label->Height(), text.cy);
+    EXPECT_EQ(label->Left(), 120);
+
+    int small = label->Height();
+    label->Font().SetHeight(-24);
+    EXPECT_GT(label->Height(), small);
+    EXPECT_EQ(label->Width(), TextSize(label->Font(), "Press HotKey(F11)").cx);
+
+    // An empty caption keeps the height of a line.
+    label->SetCaption("");
+    EXPECT_EQ(label->Height(), TextSize(label->Font(), " ").cy);
+}
+
+TEST_F(Label, RightAlignedLabelKeepsItsRightEdge)
+{
+    TLabel* label = MakeLabel();
+    label->SetAlignment(taRightJustify);
+    label->SetCaption("short");
+    int right = label->Left() + label->Width();
+    label->SetCaption("a much longer caption");
+    EXPECT_EQ(label->Left() + label->Width(), right);
+    EXPECT_LT(label->Left(), 120);
+}
+
+TEST_F(Label, FixedSizeAndWordWrap)
+{
+    TLabel* label = MakeLabel();
+    label->SetAutoSize(false);
+    label->SetBounds(83, 208, 414, 16);
+    label->SetCaption("typed text that is much too long for nothing");
+    EXPECT_EQ(label->Width(), 414);
+    EXPECT_EQ(label->Height(), 16);
+
+    label->SetWordWrap(true);
+    label->SetWidth(60);
+    label->SetAutoSize(true);
+    EXPECT_EQ(label->Width(), 60);
+    EXPECT_GE(label->Height(), 3 * TextSize(label->Font(), "x").cy);
+}
+
+TEST_F(Label, SizesOnceTheLayoutIsLoaded)
+{
+    TLabel* label = nullptr;
+    form->LoadLayout([&] {
+        label = new TLabel(form.get());
+        label->SetBounds(32, 232, 300, 40);
+        label->SetCaption("There are 0 shortcuts");
+        EXPECT_EQ(label->Width(), 300);   // caption and font still arriving
+    });
+    EXPECT_EQ(label->Width(), TextSize(label->Font(), "There are 0 shortcuts").cx);
+}
+
+TEST_F(Label, PaintsBackgroundUnlessTransparent)
+{
+    TLabel* label = MakeLabel();
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 120, 30);
+    label->SetCaption("MMMM");
+    label->SetColor(clYellow);
+    label->Font().SetColor(clBlue);
+
+    TBitmap target;
+    target.SetPixelFormat(pf32bit);
+    auto paint = [&] {
+        target.SetSize(120, 30);
+        target.Canvas().Brush().SetColor(clGreen);
+        target.Canvas().FillRect(Rect(0, 0, 120, 30));
+        label->Paint(target.Canvas());
+    };
+    // Text pixels: blue ones, or smoothed edges between blue and the background.
+    auto countText = [&](TColor background) {
+        int n = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x)
+                n += PixelOf(target, x, y) != background;
+        return n;
+    };
+    paint();
+    EXPECT_EQ(PixelOf(target, 119, 29), clYellow);
+    EXPECT_GT(countText(clYellow), 20);
+    EXPECT_GT(countText(clYellow) - (120 * 30 - countText(clBlue)), 0);   // some pure blue
+
+    label->SetTransparent(true);
+    paint();
+    EXPECT_EQ(PixelOf(target, 119, 29), clGreen);
+    EXPECT_GT(countText(clGreen), 20);
+}
+
+class Button : public FormTest {
+protected:
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        button = new TButton(form.get());
+        button->SetParent(form.get());
+        button->SetCaption("OK");
+        button->OnClick = [this](TObject*) { ++clicks; };
+    }
+    void Key(UINT key)
+    {
+        PostMessageA(button->Handle(), WM_KEYDOWN, key, 1);
+        PostMessageA(button->Handle(), WM_KEYUP, key, 0xC0000001);
+        Pump();
+    }
+    TButton* button = nullptr;
+    int clicks = 0;
+};
+
+TEST_F(Button, EnterAndSpaceClickTheFocusedButtonEscapeOnlyACancelOne)
+{
+    ShowForm();
+    button->SetFocus();
+    ASSERT_TRUE(button->Focused());
+    Key(VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+    Key(VK_SPACE);   // the system button's own key, through BN_CLICKED
+    EXPECT_EQ(clicks, 2);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(clicks, 2);
+    button->SetCancel(true);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(Button, DefaultIsTheWindowStyle)
+{
+    HWND window = button->Handle();
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+    button->SetDefault(true);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+}
+
+class Edit : public FormTest {};
+
+TEST_F(Edit, TextIsTheWindowsAndOnChangeFollowsIt)
+{
+    auto* edit = new TEdit(form.get());
+    edit->SetText("before the window");
+    edit->SetParent(form.get());
+    HWND window = edit->Handle();
+    EXPECT_EQ(edit->Text(), "before the window");
+
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+    EXPECT_EQ(edit->Text(), "typed");
+    EXPECT_EQ(changes, 1);
+
+    // Going back to the earlier text must reach the window, though the
+    // framework set that very text before.
+    edit->SetText("before the window");
+    EXPECT_EQ(edit->Text(), "before the window");
+    EXPECT_EQ(changes, 2);
+    edit->SetText("before the window");
+    EXPECT_EQ(changes, 2);
+
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kept"));
+    form->SetBorderStyle(bsDialog);   // recreates the windows
+    EXPECT_NE(edit->Handle(), window);
+    EXPECT_EQ(edit->Text(), "kept");
+}
+
+} // namespace
+} // namespace tarnivo
