@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace tarnivo {
 
@@ -20,13 +21,43 @@ bool Inside(const TBitmap& image, int x, int y)
     return x >= 0 && y >= 0 && x < image.Width() && y < image.Height();
 }
 
-void PutPixel(TBitmap& image, int x, int y, TColor color)
-{
-    std::uint8_t* p = image.ScanLine(y) + x * image.BytesPerPixel();
-    p[0] = static_cast<std::uint8_t>(BlueOf(color));
-    p[1] = static_cast<std::uint8_t>(GreenOf(color));
-    p[2] = static_cast<std::uint8_t>(RedOf(color));
-}
+// Row pointers of a bitmap, fetched once: ScanLine waits for GDI each time,
+// which per pixel would cost more than the pixel work itself. Valid while
+// the bitmap is neither resized nor drawn on through GDI.
+class Pixels {
+public:
+    explicit Pixels(const TBitmap& image)
+        : m_width(image.Width()), m_height(image.Height()), m_bpp(image.BytesPerPixel())
+    {
+        m_rows.reserve(static_cast<std::size_t>(m_height));
+        for (int y = 0; y < m_height; ++y)
+            m_rows.push_back(const_cast<std::uint8_t*>(image.ScanLine(y)));
+    }
+
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    TColor Get(int x, int y) const
+    {
+        const std::uint8_t* p = m_rows[static_cast<std::size_t>(y)] + x * m_bpp;
+        return RGBColor(p[2], p[1], p[0]);
+    }
+    void Put(int x, int y, TColor color)
+    {
+        std::uint8_t* p = m_rows[static_cast<std::size_t>(y)] + x * m_bpp;
+        p[0] = static_cast<std::uint8_t>(BlueOf(color));
+        p[1] = static_cast<std::uint8_t>(GreenOf(color));
+        p[2] = static_cast<std::uint8_t>(RedOf(color));
+    }
+    void Fill(int left, int top, int right, int bottom, TColor color)
+    {
+        for (int y = std::max(top, 0); y < std::min(bottom, m_height); ++y)
+            for (int x = std::max(left, 0); x < std::min(right, m_width); ++x)
+                Put(x, y, color);
+    }
+
+private:
+    int m_width, m_height, m_bpp;
+    std::vector<std::uint8_t*> m_rows;
+};
 
 void MakeImage(TBitmap& image, int width, int height, TColor fill)
 {
@@ -56,16 +87,15 @@ int MapAxis(int d, int destLength, int lead, int trail, int sourceLength)
     return s >= 0 && s < sourceLength ? s : -1;
 }
 
-// Copies one source pixel unless it is keyed out or falls outside the target.
-void CopyPixel(const TBitmap& source, int sx, int sy, TBitmap& target, int tx, int ty,
-               TKeying keying)
+// Copies one source pixel unless it is keyed out or falls outside either image.
+void CopyPixel(const Pixels& source, int sx, int sy, Pixels& target, int tx, int ty, TKeying keying)
 {
-    if (!Inside(target, tx, ty))
+    if (!source.Inside(sx, sy) || !target.Inside(tx, ty))
         return;
-    const TColor c = PixelAt(source, sx, sy);
-    if (c == clNone || (keying == TKeying::Magenta && c == clFuchsia))
+    const TColor c = source.Get(sx, sy);
+    if (keying == TKeying::Magenta && c == clFuchsia)
         return;
-    PutPixel(target, tx, ty, c);
+    target.Put(tx, ty, c);
 }
 
 } // namespace
@@ -89,16 +119,16 @@ void CopyPart(const TBitmap& source, int x, int y, int width, int height, TBitma
         return;
     }
     MakeImage(target, right - left, bottom - top, clBlack);
+    const Pixels from(source);
+    Pixels to(target);
     for (int row = top; row < bottom; ++row)
         for (int col = left; col < right; ++col)
-            PutPixel(target, col - left, row - top, PixelAt(source, col, row));
+            to.Put(col - left, row - top, from.Get(col, row));
 }
 
 void FillImage(TBitmap& image, TColor color)
 {
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            PutPixel(image, x, y, color);
+    Pixels(image).Fill(0, 0, image.Width(), image.Height(), color);
 }
 
 void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinMargins& margins,
@@ -119,6 +149,8 @@ void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinM
         left = right = 0;
     if (destHeight < top + bottom)
         top = bottom = 0;
+    const Pixels from(source);
+    Pixels to(target);
     for (int y = 0; y < destHeight; ++y) {
         const int sy = MapAxis(y, destHeight, top, bottom, cellHeight);
         if (sy < 0)
@@ -126,7 +158,7 @@ void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinM
         for (int x = 0; x < destWidth; ++x) {
             const int sx = MapAxis(x, destWidth, left, right, cellWidth);
             if (sx >= 0)
-                CopyPixel(source, cellLeft + sx, sy, target, dest.left + x, dest.top + y, keying);
+                CopyPixel(from, cellLeft + sx, sy, to, dest.left + x, dest.top + y, keying);
         }
     }
 }
@@ -140,9 +172,11 @@ void DrawCentred(const TBitmap& source, int frameCount, int frame, TBitmap& targ
     const int cellHeight = source.Height();
     const int x0 = dest.left + (RectWidth(dest) - cellWidth) / 2;
     const int y0 = dest.top + (RectHeight(dest) - cellHeight) / 2;
+    const Pixels from(source);
+    Pixels to(target);
     for (int y = 0; y < cellHeight; ++y)
         for (int x = 0; x < cellWidth; ++x)
-            CopyPixel(source, cellWidth * (frame - 1) + x, y, target, x0 + x, y0 + y, keying);
+            CopyPixel(from, cellWidth * (frame - 1) + x, y, to, x0 + x, y0 + y, keying);
 }
 
 void MirrorFrames(TBitmap& image, int frameCount)
@@ -218,12 +252,12 @@ void ComposeComboImages(TSkinElements& elements, int buttonWidth)
             DrawCentred(elements.ExtraImages->Image, elements.ExtraImages->FrameCount, k, work,
                         buttonRect, TKeying::Magenta);
         // The edit area stays see-through.
-        for (int y = 2; y < 18; ++y)
-            for (int x = 2; x < ComboFaceWidth - 1 - b; ++x)
-                PutPixel(work, x, y, clFuchsia);
+        Pixels face(work);
+        face.Fill(2, 2, ComboFaceWidth - 1 - b, 18, clFuchsia);
+        Pixels to(strip);
         for (int y = 0; y < ComboFaceHeight; ++y)
             for (int x = 0; x < ComboFaceWidth; ++x)
-                PutPixel(strip, ComboFaceWidth * (k - 1) + x, y, PixelAt(work, x, y));
+                to.Put(ComboFaceWidth * (k - 1) + x, y, face.Get(x, y));
     }
     button.Style = 2;
     button.Margins = TSkinMargins{2, sunk.Margins.Top, b + 2, sunk.Margins.Bottom};
@@ -243,12 +277,13 @@ void BuildComboxArrow(TSkinElements& elements)
         const int n = elements.SunkEdge->FrameCount;
         const int faceWidth = button->Image.Width() / n;
         MakeImage(arrow->Image, ArrowSide * n, ArrowSide, clFuchsia);
+        const Pixels from(button->Image);
+        Pixels to(arrow->Image);
         for (int k = 1; k <= n; ++k) {
             const int x0 = k * faceWidth - 2 - ArrowSide;
             for (int y = 0; y < ArrowSide; ++y)
                 for (int x = 0; x < ArrowSide; ++x)
-                    CopyPixel(button->Image, x0 + x, 2 + y, arrow->Image, ArrowSide * (k - 1) + x, y,
-                              TKeying::Opaque);
+                    CopyPixel(from, x0 + x, 2 + y, to, ArrowSide * (k - 1) + x, y, TKeying::Opaque);
         }
         arrow->FrameCount = n;
     } else if (button) {

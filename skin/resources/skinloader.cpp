@@ -19,6 +19,9 @@ namespace {
 
 constexpr const char* Personality = "Personality";
 
+// Which way a border runs decides which margins its cap lengths fill.
+enum class TBorderRun { Vertical, Horizontal };
+
 // Reads one skin into a fresh element set, in the order the INI vocabulary
 // defines: later steps read what earlier ones produced (the text colours
 // default to the button text colour just read, the combo faces need every
@@ -55,7 +58,7 @@ private:
     std::unique_ptr<TDataSkinObject> ReadMenuBar() const;
     std::unique_ptr<TDataSkinObject> ReadTrack(const std::string& section,
                                                const char* resource) const;
-    void ReadBorder(TDataSkinBorder& border, bool horizontal) const;
+    void ReadBorder(TDataSkinBorder& border, TBorderRun run) const;
     void ReadButtons() const;
     void ReadTitle() const;
     void ReadSysButtons() const;
@@ -200,13 +203,14 @@ std::unique_ptr<TDataSkinObject> Loader::ReadTrack(const std::string& section,
 
 // A vertical border's TopHeight/BotHeight are its upper and lower caps; a
 // horizontal border's are its left and right ends.
-void Loader::ReadBorder(TDataSkinBorder& border, bool horizontal) const
+void Loader::ReadBorder(TDataSkinBorder& border, TBorderRun run) const
 {
     const std::string& side = border.Name;
     LoadImage(Str(Personality, side), border.Image);
     const std::int32_t first = Int(Personality, side + "TopHeight", 0);
     const std::int32_t second = Int(Personality, side + "BotHeight", 0);
-    border.Margins = horizontal ? TSkinMargins{first, 0, second, 0} : TSkinMargins{0, first, 0, second};
+    border.Margins = run == TBorderRun::Horizontal ? TSkinMargins{first, 0, second, 0}
+                                                   : TSkinMargins{0, first, 0, second};
     border.FrameCount = Int(Personality, side + "Frame", 1);
     border.Tile = Int(Personality, side + "Stretch", 1);
     if (border.Tile > 1)
@@ -351,10 +355,10 @@ void Loader::Run()
 {
     m_ini.ReadSections(m_sections);
     m_e.SkinName = Str("TitlebarSkin", "SkinName");
-    ReadBorder(*m_e.Left, false);
-    ReadBorder(*m_e.Right, false);
-    ReadBorder(*m_e.Top, true);
-    ReadBorder(*m_e.Bottom, true);
+    ReadBorder(*m_e.Left, TBorderRun::Vertical);
+    ReadBorder(*m_e.Right, TBorderRun::Vertical);
+    ReadBorder(*m_e.Top, TBorderRun::Horizontal);
+    ReadBorder(*m_e.Bottom, TBorderRun::Horizontal);
     LoadSchemeColors(m_ini, m_e.Colors);
     LoadCustomColors(m_ini, m_e.CustomColors);
     ReadSysButtons();
