@@ -256,6 +256,9 @@ BlockStatus UnpackLzhBlock(TStream& source, TStream& destination)
     lzh.LZHUnpack(length);
     if (lzh.InputExhausted())
         return BlockStatus::Truncated;
+    // The block replaces the destination's content: a longer old content
+    // must not survive as a tail behind it.
+    destination.SetSize(0);
     destination.SetPosition(0);
     destination.WriteBuffer(unpacked.Memory(), unpacked.Size());
     return BlockStatus::Ok;
@@ -267,6 +270,7 @@ void PackLzhBlock(TStream& source, TStream& destination)
     const std::int64_t size = source.Size();
     if (size > std::numeric_limits<std::int32_t>::max())
         throw EStreamError("Too much data for one LZH block");
+    destination.SetSize(0);
     destination.SetPosition(0);
     destination.WriteInt32(static_cast<std::int32_t>(size));
     TLZH lzh;

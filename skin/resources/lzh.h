@@ -82,10 +82,11 @@ enum class BlockStatus {
     Truncated,      // the code bits end before the length is produced
 };
 
-// Positions source at 0, reads the length, unpacks into destination at its
-// position. On any status but Ok nothing has been written to destination.
+// Positions source at 0, reads the length, and replaces destination's
+// content with the unpacked bytes. On any status but Ok destination is
+// left as it was.
 BlockStatus UnpackLzhBlock(TStream& source, TStream& destination);
-// Positions source at 0 and writes its length and code bits to destination.
+// Positions source at 0 and replaces destination's content with the block.
 // Raises EStreamError for a source longer than a block can describe.
 void PackLzhBlock(TStream& source, TStream& destination);
 const char* BlockStatusText(BlockStatus status);

@@ -266,6 +266,16 @@ TEST(LzhBlock, PackThenUnpackRoundTripsAWholeStream)
     ASSERT_EQ(UnpackLzhBlock(packed, unpacked), BlockStatus::Ok);
     EXPECT_TRUE(Bytes(unpacked) == Bytes(source));
 
+    // Reused streams: the old, longer content leaves no tail.
+    Fill(unpacked, std::string(20000, 'x'));
+    Fill(packed, std::string(20000, 'y'));
+    PackLzhBlock(source, packed);
+    EXPECT_TRUE(Bytes(packed) == ReadFile(DataFile("bitmap.lzh")));
+    Fill(source, "short");
+    PackLzhBlock(source, packed);
+    ASSERT_EQ(UnpackLzhBlock(packed, unpacked), BlockStatus::Ok);
+    EXPECT_EQ(Bytes(unpacked), "short");
+
     TMemoryStream empty, emptyBlock;
     PackLzhBlock(empty, emptyBlock);
     EXPECT_EQ(Bytes(emptyBlock), std::string(4, '\0'));
