@@ -124,3 +124,22 @@ TEST(DefaultSkin, PackedSlateFileLoadsCompletely)
     EXPECT_EQ(data.SkinName(), "Slate");
     ExpectCompleteSkin(data);
 }
+
+TEST(DefaultSkin, PaperLeavesOptionalPartsToTheSystemLook)
+{
+    TMemoryStream skin;
+    ASSERT_TRUE(PackSkinFolder(HostBuildFile("skins/paper"), skin));
+    TSkinData data(nullptr);
+    data.LoadFromStream(skin);
+    ASSERT_FALSE(data.Empty());
+    const TSkinElements& e = data.Elements();
+    EXPECT_EQ(data.SkinName(), "Paper");
+    EXPECT_FALSE(e.Headerbar);
+    EXPECT_FALSE(e.TrackThumbs[ttDown]);
+    ASSERT_TRUE(e.ComboButton && e.Scrollbar && e.Tabs);
+    EXPECT_EQ(e.ComboButton->Style, 2);
+    // No track images of its own: the program's built-in channels.
+    EXPECT_EQ(e.Track->Image.Width(), 16);
+    EXPECT_EQ(e.TrackVert->Image.Height(), 16);
+    EXPECT_EQ(e.Track->Name, "Track");
+}
