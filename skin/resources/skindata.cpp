@@ -65,12 +65,6 @@ TPropInfo Skin3rdProperty()
 
 } // namespace
 
-const TSkinControlTypes TSkinData::DefaultSkinControls =
-    TSkinControlTypes::FromBits((std::uint64_t{1} << (xcFastReport + 1)) - 1) -
-    TSkinControlTypes{xcMenuItem, xcFastReport};
-
-const TSkinOptions TSkinData::DefaultOptions{xoPreview, xoToolbarBK};
-
 const TClassInfo& TSkinData::StaticClassInfo()
 {
     static const TClassInfo info{

@@ -100,8 +100,11 @@ class TSkinData : public TComponent {
 public:
     static constexpr const char* VersionText = "4.12.07.30";
     static constexpr std::int32_t DefaultDisableTag = 99;
-    static const TSkinControlTypes DefaultSkinControls;
-    static const TSkinOptions DefaultOptions;
+    // Every control type except item skinning and the FastReport filter.
+    static constexpr TSkinControlTypes DefaultSkinControls =
+        TSkinControlTypes::FromBits((std::uint64_t{1} << (xcFastReport + 1)) - 1) -
+        TSkinControlTypes{xcMenuItem, xcFastReport};
+    static constexpr TSkinOptions DefaultOptions{xoPreview, xoToolbarBK};
     // A "SkinStream" longer than this is refused rather than read.
     static constexpr std::int64_t MaxSkinStreamBytes = 64 * 1024 * 1024;
 
