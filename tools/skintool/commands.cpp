@@ -20,11 +20,10 @@ using Arguments = std::vector<std::string>;
 
 int LzhPack(const Arguments& a, std::ostream& out)
 {
-    TMemoryStream source;
-    source.LoadFromFile(a[0]);
-    TMemoryStream block;
+    // Packs from the file as it is read: no copy of a large input in memory.
+    TFileStream source(a[0], TFileMode::fmOpenRead);
+    TFileStream block(a[1], TFileMode::fmCreate);
     PackLzhBlock(source, block);
-    block.SaveToFile(a[1]);
     out << source.Size() << " -> " << block.Size() << " bytes\n";
     return 0;
 }

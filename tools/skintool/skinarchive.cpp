@@ -91,7 +91,12 @@ std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder)
     std::vector<ArchiveEntry> entries;
     std::set<std::string> seen;
     int inis = 0;
+    std::uintmax_t total = 0;
     for (const fs::path& file : files) {
+        // Sizes first, so an oversized folder is refused before it is read.
+        total += fs::file_size(file);
+        if (total > static_cast<std::uintmax_t>(MaxUnpackedBytes))
+            throw Exception(folder.string() + ": the files add up to more than 64 MiB");
         const std::string name = file.filename().string();
         if (name.find_first_of("\r\n") != std::string::npos)
             throw Exception(file.string() + ": a line end in a file name cannot be stored");
