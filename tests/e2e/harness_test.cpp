@@ -379,6 +379,14 @@ TEST(ProbeTest, AtomAndHotKeyReflectWhoHoldsThem)
     r = RunTool("probe.exe", {"atom", name});
     EXPECT_EQ(r.Values["atom"], "0");
 
+    // Three references, as three started copies would hold: all dropped.
+    for (int i = 0; i < 3; ++i)
+        ASSERT_NE(GlobalAddAtomA(name.c_str()), 0);
+    r = RunTool("probe.exe", {"atom-delete", name});
+    EXPECT_EQ(r.Values["deleted"], "3");
+    EXPECT_EQ(r.Values["atom"], "0");
+    EXPECT_EQ(GlobalFindAtomA(name.c_str()), 0);
+
     // Alt+F9, so that nothing the launcher holds is disturbed.
     const std::string vk = std::to_string(VK_F9), alt = std::to_string(MOD_ALT);
     r = RunTool("probe.exe", {"hotkey", vk, alt});

@@ -10,6 +10,7 @@
 //   taskbar CAPTION         is the program's application window (taskbar button) shown
 //   tray                    what can be seen of the notification area
 //   atom NAME               is the global atom there
+//   atom-delete NAME        drop every reference to the atom (test hygiene)
 //   hotkey [VK [MODS]]      can the hot key be registered (default F11, no modifier)
 //   wait-window CAPTION MS [visible|hidden|exists|gone]
 //   close CAPTION           post WM_CLOSE
@@ -207,6 +208,18 @@ int Atom(const std::string& name)
     return ExitOk;
 }
 
+// Drops every reference to a global atom. Atoms live as long as the Wine
+// server: a program killed by a failed test leaves its atom behind, and the
+// next test would see it as held.
+int AtomDelete(const std::string& name)
+{
+    int deleted = 0;
+    for (ATOM atom; (atom = GlobalFindAtomA(name.c_str())) != 0 && deleted < 1000; ++deleted)
+        GlobalDeleteAtom(atom);
+    std::printf("deleted=%d\natom=%d\n", deleted, GlobalFindAtomA(name.c_str()) ? 1 : 0);
+    return ExitOk;
+}
+
 // Registering succeeds only while nobody else holds the key; we let go at once.
 int HotKey(UINT vk, UINT modifiers)
 {
@@ -292,7 +305,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
-                         "atom|hotkey|wait-window|close|pid ARGS...\n");
+                         "atom|atom-delete|hotkey|wait-window|close|pid ARGS...\n");
     return ExitUsage;
 }
 
@@ -323,6 +336,8 @@ int Run(std::vector<std::string> args)
         return Tray();
     if (command == "atom" && n == 1)
         return Atom(args[1]);
+    if (command == "atom-delete" && n == 1)
+        return AtomDelete(args[1]);
     if (command == "hotkey" && n <= 2) {
         unsigned long vk = VK_F11, modifiers = 0;
         if ((n >= 1 && !ParseNumber(args[1], vk)) || (n == 2 && !ParseNumber(args[2], modifiers)))
