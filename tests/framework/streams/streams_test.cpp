@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -141,21 +140,5 @@ TEST(FileStream, WritesReadsSeeksAndTruncates)
         EXPECT_EQ(file.Read(buffer, 8), 5);
         EXPECT_EQ(file.Read(buffer, 8), 0);
     }
-    std::filesystem::remove(name);
-}
-
-TEST(FileStream, MemoryStreamSaveToFileRoundTrips)
-{
-    const std::string name = TempFile("roundtrip.bin");
-    TMemoryStream data;
-    for (int i = 0; i < 200000; ++i) {
-        const auto byte = static_cast<std::uint8_t>(i * 7);
-        data.WriteBuffer(&byte, 1);
-    }
-    data.SaveToFile(name);
-    TMemoryStream back;
-    back.LoadFromFile(name);
-    ASSERT_EQ(back.Size(), data.Size());
-    EXPECT_EQ(std::memcmp(back.Memory(), data.Memory(), 200000), 0);
     std::filesystem::remove(name);
 }
