@@ -481,11 +481,12 @@ screenshot() {
 
 # ------------------------------------------------------------------- menus
 
-# menu_exit [UNIX_PID]: File > Exit with the mouse and keys, as a user does:
-# a click on the first menu of the menu bar (just above the client area at
-# its left), End to go to the last item of the drop-down, Enter.
-menu_exit() {
-    local pid=${1:-$TARNIVO_PID} xid winpid
+# menu_pick RIGHTS KEY [UNIX_PID]: picks a menu command with the mouse and
+# keys, as a user does: a click on the first menu of the menu bar (just above
+# the client area at its left), Right RIGHTS times to the wanted menu, then
+# KEY (End: the last item, Home: the first), then Enter.
+menu_pick() {
+    local rights=$1 key=$2 pid=${3:-$TARNIVO_PID} xid winpid
     xid=$(xid_of_unix_pid "$pid") || { _fail "no X window for Tarnivo pid $pid"; return 1; }
     winpid=$(winpid_of_unix_pid "$pid")
     probe --pid "$winpid" window "" "$E2E_CAPTION"
@@ -497,9 +498,23 @@ menu_exit() {
     timeout 5 xdotool mousemove --sync 1 1 >/dev/null 2>&1
     timeout 5 xdotool mousemove --sync $((left + 14)) $((top - 9)) click 1 >/dev/null 2>&1
     sleep 0.6
+    local i
+    for ((i = 0; i < rights; i++)); do
+        press Right
+    done
     screenshot "menu-open-$pid"
-    press End
+    press "$key"
     press Return
+}
+
+# File > Exit, the last item of the first menu.
+menu_exit() {
+    menu_pick 0 End "$@"
+}
+
+# Help > About, the last item of the second menu.
+menu_about() {
+    menu_pick 1 End "$@"
 }
 
 # listview_marked [PROBE ARGS]: "caption selected focused" of every item
