@@ -52,10 +52,9 @@ e2e_init() {
 
     wine_follow_x_focus
     # One wineserver for the whole scenario: each helper then starts in a
-    # fraction of a second. It ends by itself a while after the last client.
-    if ! pgrep -u "$(id -u)" -x wineserver >/dev/null 2>&1; then
-        wineserver -p 30 </dev/null >/dev/null 2>&1 || true
-    fi
+    # fraction of a second. It ends by itself a while after the last client;
+    # when the prefix has a server already, this one gives way at once.
+    wineserver -p 30 </dev/null >/dev/null 2>&1 || true
     # A copy killed by an earlier failed run leaves its global atom in the
     # Wine server; with no copy running, none may be there.
     if [ -z "$(tarnivo_windows)" ] && [ "$(atom_present)" = 1 ]; then
