@@ -115,6 +115,10 @@ TEST(BmpHeader, RefusesEntriesThatLieAboutTheirSize)
     Put32(b, 14, 0x7FFFFFFF);  // header size
     bad.push_back(b);
     b = Bmp(4, 4, 24);
+    Put32(b, 14, 0xFFFFFFF5u);  // 14 + size wraps a 32-bit size_t to 3
+    b.resize(18);               // and nothing of the header is present
+    bad.push_back(b);
+    b = Bmp(4, 4, 24);
     b[1] = 'A';
     bad.push_back(b);
     bad.push_back(std::vector<std::uint8_t>{'B', 'M', 0, 0});
