@@ -1,6 +1,8 @@
-// TImage: where the picture lands and which pixels are keyed out.
+// TImage: where the picture lands and which pixels are keyed out. TPanel:
+// its bevels, and the notifications of the controls on it.
 
 #include "framework/extctrls.h"
+#include "framework/stdctrls.h"
 
 #include "testform.h"
 
@@ -83,6 +85,60 @@ TEST_F(Image, EmptyPictureDrawsNothing)
 {
     image.Picture().SetSize(0, 0);
     EXPECT_EQ(Paint(0, 0), clWhite);
+}
+
+} // namespace
+} // namespace tarnivo
+
+namespace tarnivo {
+namespace {
+
+class Panel : public test::FormTest {
+protected:
+    TColor WindowPixel(HWND window, int x, int y)
+    {
+        HDC dc = GetDC(window);
+        COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return static_cast<TColor>(c);
+    }
+};
+
+TEST_F(Panel, BevelsAroundTheColour)
+{
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 100, 50);
+    panel->SetColor(clYellow);
+    panel->SetBevelWidth(2);
+    ShowForm();
+    HWND window = panel->Handle();
+    UpdateWindow(window);
+    EXPECT_EQ(WindowPixel(window, 0, 0), static_cast<TColor>(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(WindowPixel(window, 1, 1), static_cast<TColor>(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(WindowPixel(window, 99, 49), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(WindowPixel(window, 2, 2), clYellow);
+
+    SetEnumProp(*panel, "BevelOuter", "bvLowered");
+    UpdateWindow(window);
+    EXPECT_EQ(WindowPixel(window, 0, 0), static_cast<TColor>(ColorToRGB(clBtnShadow)));
+    SetEnumProp(*panel, "BevelOuter", "bvNone");
+    UpdateWindow(window);
+    EXPECT_EQ(WindowPixel(window, 0, 0), clYellow);
+}
+
+TEST_F(Panel, ReflectsItsChildrensNotifications)
+{
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* button = new TButton(form.get());
+    button->SetParent(panel);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    ShowForm();
+    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetParent(button->Handle()), panel->Handle());
 }
 
 } // namespace
