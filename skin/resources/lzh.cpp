@@ -161,6 +161,7 @@ void TLZH::LZHPack(std::int32_t& Bytes_Written, const TReadProc& ReadProc, const
 
 void TLZH::LZHUnpack(std::int32_t TextSize, const TReadProc& ReadProc, const TWriteProc& WriteProc)
 {
+    inputExhausted_ = false;
     InitLZH();
     EndGuard guard{[this] { EndLZH(); }};
     auto fetch = [&ReadProc](std::uint8_t& byte) {
@@ -202,6 +203,7 @@ void TLZH::LZHUnpack(std::int32_t TextSize)
 {
     TStream& input = Require(InputStream);
     TStream& output = Require(OutputStream);
+    inputExhausted_ = false;
     InitLZH();
     EndGuard guard{[this] { EndLZH(); }};
     StreamChunks chunks(input);
