@@ -2,7 +2,7 @@
 # The hot key: after a launch the launcher sits in the tray; with another
 # program in front, Shift/Ctrl/Alt+F11 do nothing and F11 brings the window
 # back to the front with the result list focused, previous results kept and
-# the typed text empty.
+# the typed text empty. The minimise command also goes to the tray.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init hotkey "$1"
 
@@ -49,6 +49,18 @@ press F11
 check "the launcher comes to the front" wait_for 10 \
     eval '[ "$(foreground_caption)" = "$E2E_CAPTION" ]'
 check_eq "still shown" "$(window_visible)" 1
+
+step "the minimise command goes to the tray"
+focus_tarnivo
+type_text "ca"
+check_eq "typed text before minimising" "$(label_text Label1)" "CA"
+probe minimize "$E2E_CAPTION"
+check "minimised into the tray" wait_for 10 is_hidden
+check "taskbar button hidden" wait_for 5 taskbar_is 0
+check_eq "typed text emptied" "$(label_text Label1)" ""
+frontwin_focus
+press F11
+check "F11 shows it again" wait_for 10 is_visible
 
 step "exit"
 probe close "$E2E_CAPTION"

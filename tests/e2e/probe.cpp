@@ -13,7 +13,8 @@
 //   atom-delete NAME        drop every reference to the atom (test hygiene)
 //   hotkey [VK [MODS]]      can the hot key be registered (default F11, no modifier)
 //   wait-window CAPTION MS [visible|hidden|exists|gone]
-//   close CAPTION           post WM_CLOSE
+//   close CAPTION           post WM_CLOSE (what the close box sends)
+//   minimize CAPTION        post the minimise system command (the minimise box)
 //   pid CAPTION             process, handle and X11 window of every match
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
@@ -279,6 +280,19 @@ int Close(const std::string& caption)
     return ExitOk;
 }
 
+// What the caption's minimise button sends: the system command, posted.
+int Minimize(const std::string& caption)
+{
+    std::vector<HWND> found = FindByCaption("", caption);
+    if (found.empty()) {
+        std::printf("exists=0\n");
+        return ExitNoWindow;
+    }
+    PostMessageA(found.front(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    std::printf("minimize=1\n");
+    return ExitOk;
+}
+
 int Pid(const std::string& caption)
 {
     std::vector<HWND> found = FindByCaption("", caption);
@@ -305,7 +319,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
-                         "atom|atom-delete|hotkey|wait-window|close|pid ARGS...\n");
+                         "atom|atom-delete|hotkey|wait-window|close|minimize|pid ARGS...\n");
     return ExitUsage;
 }
 
@@ -353,6 +367,8 @@ int Run(std::vector<std::string> args)
     }
     if (command == "close" && n == 1)
         return Close(args[1]);
+    if (command == "minimize" && n == 1)
+        return Minimize(args[1]);
     if (command == "pid" && n == 1)
         return Pid(args[1]);
     return Usage();
