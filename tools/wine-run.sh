@@ -28,6 +28,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine-run: creating Wine prefix $WINEPREFIX" >&2
         wineboot -i >/dev/null 2>&1 || true
+        # No window manager runs on Xvfb: let Wine draw the window frames
+        # itself, so screenshots show captions and borders.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
     flock -u 9

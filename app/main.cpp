@@ -1,0 +1,29 @@
+// Tarnivo: start-up in its fixed order, then the message loop.
+
+#include "launcher/mainform.h"
+#include "launcher/startupform.h"
+
+#include "framework/application.h"
+
+#include <windows.h>
+
+using namespace tarnivo;
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    try {
+        Application->Initialize();
+        Application->SetTitle("Tarnivo");
+
+        // The start-up window is painted before anything else is made.
+        auto* startup = new TForm2(Application);
+        startup->Show();
+        UpdateWindow(startup->Handle());
+
+        Application->CreateForm<TForm1>(startup);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException(std::current_exception());
+    }
+    return 0;
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: the result list, the typed-text and count lines, the menu,
+// the tray icon, the hot key, and the handlers that tie the catalogue,
+// type-to-find and hiding to the tray together.
+
+#include "shortcutscan.h"
+#include "typetofind.h"
+
+#include "framework/comctrls.h"
+#include "framework/extctrls.h"
+#include "framework/form.h"
+#include "framework/imagelist.h"
+#include "framework/menus.h"
+#include "framework/stdctrls.h"
+#include "tray/trayicon.h"
+
+#include <cstdint>
+
+namespace tarnivo {
+
+class TForm2;
+
+class TForm1 : public TForm, private TScanProgress {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    // `startup` is the start-up window that shows the first scan's progress.
+    TForm1(TComponent* owner, TForm2* startup);
+    ~TForm1() override;
+
+    TLabel* Label3 = nullptr;
+    TLabel* Label4 = nullptr;
+    TListView* ListView2 = nullptr;
+    TImage* Image1 = nullptr;
+    TLabel* Label5 = nullptr;
+    TLabel* Label1 = nullptr;
+    TImage* Image2 = nullptr;
+    TLabel* Label6 = nullptr;
+    TImage* Image3 = nullptr;
+    TLabel* Label7 = nullptr;
+    TProgressBar* ProgressBar1 = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* File1 = nullptr;
+    TMenuItem* Refresh1 = nullptr;
+    TMenuItem* exit1 = nullptr;
+    TMenuItem* Help2 = nullptr;
+    TMenuItem* Help1 = nullptr;
+    TMenuItem* About2 = nullptr;
+    TImageList* ImageList1 = nullptr;
+    TImageList* ImageList2 = nullptr;
+    TImageList* ImageList3 = nullptr;
+    TTrayIcon* TrayIcon1 = nullptr;
+
+    // The hot key's identifier: the global atom's value minus 0xC000.
+    std::int32_t HotKeyId = 0;
+
+    // Catalogue (scan with progress, Refresh).
+    void ScanShortcuts();
+    // Type-to-find and launch.
+    void ResetTypedText();
+    void FilterList();
+    bool IsListed(int i) const;
+    void LaunchSelected();
+    // Brings the window to the front with the result list focused.
+    void BringToFront();
+
+    // Form and component events.
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormActivate(TObject* sender);
+    void FormKeyPress(TObject* sender, char& key);
+    void ListView2KeyPress(TObject* sender, char& key);
+    void ListView2DblClick(TObject* sender);
+    void Refresh1Click(TObject* sender);
+    void exit1Click(TObject* sender);
+    void Help1Click(TObject* sender);
+    void About2Click(TObject* sender);
+    void TrayIcon1Click(TObject* sender);
+    void TrayIcon1Minimize(TObject* sender);
+
+    void Dispatch(TMessage& message) override;
+
+private:
+    void BuildLayout();
+    void BuildMenu();
+    void LoadArtwork();
+    void RegisterHotKey();
+    void UnregisterHotKey();
+    void WMHotKey(TMessage& message);
+    void ShowTypedText();
+    void ShowResult();
+    void SetCountLine(const char* tail);
+
+    // TScanProgress: both bars move together.
+    void ScanStarting() override;
+    void SetBars(int value) override;
+    void StepBars() override;
+    void RepaintStartup() override;
+    void ScanFinished() override;
+
+    TForm2* m_startup;
+};
+
+} // namespace tarnivo

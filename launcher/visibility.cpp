@@ -1,0 +1,94 @@
+// The main window's coming and going: the F11 hot key, the tray icon's click
+// and minimise, and the "-hide" switch.
+
+#include "mainform.h"
+
+#include "framework/application.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace tarnivo {
+
+namespace {
+
+// The trailing blank is part of the name other copies of the program use.
+const char* const HotKeyAtomName = "speedshortcuthotkey ";
+constexpr UINT HotKeyVirtualKey = VK_F11;
+constexpr std::int32_t AtomBase = 0xC000;
+
+// Whether the command line's first argument is exactly "-hide".
+bool StartHidden()
+{
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    bool hide = argv && argc > 1 && std::wcscmp(argv[1], L"-hide") == 0;
+    LocalFree(argv);
+    return hide;
+}
+
+} // namespace
+
+void TForm1::RegisterHotKey()
+{
+    ATOM atom = GlobalAddAtomA(HotKeyAtomName);
+    HotKeyId = static_cast<std::int32_t>(atom) - AtomBase;
+    // Another program (or another copy of this one) may hold F11 already:
+    // then only the tray icon brings this copy back. Nothing is reported.
+    ::RegisterHotKey(Handle(), HotKeyId, 0, HotKeyVirtualKey);
+}
+
+void TForm1::UnregisterHotKey()
+{
+    if (!HandleAllocated())
+        return;
+    ::UnregisterHotKey(Handle(), HotKeyId);
+    GlobalDeleteAtom(static_cast<ATOM>(HotKeyId + AtomBase));
+}
+
+void TForm1::Dispatch(TMessage& message)
+{
+    if (message.Msg == WM_HOTKEY) {
+        WMHotKey(message);
+        return;
+    }
+    TForm::Dispatch(message);
+}
+
+void TForm1::WMHotKey(TMessage& message)
+{
+    if (static_cast<std::int32_t>(message.WParam) != HotKeyId)
+        return;
+    BringToFront();
+}
+
+void TForm1::BringToFront()
+{
+    Application->Restore();
+    ListView2->SetFocus();
+    HWND window = Handle();
+    SetForegroundWindow(window);
+    ShowWindow(window, SW_RESTORE);
+    BringWindowToTop(window);
+    SetActiveWindow(window);
+}
+
+void TForm1::TrayIcon1Click(TObject*)
+{
+    Application->SetShowMainForm(true);
+    BringToFront();
+}
+
+void TForm1::TrayIcon1Minimize(TObject*)
+{
+    ResetTypedText();
+}
+
+void TForm1::FormActivate(TObject*)
+{
+    if (StartHidden())
+        TrayIcon1->Minimize();
+}
+
+} // namespace tarnivo

@@ -1,0 +1,124 @@
+#include "shortcutfiles.h"
+
+#include "framework/ansitext.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <array>
+#include <stdexcept>
+
+namespace tarnivo::test {
+
+namespace {
+
+constexpr std::array<int, 4> ScannedFolders{CSIDL_COMMON_STARTMENU, CSIDL_COMMON_DESKTOPDIRECTORY,
+                                            CSIDL_DESKTOPDIRECTORY, CSIDL_STARTMENU};
+
+void MakeFolders(const std::string& path)
+{
+    for (std::size_t i = 3; i < path.size(); ++i)
+        if (path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void DeleteLinksBelow(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "\\" + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            DeleteLinksBelow(path);
+            RemoveDirectoryA(path.c_str());   // only succeeds when emptied
+        } else if (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".lnk") == 0) {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+} // namespace
+
+std::string SpecialFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+        throw std::runtime_error("no special folder " + std::to_string(csidl));
+    return path;
+}
+
+std::string MakeLink(const LinkSpec& spec)
+{
+    std::string path = SpecialFolder(spec.Csidl) + "\\" + spec.RelativePath;
+    MakeFolders(path.substr(0, path.find_last_of('\\')));
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link));
+    if (FAILED(hr))
+        throw std::runtime_error("no shell link object");
+    link->SetPath(AnsiToWide(spec.Target).c_str());
+    if (!spec.Arguments.empty())
+        link->SetArguments(AnsiToWide(spec.Arguments).c_str());
+    if (!spec.IconPath.empty())
+        link->SetIconLocation(AnsiToWide(spec.IconPath).c_str(), spec.IconIndex);
+    if (!spec.WorkDir.empty())
+        link->SetWorkingDirectory(AnsiToWide(spec.WorkDir).c_str());
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    hr = file->Save(AnsiToWide(path).c_str(), TRUE);
+    file->Release();
+    link->Release();
+    CoUninitialize();
+    if (FAILED(hr))
+        throw std::runtime_error("cannot save " + path);
+    return path;
+}
+
+void ClearAllShortcuts()
+{
+    for (int csidl : ScannedFolders)
+        DeleteLinksBelow(SpecialFolder(csidl));
+}
+
+std::string ScratchFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "tarnivo-targets";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string MakeFile(const std::string& name, const std::string& copyOf)
+{
+    std::string path = ScratchFolder() + "\\" + name;
+    if (!copyOf.empty()) {
+        CopyFileA(copyOf.c_str(), path.c_str(), FALSE);
+    } else {
+        HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, "text", 4, &written, nullptr);
+        CloseHandle(f);
+    }
+    return path;
+}
+
+std::string ThisProgram()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+} // namespace tarnivo::test

@@ -1,0 +1,31 @@
+#pragma once
+// Real shortcut files in the test prefix's special folders, made through the
+// shell link object, so the catalogue reads exactly what the shell wrote.
+
+#include <string>
+#include <vector>
+
+namespace tarnivo::test {
+
+struct LinkSpec {
+    int Csidl;
+    std::string RelativePath;   // below the special folder, ending in the file name
+    std::string Target;
+    std::string Arguments;
+    std::string IconPath;
+    int IconIndex = 0;
+    std::string WorkDir;
+};
+
+std::string SpecialFolder(int csidl);
+// Writes the link; returns its full path.
+std::string MakeLink(const LinkSpec& spec);
+// Deletes every shortcut file (and the folders made for tests) below the
+// four folders the catalogue scans, so each test starts from nothing.
+void ClearAllShortcuts();
+// A scratch folder for target files.
+std::string ScratchFolder();
+std::string MakeFile(const std::string& name, const std::string& copyOf = {});
+std::string ThisProgram();
+
+} // namespace tarnivo::test
