@@ -155,6 +155,23 @@ check() {
     return 1
 }
 
+# check_soon WHAT EXPECTED COMMAND...: the command's output must become
+# EXPECTED within a few seconds (Wine handles sent keys asynchronously).
+check_soon() {
+    local what=$1 expected=$2
+    shift 2
+    local deadline=$((SECONDS + 6)) actual
+    while :; do
+        actual=$("$@")
+        [ "$actual" == "$expected" ] && break
+        # A window that cannot be read will not become readable by waiting.
+        [[ "$actual" == "<unreadable"* ]] && break
+        [ "$SECONDS" -ge "$deadline" ] && break
+        sleep 0.3
+    done
+    check_eq "$what" "$actual" "$expected"
+}
+
 # require...: as check, but the scenario cannot go on without it.
 require_eq() {
     check_eq "$@" || { screenshot "failed"; exit 1; }
@@ -419,6 +436,11 @@ listview_captions() {
         return 1
     fi
     sed -n 's/^item=[0-9]* .* text=//p' <<<"$PROBE"
+}
+
+# captions_joined [PROBE ARGS]: the captions on one line, joined by "|".
+captions_joined() {
+    listview_captions "$@" | joined
 }
 
 # Joins lines with "|" for one-line comparisons.

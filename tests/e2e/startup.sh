@@ -26,10 +26,9 @@ probe window "" "Program StartUp"
 check_eq "start-up window hidden once the main window is shown" "$(probe_value visible)" 0
 
 step "contents"
-check_eq "result list empty at start" "$(listview_captions | joined)" ""
-check_eq "count line" "$(label_text Label6)" \
-    "There are $STANDARD_COUNT shortcuts in your desktop and startmenu "
-check_eq "typed text empty" "$(label_text Label1)" ""
+check_soon "result list empty at start" "" captions_joined
+check_soon "count line" "There are $STANDARD_COUNT shortcuts in your desktop and startmenu " label_text Label6
+check_soon "typed text empty" "" label_text Label1
 check_eq "the result list has the focus" "$(focused_control)" "SysListView32 in $E2E_CAPTION"
 
 step "hot key and atom held"
