@@ -29,6 +29,11 @@ step "contents"
 check_soon "result list empty at start" "" captions_joined
 check_soon "count line" "There are $STANDARD_COUNT shortcuts in your desktop and startmenu " label_text Label6
 check_soon "typed text empty" "" label_text Label1
+check_eq "instructions" "$(label_text Label3)" \
+    "Press any keyword or letter in  program's name which you want to lanuch"
+check_eq "keys line" "$(label_text Label4)" "'ESC' to clear,'Enter'  or doble click to lanuch"
+check_eq "typed-text prompt" "$(label_text Label5)" "Your key:"
+check_eq "hot-key line" "$(label_text Label7)" "Press HotKey(F11) to acitve this software in any time"
 check_eq "the result list has the focus" "$(focused_control)" "SysListView32 in $E2E_CAPTION"
 
 step "hot key and atom held"
