@@ -91,7 +91,7 @@ TEST_F(ListView, CaptionsLongerThanTheFirstBufferComeBackWhole)
     }
 }
 
-TEST_F(ListView, IndexOutsideTheListIsRefused)
+TEST_F(ListView, IndexOutsideTheListOrNoParentIsRefused)
 {
     list->Items().Add("only");
     EXPECT_THROW(list->Items()[1].Caption(), EListError);
@@ -99,13 +99,9 @@ TEST_F(ListView, IndexOutsideTheListIsRefused)
     EXPECT_THROW(list->Items().Delete(1), EListError);
     EXPECT_THROW(list->SetSelected(1), EListError);
     EXPECT_EQ(list->Items().Count(), 1);
-}
 
-TEST_F(ListView, ItemsNeedAParentWindow)
-{
-    TListView orphan(nullptr);
+    TListView orphan(nullptr);   // a child window needs a parent
     EXPECT_EQ(orphan.Items().Count(), 0);
-    EXPECT_EQ(orphan.Selected(), -1);
     EXPECT_THROW(orphan.Items().Add("x"), Exception);
 }
 
@@ -186,23 +182,6 @@ TEST_F(ListView, ItemsSurviveARecreatedWindow)
     EXPECT_EQ(list->Items()[0].Data(), &data);
     EXPECT_EQ(list->Items()[1].Caption(), "Notepad");
     EXPECT_EQ(list->Selected(), 1);
-}
-
-TEST_F(ListView, StylesFollowTheProperties)
-{
-    HWND window = list->Handle();
-    auto style = [&] { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); };
-    EXPECT_EQ(style() & LVS_TYPEMASK, LVS_ICON);
-    EXPECT_TRUE(style() & LVS_SHAREIMAGELISTS);   // the components own the lists
-    EXPECT_FALSE(style() & LVS_SHOWSELALWAYS);
-    EXPECT_TRUE(style() & LVS_EDITLABELS);
-
-    list->SetViewStyle(vsSmallIcon);
-    EXPECT_EQ(style() & LVS_TYPEMASK, LVS_SMALLICON);
-    list->SetHideSelection(false);
-    EXPECT_TRUE(style() & LVS_SHOWSELALWAYS);
-    list->SetReadOnly(true);
-    EXPECT_FALSE(style() & LVS_EDITLABELS);
 }
 
 TEST_F(ListView, RemadeImageListIsHandedToTheWindowBeforeItPaints)
