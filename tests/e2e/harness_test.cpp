@@ -180,9 +180,11 @@ private:
     {
         char name[64] = {};
         GlobalGetAtomNameA(nameAtom, name, sizeof name);
-        if (std::string(name) != "Label6")
+        std::string text;
+        if (std::string(name) == "Label6")
+            text = CountLine;
+        else if (std::string(name) != "Label1")  // Label1: empty, as before typing
             return 2;
-        std::string text = CountLine;
         COPYDATASTRUCT data{TextReplyTag, static_cast<DWORD>(text.size()), text.data()};
         SendMessageA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(m_form),
                      reinterpret_cast<LPARAM>(&data));
@@ -297,6 +299,12 @@ TEST(ProbeTest, ReadsComponentTextThroughTheQueryMessage)
     ASSERT_EQ(r.ExitCode, 0u) << r.Output;
     // The trailing blank of the count line survives the trip.
     EXPECT_EQ(r.Values["text"], FixtureWindow::CountLine);
+
+    // An empty text is an answer, not a failure.
+    r = RunTool("probe.exe", {"text", fixture.Caption(), "Label1"});
+    ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+    ASSERT_EQ(r.Values.count("text"), 1u) << r.Output;
+    EXPECT_EQ(r.Values["text"], "");
 
     r = RunTool("probe.exe", {"text", fixture.Caption(), "Label99"});
     EXPECT_EQ(r.ExitCode, 3u) << r.Output;

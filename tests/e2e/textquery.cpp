@@ -19,7 +19,11 @@ LRESULT CALLBACK ReplyWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         if (!reply || !data || data->dwData != TextReplyTag)
             return FALSE;
-        reply->Text.assign(static_cast<const char*>(data->lpData), data->cbData);
+        // An empty text may arrive without a buffer at all.
+        if (data->cbData && data->lpData)
+            reply->Text.assign(static_cast<const char*>(data->lpData), data->cbData);
+        else
+            reply->Text.clear();
         reply->Received = true;
         return TRUE;
     }
