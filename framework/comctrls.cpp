@@ -376,8 +376,10 @@ void TCustomListView::SyncColors()
 {
     if (!HandleAllocated())
         return;
-    Send(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
-    Send(Handle(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    // clNone lets the parent show through (CLR_NONE), as a skin may want.
+    COLORREF background = Color() == clNone ? CLR_NONE : ColorToRGB(Color());
+    Send(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+    Send(Handle(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(background));
     Send(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
 }
 
