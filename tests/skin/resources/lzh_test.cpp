@@ -132,7 +132,7 @@ TEST(Lzh, BothPathsAgreeOnVariedInputs)
         for (char& c : noise)
             c = static_cast<char>(random());
         while (text.size() < size)
-            text += "LeftWidth=" + std::to_string(random() % 50) + "\r\n";
+            text += std::string("LeftWidth=") + std::to_string(random() % 50) + "\r\n";
         while (runs.size() < size)
             runs += std::string(random() % 200, static_cast<char>(random() % 3));
         inputs.push_back(noise);

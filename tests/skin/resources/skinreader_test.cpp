@@ -110,7 +110,7 @@ TEST(SkinReader, MalformedArchivesAreRefusedAndKeepThePreviousSkin)
     MessageSpy spy;
     std::vector<std::pair<std::string, std::string>> many;
     for (int i = 0; i < 1002; ++i)
-        many.push_back({"e" + std::to_string(i) + ".bmp", "x"});
+        many.push_back({std::string("e") + std::to_string(i) + ".bmp", "x"});
 
     std::vector<std::pair<const char*, std::string>> bad;
     ArchiveParts parts = Entries(Sample);

@@ -140,7 +140,7 @@ TEST_F(SkinToolTest, PackRefusesFoldersThatAreNotOneIniAndBitmaps)
     EXPECT_THROW(PackSkinFolder(root_ / "nothing", At("y.skn")), Exception);
 
     for (int i = 0; i < 999; ++i)
-        WriteText(In("b" + std::to_string(i) + ".bmp"), "");
+        WriteText(In(std::string("b") + std::to_string(i) + ".bmp"), "");
     EXPECT_THROW(PackSkinFolder(root_ / "in", At("x.skn")), Exception);  // 1001 files
     fs::remove(In("b0.bmp"));
     EXPECT_NO_THROW(PackSkinFolder(root_ / "in", At("x.skn")));  // exactly 1000
