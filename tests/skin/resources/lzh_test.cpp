@@ -131,8 +131,11 @@ TEST(Lzh, BothPathsAgreeOnVariedInputs)
         std::string noise(size, '\0'), text, runs;
         for (char& c : noise)
             c = static_cast<char>(random());
-        while (text.size() < size)
-            text += std::string("LeftWidth=") + std::to_string(random() % 50) + "\r\n";
+        while (text.size() < size) {
+            text += "LeftWidth=";
+            text += std::to_string(random() % 50);
+            text += "\r\n";
+        }
         while (runs.size() < size)
             runs += std::string(random() % 200, static_cast<char>(random() % 3));
         inputs.push_back(noise);

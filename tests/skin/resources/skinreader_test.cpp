@@ -109,8 +109,11 @@ TEST(SkinReader, MalformedArchivesAreRefusedAndKeepThePreviousSkin)
 {
     MessageSpy spy;
     std::vector<std::pair<std::string, std::string>> many;
-    for (int i = 0; i < 1002; ++i)
-        many.push_back({std::string("e") + std::to_string(i) + ".bmp", "x"});
+    for (int i = 0; i < 1002; ++i) {
+        std::string name = "e";
+        name += std::to_string(i);
+        many.push_back({name + ".bmp", "x"});
+    }
 
     std::vector<std::pair<const char*, std::string>> bad;
     ArchiveParts parts = Entries(Sample);

@@ -139,8 +139,11 @@ TEST_F(SkinToolTest, PackRefusesFoldersThatAreNotOneIniAndBitmaps)
     EXPECT_FALSE(fs::exists(At("missing.skn")));
     EXPECT_THROW(PackSkinFolder(root_ / "nothing", At("y.skn")), Exception);
 
-    for (int i = 0; i < 999; ++i)
-        WriteText(In(std::string("b") + std::to_string(i) + ".bmp"), "");
+    for (int i = 0; i < 999; ++i) {
+        std::string name = "b";
+        name += std::to_string(i);
+        WriteText(In(name + ".bmp"), "");
+    }
     EXPECT_THROW(PackSkinFolder(root_ / "in", At("x.skn")), Exception);  // 1001 files
     fs::remove(In("b0.bmp"));
     EXPECT_NO_THROW(PackSkinFolder(root_ / "in", At("x.skn")));  // exactly 1000
