@@ -3,7 +3,6 @@
 // run most significant first; missing input reads as zero bits.
 
 #include <cstdint>
-#include <cstring>
 
 namespace tarnivo::lzh {
 
@@ -57,6 +56,16 @@ private:
     std::int64_t missing_ = 0;
 };
 
+// Eight bytes as one number, first byte most significant, on any host;
+// compilers turn this into a single load and byte swap.
+inline std::uint64_t LoadBigEndian64(const std::uint8_t* p)
+{
+    std::uint64_t word = 0;
+    for (int i = 0; i < 8; ++i)
+        word = (word << 8) | p[i];
+    return word;
+}
+
 // The same bits through a 64-bit buffer fed from memory in chunks.
 // Chunks: bool Next(const std::uint8_t*& begin, const std::uint8_t*& end).
 template <class Chunks>
@@ -108,9 +117,7 @@ private:
     void Refill()
     {
         if (end_ - next_ >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, next_, 8);
-            word = __builtin_bswap64(word);
+            const std::uint64_t word = LoadBigEndian64(next_);
             // The bits below the whole bytes taken are the stream's next
             // bits too, so OR-ing them in again later changes nothing.
             bits_ |= word >> count_;
