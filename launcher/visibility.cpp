@@ -2,6 +2,7 @@
 // and minimise, and the "-hide" switch.
 
 #include "mainform.h"
+#include "testquery.h"
 
 #include "framework/application.h"
 
@@ -49,6 +50,8 @@ void TForm1::UnregisterHotKey()
 
 void TForm1::Dispatch(TMessage& message)
 {
+    if (AnswerTextQuery(*this, message))
+        return;
     if (message.Msg == WM_HOTKEY) {
         WMHotKey(message);
         return;
