@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up with a small catalogue: the main window appears with its count
-# line and an empty result list, holds the hot key and the atom, and
-# File > Exit ends the program and gives both back.
+# line and an empty result list, holds the hot key and the atom; File >
+# Refresh rescans; File > Exit ends the program and gives both back.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init startup "$1"
 
@@ -39,6 +39,18 @@ check_eq "the result list has the focus" "$(focused_control)" "SysListView32 in 
 step "hot key and atom held"
 check_eq "atom present" "$(atom_present)" 1
 check_eq "F11 taken" "$(hotkey_state)" taken
+
+step "File > Refresh picks up a new shortcut"
+catalogue_add 16 'Notepad Plus.lnk' "$(marker_copy notepad.exe)"
+focus_tarnivo
+type_text "no"
+menu_pick 0 Home
+check_soon "count line after Refresh" \
+    "There are $((STANDARD_COUNT + 1)) shortcuts in desktop and startmenu " label_text Label6
+check_soon "typed text emptied by Refresh" "" label_text Label1
+focus_tarnivo
+type_text "notep"
+check_soon "the new shortcut is found" "Notepad Plus" captions_joined
 
 step "File > Exit"
 menu_exit
