@@ -25,5 +25,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (...) {
         Application->HandleException(std::current_exception());
     }
+    // The forms go now, while every object they talk to on the way out (the
+    // skin manager, the shell) is still there; static objects of other files
+    // may already be gone when the application object itself is destroyed.
+    Application->DestroyComponents();
     return 0;
 }

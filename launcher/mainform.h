@@ -12,6 +12,7 @@
 #include "framework/imagelist.h"
 #include "framework/menus.h"
 #include "framework/stdctrls.h"
+#include "skin/resources/skindata.h"
 #include "tray/trayicon.h"
 
 #include <cstdint>
@@ -49,6 +50,7 @@ public:
     TImageList* ImageList2 = nullptr;
     TImageList* ImageList3 = nullptr;
     TTrayIcon* TrayIcon1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     // The hot key's identifier: the global atom's value minus 0xC000.
     std::int32_t HotKeyId = 0;
@@ -82,6 +84,7 @@ public:
 private:
     void BuildLayout();
     void BuildMenu();
+    void BuildSkinData();
     void LoadArtwork();
     void RegisterHotKey();
     void UnregisterHotKey();

@@ -52,6 +52,10 @@ TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const
 
 void TForm1::BuildLayout()
 {
+    // The skin comes first: once its layout is read, it skins every window
+    // of the process, this one included.
+    BuildSkinData();
+
     SetName("Form1");
     SetCaption("Tarnivo");
     SetBorderStyle(bsSingle);
@@ -137,6 +141,24 @@ void TForm1::BuildLayout()
     OnShow = [this](TObject* s) { FormShow(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+}
+
+void TForm1::BuildSkinData()
+{
+    SkinData1 = new TSkinData(this);
+    SkinData1->SetName("SkinData1");
+    SkinData1->SetActive(true);
+    SkinData1->SetDisableTag(99);
+    SkinData1->SetSkinControls({xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo,
+                                xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit,
+                                xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
+                                xcStatusBar, xcTab, xcTrackBar, xcSystemMenu});
+    SkinData1->SetOptions({xoPreview, xoToolbarBK});
+    SkinData1->SetSkinFormtype(sfMainform);
+    SkinData1->SetMenuUpdate(true);
+    SkinData1->SetMenuMerge(false);
+    // The embedded skin, framed as a stored binary property (count, bytes).
+    SkinData1->ReadSkinStreamResource(Application->Instance(), "SKINDATA1_SKINSTREAM");
 }
 
 void TForm1::BuildMenu()

@@ -32,6 +32,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         # itself, so screenshots show captions and borders.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+        # A crash ends the program; no dialog waits for a user who is not there.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
         wineserver -w || true
     fi
     flock -u 9
