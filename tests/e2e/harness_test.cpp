@@ -155,6 +155,17 @@ public:
     HWND List() const { return m_list; }
     HWND AppWindow() const { return m_app; }
 
+    // The mouse messages that reached the utility window through the tray
+    // icon's callback message, in order of arrival.
+    std::vector<UINT> TrayCallbacks() const
+    {
+        std::vector<UINT> seen;
+        for (int i = 0; i < m_trayCount.load() && i < MaxCallbacks; ++i)
+            seen.push_back(m_tray[i].load());
+        return seen;
+    }
+    int TrayCallbackCount() const { return m_trayCount.load(); }
+
     // Runs `action` on the window's thread and waits for it.
     void OnWindowThread(void (*action)(FixtureWindow&))
     {
@@ -171,6 +182,19 @@ private:
             return self->AnswerTextQuery(reinterpret_cast<HWND>(wParam), static_cast<ATOM>(lParam));
         if (self && msg == RunActionMessage) {
             reinterpret_cast<void (*)(FixtureWindow&)>(lParam)(*self);
+            return 0;
+        }
+        return DefWindowProcA(w, msg, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK UtilProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<FixtureWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (self && msg == WM_USER + 1) {
+            int i = self->m_trayCount.load();
+            if (i < MaxCallbacks)
+                self->m_tray[i] = static_cast<UINT>(lParam);
+            self->m_trayCount = i + 1;
             return 0;
         }
         return DefWindowProcA(w, msg, wParam, lParam);
@@ -205,6 +229,12 @@ private:
         wc.lpszClassName = "TarnivoApplication";
         RegisterClassA(&wc);
 
+        wc.lpfnWndProc = UtilProc;
+        wc.lpszClassName = "TarnivoUtilWindow";
+        RegisterClassA(&wc);
+        m_util = CreateWindowExA(WS_EX_TOOLWINDOW, "TarnivoUtilWindow", "", WS_POPUP, 0, 0, 0, 0,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_util, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         m_app = CreateWindowExA(0, "TarnivoApplication", m_caption.c_str(),
                                 WS_POPUP | WS_CAPTION, 0, 0, 0, 0, nullptr, nullptr,
                                 wc.hInstance, nullptr);
@@ -237,6 +267,7 @@ private:
         }
         DestroyWindow(m_form);
         DestroyWindow(m_app);
+        DestroyWindow(m_util);
     }
 
     std::string m_caption;
@@ -246,6 +277,10 @@ private:
     HWND m_form = nullptr;
     HWND m_list = nullptr;
     HWND m_app = nullptr;
+    HWND m_util = nullptr;
+    static constexpr int MaxCallbacks = 16;
+    std::atomic<UINT> m_tray[MaxCallbacks] = {};
+    std::atomic<int> m_trayCount{0};
 };
 
 std::vector<std::string> ItemLines(const std::string& output)
@@ -372,6 +407,31 @@ TEST(ProbeTest, TaskbarIsTheApplicationWindowOfTheSameProcess)
     fixture.OnWindowThread([](FixtureWindow& f) { ShowWindow(f.AppWindow(), SW_SHOWNOACTIVATE); });
     r = RunTool("probe.exe", {"taskbar", fixture.Caption()});
     EXPECT_EQ(r.Values["taskbar"], "1");
+}
+
+bool WaitForCallbacks(const FixtureWindow& fixture, int count)
+{
+    for (int i = 0; i < 200 && fixture.TrayCallbackCount() < count; ++i)
+        Sleep(10);
+    return fixture.TrayCallbackCount() == count;
+}
+
+TEST(ProbeTest, TrayClickPlaysTheShellsCallbacks)
+{
+    FixtureWindow fixture;
+    ToolResult r = RunTool("probe.exe", {"tray-click", fixture.Caption()});
+    ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+    EXPECT_EQ(r.Values["tray_windows"], "1");
+    ASSERT_TRUE(WaitForCallbacks(fixture, 2));
+    EXPECT_EQ(fixture.TrayCallbacks(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+
+    r = RunTool("probe.exe", {"tray-click", fixture.Caption(), "double"});
+    ASSERT_EQ(r.ExitCode, 0u) << r.Output;
+    ASSERT_TRUE(WaitForCallbacks(fixture, 6));
+    EXPECT_EQ(fixture.TrayCallbacks(),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                 WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    EXPECT_EQ(RunTool("probe.exe", {"tray-click", fixture.Caption(), "triple"}).ExitCode, 2u);
 }
 
 TEST(ProbeTest, AtomAndHotKeyReflectWhoHoldsThem)

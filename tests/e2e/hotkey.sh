@@ -2,7 +2,8 @@
 # The hot key: after a launch the launcher sits in the tray; with another
 # program in front, Shift/Ctrl/Alt+F11 do nothing and F11 brings the window
 # back to the front with the result list focused, previous results kept and
-# the typed text empty. The minimise command also goes to the tray.
+# the typed text empty. The minimise command also goes to the tray, and a
+# click or double click on the tray icon brings the window back.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init hotkey "$1"
 
@@ -61,6 +62,16 @@ check_soon "typed text emptied" "" label_text Label1
 frontwin_focus
 press F11
 check "F11 shows it again" wait_for 10 is_visible
+
+for click in single double; do
+    step "a $click click on the tray icon brings it back"
+    probe minimize "$E2E_CAPTION"
+    require "in the tray" wait_for 10 is_hidden
+    probe tray-click "$E2E_CAPTION" "$click"
+    check "the window is shown" wait_for 10 is_visible
+    check "taskbar button shown" wait_for 5 taskbar_is 1
+    check_eq "the result list has the focus" "$(focused_control)" "SysListView32 in $E2E_CAPTION"
+done
 
 step "exit"
 probe close "$E2E_CAPTION"

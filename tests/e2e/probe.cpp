@@ -9,6 +9,7 @@
 //   focus                   foreground window and the focused window of its thread
 //   taskbar CAPTION         is the program's application window (taskbar button) shown
 //   tray                    what can be seen of the notification area
+//   tray-click CAPTION [single|double]   the shell's callbacks for a click on the icon
 //   atom NAME               is the global atom there
 //   atom-delete NAME        drop every reference to the atom (test hygiene)
 //   hotkey [VK [MODS]]      can the hot key be registered (default F11, no modifier)
@@ -45,6 +46,8 @@ constexpr int ExitNoAnswer = 4;
 // The framework's hidden application window: it carries the taskbar button and
 // may bear the program's title, so it never counts as "the window" of a caption.
 const char* const ApplicationWindowClass = "TarnivoApplication";
+// The framework's hidden message windows (AllocateHWnd).
+const char* const UtilityWindowClass = "TarnivoUtilWindow";
 
 DWORD ProcessFilter = 0;
 
@@ -199,6 +202,38 @@ int Tray()
     return ExitOk;
 }
 
+// Plays the shell's part of a click (or a double click) on the program's
+// notification icon: the icon's callback message, with the mouse message in
+// lParam, sent to the icon's window. Wine shows no notification area on a
+// bare X server, so there is nothing to click. The icon's window is one of
+// the framework's hidden utility windows of that process; the others (timers,
+// popup menus) pass the callback number on to DefWindowProc, so all of them
+// get it.
+int TrayClick(const std::string& caption, const std::string& kind)
+{
+    constexpr UINT TrayCallbackMessage = WM_USER + 1;
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    WindowQuery query;
+    query.ClassName = UtilityWindowClass;
+    query.ProcessId = WindowProcess(form);
+    query.AnyCaption = true;
+    std::vector<HWND> windows = FindTopLevelWindows(query);
+    if (windows.empty()) {
+        std::printf("tray_window=0\n");
+        return ExitNoWindow;
+    }
+    std::vector<UINT> sequence{WM_LBUTTONDOWN, WM_LBUTTONUP};
+    if (kind == "double")
+        sequence = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    for (UINT mouse : sequence)
+        for (HWND w : windows)
+            PostMessageA(w, TrayCallbackMessage, 0, mouse);
+    std::printf("tray_windows=%zu\n", windows.size());
+    return ExitOk;
+}
+
 int Atom(const std::string& name)
 {
     ATOM atom = GlobalFindAtomA(name.c_str());
@@ -319,7 +354,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
-                         "atom|atom-delete|hotkey|wait-window|close|minimize|pid ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid ARGS...\n");
     return ExitUsage;
 }
 
@@ -348,6 +383,8 @@ int Run(std::vector<std::string> args)
         return Taskbar(args[1]);
     if (command == "tray" && n == 0)
         return Tray();
+    if (command == "tray-click" && (n == 1 || (n == 2 && (args[2] == "single" || args[2] == "double"))))
+        return TrayClick(args[1], n == 2 ? args[2] : "single");
     if (command == "atom" && n == 1)
         return Atom(args[1]);
     if (command == "atom-delete" && n == 1)
