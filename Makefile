@@ -36,5 +36,16 @@ bench: deps
 	    -DCMAKE_BUILD_TYPE=Release -DTARNIVO_BENCH=ON
 	cmake --build $(BENCH)
 
+# Runs every fuzz target for FUZZ_SECONDS (default 60) on its seed corpus.
+FUZZ_SECONDS ?= 60
+fuzz: host
+	@for f in $(HOST)/tests/fuzz/*_fuzz; do \
+	    name=$$(basename $$f _fuzz); \
+	    mkdir -p build/fuzz-corpus/$$name; \
+	    echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	    $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        build/fuzz-corpus/$$name tests/fuzz/corpus/$$name || exit 1; \
+	done
+
 clean:
 	rm -rf $(HOST) $(WIN32) $(BENCH)

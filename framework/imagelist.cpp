@@ -24,8 +24,10 @@ TImageList::~TImageList() = default;
 
 HIMAGELIST TImageList::Handle() const
 {
+    // Grown 64 images at a time: the list keeps all images in one bitmap, and
+    // a small step would copy that bitmap again every few adds.
     if (!m_list)
-        m_list.Reset(ImageList_Create(m_width, m_height, ILC_COLOR32 | ILC_MASK, 4, 4));
+        m_list.Reset(ImageList_Create(m_width, m_height, ILC_COLOR32 | ILC_MASK, 4, 64));
     return m_list.Get();
 }
 
@@ -45,9 +47,14 @@ void TImageList::SetSize(int width, int height)
 
 int TImageList::AddIcon(const TIcon& icon)
 {
-    if (icon.Empty() || !Handle())
+    return AddIcon(icon.Handle());
+}
+
+int TImageList::AddIcon(HICON icon)
+{
+    if (!icon || !Handle())
         return -1;
-    int index = ImageList_AddIcon(m_list.Get(), icon.Handle());
+    int index = ImageList_AddIcon(m_list.Get(), icon);
     if (index >= 0)
         Changed();
     return index;

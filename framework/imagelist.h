@@ -31,6 +31,8 @@ public:
 
     // Each answers the index of the (first) added image, or -1 on failure.
     int AddIcon(const TIcon& icon);
+    // Adds a copy of a borrowed icon's image; the caller keeps the handle.
+    int AddIcon(HICON icon);
     // Adds width / Width() images cut from the bitmap, with an optional
     // monochrome-style mask bitmap (null: fully opaque).
     int Add(const TBitmap& image, const TBitmap* mask);

@@ -96,6 +96,10 @@ TShortcutScanner::TShortcutScanner(TCatalogue& catalogue, TImageList& icons,
 
 void TShortcutScanner::ScanShortcuts()
 {
+    // Each shortcut read initialises and uninitialises COM for itself; held
+    // open here, those calls only count, instead of setting up and tearing
+    // down the whole apartment a thousand times.
+    ComScope com;
     m_progress.ScanStarting();
     m_icons.Clear();
     m_catalogue.ShortcutCount = 0;
@@ -110,6 +114,7 @@ void TShortcutScanner::ScanShortcuts()
             m_progress.RepaintStartup();
     }
     AddIcons();
+    m_extracted.clear();
     m_progress.SetBars(100);
     m_progress.ScanFinished();
 }
@@ -222,13 +227,18 @@ void TShortcutScanner::AddShortcut(const std::wstring& linkPath)
 
 bool TShortcutScanner::AddIcon(const std::string& file, int index)
 {
-    HICON handle = ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), static_cast<UINT>(index));
-    // ExtractIcon answers 1 for a file that is not a program or icon file.
-    if (reinterpret_cast<UINT_PTR>(handle) <= 1)
+    auto [at, added] = m_extracted.try_emplace({file, index});
+    if (added) {
+        HICON handle =
+            ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), static_cast<UINT>(index));
+        // ExtractIcon answers 1 for a file that is not a program or icon file.
+        if (reinterpret_cast<UINT_PTR>(handle) > 1)
+            at->second = IconHandle(handle);
+    }
+    if (!at->second)
         return false;
-    TIcon icon;
-    icon.SetHandle(handle);
-    return m_icons.AddIcon(icon) != -1;
+    // The image list copies the icon's pixels; the handle stays cached.
+    return m_icons.AddIcon(at->second.Get()) != -1;
 }
 
 } // namespace tarnivo

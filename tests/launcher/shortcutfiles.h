@@ -3,17 +3,25 @@
 // shell link object, so the catalogue reads exactly what the shell wrote.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnivo::test {
 
 struct LinkSpec {
+    LinkSpec(int csidl, std::string relativePath, std::string target, std::string arguments = {},
+             std::string iconPath = {}, int iconIndex = 0, std::string workDir = {})
+        : Csidl(csidl), RelativePath(std::move(relativePath)), Target(std::move(target)),
+          Arguments(std::move(arguments)), IconPath(std::move(iconPath)), IconIndex(iconIndex),
+          WorkDir(std::move(workDir))
+    {
+    }
     int Csidl;
     std::string RelativePath;   // below the special folder, ending in the file name
     std::string Target;
     std::string Arguments;
     std::string IconPath;
-    int IconIndex = 0;
+    int IconIndex;
     std::string WorkDir;
 };
 
