@@ -197,8 +197,10 @@ void TForm1::LaunchSelected()
     if (!entry)
         return;
     // The shortcut file itself, not its target: the shell applies the
-    // shortcut's own settings. A failure is not reported.
-    ShellExecuteA(Handle(), "", entry->LinkPath.c_str(), entry->Arguments.c_str(),
+    // shortcut's own settings. A failure is not reported. The verb is the
+    // file's default action: Windows takes "" and null alike for it, Wine
+    // only null (for "" it looks for a verb of that name and finds none).
+    ShellExecuteA(Handle(), nullptr, entry->LinkPath.c_str(), entry->Arguments.c_str(),
                   entry->WorkDir.c_str(), SW_SHOWNORMAL);
     ResetTypedText();
     TrayIcon1->Minimize();
