@@ -4,6 +4,7 @@
 #include "imagelist.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace tarnivo {
 
@@ -144,7 +145,8 @@ int TListItems::Add(const std::string& caption, int imageIndex, void* data)
     m_owner.SyncImageLists();
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = Count();
+    // Past the last index means "at the end": saves asking for the count.
+    item.iItem = INT_MAX;
     item.pszText = const_cast<char*>(caption.c_str());
     item.iImage = imageIndex;
     item.lParam = reinterpret_cast<LPARAM>(data);
