@@ -48,6 +48,8 @@ private:
     void LoadImage(const std::string& value, TBitmap& target) const;
     void ReadColors(const std::string& section, TDataSkinObject& element) const;
     template <typename T>
+    std::unique_ptr<T> ReadFace(const std::string& section, const char* imageKey) const;
+    template <typename T>
     std::unique_ptr<T> ReadCommon(const std::string& section) const;
 
     std::unique_ptr<TDataSkinObject> ReadGeneric(const std::string& section) const;
@@ -97,12 +99,13 @@ void Loader::ReadColors(const std::string& section, TDataSkinObject& element) co
     element.PressedTextColor = ReadColorText(m_ini, section, "PressedColour2", buttonText);
 }
 
-// The part the generic, two-image and box-label readers share: absent without
-// a non-empty "Image"; image, style, margins, trans, tile and colours.
+// What every image-and-margins section holds: absent without a non-empty
+// image under `imageKey`; image, style, margins, trans and the tile value as
+// written (the callers differ in how they clamp it).
 template <typename T>
-std::unique_ptr<T> Loader::ReadCommon(const std::string& section) const
+std::unique_ptr<T> Loader::ReadFace(const std::string& section, const char* imageKey) const
 {
-    const std::string image = Str(section, "Image");
+    const std::string image = Str(section, imageKey);
     if (image.empty())
         return nullptr;
     auto element = std::make_unique<T>(section);
@@ -114,6 +117,17 @@ std::unique_ptr<T> Loader::ReadCommon(const std::string& section) const
     element->Margins.Bottom = Int(section, "BottomHeight", 0);
     element->Trans = Int(section, "Trans", 0);
     element->Tile = Int(section, "Tile", 0);
+    return element;
+}
+
+// The part the generic, two-image and box-label readers share: the face
+// under "Image", a tile value above 1 read as 0, and the colours.
+template <typename T>
+std::unique_ptr<T> Loader::ReadCommon(const std::string& section) const
+{
+    auto element = ReadFace<T>(section, "Image");
+    if (!element)
+        return nullptr;
     if (element->Tile > 1)
         element->Tile = 0;
     ReadColors(section, *element);
@@ -142,20 +156,10 @@ std::unique_ptr<TDataSkinBorder> Loader::ReadTwoImages(const std::string& sectio
 
 std::unique_ptr<TDataSkinBorder> Loader::ReadProgress() const
 {
-    const std::string section = "Progress";
-    const std::string image = Str(section, "Bitmap");
-    if (image.empty())
-        return nullptr;
-    auto element = std::make_unique<TDataSkinBorder>(section);
-    LoadImage(image, element->Image);
-    element->Style = Int(section, "Style", 0);
-    element->Margins.Left = Int(section, "LeftWidth", 0);
-    element->Margins.Right = Int(section, "RightWidth", 0);
-    element->Margins.Top = Int(section, "TopHeight", 0);
-    element->Margins.Bottom = Int(section, "BottomHeight", 0);
-    element->Trans = Int(section, "Trans", 0);
-    element->Tile = Int(section, "Tile", 0);
-    if (element->Tile > 1)
+    // The progress bar names its image "Bitmap" and reads a tile value
+    // above 1 as 1; it has no colours.
+    auto element = ReadFace<TDataSkinBorder>("Progress", "Bitmap");
+    if (element && element->Tile > 1)
         element->Tile = 1;
     return element;
 }
