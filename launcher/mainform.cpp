@@ -145,6 +145,9 @@ void TForm1::ShowResult()
     items.EndUpdate();
 }
 
+// The character is not consumed: after this handler the list view's own
+// type-ahead selects the first item whose caption begins with the characters
+// typed in quick succession, so that "ex" then Enter can start "Excel" at once.
 void TForm1::ListView2KeyPress(TObject*, char& key)
 {
     TTypeToFind& finder = TypeToFind();
