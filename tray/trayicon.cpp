@@ -38,6 +38,17 @@ POINT CursorPos()
     return p;
 }
 
+// The shift-state flag that says `button` is held.
+TShiftStateFlag HeldFlag(TMouseButton button)
+{
+    switch (button) {
+    case mbLeft: return ssLeft;
+    case mbRight: return ssRight;
+    case mbMiddle: break;
+    }
+    return ssMiddle;
+}
+
 } // namespace
 
 const TClassInfo& TTrayIcon::StaticClassInfo()
@@ -351,20 +362,33 @@ void TTrayIcon::WMMouseMove()
     DoMouseMove(shift, at.x, at.y);
 }
 
+// The shell reports no key state or position with its callback: both are
+// read when the message arrives, the button taken as held.
+void TTrayIcon::ButtonDown(TMouseButton button)
+{
+    TShiftState shift = ShiftState() + TShiftState{HeldFlag(button)};
+    POINT at = CursorPos();
+    DoMouseDown(button, shift, at.x, at.y);
+}
+
+// A left release clicks before it reports the button up.
+void TTrayIcon::ButtonUp(TMouseButton button)
+{
+    TShiftState shift = ShiftState() + TShiftState{HeldFlag(button)};
+    POINT at = CursorPos();
+    if (button == mbLeft && OnClick)
+        DoClick();
+    DoMouseUp(button, shift, at.x, at.y);
+}
+
 void TTrayIcon::WMLButtonDown()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssLeft};
-    POINT at = CursorPos();
-    DoMouseDown(mbLeft, shift, at.x, at.y);
+    ButtonDown(mbLeft);
 }
 
 void TTrayIcon::WMLButtonUp()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssLeft};
-    POINT at = CursorPos();
-    if (OnClick)
-        DoClick();
-    DoMouseUp(mbLeft, shift, at.x, at.y);
+    ButtonUp(mbLeft);
     ActOn(imLeftClickUp);
 }
 
@@ -376,16 +400,12 @@ void TTrayIcon::WMLButtonDblClk()
 
 void TTrayIcon::WMRButtonDown()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssRight};
-    POINT at = CursorPos();
-    DoMouseDown(mbRight, shift, at.x, at.y);
+    ButtonDown(mbRight);
 }
 
 void TTrayIcon::WMRButtonUp()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssRight};
-    POINT at = CursorPos();
-    DoMouseUp(mbRight, shift, at.x, at.y);
+    ButtonUp(mbRight);
     ActOn(imRightClickUp);
 }
 
@@ -397,16 +417,12 @@ void TTrayIcon::WMRButtonDblClk()
 
 void TTrayIcon::WMMButtonDown()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssMiddle};
-    POINT at = CursorPos();
-    DoMouseDown(mbMiddle, shift, at.x, at.y);
+    ButtonDown(mbMiddle);
 }
 
 void TTrayIcon::WMMButtonUp()
 {
-    TShiftState shift = ShiftState() + TShiftState{ssMiddle};
-    POINT at = CursorPos();
-    DoMouseUp(mbMiddle, shift, at.x, at.y);
+    ButtonUp(mbMiddle);
 }
 
 void TTrayIcon::WMMButtonDblClk()

@@ -174,6 +174,8 @@ private:
     void WMMButtonDown();
     void WMMButtonUp();
     void WMMButtonDblClk();
+    void ButtonDown(TMouseButton button);
+    void ButtonUp(TMouseButton button);
     void ActOn(TTrayIconMessage action);
 
     bool ApplicationHookProc(TMessage& message);
