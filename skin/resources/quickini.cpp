@@ -9,20 +9,6 @@ namespace tarnivo {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 char Lower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -31,7 +17,7 @@ char Lower(char c)
 std::string_view NameOf(std::string_view line)
 {
     const std::size_t equals = line.find('=');
-    return equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+    return equals == std::string_view::npos ? std::string_view() : TQuickIni::Trim(line.substr(0, equals));
 }
 
 // GetName(line) == lowerKey without building the name.
@@ -65,6 +51,16 @@ int HexDigit(char c)
 }
 
 } // namespace
+
+std::string_view TQuickIni::Trim(std::string_view text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 bool TryStrToInt(std::string_view text, std::int32_t& value)
 {

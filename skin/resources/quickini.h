@@ -62,6 +62,8 @@ public:
     // Line syntax: the name is the text before the first "=", trimmed and
     // lower-cased; the value the trimmed text after it.
     static std::string GetName(std::string_view line);
+    // The text without the blanks (every byte 32 and below) at either end.
+    static std::string_view Trim(std::string_view text);
     static std::string GetValue(std::string_view line);
     static bool IsSection(std::string_view line);
     // Line number of the first header '[' + section + ']' (any letter case), or -1.

@@ -28,17 +28,6 @@ constexpr TSchemeColorKey Keys[] = {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 std::span<const TSchemeColorKey> SchemeColorKeys()
@@ -62,7 +51,7 @@ TSchemeColors DefaultSchemeColors()
 
 std::optional<TColor> ParseColorText(std::string_view text)
 {
-    text = Trim(text);
+    text = TQuickIni::Trim(text);
     if (text.empty())
         return std::nullopt;
     int numbers[3] = {0, 0, 0};
