@@ -29,73 +29,71 @@ Prepared& Corpus()
     return prepared;
 }
 
-void Unpack(benchmark::State& state)
+// Times `run` on a fresh coder reading `source` from `start` into a new
+// stream, per iteration; throughput counted in plain bytes.
+template <typename Run>
+void Measure(benchmark::State& state, TMemoryStream& source, std::int64_t start, Run run)
 {
-    Prepared& corpus = Corpus();
+    const std::int64_t plainBytes = Corpus().plain.Size();
     for (auto _ : state) {
         TMemoryStream out;
-        corpus.packed.SetPosition(4);
+        source.SetPosition(start);
         TLZH lzh;
-        lzh.InputStream = &corpus.packed;
+        lzh.InputStream = &source;
         lzh.OutputStream = &out;
-        lzh.LZHUnpack(static_cast<std::int32_t>(corpus.plain.Size()));
+        run(lzh);
         benchmark::DoNotOptimize(out.Memory());
     }
-    state.SetBytesProcessed(state.iterations() * corpus.plain.Size());
+    state.SetBytesProcessed(state.iterations() * plainBytes);
+}
+
+// The packed block starts after its 4-byte size.
+constexpr std::int64_t PackedStart = 4;
+
+std::int32_t PlainSize()
+{
+    return static_cast<std::int32_t>(Corpus().plain.Size());
+}
+
+// The stock stream callbacks, passed through the one-byte callback interface.
+TReadProc StockReader(TLZH& lzh)
+{
+    return [&lzh](void* d, std::uint16_t n, std::uint16_t& got) { lzh.GetBlockStream(d, n, got); };
+}
+
+TWriteProc StockWriter(TLZH& lzh)
+{
+    return [&lzh](const void* d, std::uint16_t n, std::uint16_t& put) { lzh.PutBlockStream(d, n, put); };
+}
+
+void Unpack(benchmark::State& state)
+{
+    Measure(state, Corpus().packed, PackedStart, [](TLZH& lzh) { lzh.LZHUnpack(PlainSize()); });
 }
 
 void Pack(benchmark::State& state)
 {
-    Prepared& corpus = Corpus();
-    for (auto _ : state) {
-        TMemoryStream out;
-        corpus.plain.SetPosition(0);
-        TLZH lzh;
-        lzh.InputStream = &corpus.plain;
-        lzh.OutputStream = &out;
+    Measure(state, Corpus().plain, 0, [](TLZH& lzh) {
         std::int32_t consumed = 0;
         lzh.LZHPack(consumed);
-        benchmark::DoNotOptimize(out.Memory());
-    }
-    state.SetBytesProcessed(state.iterations() * corpus.plain.Size());
+    });
 }
 
 // The one-byte callback interface through the stock stream callbacks:
 // what a straight transcription of the reference costs.
 void UnpackCallbacks(benchmark::State& state)
 {
-    Prepared& corpus = Corpus();
-    for (auto _ : state) {
-        TMemoryStream out;
-        corpus.packed.SetPosition(4);
-        TLZH lzh;
-        lzh.InputStream = &corpus.packed;
-        lzh.OutputStream = &out;
-        lzh.LZHUnpack(
-            static_cast<std::int32_t>(corpus.plain.Size()),
-            [&](void* d, std::uint16_t n, std::uint16_t& got) { lzh.GetBlockStream(d, n, got); },
-            [&](const void* d, std::uint16_t n, std::uint16_t& put) { lzh.PutBlockStream(d, n, put); });
-        benchmark::DoNotOptimize(out.Memory());
-    }
-    state.SetBytesProcessed(state.iterations() * corpus.plain.Size());
+    Measure(state, Corpus().packed, PackedStart, [](TLZH& lzh) {
+        lzh.LZHUnpack(PlainSize(), StockReader(lzh), StockWriter(lzh));
+    });
 }
 
 void PackCallbacks(benchmark::State& state)
 {
-    Prepared& corpus = Corpus();
-    for (auto _ : state) {
-        TMemoryStream out;
-        corpus.plain.SetPosition(0);
-        TLZH lzh;
-        lzh.InputStream = &corpus.plain;
-        lzh.OutputStream = &out;
+    Measure(state, Corpus().plain, 0, [](TLZH& lzh) {
         std::int32_t consumed = 0;
-        lzh.LZHPack(
-            consumed, [&](void* d, std::uint16_t n, std::uint16_t& got) { lzh.GetBlockStream(d, n, got); },
-            [&](const void* d, std::uint16_t n, std::uint16_t& put) { lzh.PutBlockStream(d, n, put); });
-        benchmark::DoNotOptimize(out.Memory());
-    }
-    state.SetBytesProcessed(state.iterations() * corpus.plain.Size());
+        lzh.LZHPack(consumed, StockReader(lzh), StockWriter(lzh));
+    });
 }
 
 } // namespace
