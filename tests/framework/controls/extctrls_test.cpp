@@ -3,25 +3,15 @@
 
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include "testform.h"
 
 namespace tarnivo {
 namespace {
 
-TColor PixelOf(TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
-
-void Fill(TBitmap& b, int w, int h, TColor color)
-{
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(w, h);
-    b.Canvas().Brush().SetColor(color);
-    b.Canvas().FillRect(Rect(0, 0, w, h));
-}
+using test::FillBitmap;
+using test::PixelOf;
 
 class Image : public ::testing::Test {
 protected:
@@ -29,13 +19,13 @@ protected:
     {
         image.SetBounds(0, 0, 20, 20);
         // 4 x 4: blue, with a magenta top-left pixel and a lime bottom-left one.
-        Fill(image.Picture(), 4, 4, clBlue);
+        FillBitmap(image.Picture(), 4, 4, clBlue);
         image.Picture().Canvas().SetPixels(0, 0, clFuchsia);
         image.Picture().Canvas().SetPixels(0, 3, clLime);
     }
     TColor Paint(int x, int y)
     {
-        Fill(target, 20, 20, clWhite);
+        FillBitmap(target, 20, 20, clWhite);
         image.Paint(target.Canvas());
         return PixelOf(target, x, y);
     }

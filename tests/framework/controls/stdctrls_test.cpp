@@ -2,6 +2,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/stdctrls.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include "testform.h"
 
@@ -9,13 +10,8 @@ namespace tarnivo {
 namespace {
 
 using test::FormTest;
+using test::PixelOf;
 using test::Pump;
-
-TColor PixelOf(TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
 
 SIZE TextSize(const TFont& font, const std::string& text)
 {

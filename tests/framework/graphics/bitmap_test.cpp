@@ -1,4 +1,5 @@
 #include "framework/bitmap.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include "bmpbuilder.h"
 
@@ -11,21 +12,8 @@ namespace {
 
 using test::BmpSpec;
 using test::BuildBmp;
-
-// Colour of pixel (x, y) read through the scan line.
-TColor ScanPixel(const TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
-
-void PutScanPixel(TBitmap& b, int x, int y, TColor c)
-{
-    std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    p[0] = static_cast<std::uint8_t>(BlueOf(c));
-    p[1] = static_cast<std::uint8_t>(GreenOf(c));
-    p[2] = static_cast<std::uint8_t>(RedOf(c));
-}
+using test::PixelOf;
+using test::SetPixelOf;
 
 void Fill(TMemoryStream& s, const std::vector<std::uint8_t>& bytes)
 {
@@ -50,9 +38,9 @@ TEST(BitmapScanLine, RowsAreTopFirstWithPaddedStride)
         // GDI drawing at the top row shows in ScanLine(0), the bottom in ScanLine(2).
         b.Canvas().SetPixels(4, 0, clRed);
         b.Canvas().SetPixels(0, 2, clBlue);
-        EXPECT_EQ(ScanPixel(b, 4, 0), clRed);
-        EXPECT_EQ(ScanPixel(b, 0, 2), clBlue);
-        EXPECT_EQ(ScanPixel(b, 4, 2), clWhite);
+        EXPECT_EQ(PixelOf(b, 4, 0), clRed);
+        EXPECT_EQ(PixelOf(b, 0, 2), clBlue);
+        EXPECT_EQ(PixelOf(b, 4, 2), clWhite);
     }
 }
 
@@ -70,14 +58,14 @@ TEST(BitmapSize, ResizeKeepsOverlapAndFillsWhite)
 {
     TBitmap b;
     b.SetSize(2, 2);
-    PutScanPixel(b, 1, 1, clLime);
+    SetPixelOf(b, 1, 1, clLime);
     b.SetSize(3, 4);
     EXPECT_EQ(b.Width(), 3);
     EXPECT_EQ(b.Height(), 4);
-    EXPECT_EQ(ScanPixel(b, 1, 1), clLime);
-    EXPECT_EQ(ScanPixel(b, 2, 3), clWhite);
+    EXPECT_EQ(PixelOf(b, 1, 1), clLime);
+    EXPECT_EQ(PixelOf(b, 2, 3), clWhite);
     b.SetSize(1, 1);
-    EXPECT_EQ(ScanPixel(b, 0, 0), clWhite);
+    EXPECT_EQ(PixelOf(b, 0, 0), clWhite);
 }
 
 TEST(BitmapSize, EmptyAndLimits)
@@ -100,12 +88,12 @@ TEST(BitmapFormat, ConversionKeepsColours)
 {
     TBitmap b;
     b.SetSize(3, 1);
-    PutScanPixel(b, 2, 0, 0x123456);
+    SetPixelOf(b, 2, 0, 0x123456);
     b.SetPixelFormat(pf32bit);
     EXPECT_EQ(b.BytesPerPixel(), 4);
-    EXPECT_EQ(ScanPixel(b, 2, 0), 0x123456);
+    EXPECT_EQ(PixelOf(b, 2, 0), 0x123456);
     b.SetPixelFormat(pf24bit);
-    EXPECT_EQ(ScanPixel(b, 2, 0), 0x123456);
+    EXPECT_EQ(PixelOf(b, 2, 0), 0x123456);
 }
 
 TEST(BitmapAssign, IsADeepCopy)
@@ -113,7 +101,7 @@ TEST(BitmapAssign, IsADeepCopy)
     TBitmap a;
     a.SetPixelFormat(pf32bit);
     a.SetSize(3, 2);
-    PutScanPixel(a, 0, 1, 0x0A0B0C);
+    SetPixelOf(a, 0, 1, 0x0A0B0C);
     a.SetTransparent(true);
     TBitmap b;
     b.Assign(a);
@@ -121,9 +109,9 @@ TEST(BitmapAssign, IsADeepCopy)
     EXPECT_EQ(b.PixelFormat(), pf32bit);
     EXPECT_TRUE(b.Transparent());
     EXPECT_NE(b.Handle(), a.Handle());
-    EXPECT_EQ(ScanPixel(b, 0, 1), 0x0A0B0C);
-    PutScanPixel(b, 0, 1, clBlack);
-    EXPECT_EQ(ScanPixel(a, 0, 1), 0x0A0B0C);
+    EXPECT_EQ(PixelOf(b, 0, 1), 0x0A0B0C);
+    SetPixelOf(b, 0, 1, clBlack);
+    EXPECT_EQ(PixelOf(a, 0, 1), 0x0A0B0C);
 }
 
 TEST(BitmapLoad, TwentyFourThirtyTwoAndEightBitFiles)
@@ -136,8 +124,8 @@ TEST(BitmapLoad, TwentyFourThirtyTwoAndEightBitFiles)
     EXPECT_EQ(b.PixelFormat(), pf24bit);
     EXPECT_EQ(b.Width(), 3);
     EXPECT_EQ(b.Height(), 2);
-    EXPECT_EQ(ScanPixel(b, 0, 0), RGBColor(0x11, 0x22, 0x33));
-    EXPECT_EQ(ScanPixel(b, 2, 1), RGBColor(0x01, 0x02, 0x03));
+    EXPECT_EQ(PixelOf(b, 0, 0), RGBColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(PixelOf(b, 2, 1), RGBColor(0x01, 0x02, 0x03));
     // GDI sees the same pixels as the scan lines.
     EXPECT_EQ(b.Canvas().Pixels(2, 1), RGBColor(0x01, 0x02, 0x03));
 
@@ -146,7 +134,7 @@ TEST(BitmapLoad, TwentyFourThirtyTwoAndEightBitFiles)
                                  {0x7FFF0000, 0x0000FF00}));
     ASSERT_TRUE(b.LoadFromStream(s32));
     EXPECT_EQ(b.PixelFormat(), pf32bit);
-    EXPECT_EQ(ScanPixel(b, 0, 0), clRed);
+    EXPECT_EQ(PixelOf(b, 0, 0), clRed);
     EXPECT_EQ(b.ScanLine(0)[3], 0x7F);
 
     TMemoryStream s8;
@@ -155,15 +143,15 @@ TEST(BitmapLoad, TwentyFourThirtyTwoAndEightBitFiles)
         {1, 0}));
     ASSERT_TRUE(b.LoadFromStream(s8));
     EXPECT_EQ(b.PixelFormat(), pf24bit);
-    EXPECT_EQ(ScanPixel(b, 0, 0), RGBColor(0x00, 0xFF, 0xFF));
-    EXPECT_EQ(ScanPixel(b, 1, 0), clFuchsia);
+    EXPECT_EQ(PixelOf(b, 0, 0), RGBColor(0x00, 0xFF, 0xFF));
+    EXPECT_EQ(PixelOf(b, 1, 0), clFuchsia);
 }
 
 TEST(BitmapLoad, RefusalLeavesImageAndStreamPosition)
 {
     TBitmap b;
     b.SetSize(2, 2);
-    PutScanPixel(b, 1, 1, 0x445566);
+    SetPixelOf(b, 1, 1, 0x445566);
     HBITMAP before = b.Handle();
 
     std::vector<std::uint8_t> good = BuildBmp(BmpSpec().Size(4, 4),
@@ -186,7 +174,7 @@ TEST(BitmapLoad, RefusalLeavesImageAndStreamPosition)
         EXPECT_FALSE(b.LoadFromMemory(bytes));
         EXPECT_EQ(b.Handle(), before);
         EXPECT_EQ(b.Width(), 2);
-        EXPECT_EQ(ScanPixel(b, 1, 1), 0x445566);
+        EXPECT_EQ(PixelOf(b, 1, 1), 0x445566);
     }
 }
 
@@ -202,7 +190,7 @@ TEST(BitmapLoad, StreamStopsAfterTheImage)
     TBitmap b;
     ASSERT_TRUE(b.LoadFromStream(s));
     EXPECT_EQ(s.Position(), static_cast<std::int64_t>(2 + file.size()));
-    EXPECT_EQ(ScanPixel(b, 0, 0), RGBColor(1, 2, 3));
+    EXPECT_EQ(PixelOf(b, 0, 0), RGBColor(1, 2, 3));
 }
 
 TEST(BitmapSave, RoundTripsThroughAStream)
@@ -213,7 +201,7 @@ TEST(BitmapSave, RoundTripsThroughAStream)
         a.SetSize(5, 3);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
-                PutScanPixel(a, x, y, RGBColor(x * 40, y * 80, x + y));
+                SetPixelOf(a, x, y, RGBColor(x * 40, y * 80, x + y));
         TMemoryStream s;
         a.SaveToStream(s);
         s.SetPosition(0);
@@ -222,7 +210,7 @@ TEST(BitmapSave, RoundTripsThroughAStream)
         EXPECT_EQ(b.PixelFormat(), format);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(ScanPixel(b, x, y), ScanPixel(a, x, y));
+                EXPECT_EQ(PixelOf(b, x, y), PixelOf(a, x, y));
     }
     TBitmap empty;
     TMemoryStream s;
@@ -271,7 +259,7 @@ TEST(BitmapTransparency, DefaultKeyIsTheBottomLeftPixel)
 {
     TBitmap b;
     b.SetSize(3, 3);
-    PutScanPixel(b, 0, 2, clFuchsia);
+    SetPixelOf(b, 0, 2, clFuchsia);
     EXPECT_EQ(b.TransparentColor(), clFuchsia);
     b.SetTransparentColor(clLime);
     EXPECT_EQ(b.TransparentColor(), clLime);
@@ -290,7 +278,7 @@ TEST(BitmapChange, OnChangeFiresForWholeImageChanges)
     EXPECT_EQ(changes, 1);
     b.SetPixelFormat(pf32bit);
     EXPECT_EQ(changes, 2);
-    PutScanPixel(b, 0, 0, clRed);
+    SetPixelOf(b, 0, 0, clRed);
     EXPECT_EQ(changes, 2);
 }
 

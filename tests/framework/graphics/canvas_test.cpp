@@ -1,33 +1,22 @@
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include <gtest/gtest.h>
 
 namespace tarnivo {
 namespace {
 
-TColor ScanPixel(const TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
-
-// A 32-bit DIB filled with one colour.
-void Prepare(TBitmap& b, int w, int h, TColor fill)
-{
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(w, h);
-    b.Canvas().Brush().SetColor(fill);
-    b.Canvas().FillRect(Rect(0, 0, w, h));
-}
+using test::FillBitmap;
+using test::PixelOf;
 
 TEST(CanvasPixels, ThroughADib)
 {
     TBitmap b;
-    Prepare(b, 4, 3, clWhite);
+    FillBitmap(b, 4, 3, clWhite);
     TCanvas& c = b.Canvas();
     c.SetPixels(3, 2, 0x102030);
-    EXPECT_EQ(ScanPixel(b, 3, 2), 0x102030);
+    EXPECT_EQ(PixelOf(b, 3, 2), 0x102030);
     EXPECT_EQ(c.Pixels(3, 2), 0x102030);
 
     std::uint8_t* p = b.ScanLine(0);
@@ -43,49 +32,49 @@ TEST(CanvasPixels, ThroughADib)
 TEST(CanvasFill, RectanglesExcludeRightAndBottomEdges)
 {
     TBitmap b;
-    Prepare(b, 6, 6, clWhite);
+    FillBitmap(b, 6, 6, clWhite);
     TCanvas& c = b.Canvas();
     c.Brush().SetColor(clRed);
     c.FillRect(Rect(1, 1, 4, 3));
-    EXPECT_EQ(ScanPixel(b, 1, 1), clRed);
-    EXPECT_EQ(ScanPixel(b, 3, 2), clRed);
-    EXPECT_EQ(ScanPixel(b, 4, 2), clWhite);
-    EXPECT_EQ(ScanPixel(b, 3, 3), clWhite);
-    EXPECT_EQ(ScanPixel(b, 0, 0), clWhite);
+    EXPECT_EQ(PixelOf(b, 1, 1), clRed);
+    EXPECT_EQ(PixelOf(b, 3, 2), clRed);
+    EXPECT_EQ(PixelOf(b, 4, 2), clWhite);
+    EXPECT_EQ(PixelOf(b, 3, 3), clWhite);
+    EXPECT_EQ(PixelOf(b, 0, 0), clWhite);
 
     c.Brush().SetColor(clBlue);
     c.FrameRect(Rect(0, 0, 6, 6));
-    EXPECT_EQ(ScanPixel(b, 5, 5), clBlue);
-    EXPECT_EQ(ScanPixel(b, 0, 3), clBlue);
-    EXPECT_EQ(ScanPixel(b, 1, 1), clRed);
+    EXPECT_EQ(PixelOf(b, 5, 5), clBlue);
+    EXPECT_EQ(PixelOf(b, 0, 3), clBlue);
+    EXPECT_EQ(PixelOf(b, 1, 1), clRed);
 }
 
 TEST(CanvasLines, PenColourAndPosition)
 {
     TBitmap b;
-    Prepare(b, 5, 5, clWhite);
+    FillBitmap(b, 5, 5, clWhite);
     TCanvas& c = b.Canvas();
     c.Pen().SetColor(clGreen);
     c.MoveTo(0, 2);
     c.LineTo(4, 2);
-    EXPECT_EQ(ScanPixel(b, 0, 2), clGreen);
-    EXPECT_EQ(ScanPixel(b, 3, 2), clGreen);
-    EXPECT_EQ(ScanPixel(b, 4, 2), clWhite);   // the end point is not drawn
+    EXPECT_EQ(PixelOf(b, 0, 2), clGreen);
+    EXPECT_EQ(PixelOf(b, 3, 2), clGreen);
+    EXPECT_EQ(PixelOf(b, 4, 2), clWhite);   // the end point is not drawn
     EXPECT_EQ(c.PenPos().x, 4);
 
     // Rectangle: pen outline, brush inside.
     c.Brush().SetColor(clYellow);
     c.Pen().SetColor(clNavy);
     c.Rectangle(0, 0, 4, 4);
-    EXPECT_EQ(ScanPixel(b, 0, 0), clNavy);
-    EXPECT_EQ(ScanPixel(b, 3, 3), clNavy);
-    EXPECT_EQ(ScanPixel(b, 1, 1), clYellow);
+    EXPECT_EQ(PixelOf(b, 0, 0), clNavy);
+    EXPECT_EQ(PixelOf(b, 3, 3), clNavy);
+    EXPECT_EQ(PixelOf(b, 1, 1), clYellow);
 }
 
 TEST(CanvasText, FontChangesTakeEffectAndMeasure)
 {
     TBitmap b;
-    Prepare(b, 200, 60, clWhite);
+    FillBitmap(b, 200, 60, clWhite);
     TCanvas& c = b.Canvas();
     c.Font().SetHeight(-10);
     const int small = c.TextWidth("WWWW");
@@ -102,57 +91,57 @@ TEST(CanvasText, FontChangesTakeEffectAndMeasure)
     bool inked = false;
     for (int y = 0; y < 40 && !inked; ++y)
         for (int x = 0; x < 40 && !inked; ++x)
-            inked = ScanPixel(b, x, y) != clWhite;
+            inked = PixelOf(b, x, y) != clWhite;
     EXPECT_TRUE(inked);
 }
 
 TEST(CanvasText, TextRectClipsAndFillsWithTheBrush)
 {
     TBitmap b;
-    Prepare(b, 100, 40, clWhite);
+    FillBitmap(b, 100, 40, clWhite);
     TCanvas& c = b.Canvas();
     c.Font().SetHeight(-30);
     c.Brush().SetColor(clAqua);
     c.TextRect(Rect(10, 5, 20, 35), 10, 5, "MMMMMMMM");
-    EXPECT_EQ(ScanPixel(b, 9, 20), clWhite);    // clipped on the left...
-    EXPECT_EQ(ScanPixel(b, 20, 20), clWhite);   // ...and on the right
+    EXPECT_EQ(PixelOf(b, 9, 20), clWhite);    // clipped on the left...
+    EXPECT_EQ(PixelOf(b, 20, 20), clWhite);   // ...and on the right
     int aqua = 0;
     for (int x = 10; x < 20; ++x)
-        aqua += ScanPixel(b, x, 6) == clAqua;
+        aqua += PixelOf(b, x, 6) == clAqua;
     EXPECT_GT(aqua, 0);   // background filled inside the rectangle
 }
 
 TEST(CanvasDraw, PlainStretchedAndTransparent)
 {
     TBitmap src;
-    Prepare(src, 2, 2, clFuchsia);
+    FillBitmap(src, 2, 2, clFuchsia);
     src.Canvas().SetPixels(0, 0, clRed);
 
     TBitmap dst;
-    Prepare(dst, 6, 6, clWhite);
+    FillBitmap(dst, 6, 6, clWhite);
     dst.Canvas().Draw(1, 1, src);
-    EXPECT_EQ(ScanPixel(dst, 1, 1), clRed);
-    EXPECT_EQ(ScanPixel(dst, 2, 2), clFuchsia);
-    EXPECT_EQ(ScanPixel(dst, 3, 3), clWhite);
+    EXPECT_EQ(PixelOf(dst, 1, 1), clRed);
+    EXPECT_EQ(PixelOf(dst, 2, 2), clFuchsia);
+    EXPECT_EQ(PixelOf(dst, 3, 3), clWhite);
 
-    Prepare(dst, 6, 6, clWhite);
+    FillBitmap(dst, 6, 6, clWhite);
     src.SetTransparent(true);   // key: bottom-left pixel, magenta
     dst.Canvas().Draw(1, 1, src);
-    EXPECT_EQ(ScanPixel(dst, 1, 1), clRed);
-    EXPECT_EQ(ScanPixel(dst, 2, 2), clWhite);
-    EXPECT_EQ(ScanPixel(dst, 1, 2), clWhite);
+    EXPECT_EQ(PixelOf(dst, 1, 1), clRed);
+    EXPECT_EQ(PixelOf(dst, 2, 2), clWhite);
+    EXPECT_EQ(PixelOf(dst, 1, 2), clWhite);
 
     src.SetTransparent(false);
-    Prepare(dst, 6, 6, clWhite);
+    FillBitmap(dst, 6, 6, clWhite);
     dst.Canvas().StretchDraw(Rect(0, 0, 4, 4), src);
-    EXPECT_EQ(ScanPixel(dst, 1, 1), clRed);
-    EXPECT_EQ(ScanPixel(dst, 2, 2), clFuchsia);
-    EXPECT_EQ(ScanPixel(dst, 4, 4), clWhite);
+    EXPECT_EQ(PixelOf(dst, 1, 1), clRed);
+    EXPECT_EQ(PixelOf(dst, 2, 2), clFuchsia);
+    EXPECT_EQ(PixelOf(dst, 4, 4), clWhite);
 
-    Prepare(dst, 6, 6, clWhite);
+    FillBitmap(dst, 6, 6, clWhite);
     dst.Canvas().CopyRect(Rect(4, 4, 5, 5), src.Canvas(), Rect(0, 0, 1, 1));
-    EXPECT_EQ(ScanPixel(dst, 4, 4), clRed);
-    EXPECT_EQ(ScanPixel(dst, 3, 3), clWhite);
+    EXPECT_EQ(PixelOf(dst, 4, 4), clRed);
+    EXPECT_EQ(PixelOf(dst, 3, 3), clWhite);
 }
 
 TEST(CanvasHandle, BorrowedDCGetsItsObjectsBack)

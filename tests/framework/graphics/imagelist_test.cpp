@@ -2,6 +2,7 @@
 #include "framework/canvas.h"
 #include "framework/icon.h"
 #include "framework/imagelist.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include "iconmaker.h"
 
@@ -10,19 +11,8 @@
 namespace tarnivo {
 namespace {
 
-TColor PixelOf(TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
-
-void Prepare(TBitmap& b, int w, int h, TColor fill)
-{
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(w, h);
-    b.Canvas().Brush().SetColor(fill);
-    b.Canvas().FillRect(Rect(0, 0, w, h));
-}
+using test::FillBitmap;
+using test::PixelOf;
 
 TEST(ImageList, AddIconGetIconCount)
 {
@@ -54,7 +44,7 @@ TEST(ImageList, AddIconGetIconCount)
     EXPECT_NE(out.Handle(), green.Handle());
     // The icon handed out shows the image that went in.
     TBitmap canvas;
-    Prepare(canvas, 40, 40, clWhite);
+    FillBitmap(canvas, 40, 40, clWhite);
     canvas.Canvas().Draw(0, 0, out);
     EXPECT_EQ(PixelOf(canvas, 16, 16), clGreen);
 
@@ -94,21 +84,21 @@ TEST(ImageList, AddBitmapsStripAndMasked)
     list.SetSize(4, 4);
     // A strip of two images side by side.
     TBitmap strip;
-    Prepare(strip, 8, 4, clRed);
+    FillBitmap(strip, 8, 4, clRed);
     strip.Canvas().Brush().SetColor(clBlue);
     strip.Canvas().FillRect(Rect(4, 0, 8, 4));
     EXPECT_EQ(list.Add(strip, nullptr), 0);
     EXPECT_EQ(list.Count(), 2);
 
     TBitmap keyed;
-    Prepare(keyed, 4, 4, clFuchsia);
+    FillBitmap(keyed, 4, 4, clFuchsia);
     keyed.Canvas().SetPixels(1, 1, clLime);
     EXPECT_EQ(list.AddMasked(keyed, clFuchsia), 2);
     // The source keeps its magenta (the system call would have blacked it).
     EXPECT_EQ(PixelOf(keyed, 0, 0), clFuchsia);
 
     TBitmap dst;
-    Prepare(dst, 12, 4, clWhite);
+    FillBitmap(dst, 12, 4, clWhite);
     list.Draw(dst.Canvas(), 0, 0, 1);
     list.Draw(dst.Canvas(), 4, 0, 2);
     EXPECT_EQ(PixelOf(dst, 2, 2), clBlue);
@@ -131,11 +121,11 @@ TEST(ImageList, DisabledDrawDiffersFromEnabled)
     icon.SetHandle(test::MakeIcon(8, clRed));
     list.AddIcon(icon);
     TBitmap dst;
-    Prepare(dst, 16, 8, clWhite);
+    FillBitmap(dst, 16, 8, clWhite);
     list.Draw(dst.Canvas(), 0, 0, 0, ImageState::Enabled);
     list.Draw(dst.Canvas(), 8, 0, 0, ImageState::Disabled);
     TBitmap keyed;
-    Prepare(keyed, 8, 8, clFuchsia);
+    FillBitmap(keyed, 8, 8, clFuchsia);
     keyed.Canvas().SetPixels(0, 0, clRed);
     list.AddMasked(keyed, clFuchsia);
     list.Draw(dst.Canvas(), 8, 0, 1, ImageState::Disabled);

@@ -1,4 +1,5 @@
 #include "skin/resources/imgutil.h"
+#include "tests/framework/graphics/bitmappixels.h"
 
 #include <gtest/gtest.h>
 
@@ -7,19 +8,9 @@
 namespace tarnivo {
 namespace {
 
-TColor PixelOf(const TBitmap& b, int x, int y)
-{
-    const std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    return RGBColor(p[2], p[1], p[0]);
-}
-
-void SetPixelOf(TBitmap& b, int x, int y, TColor c)
-{
-    std::uint8_t* p = b.ScanLine(y) + x * b.BytesPerPixel();
-    p[0] = static_cast<std::uint8_t>(BlueOf(c));
-    p[1] = static_cast<std::uint8_t>(GreenOf(c));
-    p[2] = static_cast<std::uint8_t>(RedOf(c));
-}
+using test::FillBitmap;
+using test::PixelOf;
+using test::SetPixelOf;
 
 // A w x h image whose every pixel is distinct: red = x, green = y, blue = 7.
 void Numbered(TBitmap& b, int w, int h, TPixelFormat format = pf24bit)
@@ -29,14 +20,6 @@ void Numbered(TBitmap& b, int w, int h, TPixelFormat format = pf24bit)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             SetPixelOf(b, x, y, RGBColor(x, y, 7));
-}
-
-void Fill(TBitmap& b, int w, int h, TColor c)
-{
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(w, h);
-    b.Canvas().Brush().SetColor(c);
-    b.Canvas().FillRect(Rect(0, 0, w, h));
 }
 
 TEST(Blend, WeightsBelowAndFromOneHundred)
@@ -78,14 +61,14 @@ TEST(GradientEntry, TableValuesAtTheEdges)
 TEST(GradFill, RowsAndColumns)
 {
     TBitmap b;
-    Fill(b, 4, 3, clWhite);
+    FillBitmap(b, 4, 3, clWhite);
     GradFill(b.Canvas().Handle(), Rect(0, 0, 4, 3), clBlack, clWhite, gdVertical);
     for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(PixelOf(b, x, 0), 0x000000);
         EXPECT_EQ(PixelOf(b, x, 1), 0x808080);
         EXPECT_EQ(PixelOf(b, x, 2), 0xFFFFFF);
     }
-    Fill(b, 3, 2, clWhite);
+    FillBitmap(b, 3, 2, clWhite);
     GradFill(b.Canvas().Handle(), Rect(0, 0, 3, 2), clRed, clBlue, gdHorizontal);
     for (int y = 0; y < 2; ++y) {
         EXPECT_EQ(PixelOf(b, 0, y), clRed);
@@ -97,14 +80,14 @@ TEST(GradFill, RowsAndColumns)
 TEST(GradFill, OnePixelHighIsTheMidpointAndFlatIsFlat)
 {
     TBitmap b;
-    Fill(b, 5, 3, clWhite);
+    FillBitmap(b, 5, 3, clWhite);
     GradFill(b.Canvas().Handle(), Rect(0, 1, 5, 2), clBlack, clWhite, gdVertical);
     EXPECT_EQ(PixelOf(b, 0, 1), 0x7F7F7F);
     EXPECT_EQ(PixelOf(b, 4, 1), 0x7F7F7F);
     EXPECT_EQ(PixelOf(b, 0, 0), clWhite);
     EXPECT_EQ(PixelOf(b, 0, 2), clWhite);
 
-    Fill(b, 7, 9, clWhite);
+    FillBitmap(b, 7, 9, clWhite);
     GradFill(b.Canvas().Handle(), Rect(0, 0, 7, 9), 0x345678, 0x345678, gdVertical);
     for (int y = 0; y < 9; ++y)
         EXPECT_EQ(PixelOf(b, 3, y), 0x345678);
@@ -113,7 +96,7 @@ TEST(GradFill, OnePixelHighIsTheMidpointAndFlatIsFlat)
 TEST(GradFill, OnlyBandsInsideTheClipBoxAndTheRectangle)
 {
     TBitmap b;
-    Fill(b, 6, 10, clWhite);
+    FillBitmap(b, 6, 10, clWhite);
     HDC dc = b.Canvas().Handle();
     SavedDCState saved(dc);
     IntersectClipRect(dc, 0, 3, 6, 5);
@@ -129,7 +112,7 @@ TEST(GradFill, OnlyBandsInsideTheClipBoxAndTheRectangle)
 TEST(GradFill, NothingForEmptyOrInvisibleRectangles)
 {
     TBitmap b;
-    Fill(b, 4, 4, clWhite);
+    FillBitmap(b, 4, 4, clWhite);
     HDC dc = b.Canvas().Handle();
     const int next = SharedGradientCache().NextSlot();
     GradFill(dc, Rect(0, 2, 4, 2), clBlack, clRed, gdVertical);     // no height
@@ -144,7 +127,7 @@ TEST(GradFill, NothingForEmptyOrInvisibleRectangles)
 TEST(GradFill, RepeatedFillsReuseTheSharedCache)
 {
     TBitmap b;
-    Fill(b, 2, 37, clWhite);
+    FillBitmap(b, 2, 37, clWhite);
     HDC dc = b.Canvas().Handle();
     GradFill(dc, Rect(0, 0, 2, 37), 0x010203, 0x0A0B0C, gdVertical);
     const int next = SharedGradientCache().NextSlot();
@@ -219,7 +202,7 @@ TEST(ChangeTrans, ReplacesExactMagentaOnly)
 TEST(ChangeTrans, ConvertsTo24BitsAndUsesTheValueAsGiven)
 {
     TBitmap b;
-    Fill(b, 3, 2, clFuchsia);
+    FillBitmap(b, 3, 2, clFuchsia);
     ChangeTrans(b, clBtnFace);   // 0x8000000F: red 0x0F, green 0, blue 0
     EXPECT_EQ(b.PixelFormat(), pf24bit);
     EXPECT_EQ(PixelOf(b, 2, 1), RGBColor(0x0F, 0, 0));
@@ -231,7 +214,7 @@ TEST(ChangeTrans, ConvertsTo24BitsAndUsesTheValueAsGiven)
 TEST(Grayscale, AverageOfTheChannels)
 {
     TBitmap b;
-    Fill(b, 2, 1, clWhite);
+    FillBitmap(b, 2, 1, clWhite);
     SetPixelOf(b, 0, 0, RGBColor(10, 20, 31));
     SetPixelOf(b, 1, 0, RGBColor(255, 255, 254));
     ConvertBitmapToGrayscale(b);
