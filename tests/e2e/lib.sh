@@ -392,17 +392,30 @@ winpid_of_unix_pid() {
 # ----------------------------------------------------------- keys and mouse
 
 # focus_xwindow XID: gives a Wine window the keyboard as a window manager
-# would on a click. Nobody else moves the X focus on a bare X server, and the
-# prefix tells Wine to follow the X focus (see wine_follow_x_focus); the focus
-# goes to the root window first so that the window sees a fresh FocusIn even
-# when it had the X focus already.
+# would on a click, and waits until Wine has made it the foreground window.
+# Nobody else moves the X focus on a bare X server, and the prefix tells Wine
+# to follow the X focus (see wine_follow_x_focus); the focus goes to the root
+# window first so that the window sees a fresh FocusIn even when it had the
+# X focus already. Wine handles the focus events asynchronously, and one of
+# them can be lost in a race with the program's own activation: up to three
+# tries.
 focus_xwindow() {
-    timeout 5 xdotool windowfocus "$(root_xwindow)" >/dev/null 2>&1
-    sleep 0.2
-    # Raised too, as a click would: copies of the program open at the same place.
-    timeout 5 xdotool windowraise "$1" >/dev/null 2>&1
-    timeout 5 xdotool windowfocus "$1" >/dev/null 2>&1
-    sleep 0.4
+    local try
+    for try in 1 2 3; do
+        timeout 5 xdotool windowfocus "$(root_xwindow)" >/dev/null 2>&1
+        sleep 0.2
+        # Raised too, as a click would: copies of the program open at the same place.
+        timeout 5 xdotool windowraise "$1" >/dev/null 2>&1
+        timeout 5 xdotool windowfocus "$1" >/dev/null 2>&1
+        wait_for 3 foreground_is_xwindow "$1" && return 0
+    done
+    _fail "the window $1 did not become the foreground window"
+    return 1
+}
+
+foreground_is_xwindow() {
+    probe focus
+    [ "$(($(probe_value foreground_xid)))" = "$(($1))" ]
 }
 
 root_xwindow() {

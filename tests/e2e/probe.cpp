@@ -159,6 +159,7 @@ int Focus()
     HWND foreground = GetForegroundWindow();
     PrintWindow("foreground", foreground);
     std::printf("foreground_pid=%lu\n", foreground ? WindowProcess(foreground) : 0);
+    std::printf("foreground_xid=0x%lx\n", foreground ? X11WindowId(foreground) : 0);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     DWORD thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
