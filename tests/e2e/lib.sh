@@ -67,15 +67,21 @@ e2e_init() {
     e2e_log "scenario $E2E_NAME: $TARNIVO_EXE"
 }
 
-# Wine normally waits for a window manager to hand it the focus
-# (WM_TAKE_FOCUS); Xvfb has none. With UseTakeFocus off, Wine activates the
-# window that gets the X focus, so xdotool windowfocus acts like a user's
-# click on a window. Read by every Wine process at its start.
+# Xvfb runs no window manager. A fresh prefix (tools/wine-run.sh) has Wine
+# manage its windows itself (Managed=N, Decorated=N); an older prefix may not,
+# so the same is set here. On top of that, UseTakeFocus=N: Wine otherwise
+# waits for a window manager to hand it the focus (WM_TAKE_FOCUS), and with
+# it off Wine activates the window that gets the X focus, so xdotool
+# windowfocus acts like a user's click on a window. Every Wine process reads
+# these at its start.
 wine_follow_x_focus() {
-    grep -q '^"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
-    timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null ||
-        e2e_abort "cannot set UseTakeFocus in the Wine prefix"
+    local setting
+    for setting in Managed Decorated UseTakeFocus; do
+        grep -q "^\"$setting\"=\"N\"" "$WINEPREFIX/user.reg" 2>/dev/null && continue
+        timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' \
+            /v "$setting" /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null ||
+            e2e_abort "cannot set $setting in the Wine prefix"
+    done
 }
 
 e2e_log() {
