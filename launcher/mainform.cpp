@@ -134,13 +134,13 @@ bool TForm1::IsListed(int i) const
 
 void TForm1::ShowResult()
 {
-    const TCatalogue& catalogue = Catalogue();
+    TCatalogue& catalogue = Catalogue();
     TListItems& items = ListView2->Items();
     items.BeginUpdate();
     items.Clear();
     for (int i : TypeToFind().Result()) {
-        const TShortcutCfg& entry = catalogue.Shortcuts[static_cast<std::size_t>(i)];
-        items.Add(entry.Name, i, const_cast<TShortcutCfg*>(&entry));
+        TShortcutCfg& entry = catalogue.Shortcuts[static_cast<std::size_t>(i)];
+        items.Add(entry.Name, i, &entry);
     }
     items.EndUpdate();
 }
