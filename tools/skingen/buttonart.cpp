@@ -132,8 +132,7 @@ void add_buttons(SkinOutput& out, const SkinPalette& p)
                                                                face(p, Face::Disabled), face(p, Face::Hot),
                                                                face(p, Face::Focused)},
                                                               FrameLayout::SideBySide)));
-    s.set("LeftWidth", kFaceMargin).set("TopHeight", kFaceMargin);
-    s.set("RightWidth", kFaceMargin).set("BottomHeight", kFaceMargin);
+    s.margins(kFaceMargin, kFaceMargin, kFaceMargin, kFaceMargin);
     s.set("Trans", 1).set("Tile", 0);
     s.set_colour("NormalColour2", p.button_text);
     s.set_colour("MouseOverColour2", p.button_text_hot);

@@ -44,17 +44,14 @@ void add_tabs(SkinOutput& out, const SkinPalette& p)
                                                            tab(p, Tab::Selected)},
                                                           FrameLayout::SideBySide)));
     s.set("Border", out.add_image("tabborder.bmp", pane(p)));
-    s.set("Style", 0).set("LeftWidth", 4).set("TopHeight", 4).set("RightWidth", 4).set("BottomHeight", 2);
+    s.set("Style", 0).margins(4, 4, 4, 2);
     s.set("Trans", 1).set("Tile", 0);
     s.set_colour("NormalColour2", p.tab_text).set_colour("MouseOverColour2", p.tab_text_selected);
     if (p.completeness == Completeness::Full) {
         out.ini.section("Tab.Pane")
             .note("The pane when [Tabs] Style is 1.")
             .set("Image", out.add_image("tabpane.bmp", pane(p)))
-            .set("LeftWidth", 4)
-            .set("TopHeight", 4)
-            .set("RightWidth", 4)
-            .set("BottomHeight", 4);
+            .margins(4, 4, 4, 4);
     }
 }
 
@@ -85,10 +82,7 @@ void add_status_bar(SkinOutput& out, const SkinPalette& p)
         .set("Image", out.add_image("statusbaredges.bmp",
                                     join_frames({panel(p, Bevel::Lowered), panel(p, Bevel::Raised), panel(p, Bevel::None)},
                                                 FrameLayout::SideBySide)))
-        .set("LeftWidth", 2)
-        .set("TopHeight", 2)
-        .set("RightWidth", 2)
-        .set("BottomHeight", 2)
+        .margins(2, 2, 2, 2)
         .set("Trans", 0)
         .set_colour("NormalColour2", p.status_text);
 }
@@ -134,10 +128,7 @@ void add_trimmable(SkinOutput& out, const SkinPalette& p)
         .note("Group frame: 1 enabled, 2 disabled.")
         .set("Image", out.add_image("groupboxedge.bmp",
                                     join_frames({group_edge(p, true), group_edge(p, false)}, FrameLayout::SideBySide)))
-        .set("LeftWidth", 5)
-        .set("TopHeight", 5)
-        .set("RightWidth", 5)
-        .set("BottomHeight", 5)
+        .margins(5, 5, 5, 5)
         .set("Trans", 1);
     out.ini.section("GroupBox")
         .note("Behind a group box's caption.")
@@ -154,10 +145,7 @@ void add_trimmable(SkinOutput& out, const SkinPalette& p)
                                                                   tool_button(p, Tool::Flat), tool_button(p, Tool::Hot),
                                                                   tool_button(p, Tool::Checked)},
                                                                  FrameLayout::SideBySide)))
-        .set("LeftWidth", 4)
-        .set("TopHeight", 4)
-        .set("RightWidth", 4)
-        .set("BottomHeight", 4)
+        .margins(4, 4, 4, 4)
         .set("Trans", 1);
 }
 

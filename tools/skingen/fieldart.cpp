@@ -106,18 +106,12 @@ void add_fields(SkinOutput& out, const SkinPalette& p)
     out.ini.section("SunkEdge")
         .note("Combo frame: 1 normal, 2 pressed, 3 disabled, 4 hot or focused.")
         .set("Image", out.add_image("sunkedge.bmp", join_frames(edges, FrameLayout::SideBySide)))
-        .set("LeftWidth", 2)
-        .set("TopHeight", 2)
-        .set("RightWidth", 2)
-        .set("BottomHeight", 2)
+        .margins(2, 2, 2, 2)
         .set("Trans", 1);
     out.ini.section("ComboButton")
         .note("Drop-down button, same four states; the loader composes it with SunkEdge.")
         .set("Image", out.add_image("combobutton.bmp", join_frames(buttons, FrameLayout::SideBySide)))
-        .set("LeftWidth", 3)
-        .set("TopHeight", 3)
-        .set("RightWidth", 3)
-        .set("BottomHeight", 3)
+        .margins(3, 3, 3, 3)
         .set("Trans", 1)
         .set("Style", 0);
     out.ini.section("ExtraImages")
@@ -134,10 +128,7 @@ void add_fields(SkinOutput& out, const SkinPalette& p)
                                                      header(p, Header::Hot)},
                                                     FrameLayout::SideBySide)))
             .set("Frame", 5)
-            .set("LeftWidth", 2)
-            .set("TopHeight", 2)
-            .set("RightWidth", 2)
-            .set("BottomHeight", 3)
+            .margins(2, 2, 2, 3)
             .set("Trans", 0);
     }
 }

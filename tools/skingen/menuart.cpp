@@ -50,14 +50,13 @@ void add_menus(SkinOutput& out, const SkinPalette& p)
     item.set("Image", out.add_image("menuitem.bmp", join_frames({transparent_item(), separator(p), transparent_item(),
                                                                  selected(p), selected(p)},
                                                                 FrameLayout::SideBySide)));
-    item.set("LeftWidth", kItemMargin).set("TopHeight", kItemMargin);
-    item.set("RightWidth", kItemMargin).set("BottomHeight", kItemMargin);
+    item.margins(kItemMargin, kItemMargin, kItemMargin, kItemMargin);
     item.set("Trans", 1).set("Tile", 0);
 
     IniSection& bg = out.ini.section("MenuBackground");
     bg.note("Popup window: 1 px border; the popup's 3 px frame and the items sit on it.");
     bg.set("Image", out.add_image("menubackground.bmp", background(p)));
-    bg.set("LeftWidth", 4).set("TopHeight", 4).set("RightWidth", 4).set("BottomHeight", 4);
+    bg.margins(4, 4, 4, 4);
     bg.set("Trans", 0).set("Tile", 0);
 }
 

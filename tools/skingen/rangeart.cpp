@@ -30,10 +30,7 @@ void add_progress(SkinOutput& out, const SkinPalette& p)
         .set("Bitmap", out.add_image("progress.bmp", join_frames({progress_frame(p, false), progress_frame(p, true)},
                                                                  FrameLayout::SideBySide)))
         .set("Style", 0)
-        .set("LeftWidth", 4)
-        .set("TopHeight", 3)
-        .set("RightWidth", 4)
-        .set("BottomHeight", 3)
+        .margins(4, 3, 4, 3)
         .set("Trans", 1)
         .set("Tile", 0);
     if (p.completeness == Completeness::Full) {

@@ -17,6 +17,11 @@ public:
     const std::string& name() const { return name_; }
     IniSection& set(const std::string& key, const std::string& value);
     IniSection& set(const std::string& key, int value) { return set(key, std::to_string(value)); }
+    // The four edge widths that stay unscaled when the image is stretched.
+    IniSection& margins(int left, int top, int right, int bottom)
+    {
+        return set("LeftWidth", left).set("TopHeight", top).set("RightWidth", right).set("BottomHeight", bottom);
+    }
     // Colours in the engine's text form: "red green blue".
     IniSection& set_colour(const std::string& key, Rgb c);
     // A comment line inside the section (the engine's INI reader skips ";" lines).
