@@ -61,11 +61,6 @@ void TForm::AfterConstruction()
         OnCreate(this);
 }
 
-void TForm::Loaded()
-{
-    TCustomControl::Loaded();
-}
-
 void TForm::SetBorderStyle(TFormBorderStyle style)
 {
     if (m_borderStyle == style)

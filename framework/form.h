@@ -79,7 +79,6 @@ protected:
     void HandleCreated() override;
     void HandleDestroying() override;
     void VisibleChanged() override;
-    void Loaded() override;
 
     virtual void DoShow();
     virtual void Activate();
