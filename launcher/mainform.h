@@ -81,12 +81,19 @@ public:
 
     void Dispatch(TMessage& message) override;
 
+protected:
+    // The hot key belongs to the window: a new window (after a change of
+    // border style or icon) registers it again, and the old one gives it back.
+    void HandleCreated() override;
+    void HandleDestroying() override;
+
 private:
     void BuildLayout();
     void BuildMenu();
     void BuildSkinData();
     void LoadArtwork();
     void RegisterHotKey();
+    void RegisterHotKeyOnWindow();
     void UnregisterHotKey();
     void WMHotKey(TMessage& message);
     void ShowTypedText();
@@ -101,6 +108,7 @@ private:
     void ScanFinished() override;
 
     TForm2* m_startup;
+    ATOM m_hotKeyAtom = 0;   // added at construction, deleted at destruction
 };
 
 } // namespace tarnivo

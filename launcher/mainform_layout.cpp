@@ -90,6 +90,8 @@ void TForm1::BuildLayout()
     ListView2 = Place<TListView>(this, "ListView2", 8, 56, 561, 150);
     ListView2->SetViewStyle(vsIcon);
     ListView2->SetLargeImages(ImageList1);
+    // The captions are the catalogue's names: no editing in place.
+    ListView2->SetReadOnly(true);
     ListView2->SetTabOrder(1);
     ListView2->SetTabStop(true);
     ListView2->OnKeyPress = [this](TObject* s, char& k) { ListView2KeyPress(s, k); };
