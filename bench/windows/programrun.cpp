@@ -108,17 +108,19 @@ HWND RunningProgram::FindMainWindow() const
 
 bool RunningProgram::WaitMainWindow(DWORD timeoutMs)
 {
+    // The form's window comes first, its controls' windows right after.
     DWORD deadline = GetTickCount() + timeoutMs;
-    while (!m_main) {
-        m_main = FindMainWindow();
+    for (;;) {
+        if (!m_main)
+            m_main = FindMainWindow();
         if (m_main)
-            break;
+            m_list = FindWindowExA(m_main, nullptr, "SysListView32", nullptr);
+        if (m_list)
+            return true;
         if (WaitForSingleObject(m_process, 1) == WAIT_OBJECT_0 ||
             static_cast<LONG>(GetTickCount() - deadline) > 0)
             return false;
     }
-    m_list = FindWindowExA(m_main, nullptr, "SysListView32", nullptr);
-    return m_list != nullptr;
 }
 
 double RunningProgram::WaitShown(DWORD timeoutMs)
@@ -153,7 +155,11 @@ MemoryFigures RunningProgram::Memory() const
     constexpr double MB = 1024.0 * 1024.0;
     figures.PeakWorkingSetMB = static_cast<double>(counters.PeakWorkingSetSize) / MB;
     figures.WorkingSetMB = static_cast<double>(counters.WorkingSetSize) / MB;
-    figures.PrivateMB = static_cast<double>(counters.PrivateUsage) / MB;
+    // Wine fills in the commit charge (PagefileUsage) of another process but
+    // not always PrivateUsage; on Windows the two are the same figure.
+    SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    figures.PrivateMB = static_cast<double>(privateBytes) / MB;
+    figures.PeakPrivateMB = static_cast<double>(counters.PeakPagefileUsage) / MB;
     figures.Known = true;
     return figures;
 }

@@ -14,7 +14,8 @@ namespace tarnivo::bench {
 struct MemoryFigures {
     double PeakWorkingSetMB = 0;
     double WorkingSetMB = 0;
-    double PrivateMB = 0;
+    double PrivateMB = 0;       // private bytes (commit charge)
+    double PeakPrivateMB = 0;
     bool Known = false;
 };
 
