@@ -132,22 +132,47 @@ bool TForm1::IsListed(int i) const
     return TypeToFind().IsListed(i);
 }
 
+// The list takes the new count and asks for the names and icons of what it
+// draws. The top result is the one Enter starts: it is selected and focused
+// and the list shows its beginning, however far it was scrolled.
 void TForm1::ShowResult()
 {
-    TCatalogue& catalogue = Catalogue();
-    TListItems& items = ListView2->Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (int i : TypeToFind().Result()) {
-        TShortcutCfg& entry = catalogue.Shortcuts[static_cast<std::size_t>(i)];
-        items.Add(entry.Name, i, &entry);
-    }
-    items.EndUpdate();
+    const int count = static_cast<int>(TypeToFind().Result().size());
+    ListView2->Items().SetCount(count);
+    if (count == 0)
+        return;
+    ListView2->SetItemFocused(0);
+    ListView2->SetSelected(0);
+    ListView2->Items()[0].MakeVisible();
 }
 
-// The character is not consumed: after this handler the list view's own
-// type-ahead selects the first item whose caption begins with the characters
-// typed in quick succession, so that "ex" then Enter can start "Excel" at once.
+const TShortcutCfg* TForm1::ResultEntry(int item) const
+{
+    const std::vector<int>& result = TypeToFind().Result();
+    if (item < 0 || item >= static_cast<int>(result.size()))
+        return nullptr;
+    return &Catalogue().Shortcuts[static_cast<std::size_t>(result[static_cast<std::size_t>(item)])];
+}
+
+// Caption: the catalogued name; image: the catalogue index (ImageList1 holds
+// one icon per entry, in catalogue order).
+void TForm1::ListView2Data(TObject*, TListItemRequest& item)
+{
+    const TShortcutCfg* entry = ResultEntry(item.Index);
+    if (!entry)
+        return;
+    item.Caption = entry->Name;
+    item.ImageIndex = static_cast<int>(entry - Catalogue().Shortcuts.data());
+}
+
+// The list view's own type-ahead would select the first caption that begins
+// with the characters typed in quick succession and scroll to it, away from
+// the top result; it finds nothing here, so the selection stays on the top.
+int TForm1::ListView2DataFind(TObject*, const TListFind&)
+{
+    return -1;
+}
+
 void TForm1::ListView2KeyPress(TObject*, char& key)
 {
     TTypeToFind& finder = TypeToFind();
@@ -193,10 +218,7 @@ void TForm1::ListView2DblClick(TObject*)
 
 void TForm1::LaunchSelected()
 {
-    int item = ListView2->Selected();
-    if (item < 0)
-        return;
-    const auto* entry = static_cast<const TShortcutCfg*>(ListView2->Items().Item(item).Data());
+    const TShortcutCfg* entry = ResultEntry(ListView2->Selected());
     if (!entry)
         return;
     // The shortcut file itself, not its target: the shell applies the

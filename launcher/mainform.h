@@ -73,6 +73,8 @@ public:
     void FormKeyPress(TObject* sender, char& key);
     void ListView2KeyPress(TObject* sender, char& key);
     void ListView2DblClick(TObject* sender);
+    void ListView2Data(TObject* sender, TListItemRequest& item);
+    int ListView2DataFind(TObject* sender, const TListFind& find);
     void Refresh1Click(TObject* sender);
     void exit1Click(TObject* sender);
     void Help1Click(TObject* sender);
@@ -99,6 +101,8 @@ private:
     void WMHotKey(TMessage& message);
     void ShowTypedText();
     void ShowResult();
+    // The catalogue entry that result item `item` shows, or null.
+    const TShortcutCfg* ResultEntry(int item) const;
     void SetCountLine(const char* tail);
 
     // TScanProgress: both bars move together.
