@@ -5,6 +5,9 @@
 
 #include "framework/ansitext.h"
 #include "framework/application.h"
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
+#include "framework/gdiobjects.h"
 
 #include <algorithm>
 
@@ -37,6 +40,39 @@ TForm1::~TForm1()
 void TForm1::FormCreate(TObject*)
 {
     ScanShortcuts();
+    PrepareFirstKey();
+}
+
+// The result list and the typed-text line draw no text until the first key:
+// that key would pay for the system's loading of their fonts and rendering
+// of the glyphs (tens of milliseconds under Wine), and the image list's first
+// drawing. They are drawn once now, into memory: every character a name or
+// the typed text may hold, in both fonts, and an icon as a plain and as a
+// selected item shows it.
+void TForm1::PrepareFirstKey()
+{
+    TBitmap scratch;
+    scratch.SetPixelFormat(pf32bit);
+    scratch.SetSize(64, 32);
+    HDC dc = scratch.Canvas().Handle();
+    std::string characters;
+    for (int c = 32; c < 256; ++c)
+        if (c != 127)
+            characters += static_cast<char>(c);
+    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageA(ListView2->Handle(), WM_GETFONT, 0, 0)),
+                           Label1->Font().Handle()};
+    for (HFONT font : fonts) {
+        if (!font)
+            continue;
+        SelectedObject selected(dc, font);
+        RECT r{0, 0, 64, 32};
+        DrawTextA(dc, characters.c_str(), static_cast<int>(characters.size()), &r,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    if (ImageList1->Count() > 0) {
+        ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_NORMAL);
+        ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_SELECTED | ILD_BLEND50);
+    }
 }
 
 void TForm1::FormShow(TObject*)
@@ -138,12 +174,15 @@ bool TForm1::IsListed(int i) const
 void TForm1::ShowResult()
 {
     const int count = static_cast<int>(TypeToFind().Result().size());
-    ListView2->Items().SetCount(count);
-    if (count == 0)
-        return;
-    ListView2->SetItemFocused(0);
-    ListView2->SetSelected(0);
-    ListView2->Items()[0].MakeVisible();
+    TListItems& items = ListView2->Items();
+    items.BeginUpdate();
+    items.SetCount(count);
+    if (count > 0) {
+        ListView2->SetItemFocused(0);
+        ListView2->SetSelected(0);
+        items[0].MakeVisible();
+    }
+    items.EndUpdate();
 }
 
 const TShortcutCfg* TForm1::ResultEntry(int item) const

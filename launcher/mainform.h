@@ -101,6 +101,7 @@ private:
     void WMHotKey(TMessage& message);
     void ShowTypedText();
     void ShowResult();
+    void PrepareFirstKey();
     // The catalogue entry that result item `item` shows, or null.
     const TShortcutCfg* ResultEntry(int item) const;
     void SetCountLine(const char* tail);

@@ -181,8 +181,12 @@ void TListItems::SetCount(int count)
     if (HWND window = ExistingWindow(m_owner)) {
         m_owner.SyncImageLists();
         // The control drops the selection and focus of items past the new
-        // count and repaints; it asks for captions only when it draws.
+        // count; it asks for captions only when it draws. Wine sizes the
+        // scroll bar to a larger count only when drawing is switched back
+        // on, so the change is always made inside an update.
+        BeginUpdate();
         Send(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count));
+        EndUpdate();
     }
 }
 
@@ -213,19 +217,35 @@ TListItem TListItems::Item(int index) const
 
 void TListItems::BeginUpdate()
 {
-    if (m_updateCount++ == 0)
-        if (HWND window = ExistingWindow(m_owner))
-            Send(window, WM_SETREDRAW, FALSE);
+    if (m_updateCount++ != 0)
+        return;
+    HWND window = ExistingWindow(m_owner);
+    if (!window)
+        return;
+    Send(window, WM_SETREDRAW, FALSE);
+    // The list view then stops drawing its items but not its scroll bar: a
+    // change of the item count still draws the bar at once, which under Wine
+    // costs more than the rest of a rebuild. Without WS_VISIBLE (cleared as
+    // the default WM_SETREDRAW handling clears it, with no messages) the bar
+    // is only updated, and drawn with the items in the next paint.
+    m_madeInvisible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (m_madeInvisible)
+        DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
 }
 
 void TListItems::EndUpdate()
 {
     if (m_updateCount == 0 || --m_updateCount != 0)
         return;
-    if (HWND window = ExistingWindow(m_owner)) {
-        Send(window, WM_SETREDRAW, TRUE);
-        InvalidateRect(window, nullptr, TRUE);
-    }
+    HWND window = ExistingWindow(m_owner);
+    if (!window)
+        return;
+    Send(window, WM_SETREDRAW, TRUE);
+    if (m_madeInvisible)
+        DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    m_madeInvisible = false;
+    // One paint for the items and the frame with its scroll bar.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 // ------------------------------------------------------------ TCustomListView
@@ -279,8 +299,10 @@ void TCustomListView::CreateParams(TCreateParams& params)
         params.Style |= LVS_SHOWSELALWAYS;
     if (!m_readOnly)
         params.Style |= LVS_EDITLABELS;
+    // Owner data in icon view: Wine lays the items out anew for a changed
+    // count (and sizes the scroll bar to them) only in an arranged list.
     if (m_ownerData)
-        params.Style |= LVS_OWNERDATA;
+        params.Style |= LVS_OWNERDATA | LVS_AUTOARRANGE;
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

@@ -98,13 +98,15 @@ public:
     TListItem operator[](int index) const { return Item(index); }
     TListItem Item(int index) const;
 
-    // Bracket a rebuild of the list so that it is painted once, at the end.
+    // Bracket a rebuild of the list (items, count, selection, scrolling) so
+    // that it is painted once, at the end, scroll bar included.
     void BeginUpdate();
     void EndUpdate();
 
 private:
     TCustomListView& m_owner;
     int m_updateCount = 0;
+    bool m_madeInvisible = false;   // WS_VISIBLE taken off for the update
 };
 
 class TCustomListView : public TWinControl {

@@ -156,6 +156,77 @@ TEST_F(MainForm, RefreshEmptiesTheTypedTextAndShowsItsProgressOnlyWhileItRuns)
     EXPECT_FALSE(IsWindowVisible(barWindow));
 }
 
+TEST_F(MainForm, ResultListShowsTheResultFromTheTopWithTheTopOneSelected)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 59; ++i)
+        names.push_back(std::string("Alpha Suite ").append(std::to_string(i)));
+    names.push_back("Studio Pro");   // the only caption that begins with S
+    SetCatalogue(names);
+    form->Show();
+    TListView* list = form->ListView2;
+    HWND window = list->Handle();
+    auto caption = [&](int index) {
+        char text[64] = {};
+        LVITEMA item{};
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(window, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return std::string(text);
+    };
+    auto image = [&](int index) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        SendMessageA(window, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    };
+    auto inView = [&](int index) {
+        RECT r{}, client{};
+        r.left = LVIR_BOUNDS;
+        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        GetClientRect(window, &client);
+        return r.top >= 0 && r.bottom <= client.bottom;
+    };
+
+    Type("s");
+    ASSERT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 60);
+    EXPECT_EQ(caption(0), "Alpha Suite 0");
+    EXPECT_EQ(caption(58), "Alpha Suite 58");
+    EXPECT_EQ(caption(59), "Studio Pro");
+    EXPECT_EQ(image(0), 0);
+    EXPECT_EQ(image(59), 59);
+    // The list view's own type-ahead would have picked Studio Pro.
+    EXPECT_EQ(list->Selected(), 0);
+    EXPECT_EQ(list->ItemFocused(), 0);
+    EXPECT_TRUE(inView(0));
+    EXPECT_FALSE(inView(59));
+
+    // Scrolled to the end by the user, the next key brings back the top.
+    list->SetSelected(59);
+    list->Items()[59].MakeVisible();
+    ASSERT_FALSE(inView(0));
+    Type("u");
+    ASSERT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 60);   // SU: runs, then Studio
+    EXPECT_EQ(caption(59), "Studio Pro");
+    EXPECT_EQ(list->Selected(), 0);
+    EXPECT_EQ(list->ItemFocused(), 0);
+    EXPECT_EQ(SendMessageA(window, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_TRUE(inView(0));
+
+    // The run ST is Studio's alone: it comes first.
+    Type(std::string(1, 27) + "st");
+    EXPECT_EQ(caption(0), "Studio Pro");
+    EXPECT_EQ(image(0), 59);
+    EXPECT_EQ(list->Selected(), 0);
+
+    // Nothing found: an empty list with nothing selected; the typed text stays.
+    Type("zq");
+    EXPECT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(list->Selected(), -1);
+    EXPECT_EQ(form->Label1->Caption(), "STZQ");
+}
+
 TEST_F(MainForm, ResultListCaptionsCannotBeEdited)
 {
     SetCatalogue({"Calculator", "Notepad"});
