@@ -341,7 +341,13 @@ TEST(ProbeTest, ItemRectIsTheIconOnTheScreen)
     std::snprintf(rect, sizeof rect, "%ld,%ld,%ld,%ld", expected.left, expected.top,
                   expected.right, expected.bottom);
     EXPECT_EQ(r.Values["rect"], rect);
-    EXPECT_NE(expected.right, expected.left);
+    RECT client{};
+    GetClientRect(fixture.List(), &client);
+    MapWindowPoints(fixture.List(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::snprintf(rect, sizeof rect, "%ld,%ld,%ld,%ld", client.left, client.top, client.right,
+                  client.bottom);
+    EXPECT_EQ(r.Values["list"], rect);
+    EXPECT_GT(client.right - client.left, 300);   // a place on the screen, not zeros
 
     r = RunTool("probe.exe", {"itemrect", fixture.Caption(), "3"});
     EXPECT_EQ(r.ExitCode, 4u) << r.Output;
