@@ -173,7 +173,13 @@ bool TForm1::IsListed(int i) const
 // and the list shows its beginning, however far it was scrolled.
 void TForm1::ShowResult()
 {
-    const int count = static_cast<int>(TypeToFind().Result().size());
+    const std::vector<int>& result = TypeToFind().Result();
+    // A key that narrows nothing (as the later letters of a long name often
+    // do) leaves the list as it is, if it still shows the top.
+    if (result == m_shownResult && ShowsTopResult())
+        return;
+    m_shownResult = result;
+    const int count = static_cast<int>(result.size());
     TListItems& items = ListView2->Items();
     items.BeginUpdate();
     items.SetCount(count);
@@ -183,6 +189,19 @@ void TForm1::ShowResult()
         items[0].MakeVisible();
     }
     items.EndUpdate();
+}
+
+// The list as a rebuild leaves it: the top result selected and focused, the
+// view at its beginning.
+bool TForm1::ShowsTopResult() const
+{
+    if (m_shownResult.empty())
+        return ListView2->Items().Count() == 0;
+    POINT origin{};
+    SendMessageA(ListView2->ItemWindow(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    return ListView2->Items().Count() == static_cast<int>(m_shownResult.size()) &&
+           ListView2->Selected() == 0 && ListView2->ItemFocused() == 0 && origin.x == 0 &&
+           origin.y == 0;
 }
 
 const TShortcutCfg* TForm1::ResultEntry(int item) const

@@ -17,6 +17,7 @@
 #include "tray/trayicon.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace tarnivo {
 
@@ -101,6 +102,7 @@ private:
     void WMHotKey(TMessage& message);
     void ShowTypedText();
     void ShowResult();
+    bool ShowsTopResult() const;
     void PrepareFirstKey();
     // The catalogue entry that result item `item` shows, or null.
     const TShortcutCfg* ResultEntry(int item) const;
@@ -115,6 +117,7 @@ private:
 
     TForm2* m_startup;
     ATOM m_hotKeyAtom = 0;   // added at construction, deleted at destruction
+    std::vector<int> m_shownResult;   // the result the list was last built for
 };
 
 } // namespace tarnivo

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace tarnivo {
 
@@ -215,6 +216,37 @@ TListItem TListItems::Item(int index) const
     return TListItem(m_owner, index);
 }
 
+// What the frame of a list view shows: which scroll bars, and where.
+struct TListItems::ScrollBarsState {
+    DWORD Style = 0;
+    SCROLLINFO Vertical{};
+    SCROLLINFO Horizontal{};
+
+    explicit ScrollBarsState(HWND window)
+    {
+        Style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
+        for (auto [bar, info] : {std::pair{SB_VERT, &Vertical}, std::pair{SB_HORZ, &Horizontal}}) {
+            info->cbSize = sizeof(SCROLLINFO);
+            info->fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (!GetScrollInfo(window, bar, info))
+                *info = SCROLLINFO{};
+        }
+    }
+    static bool Same(const SCROLLINFO& a, const SCROLLINFO& b)
+    {
+        return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+    }
+    bool operator==(const ScrollBarsState& other) const
+    {
+        return Style == other.Style && Same(Vertical, other.Vertical) &&
+               Same(Horizontal, other.Horizontal);
+    }
+};
+
+TListItems::TListItems(TCustomListView& owner) : m_owner(owner) {}
+
+TListItems::~TListItems() = default;
+
 void TListItems::BeginUpdate()
 {
     if (m_updateCount++ != 0)
@@ -227,10 +259,12 @@ void TListItems::BeginUpdate()
     // change of the item count still draws the bar at once, which under Wine
     // costs more than the rest of a rebuild. Without WS_VISIBLE (cleared as
     // the default WM_SETREDRAW handling clears it, with no messages) the bar
-    // is only updated, and drawn with the items in the next paint.
+    // is only updated, and drawn with the items in the next paint, if it
+    // changed at all.
     m_madeInvisible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
     if (m_madeInvisible)
         DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
+    m_barsBefore = std::make_unique<ScrollBarsState>(window);
 }
 
 void TListItems::EndUpdate()
@@ -238,14 +272,19 @@ void TListItems::EndUpdate()
     if (m_updateCount == 0 || --m_updateCount != 0)
         return;
     HWND window = ExistingWindow(m_owner);
+    std::unique_ptr<ScrollBarsState> before = std::move(m_barsBefore);
     if (!window)
         return;
     Send(window, WM_SETREDRAW, TRUE);
     if (m_madeInvisible)
         DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
     m_madeInvisible = false;
-    // One paint for the items and the frame with its scroll bar.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // One paint for the items, and for the frame only when a scroll bar
+    // came, went or moved.
+    UINT flags = RDW_INVALIDATE | RDW_ERASE;
+    if (!before || !(*before == ScrollBarsState(window)))
+        flags |= RDW_FRAME;
+    RedrawWindow(window, nullptr, nullptr, flags);
 }
 
 // ------------------------------------------------------------ TCustomListView

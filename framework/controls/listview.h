@@ -16,6 +16,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,10 @@ private:
 // The items of a list view, in the window.
 class TListItems {
 public:
-    explicit TListItems(TCustomListView& owner) : m_owner(owner) {}
+    explicit TListItems(TCustomListView& owner);
+    ~TListItems();
+    TListItems(const TListItems&) = delete;
+    TListItems& operator=(const TListItems&) = delete;
 
     // Appends an item; answers its index, or -1 when the control refuses it.
     // An owner-data list takes no items (EListError): set its count instead.
@@ -104,9 +108,12 @@ public:
     void EndUpdate();
 
 private:
+    struct ScrollBarsState;
+
     TCustomListView& m_owner;
     int m_updateCount = 0;
     bool m_madeInvisible = false;   // WS_VISIBLE taken off for the update
+    std::unique_ptr<ScrollBarsState> m_barsBefore;   // the frame when the update began
 };
 
 class TCustomListView : public TWinControl {

@@ -214,6 +214,13 @@ TEST_F(MainForm, ResultListShowsTheResultFromTheTopWithTheTopOneSelected)
     EXPECT_EQ(SendMessageA(window, LVM_GETSELECTEDCOUNT, 0, 0), 1);
     EXPECT_TRUE(inView(0));
 
+    // The same result again, shown from the top: nothing is rebuilt or repainted.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+    Type(std::string(1, 27) + "s");
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_EQ(caption(59), "Studio Pro");
+    EXPECT_EQ(list->Selected(), 0);
+
     // The run ST is Studio's alone: it comes first.
     Type(std::string(1, 27) + "st");
     EXPECT_EQ(caption(0), "Studio Pro");
