@@ -181,14 +181,13 @@ void TForm1::ShowResult()
     m_shownResult = result;
     const int count = static_cast<int>(result.size());
     TListItems& items = ListView2->Items();
-    items.BeginUpdate();
+    TListUpdate update(items);
     items.SetCount(count);
     if (count > 0) {
         ListView2->SetItemFocused(0);
         ListView2->SetSelected(0);
         items[0].MakeVisible();
     }
-    items.EndUpdate();
 }
 
 // The list as a rebuild leaves it: the top result selected and focused, the

@@ -354,6 +354,18 @@ void PrintProgram(const ProgramFigures& f)
 // a before/after pair meets the same machine load.
 void BenchPrograms(const std::vector<std::string>& exes)
 {
+    // What the process costs with nothing to catalogue, for comparison.
+    ClearAllShortcuts();
+    for (const std::string& exe : exes) {
+        bench::RunningProgram program(exe, "");
+        if (program.WaitShown(60000) < 0)
+            continue;
+        bench::MemoryFigures m = program.Memory();
+        if (m.Known)
+            std::printf("%s with no shortcuts: peak working set %.1f MB, working set %.1f MB, "
+                        "private bytes %.1f MB\n",
+                        exe.c_str(), m.PeakWorkingSetMB, m.WorkingSetMB, m.PrivateMB);
+    }
     MakeThousandPrograms();
     std::printf("Tarnivo.exe with 1000 shortcuts to 1000 programs, timed from outside "
                 "(5 runs each):\n");

@@ -185,9 +185,8 @@ void TListItems::SetCount(int count)
         // count; it asks for captions only when it draws. Wine sizes the
         // scroll bar to a larger count only when drawing is switched back
         // on, so the change is always made inside an update.
-        BeginUpdate();
+        TListUpdate update(*this);
         Send(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count));
-        EndUpdate();
     }
 }
 

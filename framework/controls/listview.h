@@ -116,6 +116,19 @@ private:
     std::unique_ptr<ScrollBarsState> m_barsBefore;   // the frame when the update began
 };
 
+// BeginUpdate for a scope: EndUpdate when it ends, by an exception too (a
+// list left in an update would stay without WS_VISIBLE).
+class TListUpdate {
+public:
+    explicit TListUpdate(TListItems& items) : m_items(items) { m_items.BeginUpdate(); }
+    ~TListUpdate() { m_items.EndUpdate(); }
+    TListUpdate(const TListUpdate&) = delete;
+    TListUpdate& operator=(const TListUpdate&) = delete;
+
+private:
+    TListItems& m_items;
+};
+
 class TCustomListView : public TWinControl {
     TARNIVO_PUBLISHED_CLASS()
 public:

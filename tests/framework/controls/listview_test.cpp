@@ -317,6 +317,16 @@ TEST_F(OwnerDataList, ScrollBarFollowsTheCountAndAnUpdateLeavesOnePaint)
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
     EXPECT_FALSE(requested.empty());
 
+    // An update left by an exception still ends.
+    try {
+        TListUpdate update(items);
+        items.SetCount(20);
+        list->SetSelected(20);   // past the end
+    } catch (const EListError&) {
+    }
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+
     // A hidden list stays hidden, and an unbalanced End changes nothing.
     list->Hide();
     items.BeginUpdate();
