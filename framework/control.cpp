@@ -519,7 +519,10 @@ void TWinControl::DetachFromWindow()
 LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CreationFrame* frame = Creating;
-    if (frame && !frame->control->m_handle && (frame->window == window || !frame->window) &&
+    // Without the window noted (no CBT hook could be set), the first window
+    // that is nobody's yet is the one.
+    if (frame && !frame->control->m_handle &&
+        (frame->window == window || (!frame->window && !FromHandle(window))) &&
         frame->control->AttachToWindow(window)) {
         frame->window = window;
         auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));

@@ -160,26 +160,6 @@ TEST_F(Notifications, PointerLeavingIsNoticedThroughTrackMouseEvent)
     EXPECT_EQ(notices.Of(CM_MOUSELEAVE).size(), 1u);
 }
 
-TEST_F(Notifications, ReleaseOfAClosedFormHasItsNumber)
-{
-    TForm* second = MakeForm<TForm>(nullptr);
-    second->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
-    second->Show();
-    bool destroyed = false;
-    second->OnDestroy = [&](TObject*) { destroyed = true; };
-    UINT released = 0;
-    THookId hook = Application->HookMainWindow([&](TMessage& m) {
-        if (m.Msg == CM_RELEASE)
-            released = m.Msg;
-        return false;
-    });
-    second->Close();
-    Pump();
-    Application->UnhookMainWindow(hook);
-    EXPECT_EQ(released, 0xB021u);
-    EXPECT_TRUE(destroyed);
-}
-
 // Makes another control's window while its own is being created.
 struct Outer : TCustomControl {
     using TCustomControl::TCustomControl;

@@ -11,12 +11,12 @@
 namespace tarnivo {
 namespace {
 
-// Pumps messages until `done` or about five seconds have gone by.
-bool PumpUntil(const std::function<bool()>& done)
+// Pumps messages until `done` or `limit` milliseconds have gone by.
+bool PumpUntil(const std::function<bool()>& done, DWORD limit = 5000)
 {
     DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > 5000)
+        if (GetTickCount() - start > limit)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         Application->ProcessMessages();
@@ -37,12 +37,12 @@ TEST(Timer, CreatedEnabledTicksAndFollowsEnabledAndInterval)
 
     timer.SetEnabled(false);
     int stopped = ticks;
-    PumpUntil([] { return false; });   // a disabled timer never ticks
+    PumpUntil([] { return false; }, 300);   // a disabled timer never ticks
     EXPECT_EQ(ticks, stopped);
 
     timer.SetEnabled(true);
     timer.SetInterval(0);   // no interval: no timer
-    PumpUntil([] { return false; });
+    PumpUntil([] { return false; }, 300);
     EXPECT_EQ(ticks, stopped);
     timer.SetInterval(15);
     EXPECT_TRUE(PumpUntil([&] { return ticks > stopped; }));
