@@ -458,7 +458,7 @@ void TForm::SetMenu(TMainMenu* menu)
     m_menu = menu;
     if (m_menu)
         m_menu->FreeNotification(this);
-    if (HandleAllocated()) {
+    if (HandleAllocated() && m_formStyle != fsMDIChild) {
         if (m_menu)
             m_menu->SetWindow(Handle());
         ::SetMenu(Handle(), m_menu ? m_menu->Handle() : nullptr);

@@ -1,6 +1,7 @@
 #include "menus.h"
 
 #include "canvas.h"
+#include "form.h"
 #include "imagelist.h"
 #include "messagewindow.h"
 
@@ -278,6 +279,26 @@ int CheckColumnWidth(const TMenu* menu)
 
 } // namespace
 
+namespace {
+
+// The classic 7 x 7 check mark, centred in `cell`: seven columns three
+// pixels high, down to the third and up to the last. Drawn by hand: the
+// symbol font the system uses for it is not on every machine (Wine
+// prefixes often lack it).
+void DrawCheckMark(HDC dc, const RECT& cell, TColor color)
+{
+    GdiBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    int left = (cell.left + cell.right - 7) / 2;
+    int top = (cell.top + cell.bottom - 7) / 2;
+    for (int x = 0; x < 7; ++x) {
+        int y = x <= 2 ? x + 2 : 6 - x;
+        RECT column{left + x, top + y, left + x + 1, top + y + 3};
+        FillRect(dc, &column, brush.Get());
+    }
+}
+
+} // namespace
+
 void TMenuItem::DefaultMeasureItem(TCanvas& canvas, int& width, int& height) const
 {
     if (IsLine()) {
@@ -327,16 +348,7 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
                          cell.top + (RectHeight(cell) - images->Height()) / 2, m_imageIndex,
                          m_enabled ? ImageState::Enabled : ImageState::Disabled);
         } else if (m_checked) {
-            // The check mark is the "a" of the Marlett symbol font.
-            LOGFONTA marlett{};
-            marlett.lfHeight = -GetSystemMetrics(SM_CXMENUCHECK);
-            marlett.lfCharSet = SYMBOL_CHARSET;
-            lstrcpynA(marlett.lfFaceName, "Marlett", LF_FACESIZE);
-            GdiFont font(CreateFontIndirectA(&marlett));
-            SelectedObject selectedFont(dc, font.Get());
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, ColorToRGB(textColor));
-            DrawTextA(dc, "a", 1, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+            DrawCheckMark(dc, cell, textColor);
         }
         text.left += column;
     }
@@ -385,6 +397,16 @@ TMenuItem* TMenuItem::FindCommand(UINT command)
         return this;
     for (TMenuItem* child : m_items)
         if (TMenuItem* found = child->FindCommand(command))
+            return found;
+    return nullptr;
+}
+
+TMenuItem* TMenuItem::FindHandle(HMENU handle)
+{
+    if (m_handle.Get() == handle)
+        return this;
+    for (TMenuItem* child : m_items)
+        if (TMenuItem* found = child->FindHandle(handle))
             return found;
     return nullptr;
 }
@@ -457,6 +479,16 @@ TMenuItem* TMenu::FindItem(UINT command) const
     // The root item's own identifier is never on screen.
     for (TMenuItem* child : m_items->m_items)
         if (TMenuItem* found = child->FindCommand(command))
+            return found;
+    return nullptr;
+}
+
+TMenuItem* TMenu::FindItemByHandle(HMENU handle) const
+{
+    if (!handle)
+        return nullptr;
+    for (TMenuItem* child : m_items->m_items)
+        if (TMenuItem* found = child->FindHandle(handle))
             return found;
     return nullptr;
 }
@@ -551,8 +583,14 @@ TMainMenu::~TMainMenu()
 
 void TMainMenu::MenuChanged()
 {
-    if (m_window && IsWindow(m_window) && GetMenu(m_window) == ExistingHandle())
-        DrawMenuBar(m_window);
+    if (!m_window || !IsWindow(m_window) || GetMenu(m_window) != ExistingHandle())
+        return;
+    // The MDI client keeps the window list at the end of the frame's window
+    // menu; a rebuilt menu has lost it until the client puts it back.
+    auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(m_window));
+    if (frame && frame->ClientHandle())
+        SendMessageA(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(m_window);
 }
 
 // --------------------------------------------------------------- TPopupMenu

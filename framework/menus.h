@@ -112,6 +112,7 @@ private:
     // An entry of a menu bar rather than of a drop-down.
     bool InMenuBar() const;
     TMenuItem* FindCommand(UINT command);
+    TMenuItem* FindHandle(HMENU handle);
 
     std::string m_caption;
     int m_imageIndex = -1;
@@ -145,6 +146,9 @@ public:
     // Runs the item with this command identifier; false if none has it.
     bool DispatchCommand(UINT command);
     TMenuItem* FindItem(UINT command) const;
+    // The item whose sub-items this Windows menu shows; null for the menu's
+    // own top level and for menus of others.
+    TMenuItem* FindItemByHandle(HMENU handle) const;
 
     // Owner-drawn entries and menu images: the owning window forwards these
     // (HandleMenuItemMessage does it for any of the program's menus). They

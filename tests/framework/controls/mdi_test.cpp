@@ -223,6 +223,13 @@ TEST_F(Mdi, WindowMenuListsTheChildrenAndItsCommandsActivateThem)
     EXPECT_EQ(GetMenuItemID(list, 2), TForm::FirstMDIChildCommand);
     EXPECT_EQ(GetMenuItemID(list, 3), TForm::FirstMDIChildCommand + 1);
 
+    // A change of the window menu keeps the list.
+    auto* cascade = new TMenuItem(form.get());
+    cascade->SetCaption("Cascade");
+    window->Add(cascade);
+    ASSERT_EQ(GetMenuItemCount(list), 5);
+    EXPECT_EQ(GetMenuItemID(list, 4), TForm::FirstMDIChildCommand + 1);
+
     // The window-list command is no framework command: it goes on to
     // DefFrameProc, which activates that child.
     SendMessageA(form->Handle(), WM_COMMAND, TForm::FirstMDIChildCommand, 0);

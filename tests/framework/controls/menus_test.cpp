@@ -66,6 +66,10 @@ TEST_F(Menus, TreeBecomesWindowsMenus)
     EXPECT_EQ(GetMenuState(popup, 1, MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
     EXPECT_NE(refresh->Command(), exit->Command());
     EXPECT_GE(refresh->Command(), 0x100u);   // never a dialog's IDOK or IDCANCEL
+    EXPECT_EQ(menu->FindItemByHandle(popup), file);
+    EXPECT_EQ(menu->FindItemByHandle(bar), nullptr);   // the top level is the menu's own
+    EXPECT_EQ(menu->FindItemByHandle(nullptr), nullptr);
+    EXPECT_EQ(TMenuItem::FromCommand(exit->Command()), exit);
 
     // Changes reach the built menus in place.
     exit->SetEnabled(false);
