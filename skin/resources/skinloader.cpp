@@ -289,9 +289,10 @@ void Loader::ReadSysButtons() const
         LoadImage(Str(section, "ButtonImage"), b->Image);
         if (b->FrameCount == 0) {
             b->FrameCount = 6;
-            // Width / height <= 3.8, in integers, so that an image exactly
-            // on the boundary (76 x 20) does not depend on how a
-            // floating-point quotient and the constant 3.8 round.
+            // Width / height <= 3.8, in integers: the i686 build computes
+            // double(76) / 20 in x87 extended precision, where it compares
+            // above the double constant 3.8, and a 76 x 20 image got 6
+            // frames instead of 3.
             if (!b->Image.Empty())
                 b->FrameCount = 5 * b->Image.Width() <= 19 * b->Image.Height() ? 3 : 6;
             if (b->Action < 0)
