@@ -126,6 +126,8 @@ bool TApplication::ProcessMessage(MSG& msg)
         return true;
     }
     try {
+        if (IsMDIAccelerator(msg))
+            return true;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     } catch (...) {
