@@ -6,6 +6,7 @@
 #include "launcher/textqueryprotocol.h"
 
 #include "framework/application.h"
+#include "framework/windowprochook.h"
 
 #include <gtest/gtest.h>
 
@@ -126,14 +127,16 @@ TEST_F(MainForm, RefreshEmptiesTheTypedTextAndShowsItsProgressOnlyWhileItRuns)
     TProgressBar* bar = form->ProgressBar1;
     HWND barWindow = bar->Handle();
     ASSERT_FALSE(IsWindowVisible(barWindow));
-    auto next = bar->WindowProc;
-    bar->WindowProc = [&](TMessage& m) {
-        if (m.Msg == WM_SHOWWINDOW || m.Msg == PBM_SETPOS)
-            seen.push_back({m.Msg, m.WParam, (GetWindowLongA(barWindow, GWL_STYLE) & WS_VISIBLE) != 0});
-        next(m);
-    };
-    form->Refresh1Click(nullptr);
-    bar->WindowProc = next;
+    {
+        TWindowProcHook hook;
+        hook = TWindowProcHook(*bar, [&](TMessage& m) {
+            if (m.Msg == WM_SHOWWINDOW || m.Msg == PBM_SETPOS)
+                seen.push_back(
+                    {m.Msg, m.WParam, (GetWindowLongA(barWindow, GWL_STYLE) & WS_VISIBLE) != 0});
+            hook.CallNext(m);
+        });
+        form->Refresh1Click(nullptr);
+    }
 
     EXPECT_EQ(TypeToFind().KeyPressCount, 0);
     EXPECT_EQ(TypeToFind().TypedText, "");
