@@ -43,23 +43,27 @@ void TForm1::FormCreate(TObject*)
     PrepareFirstKey();
 }
 
-// The result list and the typed-text line draw no text until the first key:
-// that key would pay for the system's loading of their fonts and rendering
-// of the glyphs (tens of milliseconds under Wine), and the image list's first
-// drawing. They are drawn once now, into memory: every character a name or
-// the typed text may hold, in both fonts, and an icon as a plain and as a
-// selected item shows it.
+// The result list and the typed-text line draw nothing until the first key,
+// and that key would pay for what the system does the first time: loading
+// the fonts and rendering their glyphs, setting up the first scroll bar and
+// the font of its arrows, the image list's first drawing (together tens of
+// milliseconds under Wine). All of it is done once now, into memory, while
+// the window is not shown yet: every character a name or the typed text may
+// hold in both fonts, an icon plain and selected, and the list printed with
+// enough (empty) items for a scroll bar.
 void TForm1::PrepareFirstKey()
 {
+    constexpr int ItemsForAScrollBar = 100;
     TBitmap scratch;
     scratch.SetPixelFormat(pf32bit);
-    scratch.SetSize(64, 32);
+    scratch.SetSize(std::max(ListView2->Width(), 64), std::max(ListView2->Height(), 32));
     HDC dc = scratch.Canvas().Handle();
     std::string characters;
     for (int c = 32; c < 256; ++c)
         if (c != 127)
             characters += static_cast<char>(c);
-    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageA(ListView2->Handle(), WM_GETFONT, 0, 0)),
+    HWND list = ListView2->Handle();
+    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)),
                            Label1->Font().Handle()};
     for (HFONT font : fonts) {
         if (!font)
@@ -73,6 +77,12 @@ void TForm1::PrepareFirstKey()
         ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_NORMAL);
         ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_SELECTED | ILD_BLEND50);
     }
+    // Items past the result have no caption and no icon (ListView2Data).
+    TListItems& items = ListView2->Items();
+    items.SetCount(ItemsForAScrollBar);
+    SendMessageA(list, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    items.SetCount(static_cast<int>(m_shownResult.size()));
 }
 
 void TForm1::FormShow(TObject*)

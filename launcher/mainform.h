@@ -66,6 +66,9 @@ public:
     void LaunchSelected();
     // Brings the window to the front with the result list focused.
     void BringToFront();
+    // Draws once into memory what the first key would draw first (see
+    // mainform.cpp); FormCreate calls it after the scan.
+    void PrepareFirstKey();
 
     // Form and component events.
     void FormCreate(TObject* sender);
@@ -103,7 +106,6 @@ private:
     void ShowTypedText();
     void ShowResult();
     bool ShowsTopResult() const;
-    void PrepareFirstKey();
     // The catalogue entry that result item `item` shows, or null.
     const TShortcutCfg* ResultEntry(int item) const;
     void SetCountLine(const char* tail);

@@ -186,8 +186,10 @@ void BenchTypingItemList(TImageList& icons, TCatalogue& catalogue)
 void BenchTypingLauncher(TImageList& icons, const TCatalogue& scanned)
 {
     Catalogue() = scanned;
+    // As FormCreate leaves it, without its scan: the catalogue is given.
     auto form = std::make_unique<TForm1>(nullptr, nullptr);
     form->ListView2->SetLargeImages(&icons);
+    form->PrepareFirstKey();
     form->Show();
     Application->ProcessMessages();
 

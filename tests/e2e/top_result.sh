@@ -16,6 +16,7 @@ catalogue_add 11 'Studio Pro.lnk' "$(marker_copy studio.exe)"
 require "the main window appears" tarnivo_start
 require "the main window becomes visible" wait_for 20 is_visible
 focus_tarnivo
+check_soon "the result list has the focus" "SysListView32 in $E2E_CAPTION" focused_control
 
 # item_in_view INDEX: is the item's icon inside the list's client area?
 item_in_view() {
