@@ -617,16 +617,15 @@ void TCustomListView::HandleNotify(TMessage& message)
     case LVN_GETDISPINFOW: AnswerDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(message.LParam)); break;
     case LVN_ODFINDITEMA: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(message.LParam);
-        bool byText = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz;
-        message.Result = AnswerFind(find->iStart, find->lvfi.flags,
-                                    byText ? std::string(find->lvfi.psz) : std::string());
+        message.Result = find->lvfi.psz ? AnswerFind(find->iStart, find->lvfi.flags, find->lvfi.psz)
+                                        : -1;
         break;
     }
     case LVN_ODFINDITEMW: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(message.LParam);
-        bool byText = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz;
-        message.Result = AnswerFind(find->iStart, find->lvfi.flags,
-                                    byText ? WideToAnsi(find->lvfi.psz) : std::string());
+        message.Result = find->lvfi.psz
+                             ? AnswerFind(find->iStart, find->lvfi.flags, WideToAnsi(find->lvfi.psz))
+                             : -1;
         break;
     }
     case LVN_ENDLABELEDITA:
@@ -677,7 +676,8 @@ void TCustomListView::AnswerDispInfo(NMLVDISPINFOW& info)
 LRESULT TCustomListView::AnswerFind(int start, UINT flags, const std::string& text)
 {
     // Only searches by caption are passed on; by data or position nothing
-    // is found (an owner-data list stores neither).
+    // is found (an owner-data list stores neither, and the text of such a
+    // search means nothing).
     if (!m_ownerData || !OnDataFind || !(flags & (LVFI_STRING | LVFI_PARTIAL)))
         return -1;
     TListFind find;
