@@ -217,165 +217,78 @@ protected:
         icons->SetSize(32, 32);
         list->SetLargeImages(icons);
         list->SetOwnerData(true);
-        list->OnData = [this](TObject* sender, TListItemRequest& item) {
-            EXPECT_EQ(sender, list);
+        list->OnData = [this](TObject*, TListItemRequest& item) {
             requested.push_back(item.Index);
             item.Caption = "Item " + std::to_string(item.Index);
             item.ImageIndex = item.Index % 5;
         };
     }
 
-    RECT ItemRect(int index)
-    {
-        RECT r{};
-        r.left = LVIR_BOUNDS;
-        SendMessageA(list->Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-        return r;
-    }
     bool InView(int index)
     {
-        RECT item = ItemRect(index), client{};
+        RECT item{}, client{};
+        item.left = LVIR_BOUNDS;
+        SendMessageA(list->Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
         GetClientRect(list->Handle(), &client);
         return item.top >= client.top && item.bottom <= client.bottom;
+    }
+    int ScrollRange()
+    {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        if (!GetScrollInfo(list->Handle(), SB_VERT, &info))
+            return 0;
+        return info.nMax + 1 - static_cast<int>(info.nPage);
     }
 
     TImageList* icons = nullptr;
     std::vector<int> requested;
 };
 
-TEST_F(OwnerDataList, ItemsAreACountAndCaptionsAndImagesComeOnRequest)
+TEST_F(OwnerDataList, ACountWhoseCaptionsAndImagesAreAskedForWhenDrawn)
 {
     HWND window = list->Handle();
-    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & LVS_OWNERDATA, 0);
     list->Items().SetCount(1000);
     EXPECT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 1000);
-    EXPECT_EQ(list->Items().Count(), 1000);
     EXPECT_TRUE(requested.empty());   // nothing drawn, nothing asked
 
     ShowForm();
     requested.clear();
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_FALSE(requested.empty());
     int visible = 0;
     while (visible < 1000 && InView(visible))
         ++visible;
     ASSERT_GT(visible, 0);
-    // Only what is on screen (a partly visible row included) is asked for.
+    ASSERT_FALSE(requested.empty());
+    // Only what is on screen (a partly visible row too) is asked for.
     for (int index : requested)
         EXPECT_LT(index, visible + 10) << "item " << index << " is not on screen";
-    EXPECT_LE(requested.size(), static_cast<std::size_t>(2 * (visible + 10)));
 
     // Read as another program reads them, and through the framework.
     EXPECT_EQ(RawCaption(999), "Item 999");
-    EXPECT_EQ(list->Items()[7].Caption(), "Item 7");
     EXPECT_EQ(list->Items()[7].ImageIndex(), 2);
-    EXPECT_EQ(list->Items()[0].ImageIndex(), 0);
     EXPECT_THROW(list->Items()[1000].Caption(), EListError);
-
-    // A caption longer than the control's buffer comes back whole.
-    list->OnData = [](TObject*, TListItemRequest& item) { item.Caption = std::string(700, 'w'); };
-    EXPECT_EQ(list->Items()[3].Caption(), std::string(700, 'w'));
-
-    list->Items().Clear();
-    EXPECT_EQ(list->Items().Count(), 0);
-}
-
-TEST_F(OwnerDataList, ScrollBarFollowsTheCountAndAnUpdateLeavesOnePaint)
-{
-    ShowForm();
-    HWND window = list->Handle();
-    auto scrollRange = [&] {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE;
-        if (!GetScrollInfo(window, SB_VERT, &info))
-            return 0;
-        return info.nMax + 1 - static_cast<int>(info.nPage);
-    };
-    TListItems& items = list->Items();
-    items.SetCount(10);
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
-    const int few = scrollRange();
-    // Growing and shrinking, with and without an update around it: the bar
-    // always covers the items (7 a row here, rows more than 60 pixels high).
-    items.SetCount(600);
-    EXPECT_GT(scrollRange(), few + 60 * (600 / 7 - 2));
-    items.SetCount(10);
-    EXPECT_EQ(scrollRange(), few);
-
-    items.BeginUpdate();
-    items.BeginUpdate();
-    items.SetCount(600);
-    list->SetSelected(0);
-    items.EndUpdate();
-    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));   // nothing before the last End
-    items.EndUpdate();
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
-    EXPECT_GT(scrollRange(), few + 60 * (600 / 7 - 2));
-    requested.clear();
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
-    EXPECT_FALSE(requested.empty());
-
-    // An update left by an exception still ends.
-    try {
-        TListUpdate update(items);
-        items.SetCount(20);
-        list->SetSelected(20);   // past the end
-    } catch (const EListError&) {
-    }
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
-
-    // A hidden list stays hidden, and an unbalanced End changes nothing.
-    list->Hide();
-    items.BeginUpdate();
-    items.SetCount(3);
-    items.EndUpdate();
-    items.EndUpdate();
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0);
-    list->Show();
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(items.Count(), 3);
-}
-
-TEST_F(OwnerDataList, KeepsNoItemsOfItsOwn)
-{
-    list->Items().SetCount(3);
+    // The list keeps no items of its own, and only it takes a count.
     EXPECT_THROW(list->Items().Add("x"), EListError);
-    EXPECT_THROW(list->Items().Delete(0), EListError);
     EXPECT_THROW(list->Items()[0].SetCaption("x"), EListError);
-    EXPECT_THROW(list->Items()[0].SetImageIndex(1), EListError);
-    EXPECT_THROW(list->Items()[0].SetData(nullptr), EListError);
     EXPECT_THROW(list->Items().SetCount(-1), EListError);
-    EXPECT_EQ(list->Items().Count(), 3);
-    EXPECT_EQ(list->Items()[2].Caption(), "Item 2");
-
-    // A list that keeps its items takes no count; switching empties the list.
     list->SetOwnerData(false);
-    EXPECT_EQ(GetWindowLongA(list->Handle(), GWL_STYLE) & LVS_OWNERDATA, 0);
     EXPECT_EQ(list->Items().Count(), 0);
     EXPECT_THROW(list->Items().SetCount(3), EListError);
-    list->Items().Add("kept");
-    list->SetOwnerData(true);
-    EXPECT_EQ(list->Items().Count(), 0);
 }
 
-TEST_F(OwnerDataList, SelectionFocusAndScrollingFollowTheCount)
+TEST_F(OwnerDataList, SelectionFocusAndViewFollowTheCount)
 {
     list->Items().SetCount(200);
     ShowForm();
     list->SetItemFocused(150);
     list->SetSelected(150);
     list->Items()[150].MakeVisible();
-    EXPECT_EQ(list->Selected(), 150);
-    EXPECT_EQ(list->ItemFocused(), 150);
     EXPECT_TRUE(InView(150));
     EXPECT_FALSE(InView(0));
 
-    // Fewer items: the marks past the end go; the view stays where it was
-    // until it is told to show the top.
+    // Fewer items: the marks past the end go; the view stays until told.
     list->Items().SetCount(20);
     EXPECT_EQ(list->Selected(), -1);
     EXPECT_EQ(list->ItemFocused(), -1);
@@ -383,14 +296,52 @@ TEST_F(OwnerDataList, SelectionFocusAndScrollingFollowTheCount)
     list->SetSelected(0);
     list->Items()[0].MakeVisible();
     EXPECT_TRUE(InView(0));
-    EXPECT_EQ(list->Selected(), 0);
-    EXPECT_TRUE(list->Items()[0].Focused());
     EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
-
-    // More items: the marks stay.
+    // More items: the marks stay; a new window keeps count and marks.
     list->Items().SetCount(500);
+    HWND before = list->Handle();
+    form->SetBorderStyle(bsDialog);
+    ASSERT_NE(list->Handle(), before);
+    EXPECT_EQ(list->Items().Count(), 500);
     EXPECT_EQ(list->Selected(), 0);
     EXPECT_EQ(list->ItemFocused(), 0);
+    EXPECT_EQ(RawCaption(499), "Item 499");
+}
+
+TEST_F(OwnerDataList, ScrollBarFollowsTheCountAndAnUpdateLeavesOnePaint)
+{
+    ShowForm();
+    HWND window = list->Handle();
+    TListItems& items = list->Items();
+    items.SetCount(10);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+    const int few = ScrollRange();
+    // Growing and shrinking: the bar covers the items (7 a row here, rows
+    // more than 60 pixels high).
+    items.SetCount(600);
+    EXPECT_GT(ScrollRange(), few + 60 * (600 / 7 - 2));
+    items.SetCount(10);
+    EXPECT_EQ(ScrollRange(), few);
+
+    {
+        TListUpdate outer(items);
+        TListUpdate inner(items);
+        items.SetCount(600);
+    }
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_GT(ScrollRange(), few + 60 * (600 / 7 - 2));
+
+    // An update left by an exception still ends; a hidden list stays hidden.
+    try {
+        TListUpdate update(items);
+        list->SetSelected(600);   // past the end
+    } catch (const EListError&) {
+    }
+    EXPECT_TRUE(IsWindowVisible(window));
+    list->Hide();
+    items.SetCount(3);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0);
 }
 
 TEST_F(OwnerDataList, TypeAheadAndSearchesAreTheOwners)
@@ -400,7 +351,6 @@ TEST_F(OwnerDataList, TypeAheadAndSearchesAreTheOwners)
     list->SetFocus();
     list->SetItemFocused(0);
     list->SetSelected(0);
-
     // No handler: nothing is found, the selection stays.
     SendMessageA(list->Handle(), WM_CHAR, 'i', 1);
     EXPECT_EQ(list->Selected(), 0);
@@ -418,86 +368,14 @@ TEST_F(OwnerDataList, TypeAheadAndSearchesAreTheOwners)
     EXPECT_TRUE(asked[0].Partial);
     EXPECT_EQ(list->Selected(), 7);
 
-    // LVM_FINDITEM by caption, as another program may send it; an answer
-    // past the end counts as none.
+    // An answer past the end counts as none.
     LVFINDINFOA byCaption{};
     byCaption.flags = LVFI_STRING;
     byCaption.psz = "Item 3";
-    answer = 3;
-    EXPECT_EQ(SendMessageA(list->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>(&byCaption)), 3);
-    EXPECT_EQ(asked.back().Text, "Item 3");
-    EXPECT_FALSE(asked.back().Partial);
     answer = 50;
     EXPECT_EQ(SendMessageA(list->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
                            reinterpret_cast<LPARAM>(&byCaption)), -1);
-    // By data: not the owner's to answer.
-    std::size_t before = asked.size();
-    LVFINDINFOA byData{};
-    byData.flags = LVFI_PARAM;
-    EXPECT_EQ(SendMessageA(list->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>(&byData)), -1);
-    EXPECT_EQ(asked.size(), before);
-}
-
-TEST_F(OwnerDataList, UnicodeRequestsAreAnsweredInTheirBuffer)
-{
-    list->Items().SetCount(5);
-    // What a Unicode parent would be sent, delivered as the form reflects it.
-    wchar_t buffer[5];
-    std::fill(std::begin(buffer), std::end(buffer), L'#');
-    NMLVDISPINFOW info{};
-    info.hdr.hwndFrom = list->Handle();
-    info.hdr.code = LVN_GETDISPINFOW;
-    info.item.mask = LVIF_TEXT | LVIF_IMAGE;
-    info.item.iItem = 4;
-    info.item.pszText = buffer;
-    info.item.cchTextMax = 5;
-    list->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(std::wstring(buffer), L"Item");   // cut to the buffer, terminated
-    EXPECT_EQ(info.item.iImage, 4);
-
-    NMLVFINDITEMW find{};
-    find.hdr.hwndFrom = list->Handle();
-    find.hdr.code = LVN_ODFINDITEMW;
-    find.iStart = 2;
-    find.lvfi.flags = LVFI_PARTIAL | LVFI_WRAP;
-    find.lvfi.psz = L"It";
-    TListFind seen;
-    list->OnDataFind = [&](TObject*, const TListFind& f) {
-        seen = f;
-        return 1;
-    };
-    EXPECT_EQ(list->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&find)), 1);
-    EXPECT_EQ(seen.Text, "It");
-    EXPECT_EQ(seen.Start, 2);
-    EXPECT_TRUE(seen.Partial);
-    EXPECT_TRUE(seen.Wrap);
-}
-
-TEST_F(OwnerDataList, CountAndMarksSurviveARecreatedWindow)
-{
-    list->Items().SetCount(30);
-    list->SetItemFocused(4);
-    list->SetSelected(4);
-    HWND before = list->Handle();
-    form->SetBorderStyle(bsDialog);
-    HWND after = list->Handle();
-    ASSERT_NE(before, after);
-    EXPECT_NE(GetWindowLongA(after, GWL_STYLE) & LVS_OWNERDATA, 0);
-    EXPECT_EQ(list->Items().Count(), 30);
-    EXPECT_EQ(list->Selected(), 4);
-    EXPECT_EQ(list->ItemFocused(), 4);
-    EXPECT_EQ(RawCaption(29), "Item 29");
-
-    // A count set while there is no window is the new window's count.
-    TListView later(nullptr);
-    later.SetOwnerData(true);
-    later.Items().SetCount(12);
-    EXPECT_EQ(later.Items().Count(), 12);
-    later.SetParent(form.get());
-    EXPECT_EQ(SendMessageA(later.Handle(), LVM_GETITEMCOUNT, 0, 0), 12);
-    later.SetParent(nullptr);
+    EXPECT_EQ(asked.back().Text, "Item 3");
 }
 
 } // namespace
