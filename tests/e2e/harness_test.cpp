@@ -15,7 +15,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -326,31 +325,6 @@ TEST(ProbeTest, ReadsListViewItemsOfAnotherProcess)
     ASSERT_EQ(r.ExitCode, 0u) << r.Output;
     EXPECT_EQ(r.Values["count"], "0");
     EXPECT_TRUE(ItemLines(r.Output).empty());
-}
-
-TEST(ProbeTest, ItemRectIsTheIconOnTheScreen)
-{
-    FixtureWindow fixture;
-    RECT expected{};
-    expected.left = LVIR_ICON;
-    ASSERT_TRUE(SendMessageA(fixture.List(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&expected)));
-    MapWindowPoints(fixture.List(), nullptr, reinterpret_cast<POINT*>(&expected), 2);
-    ToolResult r = RunTool("probe.exe", {"itemrect", fixture.Caption(), "2"});
-    ASSERT_EQ(r.ExitCode, 0u) << r.Output;
-    char rect[64];
-    std::snprintf(rect, sizeof rect, "%ld,%ld,%ld,%ld", expected.left, expected.top,
-                  expected.right, expected.bottom);
-    EXPECT_EQ(r.Values["rect"], rect);
-    RECT client{};
-    GetClientRect(fixture.List(), &client);
-    MapWindowPoints(fixture.List(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::snprintf(rect, sizeof rect, "%ld,%ld,%ld,%ld", client.left, client.top, client.right,
-                  client.bottom);
-    EXPECT_EQ(r.Values["list"], rect);
-    EXPECT_GT(client.right - client.left, 300);   // a place on the screen, not zeros
-
-    r = RunTool("probe.exe", {"itemrect", fixture.Caption(), "3"});
-    EXPECT_EQ(r.ExitCode, 4u) << r.Output;
 }
 
 TEST(ProbeTest, ListViewReaderWorksInsideOneProcessToo)
