@@ -9,4 +9,20 @@ set(TARNIVO_CONTROL_KINDS
     progressbar
     image
     panel
+    checkbox
+    radiobutton
+    groupbox
+    radiogroup
+    memo
+    listbox
+    combobox
+    scrollbar
+    trackbar
+    updown
+    statusbar
+    header
+    tabcontrol
+    pagecontrol
+    toolbar
+    bitbtn
 )
