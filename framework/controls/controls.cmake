@@ -25,4 +25,9 @@ set(TARNIVO_CONTROL_KINDS
     pagecontrol
     toolbar
     bitbtn
+    speedbutton
+    datetimepicker
+    scrollbox
+    frame
+    treeview
 )
