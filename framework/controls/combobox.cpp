@@ -64,11 +64,12 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
 void TCustomComboBox::HandleCreated()
 {
     HWND window = Handle();
-    m_items.Restore(m_saved);
+    std::vector<int> places = m_items.Restore(m_saved, m_sorted);
     m_saved.Clear();
     Send(window, CB_LIMITTEXT, static_cast<WPARAM>(m_maxLength));
-    if (m_savedIndex >= 0)
-        Send(window, CB_SETCURSEL, static_cast<WPARAM>(m_savedIndex));
+    if (m_savedIndex >= 0 && m_savedIndex < static_cast<int>(places.size()) &&
+        places[static_cast<std::size_t>(m_savedIndex)] >= 0)
+        Send(window, CB_SETCURSEL, static_cast<WPARAM>(places[static_cast<std::size_t>(m_savedIndex)]));
     else if (m_style != csDropDownList)
         SetWindowTextA(window, m_text.c_str());
     m_savedIndex = -1;
@@ -97,7 +98,7 @@ void TCustomComboBox::SetBounds(int left, int top, int width, int height)
 
 int TCustomComboBox::ItemIndex() const
 {
-    HWND window = Existing(*this);
+    HWND window = controlwindow::Readable(*this);
     if (!window)
         return -1;
     auto index = Send(window, CB_GETCURSEL);
@@ -147,16 +148,8 @@ void TCustomComboBox::SetSorted(bool sorted)
     if (m_sorted == sorted)
         return;
     m_sorted = sorted;
-    if (!HandleAllocated())
-        return;
+    // CBS_SORT is read at creation; the items come back sorted.
     controlwindow::Recreate(*this);
-    if (!sorted)
-        return;
-    TStringList items;
-    m_items.Save(items);
-    m_items.Clear();
-    for (int i = 0; i < items.Count(); ++i)
-        m_items.Add(items[i], items.Objects(i));
 }
 
 void TCustomComboBox::SetDropDownCount(int count)

@@ -25,6 +25,16 @@ inline HWND Existing(const TWinControl& control)
     return control.HandleAllocated() ? const_cast<TWinControl&>(control).Handle() : nullptr;
 }
 
+// The window to read a control's items from: made now when the control has
+// a parent (a window destroyed for a change of its parent's style comes back
+// with its items), else none: a control without a parent has no items.
+inline HWND Readable(const TWinControl& control)
+{
+    if (HWND window = Existing(control))
+        return window;
+    return control.Parent() ? const_cast<TWinControl&>(control).Handle() : nullptr;
+}
+
 // The window that holds a control's items: made now if needed, which takes
 // a parent window.
 inline HWND Required(const TWinControl& control)

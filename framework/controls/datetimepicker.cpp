@@ -108,6 +108,18 @@ TDateTime SystemTimeToDateTime(const SYSTEMTIME& time)
 
 // ---------------------------------------------------------- TDateTimePicker
 
+namespace {
+
+// Unchecks the field. The record is not read for GDT_NONE, but Wine's
+// control refuses the message without one.
+void SetNone(HWND window)
+{
+    SYSTEMTIME unused{};
+    Send(window, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&unused));
+}
+
+} // namespace
+
 const TClassInfo& TDateTimePicker::StaticClassInfo()
 {
     static const TClassInfo info{
@@ -164,7 +176,7 @@ void TDateTimePicker::HandleCreated()
     SYSTEMTIME st = DateTimeToSystemTime(m_value);
     Send(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
     if (m_showCheckbox && !m_checked)
-        Send(Handle(), DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        SetNone(Handle());
 }
 
 void TDateTimePicker::HandleDestroying()
@@ -195,7 +207,7 @@ void TDateTimePicker::SetDateTime(TDateTime value)
             return;   // outside MinDate .. MaxDate
         m_value = value;
         if (m_showCheckbox && !wasChecked)
-            Send(window, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+            SetNone(window);
         return;
     }
     if ((m_minDate != 0 && value < std::floor(m_minDate)) ||
@@ -315,7 +327,7 @@ void TDateTimePicker::SetChecked(bool checked)
         SYSTEMTIME st = DateTimeToSystemTime(m_value);
         Send(window, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
     } else {
-        Send(window, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        SetNone(window);
     }
 }
 

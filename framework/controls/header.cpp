@@ -118,7 +118,7 @@ int THeaderSection::Right() const
 
 int THeaderSections::Count() const
 {
-    HWND window = Existing(m_owner);
+    HWND window = controlwindow::Readable(m_owner);
     return window ? static_cast<int>(Send(window, HDM_GETITEMCOUNT)) : 0;
 }
 

@@ -7,6 +7,7 @@
 namespace tarnivo {
 
 using controlwindow::Existing;
+using controlwindow::Readable;
 using controlwindow::Required;
 using controlwindow::Send;
 
@@ -14,7 +15,7 @@ using controlwindow::Send;
 
 int TWindowStrings::Count() const
 {
-    HWND window = Existing(m_owner);
+    HWND window = Readable(m_owner);
     return window ? static_cast<int>(Send(window, m_msg.GetCount)) : 0;
 }
 
@@ -27,7 +28,7 @@ void TWindowStrings::CheckIndex(int index) const
 std::string TWindowStrings::Strings(int index) const
 {
     CheckIndex(index);
-    HWND window = Existing(m_owner);
+    HWND window = Readable(m_owner);
     auto length = Send(window, m_msg.GetTextLen, static_cast<WPARAM>(index));
     if (length <= 0)
         return {};
@@ -72,7 +73,7 @@ void TWindowStrings::Clear()
 
 int TWindowStrings::IndexOf(const std::string& text) const
 {
-    HWND window = Existing(m_owner);
+    HWND window = Readable(m_owner);
     if (!window)
         return -1;
     // The search starts after the item given and wraps; -1 starts at the top.
@@ -85,7 +86,7 @@ std::intptr_t TWindowStrings::Objects(int index) const
 {
     CheckIndex(index);
     return static_cast<std::intptr_t>(
-        Send(Existing(m_owner), m_msg.GetItemData, static_cast<WPARAM>(index)));
+        Send(Readable(m_owner), m_msg.GetItemData, static_cast<WPARAM>(index)));
 }
 
 void TWindowStrings::SetObject(int index, std::intptr_t object)
@@ -136,20 +137,27 @@ void TWindowStrings::Save(TStringList& saved) const
         saved.AddObject(Strings(i), Objects(i));
 }
 
-void TWindowStrings::Restore(const TStringList& saved)
+std::vector<int> TWindowStrings::Restore(const TStringList& saved, bool sort)
 {
+    std::vector<int> places;
     HWND window = Existing(m_owner);
     if (!window)
-        return;
-    // Insert, not Add: a list sorted now keeps the saved order only when
-    // it was sorted before, and the saved order is what the user saw.
+        return places;
+    // Added, a sorted list's control sorts them; inserted at the end, they
+    // keep the order they had. An item added later moves those after it.
     for (int i = 0; i < saved.Count(); ++i) {
-        auto index = Send(window, m_msg.InsertString, static_cast<WPARAM>(-1),
-                          reinterpret_cast<LPARAM>(saved[i].c_str()));
+        auto text = reinterpret_cast<LPARAM>(saved[i].c_str());
+        auto index = sort ? Send(window, m_msg.AddString, 0, text)
+                          : Send(window, m_msg.InsertString, static_cast<WPARAM>(-1), text);
+        for (int& p : places)
+            if (index >= 0 && p >= index)
+                ++p;
+        places.push_back(index < 0 ? -1 : static_cast<int>(index));
         if (index >= 0 && saved.Objects(i))
             Send(window, m_msg.SetItemData, static_cast<WPARAM>(index),
                  static_cast<LPARAM>(saved.Objects(i)));
     }
+    return places;
 }
 
 // ----------------------------------------------------------- TCustomListBox
@@ -191,13 +199,14 @@ void TCustomListBox::CreateParams(TCreateParams& params)
 
 void TCustomListBox::HandleCreated()
 {
-    m_items.Restore(m_saved);
+    std::vector<int> places = m_items.Restore(m_saved, m_sorted);
     m_saved.Clear();
     // A list that was multi-select and is now single keeps its first selection.
     if (!m_multiSelect && m_savedSelection.size() > 1)
         m_savedSelection.erase(m_savedSelection.begin() + 1, m_savedSelection.end());
     for (int index : m_savedSelection)
-        SetSelected(index, true);
+        if (places.at(static_cast<std::size_t>(index)) >= 0)
+            SetSelected(places[static_cast<std::size_t>(index)], true);
     m_savedSelection.clear();
     Send(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(m_savedTop));
 }
@@ -214,7 +223,7 @@ void TCustomListBox::HandleDestroying()
 
 int TCustomListBox::ItemIndex() const
 {
-    HWND window = Existing(*this);
+    HWND window = Readable(*this);
     if (!window)
         return -1;
     auto index = Send(window, m_multiSelect ? LB_GETCARETINDEX : LB_GETCURSEL);
@@ -243,7 +252,7 @@ bool TCustomListBox::Selected(int index) const
 {
     if (index < 0 || index >= m_items.Count())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    return Send(Existing(*this), LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+    return Send(Readable(*this), LB_GETSEL, static_cast<WPARAM>(index)) > 0;
 }
 
 void TCustomListBox::SetSelected(int index, bool selected)
@@ -261,7 +270,7 @@ void TCustomListBox::SetSelected(int index, bool selected)
 
 int TCustomListBox::SelCount() const
 {
-    HWND window = Existing(*this);
+    HWND window = Readable(*this);
     if (!window)
         return 0;
     if (!m_multiSelect)
@@ -271,7 +280,7 @@ int TCustomListBox::SelCount() const
 
 int TCustomListBox::TopIndex() const
 {
-    HWND window = Existing(*this);
+    HWND window = Readable(*this);
     return window ? static_cast<int>(Send(window, LB_GETTOPINDEX)) : 0;
 }
 
@@ -302,17 +311,8 @@ void TCustomListBox::SetSorted(bool sorted)
     if (m_sorted == sorted)
         return;
     m_sorted = sorted;
-    if (!HandleAllocated())
-        return;
+    // LBS_SORT is read at creation; the items come back sorted.
     controlwindow::Recreate(*this);
-    if (!sorted)
-        return;
-    // LBS_SORT sorts what is added; the restored items went in unsorted.
-    TStringList items;
-    m_items.Save(items);
-    m_items.Clear();
-    for (int i = 0; i < items.Count(); ++i)
-        m_items.Add(items[i], items.Objects(i));
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle border)

@@ -48,9 +48,11 @@ public:
     void AssignTo(TStringList& target) const;
 
     // For a window being recreated: the items and their objects, kept in
-    // `saved` and put back into the new window.
+    // `saved` and put back into the new window (sorted by the control when
+    // `sort`, else in their order). Restore answers where each saved item
+    // went, by its saved index (-1 when the control refused it).
     void Save(TStringList& saved) const;
-    void Restore(const TStringList& saved);
+    std::vector<int> Restore(const TStringList& saved, bool sort);
 
 private:
     void CheckIndex(int index) const;

@@ -17,7 +17,7 @@ using controlwindow::Send;
 
 int TTabStrings::Count() const
 {
-    HWND window = Existing(m_owner);
+    HWND window = controlwindow::Readable(m_owner);
     return window ? static_cast<int>(Send(window, TCM_GETITEMCOUNT)) : 0;
 }
 
@@ -260,7 +260,7 @@ void TCustomTabControl::Notification(TComponent* component, TOperation operation
 
 int TCustomTabControl::TabIndex() const
 {
-    HWND window = Existing(*this);
+    HWND window = controlwindow::Readable(*this);
     return window ? static_cast<int>(Send(window, TCM_GETCURSEL)) : -1;
 }
 

@@ -286,17 +286,14 @@ void TToolBar::HandleCreated()
     Send(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     Send(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));
     Send(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(m_buttonWidth, m_buttonHeight));
-    for (std::size_t i = 0; i < m_buttons.size() && i < m_savedDown.size(); ++i)
-        m_buttons[i]->m_down = m_savedDown[i];
-    m_savedDown.clear();
     SendButtons();
 }
 
 void TToolBar::HandleDestroying()
 {
-    m_savedDown.clear();
+    // The buttons keep their state until the next window takes it.
     for (TToolButton* b : m_buttons)
-        m_savedDown.push_back(b->Down());
+        b->m_down = b->Down();
 }
 
 void TToolBar::SendButtons()

@@ -68,7 +68,7 @@ private:
     TToolBar* m_toolBar = nullptr;
     int m_command;
     TToolButtonStyle m_style = tbsButton;
-    bool m_down = false;   // used while the button is in no window
+    bool m_down = false;   // used while the button is in no window, or its bar has none
     bool m_grouped = false;
     int m_imageIndex = -1;
     TMenuItem* m_menuItem = nullptr;
@@ -141,7 +141,6 @@ private:
     void Restyle(DWORD bits, bool on);
 
     std::vector<TToolButton*> m_buttons;   // not owned (their owners free them)
-    std::vector<bool> m_savedDown;         // while the window is recreated
     bool m_flat = true;
     bool m_showCaptions = false;
     bool m_list = false;

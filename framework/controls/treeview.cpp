@@ -153,13 +153,13 @@ void TTreeNode::Delete()
 
 int TTreeNodes::Count() const
 {
-    HWND window = Existing(m_owner);
+    HWND window = controlwindow::Readable(m_owner);
     return window ? static_cast<int>(Send(window, TVM_GETCOUNT)) : 0;
 }
 
 TTreeNode TTreeNodes::GetFirstNode() const
 {
-    HWND window = Existing(m_owner);
+    HWND window = controlwindow::Readable(m_owner);
     if (!window)
         return {};
     return TTreeNode(m_owner, reinterpret_cast<HTREEITEM>(Send(window, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
@@ -311,7 +311,7 @@ void TCustomTreeView::Restore(HTREEITEM parent, const std::vector<SavedNode>& no
 
 TTreeNode TCustomTreeView::Selected() const
 {
-    HWND window = Existing(*this);
+    HWND window = controlwindow::Readable(*this);
     if (!window)
         return {};
     auto item = reinterpret_cast<HTREEITEM>(Send(window, TVM_GETNEXTITEM, TVGN_CARET, 0));

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace tarnivo {
 
 using controlwindow::Existing;
@@ -48,9 +50,11 @@ void TCustomUpDown::HandleCreated()
     Send(window, UDM_SETRANGE32, static_cast<WPARAM>(m_min), m_max);
     UDACCEL accel{0, static_cast<UINT>(m_increment)};
     Send(window, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-    Send(window, UDM_SETPOS32, 0, m_position);
+    // The buddy first: setting the position writes it into the buddy, and
+    // the control reads its position back from there.
     if (m_associate)
         Send(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_associate->Handle()));
+    Send(window, UDM_SETPOS32, 0, m_position);
 }
 
 void TCustomUpDown::HandleDestroying()
@@ -104,6 +108,11 @@ int TCustomUpDown::Position() const
 
 void TCustomUpDown::SetPosition(int value)
 {
+    // Within the range, whichever way round it is: not every version of
+    // the control keeps a position set from outside within it.
+    int low = std::min(Min(), Max());
+    int high = std::max(Min(), Max());
+    value = std::clamp(value, low, high);
     m_position = value;
     if (HWND window = Existing(*this))
         Send(window, UDM_SETPOS32, 0, value);
@@ -140,11 +149,12 @@ void TCustomUpDown::SetAssociate(TWinControl* control)
     if (m_associate)
         m_associate->FreeNotification(this);
     if (HWND window = Existing(*this)) {
+        // With a buddy the control reads its position from the buddy's
+        // text, and writes it there only when it moves: carry it over.
+        int position = Position();
         HWND buddy = m_associate ? m_associate->Handle() : nullptr;
         Send(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy));
-        // The control writes its position into a new buddy only when it moves.
-        if (m_associate)
-            Send(window, UDM_SETPOS32, 0, Position());
+        Send(window, UDM_SETPOS32, 0, position);
     }
 }
 

@@ -63,15 +63,17 @@ TEST_F(Memo, EnterTypesALineBreakOnlyWithWantReturns)
 {
     ShowForm();
     memo->SetFocus();
-    auto typeEnter = [this] {
-        PostMessageA(memo->Handle(), WM_CHAR, '\r', 1);
+    auto type = [this](const char* keys) {
+        for (const char* k = keys; *k; ++k)
+            PostMessageA(memo->Handle(), WM_CHAR, static_cast<unsigned char>(*k), 1);
         test::Pump();
     };
-    typeEnter();
+    type("a\rb");
+    EXPECT_EQ(memo->Text(), "a\r\nb");
     EXPECT_EQ(memo->LineCount(), 2);
     memo->SetWantReturns(false);
-    typeEnter();
-    EXPECT_EQ(memo->LineCount(), 2);
+    type("\rc");
+    EXPECT_EQ(memo->Text(), "a\r\nbc");
 }
 
 } // namespace

@@ -21,7 +21,7 @@ protected:
         distant = new TPanel(form.get());
         distant->SetBounds(20, 400, 50, 40);   // bottom at 440
         distant->SetParent(box);
-        box->UpdateScrollRange();
+        box->HandleNeeded();   // takes the range from the children
     }
     void UserScrolls(UINT msg, int code)
     {

@@ -117,8 +117,9 @@ TEST_F(SpeedButton, TheGlyphGoesWhereLayoutMarginAndSpacingSay)
         int margin;
         LONG left, top;
     } cases[] = {
-        // Content area: 2 pixels in, 60 x 28. No caption: Spacing counts 0.
-        {blGlyphLeft, -1, 2 + (60 - 8) / 3, 2 + 10},
+        // Content area: 2 pixels in, 60 x 28. No caption: Spacing counts
+        // 0, so an automatic Margin centres the glyph alone.
+        {blGlyphLeft, -1, 2 + 26, 2 + 10},
         {blGlyphLeft, 5, 2 + 5, 2 + 10},
         {blGlyphRight, 5, 2 + 60 - 5 - 8, 2 + 10},
         {blGlyphTop, 0, 2 + 26, 2},
@@ -132,6 +133,15 @@ TEST_F(SpeedButton, TheGlyphGoesWhereLayoutMarginAndSpacingSay)
         EXPECT_EQ(box.top, c.top) << c.layout << " " << c.margin;
         EXPECT_EQ(box.right - box.left, 8);
     }
+    // With a caption both automatic gaps are a third of the free width:
+    // the glyph moves left of the centre.
+    b->SetLayout(blGlyphLeft);
+    b->SetCaption("Go");
+    b->SetSpacing(-1);
+    b->SetMargin(-1);
+    EXPECT_LT(GlyphBox(*b).left, 2 + 26);
+    EXPECT_GT(GlyphBox(*b).left, 2);
+    b->SetCaption("");
     // Pressed, the content moves one pixel right and down.
     b->SetLayout(blGlyphLeft);
     b->SetMargin(5);

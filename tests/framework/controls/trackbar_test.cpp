@@ -32,7 +32,7 @@ TEST_F(TrackBar, PositionStaysInTheRangeAndTheRangeCannotBeEmpty)
     EXPECT_EQ(SendMessageA(bar->Handle(), TBM_GETPOS, 0, 0), 4);
     EXPECT_THROW(bar->SetMax(3), EPropertyError);
     EXPECT_EQ(bar->Max(), 10);
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(changes, 4);   // 0 to 5, to 10, to 0, to 4
 }
 
 TEST_F(TrackBar, KeysMoveByLineAndPageAndRaiseOnChange)

@@ -19,6 +19,7 @@ protected:
         updown = new TUpDown(form.get());
         updown->SetParent(form.get());
         updown->OnClick = [this](TObject*, TUDBtnType b) { clicks.push_back(b); };
+        form->HandleNeeded();   // the windows of both
     }
     // The arrow keys step an up-down with ArrowKeys through its buddy.
     void Arrow(WORD vk)
