@@ -140,7 +140,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style)
     if (m_style == style)
         return;
     m_style = style;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomComboBox::SetSorted(bool sorted)
@@ -149,7 +149,7 @@ void TCustomComboBox::SetSorted(bool sorted)
         return;
     m_sorted = sorted;
     // CBS_SORT is read at creation; the items come back sorted.
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomComboBox::SetDropDownCount(int count)

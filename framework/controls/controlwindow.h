@@ -66,18 +66,6 @@ inline void SetStyleBits(HWND window, DWORD bits, bool on)
         SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(next));
 }
 
-// Replaces a live window with a new one made from the control's current
-// settings, for style bits a system control reads only when it is created.
-// The control keeps what the window held across the change in its
-// HandleDestroying / HandleCreated.
-inline void Recreate(TWinControl& control)
-{
-    if (!control.HandleAllocated())
-        return;
-    control.DestroyHandle();
-    control.HandleNeeded();
-}
-
 // Whether `code` is either form of a notification that has an ANSI and a
 // wide code: a common control picks the form by WM_NOTIFYFORMAT, so either
 // may arrive.

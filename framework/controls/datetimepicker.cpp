@@ -271,7 +271,7 @@ void TDateTimePicker::SetMaxDate(TDateTime value)
 
 void TDateTimePicker::Restyle()
 {
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TDateTimePicker::SetKind(TDateTimeKind kind)

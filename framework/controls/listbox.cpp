@@ -294,7 +294,7 @@ void TCustomListBox::SetMultiSelect(bool multiSelect)
     if (m_multiSelect == multiSelect)
         return;
     m_multiSelect = multiSelect;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomListBox::SetExtendedSelect(bool extended)
@@ -303,7 +303,7 @@ void TCustomListBox::SetExtendedSelect(bool extended)
         return;
     m_extendedSelect = extended;
     if (m_multiSelect)
-        controlwindow::Recreate(*this);
+        RecreateWnd();
 }
 
 void TCustomListBox::SetSorted(bool sorted)
@@ -312,7 +312,7 @@ void TCustomListBox::SetSorted(bool sorted)
         return;
     m_sorted = sorted;
     // LBS_SORT is read at creation; the items come back sorted.
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle border)

@@ -69,7 +69,7 @@ void TCustomMemo::SetScrollBars(TScrollStyle scrollBars)
     if (m_scrollBars == scrollBars)
         return;
     m_scrollBars = scrollBars;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomMemo::SetWordWrap(bool wordWrap)
@@ -77,7 +77,7 @@ void TCustomMemo::SetWordWrap(bool wordWrap)
     if (m_wordWrap == wordWrap)
         return;
     m_wordWrap = wordWrap;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomMemo::SetAlignment(TAlignment alignment)
@@ -85,7 +85,7 @@ void TCustomMemo::SetAlignment(TAlignment alignment)
     if (m_alignment == alignment)
         return;
     m_alignment = alignment;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomMemo::KeyPress(char& key)

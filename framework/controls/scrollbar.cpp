@@ -138,7 +138,7 @@ void TScrollBar::SetKind(TScrollBarKind kind)
         // A vertical bar is as wide as a horizontal one is high, and back.
         int w = Width();
         int h = Height();
-        controlwindow::Recreate(*this);
+        RecreateWnd();
         SetBounds(Left(), Top(), h, w);
     } else {
         SetBounds(Left(), Top(), Height(), Width());

@@ -9,11 +9,6 @@ namespace tarnivo {
 
 namespace {
 
-// The framework's notifications of the pointer coming over a control and
-// leaving it (sent to graphic controls by their parent window).
-constexpr UINT MouseEnterNotice = 0xB013;
-constexpr UINT MouseLeaveNotice = 0xB014;
-
 TPropInfo GlyphProperty()
 {
     TPropInfo p{"Glyph", TPropKind::Object, {}, {}, {}};
@@ -203,12 +198,12 @@ void TSpeedButton::Click()
 void TSpeedButton::Dispatch(TMessage& message)
 {
     switch (message.Msg) {
-    case MouseEnterNotice:
+    case CM_MOUSEENTER:
         m_mouseInside = true;
         if (m_flat)
             Invalidate();
         break;
-    case MouseLeaveNotice:
+    case CM_MOUSELEAVE:
         m_mouseInside = false;
         if (m_flat)
             Invalidate();

@@ -255,7 +255,7 @@ void TCustomStatusBar::SetSizeGrip(bool grip)
     if (m_sizeGrip == grip)
         return;
     m_sizeGrip = grip;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 RECT TCustomStatusBar::PanelRect(int index) const

@@ -199,7 +199,7 @@ void TCustomTabControl::HandleDestroying()
 
 void TCustomTabControl::Restyle()
 {
-    controlwindow::Recreate(*this);
+    RecreateWnd();
     DisplayChanged();
 }
 

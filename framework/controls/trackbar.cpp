@@ -208,7 +208,7 @@ void TTrackBar::SetThumbLength(int value)
 
 void TTrackBar::Restyle()
 {
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation orientation)

@@ -173,7 +173,7 @@ void TCustomUpDown::SetOrientation(TUDOrientation orientation)
     if (m_orientation == orientation)
         return;
     m_orientation = orientation;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomUpDown::SetAlignButton(TUDAlignButton align)
@@ -181,7 +181,7 @@ void TCustomUpDown::SetAlignButton(TUDAlignButton align)
     if (m_alignButton == align)
         return;
     m_alignButton = align;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomUpDown::SetArrowKeys(bool arrowKeys)
@@ -189,7 +189,7 @@ void TCustomUpDown::SetArrowKeys(bool arrowKeys)
     if (m_arrowKeys == arrowKeys)
         return;
     m_arrowKeys = arrowKeys;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomUpDown::SetThousands(bool thousands)
@@ -197,7 +197,7 @@ void TCustomUpDown::SetThousands(bool thousands)
     if (m_thousands == thousands)
         return;
     m_thousands = thousands;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomUpDown::SetWrap(bool wrap)
@@ -205,7 +205,7 @@ void TCustomUpDown::SetWrap(bool wrap)
     if (m_wrap == wrap)
         return;
     m_wrap = wrap;
-    controlwindow::Recreate(*this);
+    RecreateWnd();
 }
 
 void TCustomUpDown::Dispatch(TMessage& message)
