@@ -75,7 +75,8 @@ void TScrollingWinControl::UpdateScrollRange()
     int y = VertPosition();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        if (!c->Visible())
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!c->Visible() || (m_leaving && w && w->HandleAllocated() && w->Handle() == m_leaving))
             continue;
         right = std::max(right, c->Left() + c->Width() + x);
         bottom = std::max(bottom, c->Top() + c->Height() + y);
@@ -182,8 +183,18 @@ void TScrollingWinControl::Dispatch(TMessage& message)
         break;
     }
     TWinControl::Dispatch(message);
-    if (message.Msg == WM_SIZE)
+    // A child window made or destroyed changes the content; the system
+    // reports both (children moved or graphic children added do not tell,
+    // hence UpdateScrollRange).
+    if (message.Msg == WM_SIZE ||
+        (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_CREATE))
         UpdateScrollRange();
+    if (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_DESTROY) {
+        // The child is still among the controls while its window goes.
+        m_leaving = reinterpret_cast<HWND>(message.LParam);
+        UpdateScrollRange();
+        m_leaving = nullptr;
+    }
 }
 
 // --------------------------------------------------------------- TScrollBox

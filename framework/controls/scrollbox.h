@@ -11,8 +11,8 @@ namespace tarnivo {
 // AutoScroll its own scroll bars (the window's WS_HSCROLL / WS_VSCROLL bars)
 // cover them, and scrolling moves the children. The positions are the
 // window's scroll bars'. The range follows the children when the window is
-// made or sized and on UpdateScrollRange, which a program calls after
-// moving or adding children.
+// made or sized and when a child window is made or destroyed; after moving
+// children, or adding a graphic one, a program calls UpdateScrollRange.
 class TScrollingWinControl : public TWinControl {
     TARNIVO_PUBLISHED_CLASS()
 public:
@@ -41,6 +41,7 @@ private:
 
     bool m_autoScroll = true;
     bool m_updating = false;
+    HWND m_leaving = nullptr;   // a child window being destroyed
 };
 
 class TScrollBox : public TScrollingWinControl {

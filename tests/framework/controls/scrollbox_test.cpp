@@ -77,3 +77,42 @@ TEST_F(ScrollBox, ScrollInViewBringsAControlInAndAutoScrollOffGoesBack)
 
 } // namespace
 } // namespace tarnivo
+
+namespace tarnivo {
+namespace {
+
+TEST_F(ScrollBox, ChildrenPlacedBeforeAnyWindowExistsGetTheirBarWhenTheFormShows)
+{
+    auto* form2 = MakeForm<TForm>(nullptr);
+    std::unique_ptr<TForm> owner(form2);
+    form2->SetBounds(0, 0, 300, 300);
+    auto* later = new TScrollBox(form2);
+    later->SetBounds(10, 10, 200, 120);
+    later->SetParent(form2);
+    auto* panel = new TPanel(form2);
+    panel->SetBounds(10, 200, 100, 40);
+    panel->SetParent(later);
+    form2->Show();
+    test::Pump();
+    EXPECT_TRUE(GetWindowLongA(later->Handle(), GWL_STYLE) & WS_VSCROLL);
+}
+
+TEST_F(ScrollBox, AChildWindowAddedOrFreedLaterChangesTheRange)
+{
+    auto* further = new TPanel(form.get());
+    further->SetBounds(0, 600, 30, 30);
+    further->SetParent(box);
+    RECT client;
+    GetClientRect(box->Handle(), &client);
+    for (int i = 0; i < 20; ++i)
+        UserScrolls(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(box->VertPosition(), 630 - client.bottom);
+    UserScrolls(WM_VSCROLL, SB_TOP);
+    delete further;
+    for (int i = 0; i < 20; ++i)
+        UserScrolls(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(box->VertPosition(), 440 - client.bottom);
+}
+
+} // namespace
+} // namespace tarnivo
