@@ -334,7 +334,7 @@ void TDateTimePicker::SetChecked(bool checked)
 void TDateTimePicker::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+        const NMHDR* header = NotifyRecord(message.LParam);
         if (header && header->code == DTN_DATETIMECHANGE) {
             if (OnChange)
                 OnChange(this);

@@ -241,7 +241,7 @@ void THeaderControl::SetFullDrag(bool fullDrag)
 void THeaderControl::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHEADERA*>(message.LParam);
+        const auto* header = reinterpret_cast<const NMHEADERA*>(NotifyRecord(message.LParam));
         UINT code = header ? header->hdr.code : 0;
         if (controlwindow::IsCode(code, HDN_ITEMCLICKA, HDN_ITEMCLICKW)) {
             if (OnSectionClick)

@@ -315,7 +315,7 @@ bool TCustomTabControl::CanChange()
 void TCustomTabControl::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+        const NMHDR* header = NotifyRecord(message.LParam);
         if (header && header->code == TCN_SELCHANGING) {
             message.Result = CanChange() ? FALSE : TRUE;   // TRUE keeps the tab
             return;

@@ -519,9 +519,9 @@ void TToolBar::TrackMenu(TToolButton* button)
         chosen->Click();
 }
 
-LRESULT TToolBar::CustomDraw(NMTBCUSTOMDRAW& draw)
+LRESULT TToolBar::CustomDraw(const NMTBCUSTOMDRAW& draw)
 {
-    NMCUSTOMDRAW& cd = draw.nmcd;
+    const NMCUSTOMDRAW& cd = draw.nmcd;
     switch (cd.dwDrawStage) {
     case CDDS_PREPAINT: {
         LRESULT result = OnCustomDrawButton ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
@@ -569,9 +569,9 @@ void TToolBar::Dispatch(TMessage& message)
         }
         break;
     case CN_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(message.LParam);
+        const NMHDR* header = NotifyRecord(message.LParam);
         if (header && header->code == NM_CUSTOMDRAW) {
-            message.Result = CustomDraw(*reinterpret_cast<NMTBCUSTOMDRAW*>(header));
+            message.Result = CustomDraw(*reinterpret_cast<const NMTBCUSTOMDRAW*>(header));
             return;
         }
         break;

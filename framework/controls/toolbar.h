@@ -137,7 +137,7 @@ private:
     void PlaceButtons();
     TToolButton* FindButton(int command) const;
     void TrackMenu(TToolButton* button);
-    LRESULT CustomDraw(NMTBCUSTOMDRAW& draw);
+    LRESULT CustomDraw(const NMTBCUSTOMDRAW& draw);
     void Restyle(DWORD bits, bool on);
 
     std::vector<TToolButton*> m_buttons;   // not owned (their owners free them)

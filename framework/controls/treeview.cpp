@@ -416,7 +416,7 @@ void TCustomTreeView::Notification(TComponent* component, TOperation operation)
 void TCustomTreeView::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMTREEVIEWA*>(message.LParam);
+        const auto* header = reinterpret_cast<const NMTREEVIEWA*>(NotifyRecord(message.LParam));
         if (header && controlwindow::IsCode(header->hdr.code, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) {
             if (OnChange)
                 OnChange(this, TTreeNode(*this, header->itemNew.hItem));

@@ -212,7 +212,7 @@ void TCustomUpDown::Dispatch(TMessage& message)
 {
     switch (message.Msg) {
     case CN_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+        const NMHDR* header = NotifyRecord(message.LParam);
         if (header && header->code == UDN_DELTAPOS) {
             bool allow = true;
             if (OnChanging)
