@@ -22,14 +22,14 @@
 
 namespace tarnivo::test::otherfamilies {
 
-// A control of class `Base` that reports the class name `Name`.
-template <typename Base, const char* Name>
+// A control of class `Base` that reports the class name `Spelling`.
+template <typename Base, const char* Spelling>
 class Named : public Base {
 public:
     using Base::Base;
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info{Name, &Base::StaticClassInfo(), {}};
+        static const TClassInfo info{Spelling, &Base::StaticClassInfo(), {}};
         return info;
     }
     const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -142,13 +142,13 @@ inline const TClassInfo& TMediaPlayer::StaticClassInfo()
 // Check boxes and radio buttons that draw themselves from glyphs the skin
 // pushes into them: "CustomGlyphs", "TransparentColor", "UseCustomGlyphs".
 // The data-aware ones add "DataField".
-template <const char* Name, bool DataAware>
+template <const char* Spelling, bool DataAware>
 class TImageCheck : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info{Name, &TCustomControl::StaticClassInfo(), Properties()};
+        static const TClassInfo info{Spelling, &TCustomControl::StaticClassInfo(), Properties()};
         return info;
     }
     const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -240,13 +240,13 @@ inline const TClassInfo& TcxCheckBoxProperties::StaticClassInfo()
 
 // "TcxCheckBox" and "TcxDBCheckBox": the glyph inside "Properties"; the
 // data-aware one has a "DataBinding" object.
-template <const char* Name, bool DataAware>
+template <const char* Spelling, bool DataAware>
 class TcxCheck : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     static const TClassInfo& StaticClassInfo()
     {
-        static const TClassInfo info{Name, &TCustomControl::StaticClassInfo(), Properties()};
+        static const TClassInfo info{Spelling, &TCustomControl::StaticClassInfo(), Properties()};
         return info;
     }
     const TClassInfo& ClassType() const override { return StaticClassInfo(); }
@@ -274,14 +274,14 @@ using TcxDBCheckBox = TcxCheck<names::CxDBCheckBox, true>;
 
 // Edits whose integer "NumButtons" says whether they are a combo (1) or a
 // plain edit (0).
-template <const char* Name>
+template <const char* Spelling>
 class TDCEditOf : public TCustomEdit {
 public:
     using TCustomEdit::TCustomEdit;
     static const TClassInfo& StaticClassInfo()
     {
         static const TClassInfo info{
-            Name,
+            Spelling,
             &TCustomEdit::StaticClassInfo(),
             {published::Integer("NumButtons", &TDCEditOf::NumButtons, &TDCEditOf::SetNumButtons)}};
         return info;
@@ -354,14 +354,14 @@ inline const TClassInfo& TPngBitBtn::StaticClassInfo()
 }
 
 // Panels and track bars of other families that the skin makes transparent.
-template <const char* Name, typename Base>
+template <const char* Spelling, typename Base>
 class TTransparentOf : public Base {
 public:
     using Base::Base;
     static const TClassInfo& StaticClassInfo()
     {
         static const TClassInfo info{
-            Name,
+            Spelling,
             &Base::StaticClassInfo(),
             {published::Boolean("Transparent", &TTransparentOf::Transparent,
                                 &TTransparentOf::SetTransparent)}};
@@ -419,5 +419,37 @@ inline const TClassInfo& TAdvPageControl::StaticClassInfo()
         }};
     return info;
 }
+
+// Grids. The framework has no grid of its own; the family's grids derive
+// from a class named "TCustomGrid", which a class test can find by name in
+// the published class chain (ClassType()->Parent...). Grids publish
+// "FixedColor", the colour of their fixed rows and columns.
+class TCustomGrid : public TScrollingControl {
+    TARNIVO_PUBLISHED_CLASS()
+public:
+    using TScrollingControl::TScrollingControl;
+    int FixedColor() const { return m_fixedColor; }
+    void SetFixedColor(int color) { m_fixedColor = color; }
+
+private:
+    int m_fixedColor = static_cast<int>(clBtnFace);
+};
+
+inline const TClassInfo& TCustomGrid::StaticClassInfo()
+{
+    static const TClassInfo info{
+        "TCustomGrid",
+        &TCustomControl::StaticClassInfo(),
+        {published::Integer("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor)}};
+    return info;
+}
+
+namespace names {
+inline constexpr char StringGrid[] = "TStringGrid";
+inline constexpr char DBGrid[] = "TDBGrid";
+} // namespace names
+
+using TStringGrid = Named<TCustomGrid, names::StringGrid>;
+using TDBGrid = Named<TCustomGrid, names::DBGrid>;
 
 } // namespace tarnivo::test::otherfamilies

@@ -399,3 +399,21 @@ TEST_F(PublishedProperties, WrongKindsAndUnknownMembersAreRefused)
 
 } // namespace
 } // namespace tarnivo
+
+// The stand-ins of other families' controls are used by the discovery tests;
+// instantiated here so that every one of them keeps compiling. They are
+// test code and have no tests of their own.
+namespace tarnivo::test::otherfamilies {
+template class Named<TCustomControl, names::TabSet>;
+template class Named<TCustomPanel, names::MVCPanel>;
+template class Named<TCustomComboBox, names::TntComboBox>;
+template class Named<TCustomMemo, names::RichEdit>;
+template class Named<TScrollingControl, names::DxDBGrid>;
+template class Named<TCustomEdit, names::LMDEdit>;
+template class Named<TCustomGroupBox, names::RzRadioGroup>;
+template class Named<TCustomGrid, names::StringGrid>;
+template class TImageCheck<names::RzDBCheckBox, true>;
+template class TcxCheck<names::CxDBCheckBox, true>;
+template class TDCEditOf<names::DCEdit>;
+template class TTransparentOf<names::LMDSimplePanel, TCustomPanel>;
+} // namespace tarnivo::test::otherfamilies
