@@ -23,6 +23,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
+#include "framework/framecell.h"
 #include "framework/gdiobjects.h"
 #include "framework/graphics.h"
 
@@ -34,7 +35,8 @@ namespace tarnivo {
 
 class TControl;
 
-enum class FrameLayout { SideBySide, Stacked };
+// FrameLayout::SideBySide or FrameLayout::Stacked.
+using FrameLayout = TFrameLayout;
 enum class CenterFill { Stretch, Tile };
 enum class Keying { Opaque, Transparent };
 
@@ -49,7 +51,7 @@ TRect FrameCell(const TBitmap& image, FrameLayout layout, int frameCount, int fr
 // horizontal margins (lower than top + bottom: both vertical ones). Never
 // null: an inverted destination gives an empty bitmap, a frame that cannot be
 // drawn a bitmap filled with magenta (so that keyed copies and regions treat
-// it as nothing). The bitmap has the image's pixel format.
+// it as nothing). The bitmap has 24 bits per pixel.
 std::unique_ptr<TBitmap> GetHMap(const TRect& dest, const TBitmap& image,
                                  const TSkinMargins& margins, FrameLayout layout,
                                  CenterFill centre, int frameCount, int frame);
