@@ -53,8 +53,21 @@ bool IsActive(HWND window)
     return GetForegroundWindow() == window || GetActiveWindow() == window;
 }
 
+// Every window the skin engine has taken over answers WM_ISSKINNED with 1;
+// without the form engine linked in, nothing does.
+bool IsSkinned(HWND window)
+{
+    constexpr UINT WM_ISSKINNED = 0x3523;
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, WM_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+           answer == 1;
+}
+
 // Pictures of every window under each skin asked for, and an index that
-// tells the tests where each window was and whether it was active.
+// tells the tests where each window was, whether it was active and whether
+// the skin engine had it. Index lines:
+//     skin SHORTNAME SKINNAME...
+//     window SHORTNAME WINDOW LEFT TOP RIGHT BOTTOM ACTIVE SKINNED FILE
 int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& windows,
                     const TGallerySkins& skins, const TGalleryOptions& options)
 {
@@ -97,9 +110,10 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
             RECT r{};
             GetWindowRect(window.Handle, &r);
             char line[256];
-            std::snprintf(line, sizeof line, "window %s %s %ld %ld %ld %ld %d %s\n",
+            std::snprintf(line, sizeof line, "window %s %s %ld %ld %ld %ld %d %d %s\n",
                           shortName.c_str(), window.Name.c_str(), r.left, r.top, r.right, r.bottom,
-                          IsActive(window.Handle) ? 1 : 0, file.c_str());
+                          IsActive(window.Handle) ? 1 : 0, IsSkinned(window.Handle) ? 1 : 0,
+                          file.c_str());
             index += line;
         }
     }
