@@ -22,6 +22,11 @@ CenterFill ElementCenterFill(const TDataSkinObject& element)
     return element.Tile == 1 ? CenterFill::Tile : CenterFill::Stretch;
 }
 
+CenterFill BorderCenterFill(const TDataSkinObject& border)
+{
+    return border.Tile == 1 ? CenterFill::Stretch : CenterFill::Tile;
+}
+
 bool DrawElementFrame(HDC dc, const TRect& rect, const TDataSkinObject* element, int frame,
                       FrameLayout layout)
 {

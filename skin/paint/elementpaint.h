@@ -24,6 +24,10 @@ bool HasImage(const TDataSkinObject* element);
 Keying ElementKeying(const TDataSkinObject& element);
 // The element's centre fill: Tile when its Tile is 1.
 CenterFill ElementCenterFill(const TDataSkinObject& element);
+// A window border's centre fill. The border reader keeps the skin's
+// "<side>Stretch" value in Tile, so it reads the other way round: 1 stretches,
+// any other value tiles.
+CenterFill BorderCenterFill(const TDataSkinObject& border);
 
 // Frame `frame` of the element drawn over `rect` with the nine-grid rule,
 // its margins and Tile, magenta keyed when its Trans is 1.
