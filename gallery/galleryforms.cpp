@@ -176,8 +176,12 @@ void TGalleryMainForm::NextSkin()
 
 std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
 {
+    // Shown without activating them: a form's Show makes it the foreground
+    // window, and under Wine without a window manager (UseTakeFocus off)
+    // several activations in a row leave X focus events behind that hand the
+    // activation back and forth between the windows for ever.
     for (TGalleryForm* form : m_others)
-        form->Show();
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
     if (!m_dialog)
         m_dialog = CreateGalleryDialog(Handle(), kDialog32770.x, kDialog32770.y);
     if (m_dialog)
