@@ -1,8 +1,8 @@
 // Forms with the standard controls on them: client size with a menu bar,
 // a modal form ended by its button.
 
+#include "framework/controls/button.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
 
 #include "testform.h"
 
