@@ -10,7 +10,9 @@
 
 #include "framework/form.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
+#include "framework/controls/button.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/label.h"
 
 #include <functional>
 #include <string>
