@@ -138,6 +138,23 @@ void TGalleryMainForm::BuildMenu()
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
     SetMenu(m_menu);
     UpdateMenuChecks();
+
+    // A popup menu too, so that skins show theirs ("#32768" windows).
+    m_popup = new TPopupMenu(this);
+    AddItem(this, m_popup->Items(), "&Next skin\tF2", [this](TObject*) { NextSkin(); });
+    AddItem(this, m_popup->Items(), "Show the &dialog", [this](TObject*) {
+        if (m_dialog)
+            ShowWindow(m_dialog, SW_SHOW);
+    });
+    AddItem(this, m_popup->Items(), "-");
+    AddItem(this, m_popup->Items(), "E&xit", [this](TObject*) { Close(); });
+    OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
+        if (button != mbRight)
+            return;
+        POINT p{x, y};
+        ClientToScreen(Handle(), &p);
+        m_popup->Popup(p.x, p.y);
+    };
 }
 
 void TGalleryMainForm::UpdateMenuChecks()

@@ -76,6 +76,7 @@ private:
     TGallerySkins& m_skins;
     TSkinData* m_skinData = nullptr;
     TMainMenu* m_menu = nullptr;
+    TPopupMenu* m_popup = nullptr;   // on a right click in the client area
     std::vector<TMenuItem*> m_skinItems;
     int m_current = 0;
     std::string m_loadError;
