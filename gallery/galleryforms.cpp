@@ -1,6 +1,9 @@
 #include "galleryforms.h"
 
 #include "framework/application.h"
+#include "framework/controls/listview.h"
+#include "framework/controls/panel.h"
+#include "framework/controls/progressbar.h"
 
 #include <cstring>
 #include <string_view>
@@ -85,8 +88,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
         // layout is read it skins every window of the process.
         BuildSkinData();
         BuildControls("Sizeable border, active, with a menu");
+        BuildMainControls();
         BuildMenu();
     });
+    // Items need the list's window, which exists once the layout is read.
+    for (int i = 1; i <= 24; ++i)
+        m_list->Items().Add("Item " + std::to_string(i));
 
     m_others = {
         new TGalleryForm(Application, bsSizeable, "Sizeable, inactive", kInactiveBounds,
@@ -114,6 +121,16 @@ void TGalleryMainForm::BuildSkinData()
     // The default skin, framed as a stored binary property, exactly as the
     // launcher carries it.
     m_skinData->ReadSkinStreamResource(Application->Instance(), m_skins.At(0).Resource.c_str());
+}
+
+void TGalleryMainForm::BuildMainControls()
+{
+    auto* progress = Place<TProgressBar>(this, 12, 104, 180, 18);
+    progress->SetPosition(60);
+    auto* panel = Place<TPanel>(this, 12, 132, 180, 44);
+    panel->SetCaption("A panel");
+    m_list = Place<TListView>(this, 204, 34, 150, 142);
+    m_list->SetViewStyle(vsList);
 }
 
 void TGalleryMainForm::BuildMenu()

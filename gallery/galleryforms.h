@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+namespace tarnivo {
+class TListView;
+}
+
 namespace tarnivo::gallery {
 
 // One shown window, as the screenshots name it.
@@ -69,6 +73,8 @@ public:
 
 private:
     void BuildSkinData();
+    // A progress bar, a panel and a list view with a scroll bar.
+    void BuildMainControls();
     void BuildMenu();
     void UpdateMenuChecks();
     void UpdateCaption();
@@ -77,6 +83,7 @@ private:
     TSkinData* m_skinData = nullptr;
     TMainMenu* m_menu = nullptr;
     TPopupMenu* m_popup = nullptr;   // on a right click in the client area
+    TListView* m_list = nullptr;
     std::vector<TMenuItem*> m_skinItems;
     int m_current = 0;
     std::string m_loadError;
