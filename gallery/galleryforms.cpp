@@ -1,5 +1,7 @@
 #include "galleryforms.h"
 
+#include "galleryshots.h"
+
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/controls/panel.h"
@@ -220,8 +222,16 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
         m_dialog = CreateGalleryDialog(Handle(), kDialog32770.x, kDialog32770.y);
     if (m_dialog)
         ShowWindow(m_dialog, SW_SHOWNOACTIVATE);
-    // Shown last, so it is the active window.
+    // Shown last, so it is the active window; its activation settles first.
     Show();
+    ActivateAndSettle(Handle());
+    // The skin engine takes a window over when it is activated. The others
+    // are handed to it directly instead: activating each in turn while the
+    // engine re-frames the one before can start that same back and forth.
+    for (TGalleryForm* form : m_others)
+        m_skinData->SkinForm(form->Handle());
+    if (m_dialog)
+        m_skinData->SkinForm(m_dialog);
 
     std::vector<TGalleryWindow> windows;
     windows.push_back({"main", Handle(), false});

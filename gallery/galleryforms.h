@@ -65,7 +65,8 @@ public:
     bool SelectSkin(int index);
     void NextSkin();
 
-    // Shows every gallery window; answers them in screenshot order.
+    // Shows every gallery window with the main form active, hands the others
+    // to the skin engine, and answers them in screenshot order.
     std::vector<TGalleryWindow> ShowAll();
 
     // Called after every skin change (the program updates its captions).

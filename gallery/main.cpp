@@ -7,7 +7,11 @@
 #include "galleryshots.h"
 #include "galleryskins.h"
 
+#include "skin/resources/skinmanagerif.h"
 #include "skin/resources/textutil.h"
+#if TARNIVO_GALLERY_SKIN_ENGINE
+#include "skin/forms/skinmanager.h"
+#endif
 
 #include "framework/application.h"
 #include "framework/streams.h"
@@ -92,7 +96,7 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
         const std::string& shortName = skins.At(skin).ShortName;
         index += "skin " + shortName + " " + main.SkinData().SkinName() + "\n";
         for (const TGalleryWindow& window : windows) {
-            Activate(window.CaptureInactive ? main.Handle() : window.Handle);
+            ActivateAndSettle(window.CaptureInactive ? main.Handle() : window.Handle);
             TBitmap picture;
             if (!CaptureWindow(window.Handle, picture)) {
                 Report("no picture of the " + window.Name + " window", false);
@@ -156,6 +160,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int status = 0;
     try {
+#if TARNIVO_GALLERY_SKIN_ENGINE
+        // The skin data on the main form makes the engine's manager, which
+        // then skins every window of the process.
+        RegisterSkinEngine();
+#endif
         Application->Initialize();
         Application->SetTitle("SkinGallery");
 
@@ -182,6 +191,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             Report(main->LoadError(), interactive);
             if (!interactive) {
                 Application->DestroyComponents();
+                FreeSkinManager();
                 return 2;
             }
         }
@@ -199,5 +209,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         status = 3;
     }
     Application->DestroyComponents();
+    // What is still skinned gets its own window procedure back, and the hook
+    // goes, before static destruction begins.
+    FreeSkinManager();
     return status;
 }
