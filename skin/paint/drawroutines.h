@@ -47,7 +47,8 @@ enum class Keying { Opaque, Transparent };
 // horizontal margins (lower than top + bottom: both vertical ones). Never
 // null: an inverted destination gives an empty bitmap, a frame that cannot be
 // drawn a bitmap filled with magenta (so that keyed copies and regions treat
-// it as nothing). The bitmap has 24 bits per pixel.
+// it as nothing). The bitmap has 24 bits per pixel; a destination side above
+// 16384 pixels raises EInvalidGraphic, as for every bitmap.
 std::unique_ptr<TBitmap> GetHMap(const TRect& dest, const TBitmap& image,
                                  const TSkinMargins& margins, FrameLayout layout,
                                  CenterFill centre, int frameCount, int frame);
@@ -79,6 +80,8 @@ void DrawRectH(HDC dc, const TRect& rect, const TBitmap& image, FrameLayout layo
 // the rectangle) for as long as x < width - margins.Right, then the right cap
 // at width - margins.Right; every piece stretched to the rectangle's height.
 // The last middle copy may run under the right cap, which is drawn after it.
+// Copies outside the DC's clipping are skipped, so a band of any width costs
+// only what can show.
 void DrawRectTile(TCanvas& canvas, const TRect& rect, const TBitmap& image, FrameLayout layout,
                   Keying keying, int frameCount, int frame, const TSkinMargins& margins);
 
