@@ -16,6 +16,7 @@ list(APPEND TARNIVO_FRAMEWORK_SOURCES
     regions.h regions.cpp
     bitmapregion.h bitmapregion.cpp
     framecell.h framecell.cpp
+    scratchimage.h scratchimage.cpp
     keyedblit.h keyedblit.cpp
     ninegrid.h ninegrid.cpp
 )

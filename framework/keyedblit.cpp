@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "dcscopes.h"
+#include "scratchimage.h"
 
 #include <cstdint>
 #include <cstring>
@@ -18,41 +19,29 @@ std::uint32_t DibPixel(TColor color)
            GetBValue(c);
 }
 
-std::uint32_t* Row(TBitmap& image, int y)
-{
-    return reinterpret_cast<std::uint32_t*>(image.ScanLine(y));
-}
-
 } // namespace
 
-void MakeScratch(TBitmap& scratch, int width, int height)
-{
-    scratch.SetPixelFormat(pf32bit);
-    scratch.SetSize(width, height);
-}
-
-void StretchIntoScratch(TBitmap& scratch, const TRect& target, const TBitmap& image,
+void StretchIntoScratch(ScratchImage& scratch, const TRect& target, const TBitmap& image,
                         const TRect& sourceRect)
 {
-    HDC into = scratch.Canvas().Handle();
+    HDC into = scratch.DC();
     StretchModeScope mode(into);
     StretchBlt(into, target.left, target.top, RectWidth(target), RectHeight(target),
                image.Canvas().Handle(), sourceRect.left, sourceRect.top, RectWidth(sourceRect),
                RectHeight(sourceRect), SRCCOPY);
 }
 
-void DrawScratchKeyed(HDC dc, int x, int y, TBitmap& scratch, TColor key)
+void DrawScratchKeyed(HDC dc, int x, int y, ScratchImage& scratch, TColor key)
 {
     const int w = scratch.Width(), h = scratch.Height();
-    if (w <= 0 || h <= 0 || scratch.PixelFormat() != pf32bit)
+    if (w <= 0 || h <= 0)
         return;
     const std::uint32_t keyPixel = DibPixel(key);
-    TBitmap mask;
-    MakeScratch(mask, w, h);
+    ScratchImage mask(TScratchSlot::Mask, w, h);
     long long keyed = 0;
     for (int row = 0; row < h; ++row) {
-        std::uint32_t* p = Row(scratch, row);
-        std::uint32_t* m = Row(mask, row);
+        std::uint32_t* p = scratch.Row(row);
+        std::uint32_t* m = mask.Row(row);
         for (int col = 0; col < w; ++col) {
             if ((p[col] & 0x00FFFFFF) == keyPixel) {
                 p[col] = 0;
@@ -66,11 +55,11 @@ void DrawScratchKeyed(HDC dc, int x, int y, TBitmap& scratch, TColor key)
     if (keyed == static_cast<long long>(w) * h)
         return;
     if (keyed == 0) {
-        BitBlt(dc, x, y, w, h, scratch.Canvas().Handle(), 0, 0, SRCCOPY);
+        BitBlt(dc, x, y, w, h, scratch.DC(), 0, 0, SRCCOPY);
         return;
     }
-    BitBlt(dc, x, y, w, h, mask.Canvas().Handle(), 0, 0, SRCAND);
-    BitBlt(dc, x, y, w, h, scratch.Canvas().Handle(), 0, 0, SRCPAINT);
+    BitBlt(dc, x, y, w, h, mask.DC(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, scratch.DC(), 0, 0, SRCPAINT);
 }
 
 bool DrawKeyed(HDC dc, const TRect& dest, const TBitmap& image, const TRect& sourceRect,
@@ -92,8 +81,7 @@ bool DrawKeyed(HDC dc, const TRect& dest, const TBitmap& image, const TRect& sou
     const TRect visible = Intersection(target, ClipBox(dc));
     if (!HasArea(visible))
         return true;
-    TBitmap scratch;
-    MakeScratch(scratch, RectWidth(visible), RectHeight(visible));
+    ScratchImage scratch(TScratchSlot::Image, RectWidth(visible), RectHeight(visible));
     StretchIntoScratch(scratch, Offset(target, -visible.left, -visible.top), image, source);
     DrawScratchKeyed(dc, visible.left, visible.top, scratch, key);
     return true;

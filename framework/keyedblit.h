@@ -23,6 +23,7 @@
 namespace tarnivo {
 
 class TBitmap;
+class ScratchImage;
 
 // Whether an image is drawn as it is or with magenta (255, 0, 255) keyed out.
 enum class TKeying { Opaque, Magenta };
@@ -43,19 +44,17 @@ bool DrawCell(HDC dc, const TRect& dest, const TBitmap& image, const TFrameCell&
 bool DrawCellCentred(HDC dc, const TRect& area, const TBitmap& image, const TFrameCell& cell,
                      TKeying keying);
 
-// Draws a 32-bit scratch image at (x, y) with `key` keyed out. The scratch is
-// used up: its keyed pixels are turned black on the way. For image operations
-// that compose their result in a scratch bitmap first (the nine-grid).
-void DrawScratchKeyed(HDC dc, int x, int y, TBitmap& scratch, TColor key);
+// For image operations that compose their result in a scratch first (the
+// nine-grid): draws the scratch's width x height at (x, y) with `key` keyed
+// out. The scratch is used up: its keyed pixels are turned black on the way.
+void DrawScratchKeyed(HDC dc, int x, int y, ScratchImage& scratch, TColor key);
 
-// Makes `scratch` a width x height 32-bit DIB (contents undefined).
-void MakeScratch(TBitmap& scratch, int width, int height);
-
-// Brings `sourceRect` of `image` into `scratch`, stretched (COLORONCOLOR) to
-// `target` in scratch coordinates. What falls outside the scratch is dropped
-// by GDI's clipping after the pixel mapping of the whole target was chosen,
-// so a scratch covering only the visible part gets the same pixels there.
-void StretchIntoScratch(TBitmap& scratch, const TRect& target, const TBitmap& image,
+// Brings `sourceRect` of `image` into the scratch, stretched (COLORONCOLOR)
+// to `target` in scratch coordinates. What falls outside the scratch is
+// dropped by GDI's clipping after the pixel mapping of the whole target was
+// chosen, so a scratch covering only the visible part gets the same pixels
+// there.
+void StretchIntoScratch(ScratchImage& scratch, const TRect& target, const TBitmap& image,
                         const TRect& sourceRect);
 
 } // namespace tarnivo

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "dcscopes.h"
+#include "scratchimage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -43,11 +44,6 @@ void DrawGrid(HDC dc, const TRect& dest, const TBitmap& image, const TRect& cell
             DrawFitted(dc, to, image, from, fitX, fitY);
         }
     }
-}
-
-std::uint32_t* Row(TBitmap& image, int y)
-{
-    return reinterpret_cast<std::uint32_t*>(image.ScanLine(y));
 }
 
 } // namespace
@@ -94,19 +90,17 @@ bool DrawFitted(HDC dc, const TRect& dest, const TBitmap& image, const TRect& so
     const int vw = RectWidth(visible), vh = RectHeight(visible);
     // The piece at the size it repeats at: its own length on a tiled axis,
     // stretched to the destination (visible part only) on the other.
-    TBitmap piece;
-    MakeScratch(piece, tileX ? sw : vw, tileY ? sh : vh);
+    ScratchImage piece(TScratchSlot::Piece, tileX ? sw : vw, tileY ? sh : vh);
     StretchIntoScratch(piece,
                        Bounds(tileX ? 0 : dest.left - visible.left, tileY ? 0 : dest.top - visible.top,
                               tileX ? sw : dw, tileY ? sh : dh),
                        image, source);
-    TBitmap tiles;
-    MakeScratch(tiles, vw, vh);
+    ScratchImage tiles(TScratchSlot::Tiles, vw, vh);
     const int phaseX = tileX ? (visible.left - dest.left) % sw : 0;
     const int phaseY = tileY ? (visible.top - dest.top) % sh : 0;
     for (int y = 0; y < vh; ++y) {
-        const std::uint32_t* from = Row(piece, tileY ? (phaseY + y) % sh : y);
-        std::uint32_t* to = Row(tiles, y);
+        const std::uint32_t* from = piece.Row(tileY ? (phaseY + y) % sh : y);
+        std::uint32_t* to = tiles.Row(y);
         if (!tileX) {
             std::memcpy(to, from, std::size_t(vw) * 4);
             continue;
@@ -117,7 +111,7 @@ bool DrawFitted(HDC dc, const TRect& dest, const TBitmap& image, const TRect& so
             x += n;
         }
     }
-    BitBlt(dc, visible.left, visible.top, vw, vh, tiles.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(dc, visible.left, visible.top, vw, vh, tiles.DC(), 0, 0, SRCCOPY);
     return true;
 }
 
@@ -134,9 +128,8 @@ bool DrawNineGrid(HDC dc, const TRect& dest, const TBitmap& image, const TFrameC
     const TRect visible = Intersection(dest, ClipBox(dc));
     if (!HasArea(visible))
         return true;
-    TBitmap scratch;
-    MakeScratch(scratch, RectWidth(visible), RectHeight(visible));
-    DrawGrid(scratch.Canvas().Handle(), Offset(dest, -visible.left, -visible.top), image, *source,
+    ScratchImage scratch(TScratchSlot::Image, RectWidth(visible), RectHeight(visible));
+    DrawGrid(scratch.DC(), Offset(dest, -visible.left, -visible.top), image, *source,
              margins, fit);
     DrawScratchKeyed(dc, visible.left, visible.top, scratch, clFuchsia);
     return true;

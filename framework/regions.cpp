@@ -150,17 +150,31 @@ void TRegionBuilder::Flush()
     GdiRegion part = Checked(ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data));
     m_rects.clear();
     ++m_flushes;
-    if (m_result)
-        CombineRgn(m_result.Get(), m_result.Get(), part.Get(), RGN_OR);
-    else
-        m_result = std::move(part);
+    m_merged.push_back({std::move(part), 1});
+    while (m_merged.size() >= 2 && m_merged[m_merged.size() - 2].batches == m_merged.back().batches)
+        MergeLastTwo();
+}
+
+void TRegionBuilder::MergeLastTwo()
+{
+    Merged last = std::move(m_merged.back());
+    m_merged.pop_back();
+    Merged& into = m_merged.back();
+    CombineRgn(into.region.Get(), into.region.Get(), last.region.Get(), RGN_OR);
+    into.batches += last.batches;
 }
 
 GdiRegion TRegionBuilder::Finish()
 {
     Flush();
+    while (m_merged.size() >= 2)
+        MergeLastTwo();
+    GdiRegion result;
+    if (!m_merged.empty())
+        result = std::move(m_merged.back().region);
+    m_merged.clear();
     m_bounds = TRect{};
-    return std::move(m_result);
+    return result;
 }
 
 bool SetWindowRegion(HWND window, GdiRegion region, WindowRedraw redraw)

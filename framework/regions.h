@@ -49,8 +49,12 @@ bool RegionIsEmpty(HRGN region);
 bool RegionsEqual(HRGN a, HRGN b);
 
 // Collects rectangles and turns them into one region in batches: every
-// kBatch rectangles become a region (ExtCreateRegion) that is OR-ed into the
-// result, which bounds the size of each region data block the system gets.
+// kBatch rectangles become a region (ExtCreateRegion), which bounds the size
+// of each region data block the system gets, and the batches are OR-ed
+// together. They are merged pairwise like the digits of a binary counter, so
+// n rectangles cost about n log n, not n squared over the batch size as
+// OR-ing each batch into one growing region would (a checkerboard image has
+// tens of thousands of rectangles).
 class TRegionBuilder {
 public:
     static constexpr std::size_t kBatch = 2000;
@@ -66,10 +70,15 @@ public:
 
 private:
     void Flush();
+    void MergeLastTwo();
 
+    struct Merged {
+        GdiRegion region;
+        int batches;   // how many batches it holds
+    };
     std::vector<TRect> m_rects;
     TRect m_bounds{};
-    GdiRegion m_result;
+    std::vector<Merged> m_merged;   // batch counts falling from first to last
     int m_flushes = 0;
 };
 

@@ -263,24 +263,19 @@ TEST(CanvasText, AnsiAndWideDrawAlikeAndBackgroundModeDecidesTheGaps)
     EXPECT_EQ(GetBkMode(clear.Canvas().Handle()), TRANSPARENT);
 }
 
-TEST(CanvasModes, StretchModeFollowsTheCanvasToItsDC)
+TEST(CanvasModes, StretchModeFollowsTheCanvasToANewDC)
 {
-    TBitmap b;
-    FillBitmap(b, 4, 4, clWhite);
-    TCanvas& c = b.Canvas();
-    c.SetStretchMode(HALFTONE);
-    EXPECT_EQ(GetStretchBltMode(c.Handle()), HALFTONE);
     MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
-    TCanvas other;
-    other.SetStretchMode(COLORONCOLOR);
-    other.SetHandle(dc.Get());
-    EXPECT_EQ(GetStretchBltMode(dc.Get()), COLORONCOLOR);
+    TCanvas c;
+    c.SetStretchMode(HALFTONE);
+    c.SetHandle(dc.Get());
+    EXPECT_EQ(GetStretchBltMode(dc.Get()), HALFTONE);
     {
-        StretchModeScope scope(dc.Get(), HALFTONE);
-        EXPECT_EQ(GetStretchBltMode(dc.Get()), HALFTONE);
+        StretchModeScope scope(dc.Get());
+        EXPECT_EQ(GetStretchBltMode(dc.Get()), COLORONCOLOR);
     }
-    EXPECT_EQ(GetStretchBltMode(dc.Get()), COLORONCOLOR);
-    other.SetHandle(nullptr);
+    EXPECT_EQ(GetStretchBltMode(dc.Get()), HALFTONE);
+    c.SetHandle(nullptr);
 }
 
 TEST(ClipScopes, NarrowNestAndComeBack)
