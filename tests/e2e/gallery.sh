@@ -73,8 +73,8 @@ if [ "$skinned" = 1 ]; then
     for skin in slate paper; do
         for window in main single dialog toolwindow 32770; do
             png=$E2E_SHOTS/gallery-$skin-$window.png
-            [ "$(index_field "$raw" "$skin" "$window" 9)" = 1 ] ||
-                { _fail "$skin/$window is not skinned"; continue; }
+            check "$skin: $window is skinned" test "$(index_field "$raw" "$skin" "$window" 9)" = 1 ||
+                continue
             width=$(identify -format '%w' "$png")
             title=$(pixel "$png" $((width / 2)) 3)
             if [ "$skin" = slate ]; then
