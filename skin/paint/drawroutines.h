@@ -44,7 +44,8 @@ enum class Keying { Opaque, Transparent };
 // drawn with the nine-grid rule: corners whose two margins are positive
 // copied 1:1, the edges stretched along their length, the centre stretched or
 // tiled. A destination narrower than left + right margin drops both
-// horizontal margins (lower than top + bottom: both vertical ones). Never
+// horizontal margins (lower than top + bottom: both vertical ones), and so
+// does a cell with no middle left between its margins. Never
 // null: an inverted destination gives an empty bitmap, a frame that cannot be
 // drawn a bitmap filled with magenta (so that keyed copies and regions treat
 // it as nothing). The bitmap has 24 bits per pixel; a destination side above
@@ -105,7 +106,9 @@ enum class ParentPaint {
 // WM_PAINT) with the DC shifted by the window's position in the parent and
 // clipped to the window's size. The DC's state is restored afterwards. A
 // window without a parent, or a window that is going away, paints nothing;
-// nothing the parent does escapes from here.
+// nothing the parent does escapes from here. The parent must honour the DC in
+// WM_PAINT's wParam, as the system controls do; one that paints through
+// BeginPaint instead shows only its background here.
 void DrawParentImage(HWND window, HDC dc, ParentPaint what = ParentPaint::EraseAndPaint);
 // The same for a framework control; a window-less control is placed by its
 // bounds in its parent. A control being destroyed paints nothing.
