@@ -74,6 +74,7 @@ public:
 
 private:
     void BuildSkinData();
+    void BuildMdiFrame();
     // A progress bar, a panel and a list view with a scroll bar.
     void BuildMainControls();
     void BuildMenu();
@@ -90,6 +91,7 @@ private:
     std::string m_loadError;
     std::vector<TGalleryForm*> m_others;
     HWND m_dialog = nullptr;
+    TForm* m_mdiFrame = nullptr;   // with two document windows
 };
 
 // A modeless "#32770" dialog with push, check and radio buttons, an edit, a

@@ -130,8 +130,9 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
     return status;
 }
 
-// The program's own loop: F2 switches skins from any of its windows, and the
-// modeless dialog gets its keyboard navigation.
+// The program's own loop: F2 switches skins from any of its windows, the
+// modeless dialog gets its keyboard navigation and the MDI documents their
+// Ctrl+F4 and Ctrl+F6.
 void RunLoop(TGalleryMainForm& main, HWND dialog)
 {
     MSG msg;
@@ -145,6 +146,8 @@ void RunLoop(TGalleryMainForm& main, HWND dialog)
                 continue;
             }
             if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg))
+                continue;
+            if (IsMDIAccelerator(msg))
                 continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -201,7 +204,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (!interactive) {
             status = TakeScreenshots(*main, windows, skins, options);
         } else {
-            HWND dialog = windows.back().Name == "32770" ? windows.back().Handle : nullptr;
+            HWND dialog = nullptr;
+            for (const TGalleryWindow& w : windows)
+                if (w.Name == "32770")
+                    dialog = w.Handle;
             RunLoop(*main, dialog);
         }
     } catch (...) {
