@@ -417,6 +417,13 @@ void TCustomTreeView::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_NOTIFY) {
         const auto* header = reinterpret_cast<const NMTREEVIEWA*>(NotifyRecord(message.LParam));
+        // An edit of a node's text in place: an answer of TRUE keeps the new
+        // text (a cancelled edit comes without one).
+        if (header && controlwindow::IsCode(header->hdr.code, TVN_ENDLABELEDITA, TVN_ENDLABELEDITW)) {
+            const auto* edit = reinterpret_cast<const NMTVDISPINFOA*>(header);
+            message.Result = edit->item.pszText != nullptr && !m_readOnly;
+            return;
+        }
         if (header && controlwindow::IsCode(header->hdr.code, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) {
             if (OnChange)
                 OnChange(this, TTreeNode(*this, header->itemNew.hItem));

@@ -77,5 +77,25 @@ TEST_F(TreeView, ANewWindowKeepsTextsDataExpansionAndSelection)
     EXPECT_FALSE(GetWindowLongA(tree->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
+TEST_F(TreeView, AnEditInPlaceKeepsItsTextUnlessReadOnly)
+{
+    ShowForm();
+    auto editTo = [this](TTreeNode node, const char* text) {
+        tree->SetFocus();
+        auto edit = reinterpret_cast<HWND>(
+            SendMessageA(tree->Handle(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(node.ItemId())));
+        if (!edit)
+            return false;
+        SetWindowTextA(edit, text);
+        SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+        return true;
+    };
+    ASSERT_TRUE(editTo(b, "renamed"));
+    EXPECT_EQ(b.Text(), "renamed");
+    tree->SetReadOnly(true);
+    EXPECT_FALSE(editTo(b, "again"));   // no edit box at all
+    EXPECT_EQ(b.Text(), "renamed");
+}
+
 } // namespace
 } // namespace tarnivo
