@@ -39,6 +39,37 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock -u 9
 fi
 
+# Fonts. The launcher's windows ask for "MS Sans Serif" and "Arial". Wine
+# draws the first with its own bitmap clone (sserife.fon, in Debian's
+# fonts-wine) and has no Arial: without a replacement it takes a wider face
+# (DejaVu Sans) and labels sized for Arial are cut off at the right. The
+# Liberation faces (fonts-liberation) have the metrics of Arial, Times New
+# Roman and Courier New. Set in new and older prefixes alike, once: a file
+# in the prefix says it is done (the registry file itself is written by the
+# Wine server only some time later).
+fonts_done=$WINEPREFIX/.tarnivo-font-replacements
+if [ ! -f "$fonts_done" ]; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$fonts_done" ]; then
+        fonts_reg=$(mktemp --suffix=.reg)
+        cat >"$fonts_reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+REG
+        if wine reg import "Z:${fonts_reg//\//\\}" >/dev/null 2>&1 </dev/null; then
+            touch "$fonts_done"
+        fi
+        rm -f "$fonts_reg"
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+
 # A new prefix links the user's Desktop, Documents and so on to $HOME (or its
 # XDG folders). The launcher scans the Desktop recursively and the end-to-end
 # tests lay out and clear shortcuts there: give each such folder a real
