@@ -1,5 +1,7 @@
 #include "shortcutfile.h"
 
+#include "iconreader.h"
+
 #include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
@@ -152,11 +154,18 @@ std::optional<TShortcutCfg> TShortcutReader::Read(const std::wstring& linkPath)
 TFileIcon ExtractFileIcon(const std::wstring& file, int index)
 {
     TFileIcon result;
-    HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), static_cast<UINT>(index));
-    // ExtractIcon answers 1 for a file that is not a program or icon file.
-    if (reinterpret_cast<UINT_PTR>(icon) <= 1)
+    // With -1 ExtractIcon answers the number of icons in the file, not one.
+    if (index == -1)
         return result;
-    result.Icon = IconHandle(icon);
+    result.Icon = ReadProgramIcon(file, index);
+    if (!result.Icon) {
+        HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), static_cast<UINT>(index));
+        // ExtractIcon answers 1 for a file that is not a program or icon file.
+        if (reinterpret_cast<UINT_PTR>(icon) <= 1)
+            return result;
+        result.Icon = IconHandle(icon);
+    }
+    HICON icon = result.Icon.Get();
     ICONINFO info{};
     if (GetIconInfo(icon, &info)) {
         GdiBitmap color(info.hbmColor);

@@ -63,8 +63,9 @@ struct TFileIcon {
     explicit operator bool() const { return static_cast<bool>(Icon); }
 };
 
-// Icon `index` of a program, DLL or icon file at its 32 x 32 size; empty
-// when the file has none there or is no such file.
+// Icon `index` of a program, DLL or icon file at its 32 x 32 size, as
+// ExtractIcon gives it (read directly from a program's resources where
+// iconreader.h can); empty when the file has none there or is no such file.
 TFileIcon ExtractFileIcon(const std::wstring& file, int index);
 
 // A link string as the launcher shows and compares it, in the ANSI code

@@ -2,6 +2,7 @@
 
 #include "shortcutfiles.h"
 
+#include "launcher/iconreader.h"
 #include "launcher/shortcutfile.h"
 #include "launcher/shortcutscan.h"
 
@@ -506,4 +507,98 @@ TEST(ShownText, CharactersTheCodePageCannotHoldBecomeQuestionMarks)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShownText(c.wide), c.shown);
+}
+
+// The direct reader of program icons against the system's ExtractIcon:
+// the same image wherever it answers, and no crash on damaged files.
+TEST(ProgramIcon, SameImageAsExtractIconForEveryIconOfRealPrograms)
+{
+    const std::string shell32 = SystemFile("shell32.dll");
+    const std::string regedit = SystemFile("..\\regedit.exe");
+    struct Source {
+        std::string file;
+        int first, last;   // indices; negative ones name resource identifiers
+                           // (-1 is left out: with it ExtractIcon counts the icons)
+    };
+    const Source sources[] = {
+        {SystemFile("notepad.exe"), 0, 1},  {regedit, 0, 7},
+        {SystemFile("winemine.exe"), 0, 1}, {SystemFile("taskmgr.exe"), 0, 3},
+        {SystemFile("winecfg.exe"), 0, 2},  {shell32, 0, 60},
+        {shell32, -45, -2},                 {ThisProgram(), 0, 0},
+    };
+    int read = 0;
+    for (const Source& source : sources) {
+        for (int index = source.first; index <= source.last; ++index) {
+            SCOPED_TRACE(testing::Message() << source.file << " " << index);
+            const std::wstring file = AnsiToWide(source.file);
+            TIcon system;
+            HICON extracted = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(),
+                                           static_cast<UINT>(index));
+            if (reinterpret_cast<UINT_PTR>(extracted) > 1)
+                system.SetHandle(extracted);
+            IconHandle direct = ReadProgramIcon(file, index);
+            // These are well-formed programs: where the system finds an icon,
+            // so does the reader, and it is the same image.
+            ASSERT_EQ(static_cast<bool>(direct), !system.Empty());
+            if (direct) {
+                EXPECT_EQ(Pixels(direct.Get()), Pixels(system.Handle()));
+                ++read;
+            }
+        }
+    }
+    EXPECT_GT(read, 40);
+}
+
+TEST(ProgramIcon, DamagedProgramFilesAreRefusedWithoutHarm)
+{
+    const std::string copy = MakeFile("damaged.exe", SystemFile("winemine.exe"));
+    const std::wstring file = AnsiToWide(copy);
+    const std::string original = ReadBytes(copy);
+    ASSERT_TRUE(ReadProgramIcon(file, 0)) << "the undamaged copy is read";
+    // Where the resource tree starts: the raw-data offset of the ".rsrc"
+    // section header.
+    const std::size_t header = original.find(std::string(".rsrc\0\0\0", 8));
+    ASSERT_NE(header, std::string::npos);
+    std::uint32_t tree = 0;
+    std::memcpy(&tree, original.data() + header + 20, 4);
+    ASSERT_LT(tree, original.size());
+
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    auto put = [&](std::size_t offset, const void* bytes, DWORD size) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        DWORD written = 0;
+        SetFilePointerEx(handle, at, nullptr, FILE_BEGIN);
+        WriteFile(handle, bytes, size, &written, nullptr);
+    };
+    // Every header field and the first directories of the tree, set to
+    // values that point past anything.
+    std::vector<std::size_t> offsets;
+    for (std::size_t at = 0; at < 1024; at += 4)
+        offsets.push_back(at);
+    for (std::size_t at = tree; at < tree + 512 && at + 4 <= original.size(); at += 2)
+        offsets.push_back(at);
+    int answered = 0;
+    for (std::uint32_t value : {0xFFFFFFFFu, 0x7FFFFFF0u, 0x00000000u, 0x00010001u}) {
+        for (std::size_t at : offsets) {
+            put(at, &value, 4);
+            if (ReadProgramIcon(file, 0))
+                ++answered;
+            put(at, original.data() + at, 4);
+        }
+    }
+    // Cut short anywhere in the tree.
+    for (std::size_t length = tree; length < tree + 600 && length < original.size(); length += 37) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(length);
+        SetFilePointerEx(handle, at, nullptr, FILE_BEGIN);
+        SetEndOfFile(handle);
+        EXPECT_FALSE(ReadProgramIcon(file, 0)) << length;
+    }
+    CloseHandle(handle);
+    // Most single damages leave the icon readable; what counts is that none
+    // of them crashed or hung the reader.
+    EXPECT_GT(answered, 0);
 }
