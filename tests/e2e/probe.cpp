@@ -18,6 +18,7 @@
 //   close CAPTION           post WM_CLOSE (what the close box sends)
 //   minimize CAPTION        post the minimise system command (the minimise box)
 //   pid CAPTION             process, handle and X11 window of every match
+//   acp                     the ANSI code page of the prefix (what shown names use)
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
 // search to one process (Windows process id). Exit status: 0 answered,
@@ -384,7 +385,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp ARGS...\n");
     return ExitUsage;
 }
 
@@ -444,6 +445,10 @@ int Run(std::vector<std::string> args)
         return Minimize(args[1]);
     if (command == "pid" && n == 1)
         return Pid(args[1]);
+    if (command == "acp" && n == 0) {
+        std::printf("acp=%u\n", GetACP());
+        return 0;
+    }
     return Usage();
 }
 
