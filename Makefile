@@ -4,7 +4,7 @@ HOST  := build/host
 WIN32 := build/win32
 BENCH := build/bench
 
-.PHONY: all deps host win32 build test run bench fuzz clean
+.PHONY: all deps host win32 build test run gallery bench fuzz clean
 
 all: build
 
@@ -30,6 +30,11 @@ test: build
 
 run: build
 	@tools/run-tarnivo.sh $(WIN32)
+
+# SkinGallery: interactive with a display, else pictures of every window in
+# every skin in build/screenshots/ (SKIN=file.skn adds a skin file).
+gallery: build
+	@tools/run-gallery.sh $(WIN32) $(SKIN)
 
 bench: deps
 	@test -f $(BENCH)/build.ninja || cmake -S . -B $(BENCH) -G Ninja \

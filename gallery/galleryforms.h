@@ -1,0 +1,89 @@
+#pragma once
+// The windows SkinGallery shows: the main form (sizeable, with the menu that
+// switches skins), one framework form per other border style, an inactive
+// twin of the main form, and a plain "#32770" dialog made from a template in
+// memory.
+
+#include "galleryskins.h"
+
+#include "skin/resources/skindata.h"
+
+#include "framework/form.h"
+#include "framework/menus.h"
+#include "framework/stdctrls.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarnivo::gallery {
+
+// One shown window, as the screenshots name it.
+struct TGalleryWindow {
+    std::string Name;   // "main", "single", "dialog", ...
+    HWND Handle = nullptr;
+    // Captured while the main form is active instead of after activating
+    // this window itself.
+    bool CaptureInactive = false;
+};
+
+// A framework form with one border style and a few standard controls.
+class TGalleryForm : public TForm {
+public:
+    // Builds the form's layout: a description label, an edit and two buttons.
+    TGalleryForm(TComponent* owner, TFormBorderStyle style, const std::string& caption,
+                 TRect bounds, const std::string& description);
+    std::string ClassName() const override { return "TGalleryForm"; }
+
+protected:
+    // Sets border, caption and bounds only; the derived form reads its own
+    // layout and calls BuildControls from it.
+    TGalleryForm(TComponent* owner, TFormBorderStyle style, const std::string& caption,
+                 TRect bounds);
+    void BuildControls(const std::string& description);
+};
+
+class TGalleryMainForm : public TGalleryForm {
+public:
+    // `startSkin` indexes `skins`; its failure to load is reported by
+    // LoadError() and the default skin stays.
+    TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int startSkin);
+    std::string ClassName() const override { return "TGalleryMainForm"; }
+
+    TSkinData& SkinData() { return *m_skinData; }
+    int CurrentSkin() const { return m_current; }
+    const std::string& LoadError() const { return m_loadError; }
+
+    // Switches to skin `index`; answers false (showing nothing, keeping the
+    // skin) when it does not load, with the reason in LoadError().
+    bool SelectSkin(int index);
+    void NextSkin();
+
+    // Shows every gallery window; answers them in screenshot order.
+    std::vector<TGalleryWindow> ShowAll();
+
+    // Called after every skin change (the program updates its captions).
+    std::function<void()> OnSkinChanged;
+
+private:
+    void BuildSkinData();
+    void BuildMenu();
+    void UpdateMenuChecks();
+    void UpdateCaption();
+
+    TGallerySkins& m_skins;
+    TSkinData* m_skinData = nullptr;
+    TMainMenu* m_menu = nullptr;
+    std::vector<TMenuItem*> m_skinItems;
+    int m_current = 0;
+    std::string m_loadError;
+    std::vector<TGalleryForm*> m_others;
+    HWND m_dialog = nullptr;
+};
+
+// A modeless "#32770" dialog with push, check and radio buttons, an edit, a
+// combo box, a list box, a scroll bar and a group box, built from a template
+// in memory. Destroyed with its owner.
+HWND CreateGalleryDialog(HWND owner, int x, int y);
+
+} // namespace tarnivo::gallery

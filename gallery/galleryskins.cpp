@@ -1,0 +1,138 @@
+#include "galleryskins.h"
+
+#include "skin/resources/skinreader.h"
+
+#include "framework/application.h"
+#include "framework/object.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace tarnivo::gallery {
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("\\/:");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name;
+}
+
+} // namespace
+
+TGallerySkins::TGallerySkins()
+{
+    m_skins.push_back({"Slate (default)", "slate", "GALLERY_SKIN_SLATE", ""});
+    m_skins.push_back({"Paper", "paper", "GALLERY_SKIN_PAPER", ""});
+}
+
+int TGallerySkins::AddFile(const std::string& path)
+{
+    std::string shortName = Lower(BaseName(path));
+    if (shortName.empty())
+        shortName = "file";
+    const bool taken = std::any_of(m_skins.begin(), m_skins.end(),
+                                   [&](const TGallerySkin& s) { return s.ShortName == shortName; });
+    if (taken)
+        shortName += "-file";
+    m_skins.push_back({BaseName(path) + " (file)", shortName, "", path});
+    return Count() - 1;
+}
+
+bool TGallerySkins::ReadBytes(const TGallerySkin& skin, TMemoryStream& bytes,
+                              std::string& error) const
+{
+    if (!skin.Resource.empty()) {
+        HINSTANCE module = Application->Instance();
+        HRSRC found = FindResourceA(module, skin.Resource.c_str(), MAKEINTRESOURCEA(10));
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        const auto* data = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+        const DWORD size = found ? SizeofResource(module, found) : 0;
+        if (!data || size < 4) {
+            error = "the skin resource " + skin.Resource + " is not linked in";
+            return false;
+        }
+        // Framed as a stored property: a 4-byte byte count, then the skin file.
+        std::int32_t count = 0;
+        std::memcpy(&count, data, 4);
+        if (count <= 0 || static_cast<DWORD>(count) > size - 4) {
+            error = "the skin resource " + skin.Resource + " is damaged";
+            return false;
+        }
+        bytes.WriteBuffer(data + 4, count);
+        bytes.SetPosition(0);
+        return true;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExA(skin.File.c_str(), GetFileExInfoStandard, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = "cannot open the skin file " + skin.File;
+        return false;
+    }
+    if (info.nFileSizeHigh != 0 || info.nFileSizeLow > TSkinData::MaxSkinStreamBytes) {
+        error = "the skin file " + skin.File + " is too large";
+        return false;
+    }
+    try {
+        TFileStream file(skin.File, TFileMode::fmOpenRead);
+        bytes.CopyFrom(file, 0);
+        bytes.SetPosition(0);
+    } catch (const Exception&) {
+        error = "cannot read the skin file " + skin.File;
+        return false;
+    }
+    return true;
+}
+
+bool TGallerySkins::Apply(int index, TSkinData& data, std::string& error) const
+{
+    if (index < 0 || index >= Count()) {
+        error = "no such skin";
+        return false;
+    }
+    const TGallerySkin& skin = At(index);
+    TMemoryStream bytes;
+    if (!ReadBytes(skin, bytes, error))
+        return false;
+    // The reader is asked first so that a file that is no skin gets a clear
+    // answer instead of a silently unchanged look.
+    {
+        TMemoryStream probe;
+        probe.CopyFrom(bytes, 0);
+        TSkinReader reader;
+        if (!reader.Loadfromstream(probe)) {
+            error = skin.Label + " is not a skin file: " + reader.LastError();
+            return false;
+        }
+    }
+    try {
+        bytes.SetPosition(0);
+        data.LoadFromStream(bytes);
+    } catch (const Exception& e) {
+        error = skin.Label + " did not load: " + e.Message();
+        return false;
+    }
+    const TMemoryStream& loaded = data.SkinStream();
+    const bool same = bytes.Size() == const_cast<TMemoryStream&>(loaded).Size() &&
+                      std::memcmp(bytes.Memory(), loaded.Memory(),
+                                  static_cast<std::size_t>(bytes.Size())) == 0;
+    if (!same) {
+        error = skin.Label + " did not load";
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarnivo::gallery

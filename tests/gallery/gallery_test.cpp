@@ -1,0 +1,118 @@
+#include "gallery/gallerycommandline.h"
+#include "gallery/galleryshots.h"
+#include "gallery/galleryskins.h"
+
+#include "skin/resources/skinmanagerif.h"
+
+#include "framework/streams.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnivo::gallery {
+namespace {
+
+TEST(GalleryArguments, AcceptedForms)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string file, dir;
+        bool all;
+    } cases[] = {
+        {{}, "", "", false},
+        {{"a.skn"}, "a.skn", "", false},
+        {{"--screenshots", "C:\\shots"}, "", "C:\\shots", false},
+        {{"--all-skins", "--screenshots", "d", "x.skn"}, "x.skn", "d", true},
+        {{"x.skn", "--screenshots", "--all-skins"}, "x.skn", "--all-skins", false},
+    };
+    for (const Case& c : cases) {
+        TGalleryOptions options;
+        std::string error;
+        ASSERT_TRUE(ParseGalleryArguments(c.args, options, error)) << error;
+        EXPECT_EQ(options.SkinFile, c.file);
+        EXPECT_EQ(options.ScreenshotDir, c.dir);
+        EXPECT_EQ(options.AllSkins, c.all);
+    }
+}
+
+TEST(GalleryArguments, RefusedFormsKeepTheOptions)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--screenshots"}, {"--screenshots", ""}, {"--shots", "d"}, {"a.skn", "b.skn"}, {""},
+    };
+    for (const auto& args : bad) {
+        TGalleryOptions options;
+        options.SkinFile = "kept.skn";
+        std::string error;
+        EXPECT_FALSE(ParseGalleryArguments(args, options, error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(options.SkinFile, "kept.skn");
+    }
+}
+
+TEST(GallerySkins, FileNamesNeverClashWithBuiltInSkins)
+{
+    TGallerySkins skins;
+    ASSERT_EQ(skins.Count(), 2);
+    EXPECT_EQ(skins.At(0).ShortName, "slate");
+    EXPECT_EQ(skins.AddFile("C:\\skins\\Paper.SKN"), 2);
+    EXPECT_EQ(skins.At(2).ShortName, "paper-file");
+    EXPECT_EQ(skins.At(skins.AddFile("/tmp/dark.v2.skn")).ShortName, "dark.v2");
+    EXPECT_EQ(skins.At(skins.AddFile("noext")).ShortName, "noext");
+    EXPECT_EQ(skins.At(skins.AddFile("C:\\dir\\")).ShortName, "file");
+}
+
+TEST(GalleryPaths, OneSeparatorBetweenFolderAndName)
+{
+    EXPECT_EQ(JoinPath("C:\\shots", "a.bmp"), "C:\\shots\\a.bmp");
+    EXPECT_EQ(JoinPath("C:\\shots\\", "a.bmp"), "C:\\shots\\a.bmp");
+    EXPECT_EQ(JoinPath("Z:/tmp/", "a.bmp"), "Z:/tmp/a.bmp");
+    EXPECT_EQ(JoinPath("", "a.bmp"), "a.bmp");
+}
+
+} // namespace
+} // namespace tarnivo::gallery
+
+namespace tarnivo::gallery {
+namespace {
+
+class GallerySkinLoading : public ::testing::Test {
+protected:
+    void SetUp() override { FreeSkinManager(); }
+    void TearDown() override { FreeSkinManager(); }
+
+    std::string WriteFile(const std::string& name, const std::string& bytes)
+    {
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        const std::string path = std::string(dir) + name;
+        TFileStream file(path, TFileMode::fmCreate);
+        file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        return path;
+    }
+};
+
+TEST_F(GallerySkinLoading, BuiltInSkinsLoadAndBadOnesLeaveTheSkinAlone)
+{
+    TGallerySkins skins;
+    TSkinData data(nullptr);
+    std::string error;
+    ASSERT_TRUE(skins.Apply(1, data, error)) << error;
+    const std::string paper = data.SkinName();
+    ASSERT_TRUE(skins.Apply(0, data, error)) << error;
+    const std::string slate = data.SkinName();
+    EXPECT_FALSE(slate.empty());
+    EXPECT_NE(slate, paper);
+
+    const int missing = skins.AddFile("C:\\no\\such\\folder\\x.skn");
+    const int bogus = skins.AddFile(WriteFile("gallery_bogus.skn", "not a skin file at all"));
+    const int empty = skins.AddFile(WriteFile("gallery_empty.skn", ""));
+    for (int index : {missing, bogus, empty, -1, skins.Count()}) {
+        error.clear();
+        EXPECT_FALSE(skins.Apply(index, data, error)) << index;
+        EXPECT_FALSE(error.empty()) << index;
+        EXPECT_EQ(data.SkinName(), slate) << index;
+    }
+}
+
+} // namespace
+} // namespace tarnivo::gallery
