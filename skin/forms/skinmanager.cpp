@@ -219,7 +219,7 @@ TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
         raw->InitTform(skin, form);
     else
         raw->InitDlg(skin);
-    PostMessageA(window, CN_SkinActive, 0, 1000);
+    PostMessageA(window, CN_SkinActive, 0, SkinActiveParam);
     return raw;
 }
 

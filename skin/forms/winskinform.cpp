@@ -125,7 +125,7 @@ void TWinSkinForm::InitTform(TSkinData* skinData, TForm* form)
     if (!form)
         return;
     if (SkinFrame)
-        m_formHook.Install(*form, [this](TMessage& message) { NewWndProc(message); });
+        m_formHook = TWindowProcHook(*form, [this](TMessage& message) { NewWndProc(message); });
     SavedColor = form->Color();
     form->SetColor(skinData->Colors(csButtonFace));
     // Menu-item skinning of the form's main menu plugs in here.
@@ -542,7 +542,7 @@ void TWinSkinForm::SkinActive()
 
 void TWinSkinForm::AfterSkin()
 {
-    SendMessageA(Handle, CN_BASE + WM_NOTIFY, 0, SkinMagic);
+    SendMessageA(Handle, WM_SKINNOTIFY, 0, SkinMagic);
     if (SkinData && SkinData->OnAfterSkinForm)
         SkinData->OnAfterSkinForm(Form, Handle, CreatorClassName);
 }

@@ -25,7 +25,7 @@
 #include "framework/messages.h"
 #include "framework/sets.h"
 #include "framework/subclass.h"
-#include "skin/forms/formprochook.h"
+#include "framework/windowprochook.h"
 #include "framework/timer.h"
 
 #include <windows.h>
@@ -253,7 +253,7 @@ private:
     bool PlainWindow() const { return Form == nullptr; }
 
     TWindowSubclass m_subclass;             // the replaced window procedure
-    TWindowProcHook m_formHook;             // our place in the form's WindowProc
+    TWindowProcHook m_formHook;             // our place in the form's WindowProc chain
 };
 
 // The skinning object of a window, found through the skin manager; null when

@@ -132,7 +132,7 @@ void TWinSkinForm::NewWndProc(TMessage& m)
     case CM_DIALOGCHAR:       CMDialogChar(m); break;
     case WM_SKINPAINTNC:      WMSkinPaintNC(m); break;
     case WM_SKINQUERY:        WMSkinQuery(m); break;
-    default:                  m_formHook.CallPrevious(m); break;
+    default:                  m_formHook.CallNext(m); break;
     }
 }
 
@@ -371,16 +371,16 @@ void TWinSkinForm::WMNCActivate(TMessage& m)
 void TWinSkinForm::WMSetText(TMessage& m)
 {
     if (!IsWindowVisible(Handle)) {
-        m_formHook.CallPrevious(m);
+        m_formHook.CallNext(m);
         return;
     }
     if (UnicodeWindow || FormStyle == sfsMDIChild) {
-        m_formHook.CallPrevious(m);
+        m_formHook.CallNext(m);
     } else {
         // The system repaints its own caption as it stores the text; with
         // redrawing off for the call it draws nothing over ours.
         SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
-        m_formHook.CallPrevious(m);
+        m_formHook.CallNext(m);
         SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
     }
     if (WindowState == swsMax && FormStyle == sfsMDIChild) {
@@ -396,7 +396,7 @@ void TWinSkinForm::WMSetText(TMessage& m)
 
 void TWinSkinForm::CMDialogChar(TMessage& m)
 {
-    m_formHook.CallPrevious(m);
+    m_formHook.CallNext(m);
     if (m.Result != 0)
         return;
     // Alt+letter of a menu-band button is clicked here once the band exists.
