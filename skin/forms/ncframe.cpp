@@ -40,6 +40,10 @@ bool Transparent(const TDataSkinBorder* element)
 LRESULT TWinSkinForm::WMNCCalcSize(bool calcValidRects, NCCALCSIZE_PARAMS* params,
                                    TMessage& message)
 {
+    // rgrc[0] holds the new window rectangle on the way in; the default
+    // processing turns it into the system's client rectangle. (The position
+    // record may carry zeros when the move or the size was not asked for.)
+    const TRect window = params ? params->rgrc[0] : TRect{};
     // The system lays its menu bar out while it computes its own frame; a
     // native bar shown in the band must keep the layout made there.
     if (!NativeMenuBar || !calcValidRects)
@@ -51,9 +55,6 @@ LRESULT TWinSkinForm::WMNCCalcSize(bool calcValidRects, NCCALCSIZE_PARAMS* param
         params->rgrc[1] = params->rgrc[0];
         return message.Result = WVR_VALIDRECTS;
     }
-    // rgrc[0] holds the new window rectangle on the way in (the position
-    // record may carry zeros when the move or the size was not asked for).
-    const TRect window = params->rgrc[0];
     const TRect client{window.left + BorderLeft, window.top + BorderTop + MenuBarHeight,
                        window.right - BorderRight, window.bottom - BorderBottom};
     params->rgrc[0] = client;
@@ -232,6 +233,10 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
         } else if (measured.right > rect.right - rightClip) {
             measured.right = rect.right - rightClip;
         }
+        // A caption wider than the title would start left of it when
+        // centred or right-aligned; kept inside, it is cut with the ellipsis.
+        if (measured.left < rect.left)
+            measured.left = rect.left;
         if (BorderStyle == sbsDialog && title.TextAlignment == 0)
             measured.left -= 16;
         CaptionTextRect = measured;

@@ -105,9 +105,9 @@ TSkinData::TSkinData(TComponent* owner)
 
 TSkinData::~TSkinData()
 {
-    if (m_joined)
-        if (ISkinManager* manager = SkinManager())
-            manager->RemoveSkinData(this);
+    // Whoever put it on the manager's list, it must not stay there.
+    if (ISkinManager* manager = SkinManager())
+        manager->RemoveSkinData(this);
 }
 
 bool TSkinData::Reading() const

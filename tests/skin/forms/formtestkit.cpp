@@ -1,5 +1,7 @@
 #include "formtestkit.h"
 
+#include "skin/forms/skinmessages.h"
+
 #include "framework/application.h"
 #include "framework/canvas.h"
 

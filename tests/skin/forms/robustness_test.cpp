@@ -4,6 +4,8 @@
 
 #include "formtestkit.h"
 
+#include "skin/forms/skinmessages.h"
+
 #include <gtest/gtest.h>
 
 using namespace tarnivo;
@@ -18,27 +20,59 @@ struct GuiCounts {
     DWORD user;
 };
 
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// GDI and USER objects of the process. Windows counts them itself; Wine's
+// GetGuiResources answers 0, but Wine finds a GDI object, a menu or an icon
+// by the table index in the low word of its handle alone, so there every
+// index is asked, and the thread's windows are counted as they are found.
 GuiCounts Counts()
 {
-    return {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-            GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+    GuiCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                     GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+    if (counts.gdi == 0)
+        for (ULONG_PTR index = 1; index < 0x10000; ++index)
+            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)))
+                ++counts.gdi;
+    if (counts.user == 0) {
+        EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&counts.user));
+        for (ULONG_PTR index = 0x20; index < 0x10000; index += 2) {
+            if (IsMenu(reinterpret_cast<HMENU>(index))) {
+                ++counts.user;
+                continue;
+            }
+            ICONINFO icon{};
+            if (GetIconInfo(reinterpret_cast<HICON>(index), &icon)) {
+                ++counts.user;
+                DeleteObject(icon.hbmMask);
+                if (icon.hbmColor)
+                    DeleteObject(icon.hbmColor);
+            }
+        }
+    }
+    return counts;
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM out)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
 }
 
 // The message box on this thread, once it is skinned and started.
 HWND SkinnedMessageBox()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) != "#32770")
-                return TRUE;
-            *reinterpret_cast<HWND*>(out) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&found));
     if (!found)
         return nullptr;
     TWinSkinForm* object = FindSkinForm(found);
@@ -74,21 +108,33 @@ void OpenAndClose(int windows, int boxes)
 
 TEST_F(RobustnessTest, FiveHundredWindowsAndTwoHundredBoxesLeaveNoHandleBehind)
 {
+    // The counts see what is made and freed.
     const GuiCounts probe = Counts();
-    if (probe.gdi == 0 && probe.user == 0)
-        GTEST_SKIP() << "the system does not count GUI objects (GetGuiResources answers 0)";
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    HMENU menu = CreateMenu();
+    const GuiCounts more = Counts();
+    EXPECT_EQ(more.gdi, probe.gdi + 1);
+    EXPECT_EQ(more.user, probe.user + 1);
+    DeleteObject(brush);
+    DestroyMenu(menu);
+    EXPECT_EQ(Counts().gdi, probe.gdi);
+
+    // The manager frees the objects of destroyed windows at its next pass.
+    auto purge = [&] {
+        Manager().SetCurrentSkin(&Data());
+        Manager().PendingAction = saPurge;
+        Manager().OnTimer();
+        EXPECT_EQ(Manager().FormCount(), 0);
+    };
     // One round first, so that what is made once per process (classes,
     // cached fonts, the hook) is not counted as a leak.
     OpenAndClose(1, 1);
+    purge();
     const GuiCounts before = Counts();
     BoxesSkinned = 0;
     OpenAndClose(500, 200);
     EXPECT_EQ(BoxesSkinned, 200);
-    // The manager frees the objects of destroyed windows at its next pass.
-    Manager().SetCurrentSkin(&Data());
-    Manager().PendingAction = saPurge;
-    Manager().OnTimer();
-    EXPECT_EQ(Manager().FormCount(), 0);
+    purge();
     const GuiCounts after = Counts();
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
@@ -117,8 +163,9 @@ TEST_F(RobustnessTest, ABrokenSkinFallsBackToTheSystemLookPartByPart)
     auto frame = PaintFrame(window);
     const TSize size = WindowSize(window);
     // The missing title is the system's caption: something is drawn there.
-    if (object->BorderTop > 0)
+    if (object->BorderTop > 0) {
         EXPECT_NE(Pixel(*frame, size.cx / 2, object->BorderTop / 2), kMagenta);
+    }
     SetWindowTextA(window, "Still alive");
     char text[32] = {};
     GetWindowTextA(window, text, sizeof text);
