@@ -6,7 +6,7 @@
 //   tools/wine-run.sh build/win32/tests/framework/controls/controls_bench.exe
 
 #include "framework/application.h"
-#include "framework/comctrls.h"
+#include "framework/controls/listview.h"
 #include "framework/filesearch.h"
 #include "framework/form.h"
 #include "framework/imagelist.h"

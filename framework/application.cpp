@@ -139,6 +139,8 @@ bool TApplication::ProcessMessage(MSG& msg)
         return true;
     }
     try {
+        if (IsMDIAccelerator(msg))
+            return true;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     } catch (...) {

@@ -297,6 +297,28 @@ void TBitmap::Assign(const TBitmap& source)
     Replace(std::move(dib), source.m_width, source.m_height, source.m_format);
 }
 
+void TBitmap::Swap(TBitmap& other)
+{
+    if (&other == this)
+        return;
+    // A DIB selected into a canvas DC would move to the other bitmap while
+    // still selected there: both canvases let go first and select the
+    // swapped DIBs again when next used.
+    if (m_canvas)
+        m_canvas->ReleaseBitmap();
+    if (other.m_canvas)
+        other.m_canvas->ReleaseBitmap();
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    std::swap(m_format, other.m_format);
+    std::swap(m_dib, other.m_dib);
+    std::swap(m_bits, other.m_bits);
+    std::swap(m_transparent, other.m_transparent);
+    std::swap(m_transparentColor, other.m_transparentColor);
+    Changed();
+    other.Changed();
+}
+
 void TBitmap::SetTransparent(bool transparent)
 {
     if (transparent == m_transparent)

@@ -79,6 +79,10 @@ public:
 
     // Deep copy of pixels, size, format and transparency settings.
     void Assign(const TBitmap& source);
+    // Exchanges pixels, size, format and transparency settings with `other`
+    // without copying or allocating. Each bitmap keeps its own canvas and
+    // OnChange handler; both fire OnChange.
+    void Swap(TBitmap& other);
 
     // With Transparent set, TCanvas::Draw leaves the destination where the
     // bitmap has TransparentColor. clDefault (the default) means the colour of

@@ -19,6 +19,10 @@ const TClassInfo& TForm::StaticClassInfo()
                                    {"poDesigned", "poDefault", "poScreenCenter",
                                     "poMainFormCenter"},
                                    &TForm::Position, &TForm::SetPosition),
+            published::Enumeration("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
+                                   &TForm::WindowState, &TForm::SetWindowState),
+            published::Enumeration("FormStyle", {"fsNormal", "fsMDIForm", "fsMDIChild"},
+                                   &TForm::FormStyle, &TForm::SetFormStyle),
             published::Object("Menu", &TForm::Menu, &TForm::SetMenu),
             published::Object("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
         }};
@@ -79,41 +83,70 @@ void TForm::SetBorderIcons(TBorderIcons icons)
         DestroyHandle();
 }
 
-void TForm::CreateParams(TCreateParams& params)
+void TForm::SetFormStyle(TFormStyle style)
 {
-    TCustomControl::CreateParams(params);
-    params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    params.ExStyle = 0;
+    if (m_formStyle == style)
+        return;
+    // The window goes with the old style's default processing; the next one
+    // is made for the new style.
+    if (HandleAllocated())
+        DestroyHandle();
+    m_formStyle = style;
+}
+
+void TForm::WindowStyles(DWORD& style, DWORD& exStyle) const
+{
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    exStyle = 0;
     switch (m_borderStyle) {
-    case bsNone: params.Style |= WS_POPUP; break;
-    case bsSingle: params.Style |= WS_CAPTION; break;
-    case bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
-        params.Style |= WS_POPUP | WS_CAPTION;
-        params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        style |= WS_POPUP | WS_CAPTION;
+        exStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
         break;
     case bsToolWindow:
-        params.Style |= WS_CAPTION;
-        params.ExStyle |= WS_EX_TOOLWINDOW;
+        style |= WS_CAPTION;
+        exStyle |= WS_EX_TOOLWINDOW;
         break;
     case bsSizeToolWin:
-        params.Style |= WS_CAPTION | WS_THICKFRAME;
-        params.ExStyle |= WS_EX_TOOLWINDOW;
+        style |= WS_CAPTION | WS_THICKFRAME;
+        exStyle |= WS_EX_TOOLWINDOW;
         break;
     }
     if (m_borderStyle != bsNone && m_borderIcons.Contains(biSystemMenu)) {
-        params.Style |= WS_SYSMENU;
+        style |= WS_SYSMENU;
         bool boxes = m_borderStyle == bsSingle || m_borderStyle == bsSizeable;
         if (boxes && m_borderIcons.Contains(biMinimize))
-            params.Style |= WS_MINIMIZEBOX;
+            style |= WS_MINIMIZEBOX;
         if (boxes && m_borderIcons.Contains(biMaximize))
-            params.Style |= WS_MAXIMIZEBOX;
+            style |= WS_MAXIMIZEBOX;
         if (m_borderIcons.Contains(biHelp) && m_borderStyle == bsDialog)
-            params.ExStyle |= WS_EX_CONTEXTHELP;
+            exStyle |= WS_EX_CONTEXTHELP;
     }
-    // Owned by the application window: no taskbar button of its own, and
-    // minimising the application takes the form along.
-    params.WndParent = Application->Handle();
+    if (m_formStyle == fsMDIChild) {
+        // A document is a child of the frame's client window.
+        style = (style & ~WS_POPUP) | WS_CHILD;
+        exStyle |= WS_EX_MDICHILD;
+    }
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TCustomControl::CreateParams(params);
+    WindowStyles(params.Style, params.ExStyle);
+    if (m_formStyle == fsMDIChild) {
+        TForm* frame = MDIParent();
+        if (!frame)
+            throw Exception("An MDI child form needs an MDI frame form");
+        frame->HandleNeeded();
+        params.WndParent = frame->ClientHandle();
+    } else {
+        // Owned by the application window: no taskbar button of its own, and
+        // minimising the application takes the form along.
+        params.WndParent = Application->Handle();
+    }
     params.X = m_left;
     params.Y = m_top;
     params.Width = m_width;
@@ -122,10 +155,13 @@ void TForm::CreateParams(TCreateParams& params)
 
 void TForm::HandleCreated()
 {
-    if (m_menu) {
+    // A child window has no menu bar.
+    if (m_menu && m_formStyle != fsMDIChild) {
         m_menu->SetWindow(Handle());
         ::SetMenu(Handle(), m_menu->Handle());
     }
+    if (m_formStyle == fsMDIForm)
+        CreateClientWindow();
     if (HICON icon = Application->Icon().Handle()) {
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -143,7 +179,49 @@ void TForm::HandleDestroying()
         ::SetMenu(Handle(), nullptr);
     if (m_menu)
         m_menu->SetWindow(nullptr);
+    // The client goes with the frame window.
+    m_clientHandle = nullptr;
     TCustomControl::HandleDestroying();
+    // The client destroys its children itself, activating the next one and
+    // keeping the window list right; DestroyHandle's own DestroyWindow then
+    // finds the window gone.
+    if (m_formStyle == fsMDIChild)
+        if (HWND client = GetParent(Handle()))
+            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+}
+
+void TForm::CreateClientWindow()
+{
+    CLIENTCREATESTRUCT create{m_windowMenu ? m_windowMenu->Handle() : nullptr,
+                              FirstMDIChildCommand};
+    RECT r;
+    GetClientRect(Handle(), &r);
+    m_clientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                     WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL |
+                                         WS_HSCROLL | WS_VISIBLE,
+                                     0, 0, r.right, r.bottom, Handle(), nullptr,
+                                     GetModuleHandleA(nullptr), &create);
+    if (!m_clientHandle)
+        throw EOutOfResources("Error creating the MDI client window");
+}
+
+void TForm::DefaultHandler(TMessage& message)
+{
+    if (HandleAllocated()) {
+        switch (m_formStyle) {
+        case fsMDIForm:
+            // With no client yet (messages of CreateWindowEx) this is DefWindowProc.
+            message.Result = DefFrameProcA(Handle(), m_clientHandle, message.Msg,
+                                           message.WParam, message.LParam);
+            return;
+        case fsMDIChild:
+            message.Result = DefMDIChildProcA(Handle(), message.Msg, message.WParam,
+                                              message.LParam);
+            return;
+        case fsNormal: break;
+        }
+    }
+    TCustomControl::DefaultHandler(message);
 }
 
 int TForm::ClientWidth() const
@@ -170,24 +248,205 @@ void TForm::SetClientSize(int width, int height)
     m_clientHeight = height;
     if (!HandleAllocated()) {
         // A first guess for the outer size; corrected once the window exists.
-        m_width = width + 2 * GetSystemMetrics(SM_CXFIXEDFRAME);
-        m_height = height + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+        DWORD style, exStyle;
+        WindowStyles(style, exStyle);
+        RECT r{0, 0, width, height};
+        AdjustWindowRectEx(&r, style, m_menu && m_formStyle != fsMDIChild, exStyle);
+        m_width = RectWidth(r);
+        m_height = RectHeight(r);
         return;
     }
     HWND window = Handle();
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
-                       GetMenu(window) != nullptr,
-                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
-    SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that wraps to two lines makes the client area smaller than asked.
-    RECT client;
-    GetClientRect(window, &client);
-    if (client.bottom != height)
-        SetWindowPos(window, nullptr, 0, 0, r.right - r.left,
-                     r.bottom - r.top + height - client.bottom,
+    if (IsIconic(window) || IsZoomed(window)) {
+        // Neither frame is the one of the restored window: size the restored
+        // placement from the style.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(window, &placement);
+        RECT r{0, 0, width, height};
+        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                           GetMenu(window) != nullptr,
+                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+        RECT& normal = placement.rcNormalPosition;
+        normal.right = normal.left + RectWidth(r);
+        normal.bottom = normal.top + RectHeight(r);
+        SetWindowPlacement(window, &placement);
+        return;
+    }
+    // The frame is measured, not derived from the style: whoever answers
+    // WM_NCCALCSIZE decides it. A second round covers a frame that changes
+    // with the size, such as a menu bar that wraps to two lines when narrower.
+    for (int round = 0; round < 2; ++round) {
+        RECT outer, client;
+        GetWindowRect(window, &outer);
+        GetClientRect(window, &client);
+        if (client.right == width && client.bottom == height)
+            return;
+        SetWindowPos(window, nullptr, 0, 0, RectWidth(outer) - client.right + width,
+                     RectHeight(outer) - client.bottom + height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+TWindowState TForm::WindowState() const
+{
+    if (m_windowStatePending || !HandleAllocated())
+        return m_windowState;
+    HWND window = const_cast<TForm*>(this)->Handle();
+    if (IsIconic(window))
+        return wsMinimized;
+    if (IsZoomed(window))
+        return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    if (!Visible() || !HandleAllocated()) {
+        // ShowWindow would show the window: keep the state for the showing.
+        m_windowState = state;
+        m_windowStatePending = true;
+        return;
+    }
+    m_windowStatePending = false;
+    if (WindowState() == state)
+        return;
+    HWND window = Handle();
+    // The client keeps track of its maximized child (the frame's menu bar
+    // shows the child's buttons then): an MDI child goes through it.
+    HWND client = m_formStyle == fsMDIChild ? GetParent(window) : nullptr;
+    auto restore = [&] {
+        if (client)
+            SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(window), 0);
+        else
+            ShowWindow(window, SW_RESTORE);
+    };
+    switch (state) {
+    case wsNormal:
+        // A window minimized from maximized restores to maximized first.
+        restore();
+        if (IsZoomed(window))
+            restore();
+        break;
+    case wsMinimized: ShowWindow(window, SW_MINIMIZE); break;
+    case wsMaximized:
+        if (client)
+            SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
+        else
+            ShowWindow(window, SW_MAXIMIZE);
+        break;
+    }
+}
+
+// ------------------------------------------------------------------ MDI
+
+TForm* TForm::MDIParent() const
+{
+    if (auto* owner = dynamic_cast<TForm*>(Owner()); owner && owner->m_formStyle == fsMDIForm)
+        return owner;
+    TForm* main = Application->MainForm();
+    return main && main != this && main->m_formStyle == fsMDIForm ? main : nullptr;
+}
+
+HWND TForm::ActiveMDIChildHandle() const
+{
+    if (!m_clientHandle)
+        return nullptr;
+    return reinterpret_cast<HWND>(SendMessageA(m_clientHandle, WM_MDIGETACTIVE, 0, 0));
+}
+
+TForm* TForm::ActiveMDIChild() const
+{
+    return dynamic_cast<TForm*>(TWinControl::FromHandle(ActiveMDIChildHandle()));
+}
+
+namespace {
+
+// The framework forms among the MDI client's children, in Z order.
+std::vector<TForm*> ChildForms(HWND client)
+{
+    std::vector<TForm*> forms;
+    if (!client)
+        return forms;
+    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(w)))
+            forms.push_back(form);
+    return forms;
+}
+
+} // namespace
+
+int TForm::MDIChildCount() const
+{
+    return static_cast<int>(ChildForms(m_clientHandle).size());
+}
+
+TForm* TForm::MDIChildren(int index) const
+{
+    std::vector<TForm*> forms = ChildForms(m_clientHandle);
+    if (index < 0 || index >= static_cast<int>(forms.size()))
+        throw Exception("MDI child index out of bounds (" + std::to_string(index) + ")");
+    return forms[static_cast<std::size_t>(index)];
+}
+
+void TForm::SetWindowMenu(TMenuItem* item)
+{
+    if (m_windowMenu == item)
+        return;
+    if (m_windowMenu)
+        m_windowMenu->RemoveFreeNotification(this);
+    m_windowMenu = item;
+    if (m_windowMenu)
+        m_windowMenu->FreeNotification(this);
+    if (m_clientHandle && m_windowMenu) {
+        // A null frame menu leaves the menu bar as it is.
+        SendMessageA(m_clientHandle, WM_MDISETMENU, 0,
+                     reinterpret_cast<LPARAM>(m_windowMenu->Handle()));
+        DrawMenuBar(Handle());
+    }
+}
+
+void TForm::Tile()
+{
+    if (m_clientHandle)
+        SendMessageA(m_clientHandle, WM_MDITILE,
+                     m_tileMode == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TForm::Cascade()
+{
+    if (m_clientHandle)
+        SendMessageA(m_clientHandle, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::ArrangeIcons()
+{
+    if (m_clientHandle)
+        SendMessageA(m_clientHandle, WM_MDIICONARRANGE, 0, 0);
+}
+
+void TForm::Next()
+{
+    if (HWND active = ActiveMDIChildHandle())
+        SendMessageA(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
+}
+
+void TForm::Previous()
+{
+    if (HWND active = ActiveMDIChildHandle())
+        SendMessageA(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 1);
+}
+
+bool IsMDIAccelerator(MSG& msg)
+{
+    // TranslateMDISysAccel looks at key-down messages only.
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+    if (!frame || frame->FormStyle() != fsMDIForm || !frame->ClientHandle())
+        return false;
+    return TranslateMDISysAccel(frame->ClientHandle(), &msg) != FALSE;
 }
 
 void TForm::SetMenu(TMainMenu* menu)
@@ -199,7 +458,7 @@ void TForm::SetMenu(TMainMenu* menu)
     m_menu = menu;
     if (m_menu)
         m_menu->FreeNotification(this);
-    if (HandleAllocated()) {
+    if (HandleAllocated() && m_formStyle != fsMDIChild) {
         if (m_menu)
             m_menu->SetWindow(Handle());
         ::SetMenu(Handle(), m_menu ? m_menu->Handle() : nullptr);
@@ -241,6 +500,8 @@ void TForm::Notification(TComponent* component, TOperation operation)
         m_menu = nullptr;
     if (component == m_activeControl)
         m_activeControl = nullptr;
+    if (component == m_windowMenu)
+        m_windowMenu = nullptr;
 }
 
 void TForm::Show()
@@ -260,14 +521,41 @@ void TForm::VisibleChanged()
         return;
     }
     HWND window = Handle();
+    if (m_formStyle == fsMDIChild) {
+        DoShow();
+        ShowMDIChild();
+        return;
+    }
     if (!m_shownOnce) {
         m_shownOnce = true;
         ApplyPosition();
     }
     DoShow();
-    ShowWindow(window, SW_SHOWNORMAL);
+    int show = IsZoomed(window) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    if (m_windowStatePending) {
+        m_windowStatePending = false;
+        show = m_windowState == wsMaximized   ? SW_SHOWMAXIMIZED
+               : m_windowState == wsMinimized ? SW_SHOWMINIMIZED
+                                              : SW_SHOWNORMAL;
+    }
+    ShowWindow(window, show);
     SetForegroundWindow(window);
     FocusActiveControl();
+}
+
+void TForm::ShowMDIChild()
+{
+    // A child shown later than its creation is not activated by the client
+    // on its own.
+    HWND window = Handle();
+    HWND client = GetParent(window);
+    ShowWindow(window, SW_SHOW);
+    SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    if (m_windowStatePending) {
+        m_windowStatePending = false;
+        TWindowState state = m_windowState;
+        SetWindowState(state);
+    }
 }
 
 void TForm::ApplyPosition()
@@ -307,7 +595,8 @@ void TForm::Deactivate()
 
 void TForm::FocusActiveControl()
 {
-    if (!HandleAllocated() || GetActiveWindow() != Handle())
+    // An MDI child is never the active window; its frame is.
+    if (!HandleAllocated() || GetActiveWindow() != GetAncestor(Handle(), GA_ROOT))
         return;
     if (m_activeControl && m_activeControl->CanFocus()) {
         ::SetFocus(m_activeControl->Handle());
@@ -354,29 +643,16 @@ void TForm::HandleSysCommand(TMessage& message)
 
 bool TForm::HandleMenuMessage(TMessage& message)
 {
-    if (!m_menu)
-        return false;
     switch (message.Msg) {
     case WM_COMMAND:
         // Menu commands arrive with notification code 0 and no control.
-        return message.LParam == 0 && HIWORD(message.WParam) == 0 &&
+        return m_menu && message.LParam == 0 && HIWORD(message.WParam) == 0 &&
                m_menu->DispatchCommand(LOWORD(message.WParam));
-    case WM_MEASUREITEM: {
-        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-        if (m->CtlType == ODT_MENU && m_menu->MeasureItem(*m)) {
-            message.Result = TRUE;
-            return true;
-        }
-        return false;
-    }
-    case WM_DRAWITEM: {
-        auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-        if (d->CtlType == ODT_MENU && m_menu->DrawItem(*d)) {
-            message.Result = TRUE;
-            return true;
-        }
-        return false;
-    }
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        // Entries of the menu bar, of its drop-downs and of any popup menu
+        // tracked with this form as the owner window.
+        return HandleMenuItemMessage(message);
     }
     return false;
 }
@@ -390,6 +666,18 @@ void TForm::Dispatch(TMessage& message)
         Close();
         message.Result = 0;
         return;
+    case WM_MDIACTIVATE:
+        if (m_formStyle == fsMDIChild) {
+            DefaultHandler(message);
+            if (reinterpret_cast<HWND>(message.LParam) == Handle()) {
+                Activate();
+                FocusActiveControl();
+            } else if (reinterpret_cast<HWND>(message.WParam) == Handle()) {
+                Deactivate();
+            }
+            return;
+        }
+        break;
     case WM_COMMAND:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
@@ -406,7 +694,9 @@ void TForm::Close()
         m_modalResult = mrCancel;
         return;
     }
-    TCloseAction action = Application->MainForm() == this ? caFree : caHide;
+    // A closed document goes for good; another form is only hidden.
+    TCloseAction action =
+        Application->MainForm() == this || m_formStyle == fsMDIChild ? caFree : caHide;
     if (OnClose)
         OnClose(this, action);
     switch (action) {
@@ -423,7 +713,10 @@ void TForm::Close()
             Hide();
             Application->Terminate();
         } else {
-            Hide();
+            // A hidden MDI child would stay the client's active one until
+            // freed; the client activates the next when it destroys it.
+            if (m_formStyle != fsMDIChild)
+                Hide();
             PostMessageA(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
         }
         return;

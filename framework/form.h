@@ -3,6 +3,12 @@
 // and caption buttons, main menu, active control, modal loop and the form
 // events (OnCreate, OnShow, OnActivate, OnClose, OnDestroy).
 //
+// A form can be the frame of a multiple-document interface (fsMDIForm: it
+// makes the system "MDICLIENT" window, which hosts the documents, and its
+// default processing is DefFrameProc) or one document in such a frame
+// (fsMDIChild: a child of the frame's client window, created with
+// WS_EX_MDICHILD, default processing DefMDIChildProc).
+//
 // A form is made in two steps: the constructor runs the stored layout (see
 // TComponent::LoadLayout) and the derived class's own construction; then the
 // creator calls AfterConstruction, which raises OnCreate. TApplication::
@@ -18,6 +24,9 @@ enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
+enum TTileMode { tbHorizontal, tbVertical };
 
 // Modal results.
 constexpr int mrNone = 0;
@@ -44,7 +53,53 @@ public:
 
     int ClientWidth() const;
     int ClientHeight() const;
+    // Sizes the window so that its client area is width x height. The frame
+    // is measured on the window as it is (window minus client rectangle), so
+    // a frame drawn by someone else (an answer to WM_NCCALCSIZE) counts with
+    // its own thickness; before the window exists the frame is worked out
+    // from the style the window will get, and measured again once it exists.
     void SetClientSize(int width, int height);
+
+    // Read from the window when it exists; a state set while the form is
+    // hidden is applied when it is shown.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+
+    // Changing the style of an existing window recreates it.
+    TFormStyle FormStyle() const { return m_formStyle; }
+    void SetFormStyle(TFormStyle style);
+
+    // --- MDI frame (fsMDIForm) ---
+    // The "MDICLIENT" window that hosts the children; null for other forms
+    // and before the window exists.
+    HWND ClientHandle() const { return m_clientHandle; }
+    // The active child as a framework form (null when none, or when the
+    // active child is a window of another kind).
+    TForm* ActiveMDIChild() const;
+    HWND ActiveMDIChildHandle() const;
+    // The framework forms among the client's children, top of the Z order first.
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    // The sub-menu whose end lists the children (the system's window list);
+    // may be null.
+    TMenuItem* WindowMenu() const { return m_windowMenu; }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode() const { return m_tileMode; }
+    void SetTileMode(TTileMode mode) { m_tileMode = mode; }
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    // Activate the next / previous child, as Ctrl+F6 / Ctrl+Shift+F6 do.
+    void Next();
+    void Previous();
+    // The command of the first child in the window list; the system numbers
+    // the children from it. Above every menu item's command.
+    static constexpr UINT FirstMDIChildCommand = 0xFF00;
+
+    // --- MDI child (fsMDIChild) ---
+    // The frame whose client hosts this child: the owner when it is an MDI
+    // frame, else the application's main form when that is one, else null.
+    TForm* MDIParent() const;
 
     TMainMenu* Menu() const { return m_menu; }
     void SetMenu(TMainMenu* menu);
@@ -72,6 +127,8 @@ public:
     TCloseEvent OnClose;
 
     void Dispatch(TMessage& message) override;
+    // DefFrameProc for an MDI frame, DefMDIChildProc for an MDI child.
+    void DefaultHandler(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
@@ -85,6 +142,10 @@ protected:
     virtual void Deactivate();
 
 private:
+    // Style bits the window gets from the border, icons and form style.
+    void WindowStyles(DWORD& style, DWORD& exStyle) const;
+    void CreateClientWindow();
+    void ShowMDIChild();
     void ApplyPosition();
     void FocusActiveControl();
     void HandleActivate(TMessage& message);
@@ -102,7 +163,18 @@ private:
     bool m_shownOnce = false;
     int m_clientWidth = -1;    // requested before the window exists
     int m_clientHeight = -1;
+    TWindowState m_windowState = wsNormal;   // applied when shown
+    bool m_windowStatePending = false;
+    TFormStyle m_formStyle = fsNormal;
+    HWND m_clientHandle = nullptr;   // the MDI client, destroyed with the window
+    TMenuItem* m_windowMenu = nullptr;
+    TTileMode m_tileMode = tbHorizontal;
 };
+
+// For the message loop: gives a key message for an MDI child's system
+// commands (Ctrl+F4, Ctrl+F6) to TranslateMDISysAccel of the frame it goes
+// to. Answers true when it was translated, and the message is then done.
+bool IsMDIAccelerator(MSG& msg);
 
 // The form a control is on (the control itself if it is a form), or null.
 TForm* ParentForm(TControl* control);

@@ -1,6 +1,7 @@
 #include "menus.h"
 
 #include "canvas.h"
+#include "form.h"
 #include "imagelist.h"
 #include "messagewindow.h"
 
@@ -28,27 +29,48 @@ namespace {
 constexpr UINT FirstCommand = 0x100;
 constexpr UINT LastCommand = 0xEFFF;
 
-std::vector<bool>& CommandsInUse()
+// The item of each command in use; null where the command is free.
+std::vector<TMenuItem*>& CommandsInUse()
 {
-    static std::vector<bool> used(LastCommand - FirstCommand + 1, false);
-    return used;
+    static std::vector<TMenuItem*> items(LastCommand - FirstCommand + 1, nullptr);
+    return items;
 }
 
-UINT AllocateCommand()
+UINT AllocateCommand(TMenuItem* item)
 {
-    auto& used = CommandsInUse();
-    auto free = std::find(used.begin(), used.end(), false);
-    if (free == used.end())
+    auto& items = CommandsInUse();
+    auto free = std::find(items.begin(), items.end(), nullptr);
+    if (free == items.end())
         throw EOutOfResources("Too many menu items");
-    *free = true;
-    return FirstCommand + static_cast<UINT>(free - used.begin());
+    *free = item;
+    return FirstCommand + static_cast<UINT>(free - items.begin());
 }
 
 void ReleaseCommand(UINT command)
 {
     if (command >= FirstCommand && command <= LastCommand)
-        CommandsInUse()[command - FirstCommand] = false;
+        CommandsInUse()[command - FirstCommand] = nullptr;
 }
+
+// The system's menu font. The metrics block grew with Vista; an older
+// system refuses the larger size, so the older one is tried second.
+LOGFONTA MenuFont()
+{
+    NONCLIENTMETRICSA metrics{};
+    for (UINT size : {static_cast<UINT>(sizeof(metrics)),
+                      static_cast<UINT>(sizeof(metrics) - sizeof(metrics.iPaddedBorderWidth))}) {
+        metrics.cbSize = size;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &metrics, 0))
+            return metrics.lfMenuFont;
+    }
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    return font;
+}
+
+// Space around the text of an owner-drawn entry, in pixels.
+constexpr int TextGap = 4;
+constexpr int BarItemPadding = 6;
 
 } // namespace
 
@@ -69,7 +91,7 @@ const TClassInfo& TMenuItem::StaticClassInfo()
     return info;
 }
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), m_command(AllocateCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), m_command(AllocateCommand(this)) {}
 
 TMenuItem::~TMenuItem()
 {
@@ -210,19 +232,149 @@ bool TMenuItem::ShowsImage() const
     return m_imageIndex >= 0 && menu && menu->Images() && !IsLine();
 }
 
+bool TMenuItem::InMenuBar() const
+{
+    return m_parent && !m_parent->m_parent && m_parent->m_menu && !m_parent->m_menu->IsPopup();
+}
+
+bool TMenuItem::OwnerDrawn() const
+{
+    TMenu* menu = Menu();
+    return menu && menu->OwnerDraw();
+}
+
+TMenuItem* TMenuItem::FromCommand(UINT command)
+{
+    if (command < FirstCommand || command > LastCommand)
+        return nullptr;
+    return CommandsInUse()[command - FirstCommand];
+}
+
+void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
+{
+    DefaultMeasureItem(canvas, width, height);
+    if (OnMeasureItem)
+        OnMeasureItem(this, canvas, width, height);
+}
+
+void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected)
+{
+    if (OnDrawItem)
+        OnDrawItem(this, canvas, rect, selected);
+    else
+        DefaultDrawItem(canvas, rect, selected);
+}
+
+namespace {
+
+// Width of the column before the text of a drop-down entry: the check mark
+// or the menu's images, whichever is wider.
+int CheckColumnWidth(const TMenu* menu)
+{
+    int width = GetSystemMetrics(SM_CXMENUCHECK);
+    if (menu && menu->Images())
+        width = std::max(width, menu->Images()->Width());
+    return width + 2 * TextGap;
+}
+
+} // namespace
+
+namespace {
+
+// The classic 7 x 7 check mark, centred in `cell`: seven columns three
+// pixels high, down to the third and up to the last. Drawn by hand: the
+// symbol font the system uses for it is not on every machine (Wine
+// prefixes often lack it).
+void DrawCheckMark(HDC dc, const RECT& cell, TColor color)
+{
+    GdiBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    int left = (cell.left + cell.right - 7) / 2;
+    int top = (cell.top + cell.bottom - 7) / 2;
+    for (int x = 0; x < 7; ++x) {
+        int y = x <= 2 ? x + 2 : 6 - x;
+        RECT column{left + x, top + y, left + x + 1, top + y + 3};
+        FillRect(dc, &column, brush.Get());
+    }
+}
+
+} // namespace
+
+void TMenuItem::DefaultMeasureItem(TCanvas& canvas, int& width, int& height) const
+{
+    if (IsLine()) {
+        width = 0;
+        height = GetSystemMetrics(SM_CYMENU) / 2;
+        return;
+    }
+    RECT text{0, 0, 0, 0};
+    DrawTextA(canvas.Handle(), m_caption.c_str(), static_cast<int>(m_caption.size()), &text,
+              DT_SINGLELINE | DT_CALCRECT);
+    if (InMenuBar()) {
+        width = text.right + 2 * BarItemPadding;
+        height = text.bottom + TextGap;
+        return;
+    }
+    TMenu* menu = Menu();
+    width = CheckColumnWidth(menu) + text.right + TextGap;
+    height = text.bottom + 2 * TextGap;
+    if (ShowsImage())
+        height = std::max(height, menu->Images()->Height() + TextGap);
+}
+
+void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selected) const
+{
+    HDC dc = canvas.Handle();
+    SavedDCState state(dc);
+    canvas.Brush().SetColor(selected ? clHighlight : clMenu);
+    canvas.FillRect(rect);
+    if (IsLine()) {
+        RECT line = rect;
+        line.top = (rect.top + rect.bottom) / 2 - 1;
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    TColor textColor = !m_enabled ? clGrayText : selected ? clHighlightText : clMenuText;
+    RECT text = rect;
+    UINT flags = DT_SINGLELINE | DT_VCENTER;
+    if (InMenuBar()) {
+        flags |= DT_CENTER;
+    } else {
+        TMenu* menu = Menu();
+        int column = CheckColumnWidth(menu);
+        RECT cell{rect.left, rect.top, rect.left + column, rect.bottom};
+        if (ShowsImage()) {
+            TImageList* images = menu->Images();
+            images->Draw(canvas, cell.left + (column - images->Width()) / 2,
+                         cell.top + (RectHeight(cell) - images->Height()) / 2, m_imageIndex,
+                         m_enabled ? ImageState::Enabled : ImageState::Disabled);
+        } else if (m_checked) {
+            DrawCheckMark(dc, cell, textColor);
+        }
+        text.left += column;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(textColor));
+    SelectedObject font(dc, canvas.Font().Handle());
+    DrawTextA(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &text, flags);
+}
+
 void TMenuItem::AppendTo(HMENU menu)
 {
     std::string caption = m_caption;
+    bool ownerDraw = OwnerDrawn();
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     info.wID = m_command;
-    // Owner-drawn images find their item by this value (see TMenu::DrawItem).
+    // Owner-drawn entries and images find their item by this value (see
+    // HandleMenuItemMessage).
     info.dwItemData = m_command;
     if (IsLine()) {
-        info.fType = MFT_SEPARATOR;
+        // An owner-drawn line is still a separator: never selected.
+        info.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0);
     } else {
-        info.fType = MFT_STRING;
+        // The caption stays with an owner-drawn entry too: others read it.
+        info.fType = MFT_STRING | (ownerDraw ? MFT_OWNERDRAW : 0);
         info.fMask |= MIIM_STRING;
         info.dwTypeData = caption.data();
         info.cch = static_cast<UINT>(caption.size());
@@ -231,7 +383,7 @@ void TMenuItem::AppendTo(HMENU menu)
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = Handle();
         }
-        if (ShowsImage()) {
+        if (ShowsImage() && !ownerDraw) {
             info.fMask |= MIIM_BITMAP;
             info.hbmpItem = HBMMENU_CALLBACK;
         }
@@ -249,6 +401,16 @@ TMenuItem* TMenuItem::FindCommand(UINT command)
     return nullptr;
 }
 
+TMenuItem* TMenuItem::FindHandle(HMENU handle)
+{
+    if (m_handle.Get() == handle)
+        return this;
+    for (TMenuItem* child : m_items)
+        if (TMenuItem* found = child->FindHandle(handle))
+            return found;
+    return nullptr;
+}
+
 // -------------------------------------------------------------------- TMenu
 
 const TClassInfo& TMenu::StaticClassInfo()
@@ -258,6 +420,7 @@ const TClassInfo& TMenu::StaticClassInfo()
         &TComponent::StaticClassInfo(),
         {
             published::Object("Images", &TMenu::Images, &TMenu::SetImages),
+            published::Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
         }};
     return info;
 }
@@ -292,6 +455,15 @@ void TMenu::SetImages(TImageList* images)
     MenuChanged();
 }
 
+void TMenu::SetOwnerDraw(bool ownerDraw)
+{
+    if (m_ownerDraw == ownerDraw)
+        return;
+    m_ownerDraw = ownerDraw;
+    m_items->RebuildAll();
+    MenuChanged();
+}
+
 void TMenu::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
@@ -311,6 +483,16 @@ TMenuItem* TMenu::FindItem(UINT command) const
     return nullptr;
 }
 
+TMenuItem* TMenu::FindItemByHandle(HMENU handle) const
+{
+    if (!handle)
+        return nullptr;
+    for (TMenuItem* child : m_items->m_items)
+        if (TMenuItem* found = child->FindHandle(handle))
+            return found;
+    return nullptr;
+}
+
 bool TMenu::DispatchCommand(UINT command)
 {
     TMenuItem* item = FindItem(command);
@@ -320,20 +502,34 @@ bool TMenu::DispatchCommand(UINT command)
     return true;
 }
 
-TMenuItem* TMenu::FindImageItem(ULONG_PTR data) const
+TMenuItem* TMenu::FindEntryItem(ULONG_PTR data) const
 {
     if (data > LastCommand)
         return nullptr;
-    TMenuItem* item = FindItem(static_cast<UINT>(data));
-    return item && item->ShowsImage() ? item : nullptr;
+    TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(data));
+    // The root item's own identifier is never on screen.
+    return item && item->Menu() == this && item != m_items.get() ? item : nullptr;
 }
 
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure)
 {
     if (measure.CtlType != ODT_MENU)
         return false;
-    TMenuItem* item = FindImageItem(measure.itemData);
+    TMenuItem* item = FindEntryItem(measure.itemData);
     if (!item)
+        return false;
+    if (item->OwnerDrawn()) {
+        TCanvas canvas;
+        canvas.Adopt(WindowDC(nullptr));
+        canvas.Font().AssignLogFont(MenuFont());
+        int width = 0;
+        int height = 0;
+        item->MeasureItem(canvas, width, height);
+        measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+        measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+        return true;
+    }
+    if (!item->ShowsImage())
         return false;
     measure.itemWidth = static_cast<UINT>(m_images->Width());
     measure.itemHeight = static_cast<UINT>(m_images->Height());
@@ -344,8 +540,21 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw)
 {
     if (draw.CtlType != ODT_MENU)
         return false;
-    TMenuItem* item = FindImageItem(draw.itemData);
+    TMenuItem* item = FindEntryItem(draw.itemData);
     if (!item)
+        return false;
+    if (item->OwnerDrawn()) {
+        // The DC is the menu's: it gets back the state it came with.
+        SavedDCState state(draw.hDC);
+        TCanvas canvas;
+        canvas.SetHandle(draw.hDC);
+        canvas.Font().AssignLogFont(MenuFont());
+        canvas.Font().SetColor(clMenuText);
+        item->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
+        canvas.SetHandle(nullptr);
+        return true;
+    }
+    if (!item->ShowsImage())
         return false;
     // The rectangle is the image's cell; centre the image in it vertically.
     int y = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - m_images->Height()) / 2;
@@ -374,8 +583,14 @@ TMainMenu::~TMainMenu()
 
 void TMainMenu::MenuChanged()
 {
-    if (m_window && IsWindow(m_window) && GetMenu(m_window) == ExistingHandle())
-        DrawMenuBar(m_window);
+    if (!m_window || !IsWindow(m_window) || GetMenu(m_window) != ExistingHandle())
+        return;
+    // The MDI client keeps the window list at the end of the frame's window
+    // menu; a rebuilt menu has lost it until the client puts it back.
+    auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(m_window));
+    if (frame && frame->ClientHandle())
+        SendMessageA(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(m_window);
 }
 
 // --------------------------------------------------------------- TPopupMenu
@@ -398,20 +613,8 @@ TPopupMenu::~TPopupMenu()
 
 void TPopupMenu::WndProc(TMessage& message)
 {
-    switch (message.Msg) {
-    case WM_MEASUREITEM:
-        if (MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
-            message.Result = TRUE;
-            return;
-        }
-        break;
-    case WM_DRAWITEM:
-        if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))) {
-            message.Result = TRUE;
-            return;
-        }
-        break;
-    }
+    if (HandleMenuItemMessage(message))
+        return;
     DefaultHandler(m_window, message);
 }
 
@@ -430,6 +633,35 @@ void TPopupMenu::Popup(int x, int y)
     // Last: the item's handler may free this menu.
     if (command)
         DispatchCommand(command);
+}
+
+bool HandleMenuItemMessage(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        if (!measure || measure->CtlType != ODT_MENU || measure->itemData > LastCommand)
+            return false;
+        TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(measure->itemData));
+        TMenu* menu = item ? item->Menu() : nullptr;
+        if (!menu || !menu->MeasureItem(*measure))
+            return false;
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        if (!draw || draw->CtlType != ODT_MENU || draw->itemData > LastCommand)
+            return false;
+        TMenuItem* item = TMenuItem::FromCommand(static_cast<UINT>(draw->itemData));
+        TMenu* menu = item ? item->Menu() : nullptr;
+        if (!menu || !menu->DrawItem(*draw))
+            return false;
+        break;
+    }
+    default: return false;
+    }
+    message.Result = TRUE;
+    return true;
 }
 
 } // namespace tarnivo

@@ -3,6 +3,11 @@
 // and popup menus. Items with an image index draw that image of the menu's
 // image list (owner-drawn bitmap callback).
 //
+// A menu whose OwnerDraw is on makes every entry of its tree owner-drawn
+// (MFT_OWNERDRAW): the window the menu reports to gets WM_MEASUREITEM and
+// WM_DRAWITEM for each, and HandleMenuItemMessage hands them to the item,
+// which raises OnMeasureItem and OnDrawItem or measures and draws itself.
+//
 // Every item owns the Windows menu of its sub-items (made when first asked
 // for) and rebuilds that menu's entries when a sub-item changes. Entries are
 // taken out of a menu before it is destroyed, so destroying one menu never
@@ -11,6 +16,7 @@
 #include "component.h"
 #include "events.h"
 #include "gdiobjects.h"
+#include "graphics.h"
 #include "messages.h"
 
 #include <windows.h>
@@ -21,8 +27,17 @@
 
 namespace tarnivo {
 
+class TCanvas;
 class TImageList;
 class TMenu;
+
+// `width` and `height` arrive with the framework's own measure of the item.
+using TMenuMeasureItemEvent =
+    std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
+// `rect` is the whole entry in the canvas's coordinates; `selected` is the
+// highlight of the mouse or keyboard (ODS_SELECTED).
+using TMenuDrawItemEvent =
+    std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, bool selected)>;
 
 namespace menu_detail {
 // Takes the entries out (without destroying their sub-menus), then destroys the menu.
@@ -69,6 +84,24 @@ public:
     virtual void Click();
     TNotifyEvent OnClick;
 
+    // Whether the entry is owner-drawn: its menu's OwnerDraw is on.
+    bool OwnerDrawn() const;
+    // Measures and draws the owner-drawn entry: the framework's own measure,
+    // then OnMeasureItem; OnDrawItem, or the framework's own drawing when
+    // no handler is assigned. The canvas has the system menu font.
+    virtual void MeasureItem(TCanvas& canvas, int& width, int& height);
+    virtual void DrawItem(TCanvas& canvas, const TRect& rect, bool selected);
+    // The framework's own look of an owner-drawn entry, without the events:
+    // the system menu colours, the check mark or the image of the menu's
+    // image list, the caption with its access key; a line for "-".
+    void DefaultMeasureItem(TCanvas& canvas, int& width, int& height) const;
+    void DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selected) const;
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
+
+    // The live item with this command identifier, or null.
+    static TMenuItem* FromCommand(UINT command);
+
 private:
     friend class TMenu;
     void Changed();
@@ -76,7 +109,10 @@ private:
     void RebuildAll();
     void AppendTo(HMENU menu);
     bool ShowsImage() const;
+    // An entry of a menu bar rather than of a drop-down.
+    bool InMenuBar() const;
     TMenuItem* FindCommand(UINT command);
+    TMenuItem* FindHandle(HMENU handle);
 
     std::string m_caption;
     int m_imageIndex = -1;
@@ -102,13 +138,21 @@ public:
     TImageList* Images() const { return m_images; }
     void SetImages(TImageList* images);
 
+    // Makes every entry of the menu, at every level, owner-drawn (and back).
+    bool OwnerDraw() const { return m_ownerDraw; }
+    void SetOwnerDraw(bool ownerDraw);
+
     virtual HMENU Handle();
     // Runs the item with this command identifier; false if none has it.
     bool DispatchCommand(UINT command);
     TMenuItem* FindItem(UINT command) const;
+    // The item whose sub-items this Windows menu shows; null for the menu's
+    // own top level and for menus of others.
+    TMenuItem* FindItemByHandle(HMENU handle) const;
 
-    // Owner-drawn menu images: the owning window forwards these. They answer
-    // false for an entry that is not one of this menu's image items.
+    // Owner-drawn entries and menu images: the owning window forwards these
+    // (HandleMenuItemMessage does it for any of the program's menus). They
+    // answer false for an entry that is not one of this menu's.
     bool MeasureItem(MEASUREITEMSTRUCT& measure);
     bool DrawItem(const DRAWITEMSTRUCT& draw);
 
@@ -124,10 +168,12 @@ protected:
     HMENU ExistingHandle() const { return m_items->m_handle.Get(); }
 
 private:
-    TMenuItem* FindImageItem(ULONG_PTR data) const;
+    // The item of this menu whose entry carries this item data.
+    TMenuItem* FindEntryItem(ULONG_PTR data) const;
 
     std::unique_ptr<TMenuItem> m_items;
     TImageList* m_images = nullptr;
+    bool m_ownerDraw = false;
 };
 
 class TMainMenu : public TMenu {
@@ -168,5 +214,13 @@ private:
     void WndProc(TMessage& message);
     HWND m_window = nullptr;
 };
+
+// WM_MEASUREITEM and WM_DRAWITEM of an entry of any framework menu (CtlType
+// ODT_MENU; the entry's identifier and item data are the item's command),
+// whichever window receives them: the form with the menu bar, the window
+// given to TrackPopupMenu. Leaves TRUE in the result and answers true when
+// it handled the message; false for anything else, which then goes to the
+// window's default processing.
+bool HandleMenuItemMessage(TMessage& message);
 
 } // namespace tarnivo

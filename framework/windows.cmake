@@ -7,12 +7,13 @@ set(TARNIVO_FRAMEWORK_SOURCES
     control.cpp
     form.cpp
     menus.cpp
-    stdctrls.cpp
-    extctrls.cpp
-    comctrls.cpp
     filesearch.cpp
     ansitext.cpp
 )
+include(controls/controls.cmake)
+foreach(kind IN LISTS TARNIVO_CONTROL_KINDS)
+    list(APPEND TARNIVO_FRAMEWORK_SOURCES controls/${kind}.h controls/${kind}.cpp)
+endforeach()
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/graphics.cmake)
     include(graphics.cmake)
 endif()

@@ -1,9 +1,10 @@
 #pragma once
 // The About window: product name and version, closed with OK.
 
-#include "framework/extctrls.h"
+#include "framework/controls/button.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
 #include "framework/form.h"
-#include "framework/stdctrls.h"
 
 namespace tarnivo {
 

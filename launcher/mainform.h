@@ -6,12 +6,13 @@
 #include "shortcutscan.h"
 #include "typetofind.h"
 
-#include "framework/comctrls.h"
-#include "framework/extctrls.h"
+#include "framework/controls/image.h"
+#include "framework/controls/label.h"
+#include "framework/controls/listview.h"
+#include "framework/controls/progressbar.h"
 #include "framework/form.h"
 #include "framework/imagelist.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
 #include "skin/resources/skindata.h"
 #include "tray/trayicon.h"
 

@@ -2,9 +2,9 @@
 // The start-up window: shown and painted before anything else, it carries
 // the progress of the first catalogue scan and is hidden when that ends.
 
-#include "framework/comctrls.h"
+#include "framework/controls/label.h"
+#include "framework/controls/progressbar.h"
 #include "framework/form.h"
-#include "framework/stdctrls.h"
 
 namespace tarnivo {
 

@@ -9,7 +9,7 @@
 #include "launcher/typetofind.h"
 
 #include "framework/application.h"
-#include "framework/comctrls.h"
+#include "framework/controls/listview.h"
 #include "framework/form.h"
 #include "framework/imagelist.h"
 

@@ -5,6 +5,7 @@
 #include "framework/graphics.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -12,6 +13,31 @@
 namespace tarnivo {
 
 class TQuickIni;
+
+// The one marker for "the skin gives no colour here", in every colour field
+// of the elements and in the answers of TSkinData::Colors/CustomColors for an
+// index outside the tables. Its value can be confused with nothing a painter
+// might draw or pass on: the top bit is clear, so it is no system colour
+// (IsSystemColor is false); bits 24-30 are set, so it is no plain colour; and
+// it is neither of the framework's own markers clNone (which a framework
+// control reads as "transparent") and clDefault. Skins cannot produce it:
+// colour texts and triples give plain colours only, and a colour number that
+// is not a drawable colour reads as not given (ColorFromNumber).
+// Test with ColorGiven; never draw it.
+constexpr TColor clNotGiven = 0x7FFFFFFF;
+constexpr bool ColorGiven(TColor color) { return color != clNotGiven; }
+
+// A colour number from a skin ("NormalColour" and its kin): a plain colour
+// (0 to 0xFFFFFF) or a system colour (top bit and a COLOR_* index in the low
+// byte) is kept; -1, which skins write for "none", and every other value that
+// names no colour become clNotGiven.
+constexpr TColor ColorFromNumber(std::int32_t number)
+{
+    const auto bits = static_cast<std::uint32_t>(number);
+    const bool plain = (bits & 0xFF000000u) == 0;
+    const bool system = (bits & 0xFFFFFF00u) == 0x80000000u;
+    return plain || system ? number : clNotGiven;
+}
 
 // Scheme colour table index; member n is entry n.
 enum TShemeColor {
@@ -69,7 +95,8 @@ TColor ReadColorText(const TQuickIni& ini, std::string_view section, std::string
                      TColor fallback);
 
 // Three integer keys key+"R", key+"G", key+"B"; used only when all three are
-// there and none is negative, each then taken modulo 256.
+// there and none is negative, each then taken modulo 256; otherwise
+// `fallback` (the loader passes clNotGiven).
 TColor ReadColorTriple(const TQuickIni& ini, std::string_view section, std::string_view key,
                        TColor fallback);
 

@@ -91,8 +91,7 @@ const TClassInfo& TSkinData::StaticClassInfo()
 
 TSkinData::TSkinData(TComponent* owner)
     : TComponent(owner),
-      m_containers(TWinContainers::FromBits((std::uint64_t{1} << (xccPageScroller + 1)) - 1)),
-      m_elements(std::make_unique<TSkinElements>())
+      m_containers(TWinContainers::FromBits((std::uint64_t{1} << (xccPageScroller + 1)) - 1))
 {
     DefaultSkin3rd(m_skin3rd);
     m_maximizedSize = TSize{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
@@ -176,9 +175,10 @@ bool TSkinData::ReadSkinStreamResource(HINSTANCE module, const char* resourceNam
 // Loading ------------------------------------------------------------------
 
 // The load sequence on a candidate skin file. The new skin is read into a
-// fresh element set and takes over only when complete, so a failed or
-// interrupted load leaves elements, colours, skin stream and the no-skin
-// mark as they were.
+// fresh element set and taken over only when complete (TakeOver cannot
+// fail), so a failed or interrupted load leaves elements, colours, skin
+// stream and the no-skin mark as they were, and a completed one keeps every
+// fixed element where it was.
 bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
 {
     if (Designing())
@@ -197,7 +197,7 @@ bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
         ini.LoadFromStream(&iniText);
         auto fresh = std::make_unique<TSkinElements>();
         LoadFromIni(ini, reader, *fresh, CurrentSkinLoadEnvironment());
-        m_elements = std::move(fresh);
+        m_elements.TakeOver(*fresh);
     } catch (...) {
         m_empty = wasEmpty;
         throw;
@@ -504,9 +504,18 @@ void TSkinData::DoSkinChanged()
         OnSkinChanged(this);
 }
 
+TColor TSkinData::Colors(TShemeColor color) const
+{
+    if (color < 0 || color >= SchemeColorCount)
+        return clNotGiven;
+    return m_elements.Colors[static_cast<std::size_t>(color)];
+}
+
 TColor TSkinData::CustomColors(int index) const
 {
-    return m_elements->CustomColors.at(static_cast<std::size_t>(index));
+    if (index < 0 || index >= CustomColorCount)
+        return clNotGiven;
+    return m_elements.CustomColors[static_cast<std::size_t>(index)];
 }
 
 // Resources ----------------------------------------------------------------
@@ -534,7 +543,7 @@ void TSkinData::LoadMenuGlyphs()
 
 void TSkinData::RecreateButtonFaceBrush()
 {
-    m_buttonFaceBrush.Reset(CreateSolidBrush(ColorToRGB(m_elements->Colors[csButtonFace])));
+    m_buttonFaceBrush.Reset(CreateSolidBrush(ColorToRGB(m_elements.Colors[csButtonFace])));
 }
 
 void TSkinData::CaptureAppIcon()

@@ -195,18 +195,29 @@ public:
     // changing nothing, when there is no such property or no such member.
     bool ChangeProperty(TPersistent* object, const std::string& name, const std::string& value);
 
-    TColor GetCaptionColor() const { return m_elements->Colors[csCaption]; }
+    TColor GetCaptionColor() const { return m_elements.Colors[csCaption]; }
     bool GetScrollBarInfo(HWND window, LONG bar, SCROLLBARINFO& info) const;
 
     // Asked by the manager before it skins a window of class `name`.
     void DoFormSkin(HWND window, const std::string& name, bool& DoSkin);
     void DoSkinChanged();
 
-    // What painters read.
-    const TSkinElements& Elements() const { return *m_elements; }
-    TColor Colors(TShemeColor color) const { return m_elements->Colors[color]; }
+    // What painters read. None of these throws.
+    //
+    // The element set lives as long as the component, and its fixed elements
+    // (borders, Buttons, Title; Track, TrackVert, ComboxArrow and Toolbar
+    // after the first load) keep their addresses across loads: a pointer to
+    // one stays valid and shows the newest skin. See TSkinElements.
+    const TSkinElements& Elements() const { return m_elements; }
+    // Changes with every completed load (see TSkinElements::Generation):
+    // what a painter caches from the skin is stale when it differs.
+    std::uint32_t Generation() const { return m_elements.Generation(); }
+    // A scheme colour; clNotGiven for a value outside TShemeColor.
+    TColor Colors(TShemeColor color) const;
+    // Custom colour 0 to 9 ([Customcolors] "Color0" to "Color9", white when
+    // the skin leaves one out); clNotGiven for any other index.
     TColor CustomColors(int index) const;
-    const std::string& SkinName() const { return m_elements->SkinName; }
+    const std::string& SkinName() const { return m_elements.SkinName; }
     // A solid brush of csButtonFace, made again after every load.
     HBRUSH ButtonFaceBrush() const { return m_buttonFaceBrush.Get(); }
     const TFont& CaptionFont() const { return m_captionFont; }
@@ -248,7 +259,7 @@ private:
     TWinContainers m_containers;
 
     TMemoryStream m_skinStream;
-    std::unique_ptr<TSkinElements> m_elements;
+    TSkinElements m_elements;
     GdiBrush m_buttonFaceBrush;
     TFont m_captionFont;
     TBitmap m_appIcon;

@@ -91,9 +91,9 @@ void Loader::LoadImage(const std::string& value, TBitmap& target) const
 void Loader::ReadColors(const std::string& section, TDataSkinObject& element) const
 {
     const TColor buttonText = m_e.Colors[csButtonText];
-    element.NormalColor = Int(section, "NormalColour", -1);
-    element.MouseOverColor = Int(section, "MouseOverColour", -1);
-    element.PressedColor = Int(section, "PressedColour", -1);
+    element.NormalColor = ColorFromNumber(Int(section, "NormalColour", -1));
+    element.MouseOverColor = ColorFromNumber(Int(section, "MouseOverColour", -1));
+    element.PressedColor = ColorFromNumber(Int(section, "PressedColour", -1));
     element.NormalTextColor = ReadColorText(m_ini, section, "NormalColour2", buttonText);
     element.MouseOverTextColor = ReadColorText(m_ini, section, "MouseOverColour2", buttonText);
     element.PressedTextColor = ReadColorText(m_ini, section, "PressedColour2", buttonText);
@@ -182,9 +182,9 @@ std::unique_ptr<TDataSkinObject> Loader::ReadMenuBar() const
         return nullptr;
     auto element = std::make_unique<TDataSkinObject>("menuBar");
     LoadImage(image, element->Image);
-    element->Tile = Int(Personality, "TileMenu", 1);
-    if (element->Tile > 1)
-        element->Tile = 1;
+    // "TileMenu" is 1 for a stretched band, like a border's "Stretch"; Tile
+    // takes the sense it has everywhere else (1: tiled middle).
+    element->Tile = Int(Personality, "TileMenu", 1) >= 1 ? 0 : 1;
     element->Margins.Left = Int(Personality, "TileLeftMenu", 1);
     element->Margins.Right = Int(Personality, "TileRightMenu", 1);
     return element;
@@ -206,7 +206,8 @@ std::unique_ptr<TDataSkinObject> Loader::ReadTrack(const std::string& section,
 }
 
 // A vertical border's TopHeight/BotHeight are its upper and lower caps; a
-// horizontal border's are its left and right ends.
+// horizontal border's are its left and right ends. "<Side>Stretch" says 1 for
+// a stretched middle; Tile gets the sense it has for every other element.
 void Loader::ReadBorder(TDataSkinBorder& border, TBorderRun run) const
 {
     const std::string& side = border.Name;
@@ -216,9 +217,8 @@ void Loader::ReadBorder(TDataSkinBorder& border, TBorderRun run) const
     border.Margins = run == TBorderRun::Horizontal ? TSkinMargins{first, 0, second, 0}
                                                    : TSkinMargins{0, first, 0, second};
     border.FrameCount = Int(Personality, side + "Frame", 1);
-    border.Tile = Int(Personality, side + "Stretch", 1);
-    if (border.Tile > 1)
-        border.Tile = 1;
+    border.Stretch = std::min(Int(Personality, side + "Stretch", 1), 1);
+    border.Tile = border.Stretch == 1 ? 0 : 1;
     border.Trans = Int(Personality, side + "Trans", 1);
 }
 
@@ -256,8 +256,8 @@ void Loader::ReadTitle() const
     t.TextBackLeft = Int(Personality, "TXTBackleft", 0);
     t.TextBackRight = Int(Personality, "TXTBackRight", 0);
     t.FontHeight = Int("Fonts", "FontHeight", 14);
-    t.ActiveTextColor = ReadColorTriple(m_ini, Personality, "ActiveText", clNone);
-    t.InactiveTextColor = ReadColorTriple(m_ini, Personality, "InActiveText", clNone);
+    t.ActiveTextColor = ReadColorTriple(m_ini, Personality, "ActiveText", clNotGiven);
+    t.InactiveTextColor = ReadColorTriple(m_ini, Personality, "InActiveText", clNotGiven);
 }
 
 bool Loader::KeepSysButtonSection(const std::string& section) const
@@ -289,9 +289,12 @@ void Loader::ReadSysButtons() const
         LoadImage(Str(section, "ButtonImage"), b->Image);
         if (b->FrameCount == 0) {
             b->FrameCount = 6;
+            // Width / height <= 3.8, in integers: the i686 build computes
+            // double(76) / 20 in x87 extended precision, where it compares
+            // above the double constant 3.8, and a 76 x 20 image got 6
+            // frames instead of 3.
             if (!b->Image.Empty())
-                b->FrameCount =
-                    double(b->Image.Width()) / double(b->Image.Height()) <= 3.8 ? 3 : 6;
+                b->FrameCount = 5 * b->Image.Width() <= 19 * b->Image.Height() ? 3 : 6;
             if (b->Action < 0)
                 b->FrameCount = 6;
             if (b->Action == 3 || b->Action == 11)

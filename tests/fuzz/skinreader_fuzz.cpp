@@ -1,13 +1,18 @@
 // Fuzzes the skin archive reader. The first byte picks what the rest is:
 // even, a skin file as stored (an LZH block); odd, the unpacked archive,
 // which is packed first so the parser sees arbitrary archives directly.
-// Every entry the reader accepts must be readable within its data.
+// Every entry the reader accepts must be readable within its data, and every
+// bitmap entry goes through the BMP decoder as the skin loader and skintool
+// check pass it on.
 
+#include "framework/bmpfile.h"
 #include "framework/streams.h"
 #include "skin/resources/skinreader.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <span>
+#include <string>
 
 using namespace tarnivo;
 
@@ -52,6 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The first entry of a name is the one found, whole.
         if (reader.EntryNames().IndexOf(reader.EntryNames()[i]) == i)
             Check(entry.Size() == reader.EntrySize(i));
+        if (!SkinImageEntryName(reader.EntryNames()[i]).empty()) {
+            std::string why;
+            const std::span<const std::uint8_t> bytes(entry.Memory(), static_cast<std::size_t>(entry.Size()));
+            if (!bmp::Decode(bytes, bmp::Source::File, &why))
+                Check(!why.empty());
+        }
     }
     TMemoryStream ini;
     reader.readIni(".ini", ini);

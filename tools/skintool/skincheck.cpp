@@ -1,8 +1,8 @@
 #include "skincheck.h"
 
+#include "framework/bmpfile.h"
 #include "framework/streams.h"
 #include "framework/stringlist.h"
-#include "skin/resources/bmpheader.h"
 #include "skin/resources/quickini.h"
 #include "skin/resources/skinreader.h"
 #include "vocabulary.h"
@@ -36,7 +36,8 @@ public:
 private:
     void Report(Severity severity, std::string text) { findings_.push_back({severity, std::move(text)}); }
 
-    // Duplicates, and every bitmap entry's header against its bytes.
+    // Duplicates, and every bitmap entry decoded as the engine decodes it, so
+    // that a bitmap the check passes is one the engine shows.
     void CheckEntries()
     {
         std::set<std::string> seen;
@@ -50,10 +51,10 @@ private:
             if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0)
                 continue;
             reader_.readfile(name, entry);
-            TBmpInfo info;
             std::string error;
-            if (ParseBmpHeader(entry.Memory(), static_cast<std::size_t>(entry.Size()), info, error))
-                bitmaps_[name] = info;
+            const std::span<const std::uint8_t> bytes(entry.Memory(), static_cast<std::size_t>(entry.Size()));
+            if (std::optional<bmp::Image> image = bmp::Decode(bytes, bmp::Source::File, &error))
+                bitmaps_[name] = BitmapSize{image->width, image->height};
             else
                 Report(Severity::Error, "entry \"" + name + "\": " + error);
         }
@@ -125,16 +126,20 @@ private:
         const auto bitmap = bitmaps_.find(stored);
         if (bitmap == bitmaps_.end() || !frames || *frames <= 1)
             return;  // an unreadable bitmap is reported once, with its entry
-        const TBmpInfo& info = bitmap->second;
-        if (info.Width % *frames != 0 && info.Height % *frames != 0)
-            Report(Severity::Error, where + ": " + std::to_string(info.Width) + " x " + std::to_string(info.Height) +
+        const BitmapSize& size = bitmap->second;
+        if (size.width % *frames != 0 && size.height % *frames != 0)
+            Report(Severity::Error, where + ": " + std::to_string(size.width) + " x " + std::to_string(size.height) +
                                         " pixels cannot hold " + std::to_string(*frames) + " equal frames");
     }
 
     std::vector<Finding>& findings_;
     TSkinReader reader_;
     TQuickIni ini_;
-    std::map<std::string, TBmpInfo> bitmaps_;
+    struct BitmapSize {
+        int width = 0;
+        int height = 0;
+    };
+    std::map<std::string, BitmapSize> bitmaps_;
 };
 
 } // namespace

@@ -1,8 +1,9 @@
-// Forms with the standard controls on them: client size with a menu bar,
-// a modal form ended by its button.
+// Forms with the standard controls on them: client size with a menu bar
+// and with a frame drawn by someone else, the window state, a modal form
+// ended by its button.
 
+#include "framework/controls/button.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
 
 #include "testform.h"
 
@@ -58,6 +59,99 @@ TEST_F(FormLayout, ClientSizeIsExactWithAWrappedMenuBar)
     ShowForm();
     EXPECT_EQ(Client(form->Handle()).cx, 120);
     EXPECT_EQ(Client(form->Handle()).cy, 80);
+}
+
+TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
+{
+    form->SetBorderStyle(bsSizeable);
+    HWND window = form->Handle();
+    // Borders as a skin engine would answer WM_NCCALCSIZE: 7 left, 30 top,
+    // 9 right, 11 bottom; the system's sizeable frame is thinner.
+    auto next = form->WindowProc;
+    form->WindowProc = [&](TMessage& m) {
+        if (m.Msg != WM_NCCALCSIZE) {
+            next(m);
+            return;
+        }
+        auto* r = reinterpret_cast<RECT*>(m.LParam);   // both forms start with it
+        r->left += 7;
+        r->top += 30;
+        r->right -= 9;
+        r->bottom -= 11;
+        m.Result = 0;
+    };
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT styled{0, 0, 300, 200};
+    AdjustWindowRectEx(&styled, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    ASSERT_NE(RectHeight(styled), 200 + 41);   // else the test proves nothing
+
+    for (auto [w, h] : {std::pair{300, 200}, std::pair{123, 45}, std::pair{640, 20}}) {
+        form->SetClientSize(w, h);
+        EXPECT_EQ(Client(window).cx, w);
+        EXPECT_EQ(Client(window).cy, h);
+        RECT outer;
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(RectWidth(outer), w + 16);
+        EXPECT_EQ(RectHeight(outer), h + 41);
+        EXPECT_EQ(form->ClientWidth(), w);
+        EXPECT_EQ(form->ClientHeight(), h);
+    }
+    form->WindowProc = next;
+}
+
+TEST_F(FormLayout, ClientSizeSetWhileMinimizedHoldsOnceRestored)
+{
+    form->SetBorderStyle(bsSizeable);
+    ShowForm();
+    form->SetWindowState(wsMinimized);
+    ASSERT_TRUE(IsIconic(form->Handle()));
+    form->SetClientSize(250, 150);
+    form->SetWindowState(wsNormal);
+    EXPECT_EQ(Client(form->Handle()).cx, 250);
+    EXPECT_EQ(Client(form->Handle()).cy, 150);
+}
+
+TEST_F(FormLayout, WindowStateRoundTripsThroughTheWindow)
+{
+    // Set on a hidden form: kept, and applied when the form shows.
+    form->SetWindowState(wsMaximized);
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    ShowForm();
+    HWND window = form->Handle();
+    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_EQ(form->WindowState(), wsMaximized);
+
+    struct Step {
+        TWindowState set;
+        bool iconic, zoomed;
+    };
+    for (Step step : {Step{wsNormal, false, false}, Step{wsMinimized, true, false},
+                      Step{wsMaximized, false, true}, Step{wsMinimized, true, false},
+                      Step{wsNormal, false, false}, Step{wsNormal, false, false}}) {
+        form->SetWindowState(step.set);
+        EXPECT_EQ(form->WindowState(), step.set);
+        EXPECT_EQ(IsIconic(window) != FALSE, step.iconic) << step.set;
+        EXPECT_EQ(IsZoomed(window) != FALSE, step.zoomed) << step.set;
+        EXPECT_TRUE(IsWindowVisible(window));
+    }
+
+    // Changed by the user (system commands): read from the window.
+    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_EQ(GetEnumProp(*form, "WindowState"), "wsMaximized");
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(form->WindowState(), wsNormal);
+    SetEnumProp(*form, "WindowState", "wsMinimized");
+    EXPECT_TRUE(IsIconic(window));
+
+    // Hidden again, a new state waits for the next showing.
+    form->Hide();
+    form->SetWindowState(wsMaximized);
+    EXPECT_TRUE(IsIconic(window));
+    form->Show();
+    EXPECT_TRUE(IsZoomed(window));
 }
 
 class ModalForm : public FormTest {

@@ -1,7 +1,7 @@
 // The list view: items live in the window and are read back from it.
 
 #include "framework/collection.h"
-#include "framework/comctrls.h"
+#include "framework/controls/listview.h"
 #include "framework/imagelist.h"
 
 #include "testform.h"

@@ -2,10 +2,11 @@
 // the control that sent them, notification of removed components, and
 // published properties read and written by name on live controls.
 
-#include "framework/comctrls.h"
+#include "framework/controls/button.h"
+#include "framework/controls/label.h"
+#include "framework/controls/listview.h"
 #include "framework/imagelist.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
 
 #include "testform.h"
 

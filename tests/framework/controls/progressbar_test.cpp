@@ -1,6 +1,6 @@
 // TProgressBar: range and position as the window keeps them.
 
-#include "framework/comctrls.h"
+#include "framework/controls/progressbar.h"
 
 #include "testform.h"
 

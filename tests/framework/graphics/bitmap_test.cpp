@@ -114,6 +114,44 @@ TEST(BitmapAssign, IsADeepCopy)
     EXPECT_EQ(PixelOf(a, 0, 1), 0x0A0B0C);
 }
 
+TEST(BitmapSwap, ExchangesImagesWhileEachCanvasDrawsIntoItsNewImage)
+{
+    TBitmap a, b;
+    a.SetPixelFormat(pf24bit);
+    a.SetSize(2, 2);
+    a.Canvas().SetPixels(0, 0, clRed);   // a's DIB is now selected into a's canvas DC
+    b.SetPixelFormat(pf32bit);
+    b.SetSize(3, 1);
+    b.Canvas().SetPixels(2, 0, clBlue);
+    b.SetTransparentColor(clLime);
+    int changes = 0;
+    a.OnChange = [&changes](TObject*) { ++changes; };
+
+    a.Swap(b);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(a.Width(), 3);
+    EXPECT_EQ(a.Height(), 1);
+    EXPECT_EQ(a.PixelFormat(), pf32bit);
+    EXPECT_EQ(a.TransparentColor(), clLime);
+    EXPECT_EQ(PixelOf(a, 2, 0), clBlue);
+    EXPECT_EQ(b.Width(), 2);
+    EXPECT_EQ(b.PixelFormat(), pf24bit);
+    EXPECT_EQ(PixelOf(b, 0, 0), clRed);
+
+    // Each canvas now draws into the image its bitmap holds, not the old one.
+    a.Canvas().SetPixels(0, 0, clYellow);
+    b.Canvas().SetPixels(1, 1, clAqua);
+    EXPECT_EQ(PixelOf(a, 0, 0), clYellow);
+    EXPECT_EQ(PixelOf(b, 0, 0), clRed);
+    EXPECT_EQ(PixelOf(b, 1, 1), clAqua);
+
+    TBitmap empty;
+    a.Swap(empty);
+    EXPECT_TRUE(a.Empty());
+    EXPECT_EQ(empty.Width(), 3);
+    EXPECT_EQ(PixelOf(empty, 0, 0), clYellow);
+}
+
 TEST(BitmapLoad, TwentyFourThirtyTwoAndEightBitFiles)
 {
     TBitmap b;

@@ -1,8 +1,13 @@
-// libFuzzer target: the BMP reader takes any bytes, as a file and as a
-// resource, and whatever it accepts survives a write and a second read.
+// libFuzzer target: the BMP decoder takes any bytes, as a file and as a
+// resource, and whatever it accepts
+//   - survives a write and a second read unchanged;
+//   - is accepted by ReadLayout from the headers alone (the first
+//     kMaxHeaderBytes), whose totalSize is what a stream reader then reads,
+//     and decoding just those bytes gives the same pixels.
 
 #include "framework/bmpfile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 
@@ -17,6 +22,15 @@ void Check(std::span<const std::uint8_t> bytes, bmp::Source source)
         return;
     if (image->pixels.size() != image->stride * image->height)
         std::abort();
+
+    std::optional<bmp::Layout> layout =
+        bmp::ReadLayout(bytes.first(std::min(bytes.size(), bmp::kMaxHeaderBytes)), source);
+    if (!layout || layout->totalSize > bytes.size())
+        std::abort();
+    std::optional<bmp::Image> streamed = bmp::Decode(bytes.first(layout->totalSize), source);
+    if (!streamed || streamed->pixels != image->pixels)
+        std::abort();
+
     std::vector<std::uint8_t> file =
         bmp::Encode(image->width, image->height, image->bitCount, image->pixels.data(), image->stride);
     std::optional<bmp::Image> again = bmp::Decode(file, bmp::Source::File);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <iterator>
+#include <string>
 #include <vector>
 
 using namespace tarnivo;
@@ -137,6 +140,32 @@ TEST(QuickIni, ReadIntegerAndReadBoolConvertLikeStrToIntDef)
     EXPECT_FALSE(TryStrToInt("", value));
     EXPECT_TRUE(TryStrToInt("+$ff", value));
     EXPECT_EQ(value, 255);
+}
+
+TEST(QuickIni, SignedHexadecimalAndTheEdgesOf32Bits)
+{
+    struct Case {
+        const char* text;
+        std::int32_t expected;   // -7: the default, the text does not convert
+    } cases[] = {
+        {"-$10", -16},           {"+$1F", 31},           {"$ff", 255},
+        {"0XfF", 255},           {"-$1", -1},            {"$7FFFFFFF", INT32_MAX},
+        {"$80000000", INT32_MIN}, {"-$80000000", INT32_MIN}, {"$FFFFFFFF", -1},
+        {"-$FFFFFFFF", 1},       // hexadecimal wraps to 32 bits before the sign
+        {"$100000000", -7},      {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
+        {"2147483648", -7},      {"-2147483649", -7},    {"+0", 0},
+        {"-0x10", -7},           // only a leading "0x" becomes "$"; a sign before it stays
+        {"0x-10", -7},           {"$-10", -7},           {"--1", -7},
+        {"+-1", -7},             {"-$", -7},             {"$", -7},
+        {"$ 10", -7},            {"1 0", -7},
+    };
+    std::string text = "[N]\r\n";
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        text += "k" + std::to_string(i) + "=" + cases[i].text + "\r\n";
+    TQuickIni ini;
+    Load(ini, text);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ini.ReadInteger("N", "k" + std::to_string(i), -7), cases[i].expected) << cases[i].text;
 }
 
 TEST(QuickIni, ListReaders)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 
 using namespace tarnivo;
 using namespace tarnivo::test;
@@ -124,18 +125,31 @@ TEST(SkinLoader, BordersReadPersonalityMarginsPerSide)
     TSkinData data(nullptr);
     ASSERT_TRUE(LoadSkin(data,
                          "[Personality]\nTop=top.bmp\nTopTopHeight=30\nTopBotHeight=40\nTopFrame=2\n"
-                         "TopStretch=5\nTopTrans=0\nLeft=side.bmp\nLeftTopHeight=5\nLeftBotHeight=6\n",
+                         "TopStretch=5\nTopTrans=0\nLeft=side.bmp\nLeftTopHeight=5\nLeftBotHeight=6\n"
+                         "RightStretch=0\nBottomStretch=-3\n",
                          {{"top.bmp", Bmp(90, 60, clGreen)}, {"side.bmp", Bmp(8, 40, clGreen)}}));
     const TSkinElements& e = data.Elements();
     // A horizontal border's TopHeight and BotHeight are its left and right ends.
     ExpectMargins(e.Top->Margins, 30, 0, 40, 0);
     ExpectMargins(e.Left->Margins, 0, 5, 0, 6);
     EXPECT_EQ(e.Top->FrameCount, 2);
-    EXPECT_EQ(e.Top->Tile, 1);       // Stretch above 1 becomes 1
     EXPECT_EQ(e.Top->Trans, 0);
     EXPECT_EQ(e.Left->FrameCount, 1);  // defaults: one frame, stretched, transparent
-    EXPECT_EQ(e.Left->Tile, 1);
     EXPECT_EQ(e.Left->Trans, 1);
+    // "Stretch" 1 stretches the middle: Tile holds the usual sense.
+    struct StretchCase {
+        const TDataSkinBorder* border;
+        std::int32_t stretch, tile;
+    } stretches[] = {
+        {e.Top.get(), 1, 0},       // above 1 reads as 1
+        {e.Left.get(), 1, 0},      // the default
+        {e.Right.get(), 0, 1},
+        {e.Bottom.get(), -3, 1},
+    };
+    for (const StretchCase& c : stretches) {
+        EXPECT_EQ(c.border->Stretch, c.stretch) << c.border->Name;
+        EXPECT_EQ(c.border->Tile, c.tile) << c.border->Name;
+    }
     EXPECT_EQ(e.Top->Name, "Top");
     EXPECT_TRUE(e.Right->Image.Empty());
 }
@@ -172,8 +186,36 @@ TEST(SkinLoader, TileAboveOneIsClampedPerReader)
     EXPECT_EQ(e.Buttons->Tile, 0);
     EXPECT_EQ(e.Tabs->Tile, 0);
     EXPECT_EQ(e.GroupBox->Tile, 0);
-    EXPECT_EQ(e.MenuBar->Tile, 1);
+    EXPECT_EQ(e.MenuBar->Tile, 0);   // "TileMenu" 7 reads as 1, which stretches the band
     ExpectMargins(e.MenuBar->Margins, 1, 0, 1, 0);  // TileLeftMenu/TileRightMenu default 1
+
+    // "TileMenu" other than 1 tiles the band's middle.
+    ASSERT_TRUE(LoadSkin(data, "[Personality]\nmenuBar=a.bmp\nTileMenu=0\n", {{"a.bmp", Bmp(23, 4, clWhite)}}));
+    EXPECT_EQ(data.Elements().MenuBar->Tile, 1);
+}
+
+TEST(SkinLoader, CaptionButtonFramesFromTheImageShapeAroundTheBoundary)
+{
+    // Without a "frame" key: 3 frames up to width / height = 3.8, else 6.
+    struct Case {
+        int width, height, frames;
+    } cases[] = {
+        {76, 20, 3}, {78, 20, 6}, {19, 5, 3}, {20, 5, 6},
+        {57, 15, 3}, {58, 15, 6}, {1, 1, 3}, {16384, 1, 6},
+    };
+    std::string ini;
+    Files files;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string n = std::to_string(i);
+        ini += "[Button" + n + "]\nAction=1\nButtonImage=b" + n + ".bmp\n";
+        files.push_back({"b" + n + ".bmp", Bmp(cases[i].width, cases[i].height, clRed)});
+    }
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadSkin(data, ini, files));
+    const auto& buttons = data.Elements().SysButtons;
+    ASSERT_EQ(buttons.size(), std::size(cases) + 3);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(buttons[i]->FrameCount, cases[i].frames) << cases[i].width << " x " << cases[i].height;
 }
 
 TEST(SkinLoader, AbsentAndEmptyElementsDiffer)
@@ -223,10 +265,10 @@ TEST(SkinLoader, SkinWithoutButtonsBordersOrTitleKeepsTheFixedElements)
     EXPECT_TRUE(e.Buttons->Image.Empty());
     EXPECT_EQ(e.Buttons->FrameCount, 5);
     EXPECT_EQ(e.Buttons->RadioFrameCount, 4);
-    EXPECT_EQ(e.Buttons->NormalColor, -1);
+    EXPECT_EQ(e.Buttons->NormalColor, clNotGiven);
     ASSERT_TRUE(e.Title);
     EXPECT_EQ(e.Title->FontHeight, 14);
-    EXPECT_EQ(e.Title->ActiveTextColor, clNone);
+    EXPECT_EQ(e.Title->ActiveTextColor, clNotGiven);
     EXPECT_EQ(e.SysButtons.size(), 3u);
     EXPECT_FALSE(e.Progress);
     EXPECT_FALSE(e.ComboButton);
@@ -268,13 +310,13 @@ TEST(SkinLoader, ColourTextsAndTriples)
     EXPECT_FALSE(b.HasPressedTextColor);
     EXPECT_EQ(b.MouseOverTextColor, RGBColor(1, 2, 3));
     EXPECT_EQ(b.NormalColor, 0xFF);
-    EXPECT_EQ(b.MouseOverColor, -1);
+    EXPECT_EQ(b.MouseOverColor, clNotGiven);
     EXPECT_EQ(data.Colors(csButtonFace), clBlack);     // one number alone: black
     EXPECT_EQ(data.Colors(csMenuBar), clBlack);        // empty: the face just read
     EXPECT_EQ(data.CustomColors(3), RGBColor(9, 8, 7));
     EXPECT_EQ(data.CustomColors(2), clWhite);
     EXPECT_EQ(data.Elements().Title->ActiveTextColor, RGBColor(300 % 256, 2, 16));
-    EXPECT_EQ(data.Elements().Title->InactiveTextColor, clNone);  // a negative part: not given
+    EXPECT_EQ(data.Elements().Title->InactiveTextColor, clNotGiven);  // a negative part: not given
 }
 
 TEST(ColorText, ParsesDigitRunsModulo256)

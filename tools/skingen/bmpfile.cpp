@@ -1,6 +1,11 @@
 #include "bmpfile.h"
 #include "bytes.h"
 
+#include "framework/object.h"
+
+#include <optional>
+#include <string>
+
 namespace tarnivo::skingen {
 
 namespace {
@@ -70,6 +75,24 @@ std::vector<std::uint8_t> encode_bmp1(const Bitmap& image)
             out.u8(b);
     }
     return out.take();
+}
+
+Bitmap decode_bmp(std::span<const std::uint8_t> bytes)
+{
+    std::string why;
+    const std::optional<bmp::Image> image = bmp::Decode(bytes, bmp::Source::File, &why);
+    if (!image)
+        throw Exception("BMP refused: " + why);
+    const int step = image->bitCount / 8;
+    Bitmap out(image->width, image->height);
+    for (int y = 0; y < image->height; ++y) {
+        const std::uint8_t* row = image->pixels.data() + static_cast<std::size_t>(y) * image->stride;
+        for (int x = 0; x < image->width; ++x) {
+            const std::uint8_t* p = row + static_cast<std::size_t>(x) * step;
+            out.set(x, y, Rgb{p[2], p[1], p[0]});
+        }
+    }
+    return out;
 }
 
 } // namespace tarnivo::skingen

@@ -1,7 +1,7 @@
-// Label sizing and painting, button keyboard clicks, the edit's text.
+// Label sizing and painting.
 
 #include "framework/bitmap.h"
-#include "framework/stdctrls.h"
+#include "framework/controls/label.h"
 #include "tests/framework/graphics/bitmappixels.h"
 
 #include "testform.h"
@@ -11,7 +11,6 @@ namespace {
 
 using test::FormTest;
 using test::PixelOf;
-using test::Pump;
 
 SIZE TextSize(const TFont& font, const std::string& text)
 {
@@ -122,72 +121,6 @@ TEST_F(Label, PaintsBackgroundUnlessTransparent)
     paint();
     EXPECT_EQ(PixelOf(target, 119, 29), clGreen);
     EXPECT_GT(countText(clGreen), 20);
-}
-
-class Button : public FormTest {
-protected:
-    void SetUp() override
-    {
-        FormTest::SetUp();
-        button = new TButton(form.get());
-        button->SetParent(form.get());
-        button->SetCaption("OK");
-        button->OnClick = [this](TObject*) { ++clicks; };
-    }
-    void Key(UINT key)
-    {
-        PostMessageA(button->Handle(), WM_KEYDOWN, key, 1);
-        PostMessageA(button->Handle(), WM_KEYUP, key, 0xC0000001);
-        Pump();
-    }
-    TButton* button = nullptr;
-    int clicks = 0;
-};
-
-TEST_F(Button, EnterAndSpaceClickTheFocusedButtonEscapeOnlyACancelOne)
-{
-    ShowForm();
-    button->SetFocus();
-    ASSERT_TRUE(button->Focused());
-    Key(VK_RETURN);
-    EXPECT_EQ(clicks, 1);
-    Key(VK_SPACE);   // the system button's own key, through BN_CLICKED
-    EXPECT_EQ(clicks, 2);
-    Key(VK_ESCAPE);
-    EXPECT_EQ(clicks, 2);
-    button->SetCancel(true);
-    Key(VK_ESCAPE);
-    EXPECT_EQ(clicks, 3);
-}
-
-class Edit : public FormTest {};
-
-TEST_F(Edit, TextIsTheWindowsAndOnChangeFollowsIt)
-{
-    auto* edit = new TEdit(form.get());
-    edit->SetText("before the window");
-    edit->SetParent(form.get());
-    HWND window = edit->Handle();
-    EXPECT_EQ(edit->Text(), "before the window");
-
-    int changes = 0;
-    edit->OnChange = [&](TObject*) { ++changes; };
-    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
-    EXPECT_EQ(edit->Text(), "typed");
-    EXPECT_EQ(changes, 1);
-
-    // Going back to the earlier text must reach the window, though the
-    // framework set that very text before.
-    edit->SetText("before the window");
-    EXPECT_EQ(edit->Text(), "before the window");
-    EXPECT_EQ(changes, 2);
-    edit->SetText("before the window");
-    EXPECT_EQ(changes, 2);
-
-    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kept"));
-    form->SetBorderStyle(bsDialog);   // recreates the windows
-    EXPECT_NE(edit->Handle(), window);
-    EXPECT_EQ(edit->Text(), "kept");
 }
 
 } // namespace
