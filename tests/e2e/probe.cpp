@@ -115,22 +115,19 @@ int Frame(const std::string& caption)
     DWORD_PTR skinned = 0;
     if (!SendMessageTimeoutA(form, SkinIsSkinnedMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &skinned))
         return ExitNoAnswer;
-    std::printf("skinned=%lu
-", static_cast<unsigned long>(skinned));
+    std::printf("skinned=%lu\n", static_cast<unsigned long>(skinned));
     RECT window{};
     GetWindowRect(form, &window);
     const int w = window.right - window.left, h = window.bottom - window.top;
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const int kind = GetWindowRgn(form, region);
     // 0: no region (the whole window shows), 1 empty, 2 one rectangle, 3 more.
-    std::printf("region=%d
-", kind);
+    std::printf("region=%d\n", kind);
     if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
         RECT box{};
         GetRgnBox(region, &box);
         PrintRect("region_box", box);
-        std::printf("region_corners=%d%d%d%d
-", PtInRegion(region, 0, 0) ? 1 : 0,
+        std::printf("region_corners=%d%d%d%d\n", PtInRegion(region, 0, 0) ? 1 : 0,
                     PtInRegion(region, w - 1, 0) ? 1 : 0, PtInRegion(region, 0, h - 1) ? 1 : 0,
                     PtInRegion(region, w - 1, h - 1) ? 1 : 0);
     }
