@@ -18,20 +18,6 @@ const char* const AppWindowClass = "TarnivoApplication";
 TScreen TheScreen;
 TApplication TheApplication(nullptr);
 
-LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!app)
-        return DefWindowProcA(window, msg, wParam, lParam);
-    TMessage message{msg, wParam, lParam, 0};
-    try {
-        app->Perform(message);
-    } catch (...) {
-        app->HandleException(std::current_exception());
-    }
-    return message.Result;
-}
-
 } // namespace
 
 TApplication* Application = &TheApplication;
@@ -69,7 +55,7 @@ void TApplication::Initialize()
         m_icon.SetHandle(CopyIcon(icon));
 
     WNDCLASSA wc{};
-    wc.lpfnWndProc = AppWndProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = Instance();
     wc.hIcon = icon;
     wc.lpszClassName = AppWindowClass;
@@ -84,7 +70,8 @@ void TApplication::Initialize()
                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
                                    WS_MINIMIZEBOX,
                                x, y, 0, 0, nullptr, nullptr, Instance(), nullptr);
-    SetWindowLongPtrA(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!m_handle || !m_subclass.Install(m_handle, [this](TMessage& m) { Perform(m); }))
+        throw EOutOfResources("Error creating the application window");
     if (icon) {
         SendMessageA(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(m_handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -146,6 +133,7 @@ bool TApplication::ProcessMessage(MSG& msg)
     } catch (...) {
         HandleException(std::current_exception());
     }
+    ShowDeferredException();
     return true;
 }
 
@@ -154,6 +142,15 @@ void TApplication::ProcessMessages()
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         ProcessMessage(msg);
+    // Also what a message sent from outside the loop left behind.
+    ShowDeferredException();
+}
+
+void TApplication::ShowDeferredException()
+{
+    // What a window or hook procedure caught while a message was handled.
+    if (std::exception_ptr error = TakeDeferredException())
+        HandleException(error);
 }
 
 void TApplication::Terminate()
@@ -237,7 +234,7 @@ void TApplication::Perform(TMessage& message)
             SetFocus(m_mainForm->Handle());
         return;
     }
-    DefaultHandler(m_handle, message);
+    m_subclass.CallPrevious(message);
 }
 
 void TApplication::HandleException(std::exception_ptr error)

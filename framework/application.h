@@ -7,6 +7,7 @@
 #include "icon.h"
 #include "messages.h"
 #include "messagewindow.h"
+#include "subclass.h"
 
 #include <exception>
 #include <functional>
@@ -70,6 +71,8 @@ public:
 
     // Shows an exception that reached the message loop in the standard box:
     // the message of a framework exception, an empty message otherwise.
+    // Window and hook procedures never call it: they keep what they catch
+    // for the loop (DeferException), which shows it after the message.
     void HandleException(std::exception_ptr error);
     // Replaces the message box, for tests.
     std::function<void(const std::string&)> OnShowException;
@@ -84,8 +87,10 @@ private:
     void AddForm(TForm* form);
     bool RunHooks(TMessage& message);
     bool ProcessMessage(MSG& msg);
+    void ShowDeferredException();
 
     HWND m_handle = nullptr;
+    TWindowSubclass m_subclass;   // Perform in front of DefWindowProc
     TForm* m_mainForm = nullptr;
     bool m_showMainForm = true;
     bool m_terminated = false;

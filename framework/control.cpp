@@ -3,10 +3,12 @@
 #include "application.h"
 #include "canvas.h"
 #include "form.h"
+#include "windowshook.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tarnivo {
 
@@ -15,10 +17,17 @@ namespace {
 const char* const ControlProp = "TarnivoControl";
 const char* const FrameworkWindowClass = "TarnivoWindow";
 
-// The control whose window CreateWindowEx is making right now: messages that
-// arrive before CreateWindowEx returns (WM_NCCREATE, WM_CREATE, WM_SIZE) find
-// their control through it.
-thread_local TWinControl* CreatingControl = nullptr;
+// A CreateWindowEx for a control in progress on this thread. Messages that
+// arrive before it returns (WM_NCCREATE, WM_CREATE, WM_SIZE) find their
+// control through it, and so do WH_CBT hooks. Windows made while another
+// control's messages are handled (a child made in WM_CREATE) push a frame
+// of their own.
+struct CreationFrame {
+    TWinControl* control = nullptr;
+    HWND window = nullptr;   // the control's window, known from its HCBT_CREATEWND on
+    CreationFrame* outer = nullptr;
+};
+thread_local CreationFrame* Creating = nullptr;
 
 bool IsMouseMessage(UINT msg)
 {
@@ -90,16 +99,44 @@ const TClassInfo& TControl::StaticClassInfo()
 }
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner), m_font(std::make_unique<TFont>())
+    : TComponent(owner),
+      m_hooks(std::make_shared<TWindowProcChain>([this](TMessage& m) { WndProc(m); })),
+      m_font(std::make_unique<TFont>())
 {
-    WindowProc = [this](TMessage& m) { WndProc(m); };
     m_font->OnChange = [this](TObject*) { FontChanged(); };
 }
 
 TControl::~TControl()
 {
+    // Components owned by a control (a skin object hooking it) go while
+    // the control is still whole.
+    DestroyComponents();
     if (m_parent)
         m_parent->RemoveControl(this);
+    m_hooks->Cut();
+}
+
+void TControl::WindowProc(TMessage& message)
+{
+    // The chain stays alive through a message that frees the control.
+    std::shared_ptr<TWindowProcChain> chain = m_hooks;
+    chain->Dispatch(message);
+}
+
+THookId TControl::AddWindowProcHook(TWndMethod hook)
+{
+    return m_hooks->Add(std::move(hook));
+}
+
+void TControl::RemoveWindowProcHook(THookId id)
+{
+    m_hooks->Remove(id);
+}
+
+void TControl::CallNextWindowProc(THookId id, TMessage& message)
+{
+    std::shared_ptr<TWindowProcChain> chain = m_hooks;
+    chain->CallNext(id, message);
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -131,6 +168,7 @@ void TControl::SetVisible(bool visible)
         return;
     m_visible = visible;
     VisibleChanged();
+    Perform(CM_VISIBLECHANGED, visible, 0);
 }
 
 void TControl::VisibleChanged()
@@ -146,7 +184,8 @@ void TControl::SetEnabled(bool enabled)
     if (m_enabled == enabled)
         return;
     m_enabled = enabled;
-    Invalidate();
+    EnabledChanged();
+    Perform(CM_ENABLEDCHANGED, 0, 0);
 }
 
 void TControl::SetText(const std::string& text)
@@ -191,6 +230,12 @@ void TControl::WndProc(TMessage& message)
 {
     if (IsMouseMessage(message.Msg) && HandleMouse(message))
         return;
+    if ((message.Msg == CN_NOTIFY || message.Msg == WM_NOTIFY) && !NotifyRecord(message.LParam)) {
+        // Not a notification record (a handshake value in lParam): the
+        // handlers in Dispatch would read it as one.
+        DefaultHandler(message);
+        return;
+    }
     Dispatch(message);
 }
 
@@ -292,17 +337,30 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 
 TWinControl::~TWinControl()
 {
+    DestroyComponents();
     // Children leave first: they may need this window while they go.
     while (!m_controls.empty())
         m_controls.back()->SetParent(nullptr);
     DestroyHandle();
-    if (m_brush)
-        DeleteObject(m_brush);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window)
 {
     return window ? static_cast<TWinControl*>(GetPropA(window, ControlProp)) : nullptr;
+}
+
+TWinControl* TWinControl::CreatingControl(HWND window)
+{
+    if (!window)
+        return nullptr;
+    for (CreationFrame* f = Creating; f; f = f->outer)
+        if (f->window == window)
+            return f->control;
+    // A hook that runs before the one in CreateWnd has noted the window can
+    // only be asking about the innermost control's own window.
+    if (Creating && !Creating->window && !Creating->control->m_handle)
+        return Creating->control;
+    return nullptr;
 }
 
 HWND TWinControl::Handle()
@@ -322,9 +380,39 @@ void TWinControl::DestroyHandle()
     HandleDestroying();
     HWND window = m_handle;
     DestroyWindow(window);
-    // WM_NCDESTROY normally detaches; make sure even if the window was gone.
+    // WM_NCDESTROY normally detaches; make sure even if it did not get here.
     if (m_handle == window)
         DetachFromWindow();
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (m_handle)
+        Perform(CM_RECREATEWND, 0, 0);
+}
+
+void TWinControl::RecreateNow()
+{
+    if (!m_handle)
+        return;
+    bool shown = (GetWindowLongA(m_handle, GWL_STYLE) & WS_VISIBLE) != 0;
+    DestroyHandle();
+    HWND window = Handle();
+    if (shown && !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(window, SW_SHOWNA);
+}
+
+void TWinControl::SetParentWindow(HWND window)
+{
+    if (m_parentWindow == window)
+        return;
+    m_parentWindow = window;
+    if (!m_handle || Parent())
+        return;
+    if (window)
+        ::SetParent(m_handle, window);
+    else
+        DestroyHandle();   // a child window cannot live without a parent
 }
 
 void TWinControl::CreateParams(TCreateParams& params)
@@ -343,6 +431,8 @@ void TWinControl::CreateParams(TCreateParams& params)
         params.Style |= WS_TABSTOP;
     if (Parent())
         params.WndParent = Parent()->Handle();
+    else
+        params.WndParent = m_parentWindow;
 }
 
 void TWinControl::CreateWnd()
@@ -351,7 +441,7 @@ void TWinControl::CreateWnd()
     if (!registered) {
         WNDCLASSA wc{};
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StdWndProc;
+        wc.lpfnWndProc = InitWndProc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = FrameworkWindowClass;
@@ -365,24 +455,35 @@ void TWinControl::CreateWnd()
     // its children's windows, this one's included.
     if (m_handle)
         return;
-    const char* cls = params.SystemClass.empty() ? FrameworkWindowClass
-                                                 : params.SystemClass.c_str();
-    TWinControl* previous = CreatingControl;
-    CreatingControl = params.SystemClass.empty() ? this : nullptr;
+    m_systemClass = !params.SystemClass.empty();
+    const char* cls = m_systemClass ? params.SystemClass.c_str() : FrameworkWindowClass;
+
+    CreationFrame frame{this, nullptr, Creating};
+    Creating = &frame;
+    struct Pop {
+        CreationFrame& frame;
+        ~Pop() { Creating = frame.outer; }
+    } pop{frame};
+    // The first window CreateWindowEx announces is this control's own: the
+    // windows a control makes for itself come later, from its messages. This
+    // hook is the newest on the thread, so it notes the window before any
+    // other hook (the skin manager's) asks CreatingControl about it.
+    TWindowsHook spotter(WH_CBT, [&frame](int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && !frame.window)
+            frame.window = reinterpret_cast<HWND>(wParam);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    });
     HWND window = CreateWindowExA(params.ExStyle, cls, params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height,
                                   params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    CreatingControl = previous;
+    spotter.Remove();
     if (!window)
         throw EOutOfResources("Error creating window");
-
-    if (!params.SystemClass.empty()) {
-        // A system control: put our procedure in front of its own.
-        AttachToWindow(window);
-        m_defWndProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StdWndProc)));
-    } else if (m_handle != window) {
-        AttachToWindow(window);
+    // A system control's window is taken over now; the framework's own class
+    // took it over at its first message (InitWndProc).
+    if (m_handle != window && !AttachToWindow(window)) {
+        DestroyWindow(window);
+        throw EOutOfResources("Error creating window");
     }
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     HandleCreated();
@@ -391,10 +492,13 @@ void TWinControl::CreateWnd()
             w->HandleNeeded();
 }
 
-void TWinControl::AttachToWindow(HWND window)
+bool TWinControl::AttachToWindow(HWND window)
 {
+    if (!m_subclass.Install(window, [this](TMessage& m) { MainWndProc(m); }))
+        return false;
     m_handle = window;
     SetPropA(window, ControlProp, this);
+    return true;
 }
 
 void TWinControl::DetachFromWindow()
@@ -402,32 +506,44 @@ void TWinControl::DetachFromWindow()
     if (!m_handle)
         return;
     RemovePropA(m_handle, ControlProp);
-    if (m_defWndProc && IsWindow(m_handle))
-        SetWindowLongPtrA(m_handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_defWndProc));
-    m_defWndProc = nullptr;
+    m_subclass.Remove();
     m_handle = nullptr;
+    m_mouseInside = false;
+    m_mouseControl = nullptr;
 }
 
-LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+// The class procedure of the framework's window class. The first message of
+// a window that CreateWnd is making attaches the window to its control and
+// goes on through the control's subclass; after that this procedure is
+// what is behind the subclass, the default processing.
+LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    TWinControl* control = FromHandle(window);
-    if (!control && CreatingControl) {
-        control = CreatingControl;
-        control->AttachToWindow(window);
+    CreationFrame* frame = Creating;
+    // Without the window noted (no CBT hook could be set), the first window
+    // that is nobody's yet is the one.
+    if (frame && !frame->control->m_handle &&
+        (frame->window == window || (!frame->window && !FromHandle(window))) &&
+        frame->control->AttachToWindow(window)) {
+        frame->window = window;
+        auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+        return CallWindowProcA(proc, window, msg, wParam, lParam);
     }
-    if (!control)
-        return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
 
-    TMessage message{msg, wParam, lParam, 0};
-    try {
-        control->WindowProc(message);
-    } catch (...) {
-        // No exception crosses a window procedure.
-        Application->HandleException(std::current_exception());
-    }
-    if (msg == WM_NCDESTROY && control->m_handle == window)
-        control->DetachFromWindow();
-    return message.Result;
+void TWinControl::MainWndProc(TMessage& message)
+{
+    // After WM_NCDESTROY the window is gone, also when a handler throws.
+    struct Detach {
+        TWinControl& control;
+        bool last;
+        ~Detach()
+        {
+            if (last)
+                control.DetachFromWindow();
+        }
+    } detach{*this, message.Msg == WM_NCDESTROY};
+    WindowProc(message);
 }
 
 void TWinControl::DefaultHandler(TMessage& message)
@@ -436,24 +552,20 @@ void TWinControl::DefaultHandler(TMessage& message)
         message.Result = 0;
         return;
     }
-    if (m_defWndProc)
-        message.Result = CallWindowProcA(m_defWndProc, m_handle, message.Msg, message.WParam,
-                                         message.LParam);
-    else
-        message.Result = DefWindowProcA(m_handle, message.Msg, message.WParam, message.LParam);
+    m_subclass.CallPrevious(message);
 }
 
 void TWinControl::Dispatch(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT:
-        if (!m_defWndProc) {
+        if (!m_systemClass) {
             HandlePaint(message);
             return;
         }
         break;
     case WM_ERASEBKGND:
-        if (!m_defWndProc) {
+        if (!m_systemClass) {
             EraseBackground(reinterpret_cast<HDC>(message.WParam));
             message.Result = 1;
             return;
@@ -472,20 +584,31 @@ void TWinControl::Dispatch(TMessage& message)
             return;
         break;
     case WM_CHAR:
+    case WM_SYSCHAR:
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (HandleKeys(message))
             return;
         break;
     case WM_SETFOCUS:
-        if (TForm* form = ParentForm(this))
+        if (TForm* form = ParentForm(this)) {
             form->ControlFocused(this);
+            form->Perform(CM_FOCUSCHANGED, 0,
+                          reinterpret_cast<LPARAM>(static_cast<TControl*>(this)));
+        }
         if (OnEnter)
             OnEnter(this);
         break;
     case WM_KILLFOCUS:
+        Perform(CM_EXIT, 0, 0);
         if (OnExit)
             OnExit(this);
+        break;
+    case WM_MOUSEMOVE:
+        TrackMouse(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        break;
+    case WM_MOUSELEAVE:
+        MouseLeft();
         break;
     case WM_WINDOWPOSCHANGED: {
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
@@ -499,8 +622,31 @@ void TWinControl::Dispatch(TMessage& message)
         }
         break;
     }
+    case CM_FOCUSCHANGED:
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+        Broadcast(message);
+        return;
+    case CM_RECREATEWND:
+        RecreateNow();
+        message.Result = 0;
+        return;
     }
     DefaultHandler(message);
+}
+
+void TWinControl::Broadcast(TMessage& message)
+{
+    message.Result = 0;
+    // A copy: a receiver may add or remove controls.
+    std::vector<TControl*> controls = m_controls;
+    for (TControl* c : controls) {
+        if (std::find(m_controls.begin(), m_controls.end(), c) == m_controls.end())
+            continue;
+        message.Result = c->Perform(message.Msg, message.WParam, message.LParam);
+        if (message.Result != 0)
+            return;
+    }
 }
 
 bool TWinControl::ReflectToChild(TMessage& message)
@@ -508,7 +654,10 @@ bool TWinControl::ReflectToChild(TMessage& message)
     HWND child = nullptr;
     switch (message.Msg) {
     case WM_COMMAND: child = reinterpret_cast<HWND>(message.LParam); break;
-    case WM_NOTIFY: child = reinterpret_cast<const NMHDR*>(message.LParam)->hwndFrom; break;
+    case WM_NOTIFY:
+        if (const NMHDR* header = NotifyRecord(message.LParam))
+            child = header->hwndFrom;
+        break;
     case WM_DRAWITEM: {
         const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
         if (d->CtlType != ODT_MENU)
@@ -535,38 +684,114 @@ HBRUSH TWinControl::ChildColor(HDC dc, TWinControl* child)
 {
     SetTextColor(dc, ColorToRGB(child->Font().Color()));
     SetBkColor(dc, ColorToRGB(child->Color()));
-    return child->m_brush ? child->m_brush : (child->UpdateChildBrush(), child->m_brush);
+    child->UpdateChildBrush();
+    return child->m_brush.Get();
 }
 
 void TWinControl::UpdateChildBrush()
 {
     if (m_brush && m_brushColor == Color())
         return;
-    if (m_brush)
-        DeleteObject(m_brush);
     m_brushColor = Color();
-    m_brush = CreateSolidBrush(ColorToRGB(m_brushColor));
+    m_brush.Reset(CreateSolidBrush(ColorToRGB(m_brushColor)));
+}
+
+bool TWinControl::WantsKey(WPARAM key, LRESULT wanted)
+{
+    LRESULT code = SendMessageA(m_handle, WM_GETDLGCODE, key, 0);
+    return (code & (wanted | DLGC_WANTALLKEYS)) != 0;
+}
+
+// Offers a key that the focused control does not want to the form (the
+// form passes it to all its controls); a nonzero answer consumes it.
+bool TWinControl::SendToForm(UINT cm, TMessage& message)
+{
+    TControl* target = ParentForm(this);
+    if (!target)
+        target = this;
+    if (target->Perform(cm, message.WParam, message.LParam) == 0)
+        return false;
+    message.Result = 0;
+    return true;
 }
 
 bool TWinControl::HandleKeys(TMessage& message)
 {
-    if (message.Msg == WM_CHAR) {
+    switch (message.Msg) {
+    case WM_CHAR: {
         char key = static_cast<char>(message.WParam);
         KeyPress(key);
         if (key == 0)
             return true;   // consumed by the handler
         message.WParam = static_cast<unsigned char>(key);
-        return false;
+        return !WantsKey(message.WParam, DLGC_WANTCHARS) && SendToForm(CM_DIALOGCHAR, message);
     }
-    WORD key = static_cast<WORD>(message.WParam);
-    if (message.Msg == WM_KEYDOWN)
-        KeyDown(key, KeyboardShiftState());
-    else
-        KeyUp(key, KeyboardShiftState());
-    if (key == 0)
-        return true;
-    message.WParam = key;
+    case WM_SYSCHAR:
+        // Alt+key: an accelerator of the form, else the menu bar's.
+        return SendToForm(CM_DIALOGCHAR, message);
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        WORD key = static_cast<WORD>(message.WParam);
+        if (message.Msg == WM_KEYDOWN)
+            KeyDown(key, KeyboardShiftState());
+        else
+            KeyUp(key, KeyboardShiftState());
+        if (key == 0)
+            return true;
+        message.WParam = key;
+        if (message.Msg == WM_KEYUP)
+            return false;
+        LRESULT wanted = 0;
+        switch (key) {
+        case VK_TAB: wanted = DLGC_WANTTAB; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: wanted = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_CANCEL: wanted = DLGC_WANTMESSAGE; break;
+        default: return false;   // not a dialog key
+        }
+        return !WantsKey(key, wanted) && SendToForm(CM_DIALOGKEY, message);
+    }
+    }
     return false;
+}
+
+void TWinControl::TrackMouse(int x, int y)
+{
+    if (!m_mouseInside && m_handle) {
+        // Windows posts WM_MOUSELEAVE once the pointer leaves the client area.
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_handle, 0};
+        if (TrackMouseEvent(&track)) {
+            m_mouseInside = true;
+            Perform(CM_MOUSEENTER, 0, 0);
+        }
+    }
+    // The graphic child on top under the pointer (the last one painted).
+    TControl* over = nullptr;
+    POINT p{x, y};
+    for (auto it = m_controls.rbegin(); it != m_controls.rend() && !over; ++it) {
+        RECT r = (*it)->BoundsRect();
+        if (dynamic_cast<TGraphicControl*>(*it) && (*it)->Visible() && PtInRect(&r, p))
+            over = *it;
+    }
+    if (over == m_mouseControl)
+        return;
+    TControl* left = std::exchange(m_mouseControl, over);
+    if (left)
+        left->Perform(CM_MOUSELEAVE, 0, 0);
+    if (over)
+        over->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+void TWinControl::MouseLeft()
+{
+    m_mouseInside = false;
+    if (TControl* left = std::exchange(m_mouseControl, nullptr))
+        left->Perform(CM_MOUSELEAVE, 0, 0);
+    Perform(CM_MOUSELEAVE, 0, 0);
 }
 
 void TWinControl::KeyPress(char& key)
@@ -600,9 +825,8 @@ void TWinControl::EraseBackground(HDC dc)
 {
     RECT r;
     GetClientRect(m_handle, &r);
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    GdiBrush brush(CreateSolidBrush(ColorToRGB(Color())));
+    FillRect(dc, &r, brush.Get());
 }
 
 void TWinControl::PaintWindow(HDC dc)
@@ -688,6 +912,13 @@ void TWinControl::VisibleChanged()
         ShowWindow(m_handle, Visible() ? SW_SHOW : SW_HIDE);
 }
 
+void TWinControl::EnabledChanged()
+{
+    if (m_handle)
+        EnableWindow(m_handle, Enabled());
+    Invalidate();
+}
+
 bool TWinControl::Focused() const
 {
     return m_handle && GetFocus() == m_handle;
@@ -727,6 +958,8 @@ void TWinControl::RemoveControl(TControl* control)
     if (auto* w = dynamic_cast<TWinControl*>(control))
         w->DestroyHandle();
     std::erase(m_controls, control);
+    if (m_mouseControl == control)
+        m_mouseControl = nullptr;
     control->m_parent = nullptr;
 }
 

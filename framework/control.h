@@ -5,15 +5,33 @@
 // TCustomControl (a window with a canvas of its own).
 //
 // Every message of a control goes WindowProc -> WndProc -> Dispatch ->
-// DefaultHandler. WindowProc is a replaceable callable so that another object
-// (the skin engine) can sit in front of the control's own processing and call
-// the saved callable for what it does not consume.
+// DefaultHandler. WindowProc runs the hooks that other objects (the skin
+// engine) put in front of the control's own processing, newest first (see
+// windowprochook.h); each passes on what it does not consume.
+//
+// A TWinControl's window reaches WindowProc through a TWindowSubclass
+// (subclass.h): for a system control class the subclass is put in front of
+// the class's procedure once the window exists, for the framework's own
+// class at the window's first message. DefaultHandler is the procedure
+// behind the subclass.
+//
+// Framework notifications (messages.h) go through WindowProc as well, so
+// hooks see them: CM_VISIBLECHANGED and CM_ENABLEDCHANGED from the setters,
+// CM_MOUSEENTER / CM_MOUSELEAVE when the pointer comes and goes (also for
+// graphic controls on a window), CM_FOCUSCHANGED to the form (which passes
+// it to all its controls) when a control gets the focus, CM_EXIT to the
+// control that loses it, CM_DIALOGKEY / CM_DIALOGCHAR to the form for keys
+// the focused control does not want, CM_RECREATEWND before RecreateWnd
+// makes a new window.
 
 #include "component.h"
 #include "events.h"
 #include "font.h"
+#include "gdiobjects.h"
 #include "graphics.h"
 #include "messages.h"
+#include "subclass.h"
+#include "windowprochook.h"
 
 #include <windows.h>
 
@@ -90,8 +108,15 @@ public:
 
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    // Front of the message chain; replaceable, see the file comment.
-    std::function<void(TMessage&)> WindowProc;
+    // Front of the message chain: the hooks, newest first, then WndProc.
+    void WindowProc(TMessage& message);
+    // Puts a hook in front of the others (0 for an empty one). The hook
+    // passes what it does not consume on with CallNextWindowProc(its id).
+    // TWindowProcHook does the bookkeeping for an owner.
+    THookId AddWindowProcHook(TWndMethod hook);
+    // Any hook, in any order, also while a message is inside it.
+    void RemoveWindowProcHook(THookId id);
+    void CallNextWindowProc(THookId id, TMessage& message);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -112,6 +137,7 @@ protected:
 
     virtual void BoundsChanged() {}
     virtual void VisibleChanged();
+    virtual void EnabledChanged() { Invalidate(); }
     virtual void TextChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
 
@@ -126,8 +152,11 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TWindowProcHook;
     bool HandleMouse(TMessage& message);
 
+    // Shared with the hook objects, which only observe it.
+    std::shared_ptr<TWindowProcChain> m_hooks;
     TWinControl* m_parent = nullptr;
     bool m_visible = true;
     bool m_enabled = true;
@@ -161,6 +190,15 @@ public:
     void HandleNeeded() { Handle(); }
     // Destroys the window; the next Handle() creates it again.
     void DestroyHandle();
+    // Replaces a live window by a new one (same state, shown if it was):
+    // sends CM_RECREATEWND, whose default processing does it.
+    void RecreateWnd();
+
+    // A window that is not a framework control, as the parent of a control
+    // that has no Parent(): its window is created as a child of that window.
+    // Changing it moves a live window there. Parent() wins when both are set.
+    HWND ParentWindow() const { return m_parentWindow; }
+    void SetParentWindow(HWND window);
 
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
     TControl* Controls(int index) const { return m_controls.at(index); }
@@ -190,6 +228,17 @@ public:
 
     // The control that owns a window, or null.
     static TWinControl* FromHandle(HWND window);
+    // While CreateWindowEx makes a control's window on this thread: that
+    // control when `window` is its window, from the window's HCBT_CREATEWND
+    // on (before the window has seen any message; a WH_CBT hook of this
+    // thread asks with the new window's handle) until CreateWindowEx
+    // returns. Null for any other window, such as one a system control
+    // makes for itself while it is created.
+    static TWinControl* CreatingControl(HWND window);
+
+    // Sends `message` to every child control until one answers nonzero;
+    // the answer is that one's (0 if none).
+    void Broadcast(TMessage& message);
 
 protected:
     friend class TControl;
@@ -209,6 +258,7 @@ protected:
     void PaintControls(HDC dc);
 
     void VisibleChanged() override;
+    void EnabledChanged() override;
     void TextChanged() override;
     void FontChanged() override;
 
@@ -219,20 +269,30 @@ protected:
     virtual HBRUSH ChildColor(HDC dc, TWinControl* child);
 
 private:
-    static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    void AttachToWindow(HWND window);
+    static LRESULT CALLBACK InitWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool AttachToWindow(HWND window);
     void DetachFromWindow();
+    void MainWndProc(TMessage& message);
+    void RecreateNow();
     bool ReflectToChild(TMessage& message);
     void HandlePaint(TMessage& message);
     bool HandleKeys(TMessage& message);
+    bool WantsKey(WPARAM key, LRESULT wanted);
+    bool SendToForm(UINT cm, TMessage& message);
+    void TrackMouse(int x, int y);
+    void MouseLeft();
     void UpdateChildBrush();
 
     HWND m_handle = nullptr;
-    WNDPROC m_defWndProc = nullptr;   // the system control's own procedure
+    TWindowSubclass m_subclass;       // puts MainWndProc in front of the window's procedure
+    bool m_systemClass = false;       // a system control class: it paints itself
+    HWND m_parentWindow = nullptr;
     std::vector<TControl*> m_controls;
     int m_tabOrder = -1;
     bool m_tabStop = false;
-    HBRUSH m_brush = nullptr;        // background for WM_CTLCOLOR answers
+    bool m_mouseInside = false;       // since CM_MOUSEENTER, until CM_MOUSELEAVE
+    TControl* m_mouseControl = nullptr;   // graphic child under the pointer
+    GdiBrush m_brush;                 // background for WM_CTLCOLOR answers
     TColor m_brushColor = clNone;
 };
 

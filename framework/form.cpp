@@ -464,6 +464,7 @@ void TForm::SetMenu(TMainMenu* menu)
         ::SetMenu(Handle(), m_menu ? m_menu->Handle() : nullptr);
         if (m_clientWidth >= 0)
             SetClientSize(m_clientWidth, m_clientHeight);
+        Perform(CM_MENUCHANGED, 0, 0);
     }
 }
 

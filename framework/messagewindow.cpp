@@ -1,6 +1,7 @@
 #include "messagewindow.h"
 
-#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 namespace tarnivo {
 
@@ -8,19 +9,29 @@ namespace {
 
 const char* const UtilWindowClass = "TarnivoUtilWindow";
 
-LRESULT CALLBACK UtilWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+// The subclass of each window AllocateHWnd made; it holds the callable.
+struct UtilWindows {
+    std::mutex lock;
+    std::unordered_map<HWND, TWindowSubclass> subclasses;
+};
+
+UtilWindows& TheUtilWindows()
 {
-    auto* method = reinterpret_cast<TWndMethod*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!method)
-        return DefWindowProcA(window, msg, wParam, lParam);
-    TMessage message{msg, wParam, lParam, 0};
-    try {
-        (*method)(message);
-    } catch (...) {
-        // No exception may cross the window procedure.
-        return DefWindowProcA(window, msg, wParam, lParam);
-    }
-    return message.Result;
+    static UtilWindows* windows = new UtilWindows;   // see subclass.cpp: never freed
+    return *windows;
+}
+
+// Takes the window's subclass out of the table; the caller lets it go.
+TWindowSubclass Forget(HWND window)
+{
+    UtilWindows& u = TheUtilWindows();
+    std::lock_guard guard(u.lock);
+    auto it = u.subclasses.find(window);
+    if (it == u.subclasses.end())
+        return {};
+    TWindowSubclass subclass = std::move(it->second);
+    u.subclasses.erase(it);
+    return subclass;
 }
 
 void RegisterUtilClass()
@@ -29,7 +40,7 @@ void RegisterUtilClass()
     if (registered)
         return;
     WNDCLASSA wc{};
-    wc.lpfnWndProc = UtilWndProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = UtilWindowClass;
     RegisterClassA(&wc);
@@ -43,9 +54,30 @@ HWND AllocateHWnd(TWndMethod method)
     RegisterUtilClass();
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass, "", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (window && method)
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(new TWndMethod(std::move(method))));
+    if (!window || !method)
+        return window;
+    TWindowSubclass subclass;
+    bool installed = subclass.Install(window, [window, method = std::move(method)](TMessage& m) {
+        // The callable (this lambda) is freed once the window is gone,
+        // whoever destroyed it.
+        struct Last {
+            HWND window;
+            bool last;
+            ~Last()
+            {
+                if (last)
+                    Forget(window);
+            }
+        } last{window, m.Msg == WM_NCDESTROY};
+        method(m);
+    });
+    if (!installed) {
+        DestroyWindow(window);
+        return nullptr;
+    }
+    UtilWindows& u = TheUtilWindows();
+    std::lock_guard guard(u.lock);
+    u.subclasses[window] = std::move(subclass);
     return window;
 }
 
@@ -53,8 +85,7 @@ void DeallocateHWnd(HWND window)
 {
     if (!window)
         return;
-    std::unique_ptr<TWndMethod> method(
-        reinterpret_cast<TWndMethod*>(SetWindowLongPtrA(window, GWLP_USERDATA, 0)));
+    Forget(window);   // removed and released here, before the window goes
     DestroyWindow(window);
 }
 

@@ -1,19 +1,18 @@
 #pragma once
-// Hidden message-only style windows whose messages go to a bound callable.
+// Hidden windows whose messages go to a bound callable.
 
 #include "messages.h"
-
-#include <functional>
+#include "subclass.h"
 
 namespace tarnivo {
 
-// Handles one message; leaves the answer in TMessage::Result. A method that
-// does not handle a message passes it to DefaultHandler.
-using TWndMethod = std::function<void(TMessage&)>;
-
 // Creates a hidden top-level window (not message-only: broadcasts such as
-// WM_ENDSESSION must reach it) whose messages go to `method`.
+// WM_ENDSESSION must reach it) whose messages go to `method`, which passes
+// what it does not handle to DefaultHandler. The callable lives until
+// DeallocateHWnd, or until the window is destroyed in any other way.
 HWND AllocateHWnd(TWndMethod method);
+// Stops the callable first (it sees no message of the destruction), then
+// destroys the window.
 void DeallocateHWnd(HWND window);
 
 // The default processing of a message for a window (DefWindowProc).

@@ -1,6 +1,5 @@
 #include "timer.h"
 
-#include "application.h"
 #include "messagewindow.h"
 
 namespace tarnivo {
@@ -24,6 +23,10 @@ const TClassInfo& TTimer::StaticClassInfo()
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
     m_window = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+    if (!m_window)
+        throw EOutOfResources("Error creating the timer window");
+    // A timer starts enabled: its system timer runs from here on.
+    UpdateTimer();
 }
 
 TTimer::~TTimer()
@@ -62,12 +65,9 @@ void TTimer::WndProc(TMessage& message)
         DefaultHandler(m_window, message);
         return;
     }
-    try {
-        if (OnTimer)
-            OnTimer(this);
-    } catch (...) {
-        Application->HandleException(std::current_exception());
-    }
+    // A handler's exception goes to the message loop (see subclass.h).
+    if (OnTimer)
+        OnTimer(this);
 }
 
 } // namespace tarnivo

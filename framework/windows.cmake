@@ -1,5 +1,8 @@
 # The Windows half of the framework: graphics, application, forms, controls.
 set(TARNIVO_FRAMEWORK_SOURCES
+    subclass.cpp
+    windowshook.cpp
+    windowprochook.cpp
     messagewindow.cpp
     application.cpp
     screen.cpp

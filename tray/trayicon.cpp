@@ -315,12 +315,9 @@ void TTrayIcon::EndSession()
 
 void TTrayIcon::Dispatch(TMessage& message)
 {
-    try {
-        DoMessage(message);
-    } catch (...) {
-        // An event handler failed; show it and keep the window alive.
-        Application->HandleException(std::current_exception());
-    }
+    // A failing event handler: the window's subclass keeps the exception
+    // for the message loop, which shows it, and the window lives on.
+    DoMessage(message);
 }
 
 void TTrayIcon::DoMessage(TMessage& message)

@@ -139,8 +139,12 @@ TEST(TrayIconMessages, HandlerErrorsGoToTheExceptionBoxAndTheWindowLives)
     TTrayIcon tray(nullptr);
     tray.OnClick = [](TObject*) { throw Exception("click failed"); };
     ShownExceptions().clear();
+    // Shown by the message loop, after the message, not from inside it.
     SendTrayCallback(tray, WM_LBUTTONUP);
+    EXPECT_TRUE(ShownExceptions().empty());
+    Application->ProcessMessages();
     SendTrayCallback(tray, WM_LBUTTONUP);
+    Application->ProcessMessages();
     EXPECT_EQ(ShownExceptions(), (std::vector<std::string>{"click failed", "click failed"}));
 }
 

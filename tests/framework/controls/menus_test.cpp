@@ -108,17 +108,17 @@ TEST_F(Menus, ImageItemsAreMeasuredAtTheImageListSize)
     auto* top = Item("Tools", 0);   // an image item in the bar itself
     menu->Items()->Add(top);
     std::vector<MEASUREITEMSTRUCT> measured;
-    auto next = form->WindowProc;
-    form->WindowProc = [&](TMessage& m) {
-        next(m);
+    TWindowProcHook hook;
+    hook = TWindowProcHook(*form, [&](TMessage& m) {
+        hook.CallNext(m);
         if (m.Msg == WM_MEASUREITEM)
             measured.push_back(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam));
-    };
+    });
     form->SetMenu(menu);
     ShowForm();
     RECT r;
     GetMenuItemRect(form->Handle(), menu->Handle(), 2, &r);   // lays the bar out
-    form->WindowProc = next;
+    hook.Remove();
 
     bool found = false;
     for (const MEASUREITEMSTRUCT& m : measured) {

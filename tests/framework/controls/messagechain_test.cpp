@@ -32,10 +32,10 @@ TEST_F(MessageChain, HookInFrontSeesMessagesFirstAndMayPassOrConsumeThem)
     button->SetCaption("before");
     HWND window = button->Handle();
 
-    auto next = button->WindowProc;
     std::string textSeenByHook;
     bool consume = false;
-    button->WindowProc = [&](TMessage& m) {
+    TWindowProcHook hook;
+    hook = TWindowProcHook(*button, [&](TMessage& m) {
         if (m.Msg == WM_SETTEXT) {
             textSeenByHook = WindowText(window);
             if (consume) {
@@ -43,14 +43,14 @@ TEST_F(MessageChain, HookInFrontSeesMessagesFirstAndMayPassOrConsumeThem)
                 return;
             }
         }
-        next(m);
-    };
+        hook.CallNext(m);
+    });
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("after"));
     EXPECT_EQ(textSeenByHook, "before");
     EXPECT_EQ(button->Text(), "after");
     consume = true;
     EXPECT_EQ(SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("lost")), 1234);
-    button->WindowProc = next;
+    hook.Remove();
     EXPECT_EQ(button->Text(), "after");
 }
 

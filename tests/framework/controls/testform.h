@@ -39,14 +39,13 @@ protected:
 // Records the messages a control's WindowProc sees, then passes them on.
 class MessageLog {
 public:
-    explicit MessageLog(TControl& control) : m_control(control), m_next(control.WindowProc)
+    explicit MessageLog(TControl& control)
+        : m_hook(control, [this](TMessage& m) {
+              m_messages.push_back(m.Msg);
+              m_hook.CallNext(m);
+          })
     {
-        control.WindowProc = [this](TMessage& m) {
-            m_messages.push_back(m.Msg);
-            m_next(m);
-        };
     }
-    ~MessageLog() { m_control.WindowProc = m_next; }
 
     int Count(UINT msg) const
     {
@@ -57,9 +56,8 @@ public:
     }
 
 private:
-    TControl& m_control;
-    std::function<void(TMessage&)> m_next;
     std::vector<UINT> m_messages;
+    TWindowProcHook m_hook;
 };
 
 } // namespace tarnivo::test
