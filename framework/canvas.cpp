@@ -49,6 +49,30 @@ void TCanvas::ReplaceDC(HDC dc)
     Deselect(kFont | kPen | kBrush);
     m_owned = std::monostate{};
     m_dc = dc;
+    if (m_dc && m_stretchMode != 0)
+        SetStretchBltMode(m_dc, m_stretchMode);
+}
+
+int TCanvas::EffectiveBkMode() const
+{
+    return m_brush.Style() == bsClear ? TRANSPARENT : static_cast<int>(m_backgroundMode);
+}
+
+void TCanvas::SetBackgroundMode(TBackgroundMode mode)
+{
+    if (mode == m_backgroundMode)
+        return;
+    m_backgroundMode = mode;
+    // While the brush is out of the DC, its next selection sets the mode.
+    if (m_selected & kBrush)
+        SetBkMode(m_dc, EffectiveBkMode());
+}
+
+void TCanvas::SetStretchMode(int mode)
+{
+    m_stretchMode = mode;
+    if (mode != 0 && Handle())
+        SetStretchBltMode(m_dc, mode);
 }
 
 void TCanvas::Require(unsigned parts)
@@ -68,7 +92,7 @@ void TCanvas::Require(unsigned parts)
     if (missing & kBrush) {
         m_originalBrush = SelectObject(dc, m_brush.Handle());
         SetBkColor(dc, ColorToRGB(m_brush.Color()));
-        SetBkMode(dc, m_brush.Style() == bsClear ? TRANSPARENT : OPAQUE);
+        SetBkMode(dc, EffectiveBkMode());
     }
     m_selected |= missing;
 }
@@ -177,6 +201,42 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::wstring_view text)
     Require(kFont | kBrush);
     UINT options = ETO_CLIPPED | (m_brush.Style() != bsClear ? ETO_OPAQUE : 0);
     ExtTextOutW(m_dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+int TCanvas::DrawText(const TRect& rect, std::string_view text, UINT format)
+{
+    Require(kFont | kBrush);
+    TRect r = rect;
+    return ::DrawTextA(m_dc, text.data(), static_cast<int>(text.size()), &r, format & ~DT_CALCRECT);
+}
+
+int TCanvas::DrawText(const TRect& rect, std::wstring_view text, UINT format)
+{
+    Require(kFont | kBrush);
+    TRect r = rect;
+    return ::DrawTextW(m_dc, text.data(), static_cast<int>(text.size()), &r, format & ~DT_CALCRECT);
+}
+
+TRect TCanvas::MeasureText(const TRect& bounds, std::string_view text, UINT format)
+{
+    Require(kFont);
+    TRect r = bounds;
+    ::DrawTextA(m_dc, text.data(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    return r;
+}
+
+TRect TCanvas::MeasureText(const TRect& bounds, std::wstring_view text, UINT format)
+{
+    Require(kFont);
+    TRect r = bounds;
+    ::DrawTextW(m_dc, text.data(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    return r;
+}
+
+void TCanvas::DrawFocusRect(const TRect& rect)
+{
+    Require(0);
+    ::DrawFocusRect(m_dc, &rect);
 }
 
 TSize TCanvas::TextExtent(std::string_view text)

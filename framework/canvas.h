@@ -8,6 +8,7 @@
 // still holds them.
 
 #include "brush.h"
+#include "dcscopes.h"
 #include "font.h"
 #include "gdiobjects.h"
 #include "graphics.h"
@@ -68,6 +69,16 @@ public:
     void TextRect(const TRect& rect, int x, int y, std::wstring_view text);
     TSize TextExtent(std::string_view text);
     TSize TextExtent(std::wstring_view text);
+    // DrawTextA / DrawTextW with the canvas's font, in `rect`, with the DT_*
+    // flags given (DT_CALCRECT is for MeasureText and is ignored here).
+    // Answers the height of the text drawn.
+    int DrawText(const TRect& rect, std::string_view text, UINT format);
+    int DrawText(const TRect& rect, std::wstring_view text, UINT format);
+    // The rectangle the text would take when drawn with `format` (DT_CALCRECT
+    // added): starting from `bounds`, as wide as the text on a single line,
+    // or `bounds`' width with DT_WORDBREAK and as high as its lines need.
+    TRect MeasureText(const TRect& bounds, std::string_view text, UINT format);
+    TRect MeasureText(const TRect& bounds, std::wstring_view text, UINT format);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
     int TextWidth(std::wstring_view text) { return TextExtent(text).cx; }
@@ -79,6 +90,19 @@ public:
     void Draw(int x, int y, const TIcon& icon);
     void StretchDraw(const TRect& dest, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
+
+    // The dotted focus rectangle (XOR: drawing it again takes it away).
+    void DrawFocusRect(const TRect& rect);
+
+    // How text and hatched brushes treat the gaps: filled with the brush
+    // colour (Opaque, the default) or left alone. A clear brush always
+    // draws transparent.
+    TBackgroundMode BackgroundMode() const { return m_backgroundMode; }
+    void SetBackgroundMode(TBackgroundMode mode);
+    // SetStretchBltMode for StretchDraw and CopyRect (COLORONCOLOR, or e.g.
+    // HALFTONE); kept across a change of DC. 0 leaves the DC's own mode.
+    int StretchMode() const { return m_stretchMode; }
+    void SetStretchMode(int mode);
 
     // GetPixel's answer: -1 (CLR_INVALID) outside the DC's clipping region.
     TColor Pixels(int x, int y);
@@ -102,6 +126,7 @@ private:
     void Deselect(unsigned parts);
     void ReplaceDC(HDC dc);
     void DrawBitmap(const TRect& dest, const TBitmap& bitmap);
+    int EffectiveBkMode() const;
 
     HDC m_dc = nullptr;
     std::variant<std::monostate, MemoryDC, WindowDC> m_owned;
@@ -110,6 +135,8 @@ private:
     HGDIOBJ m_originalPen = nullptr;
     HGDIOBJ m_originalBrush = nullptr;
     DWORD m_copyMode = SRCCOPY;
+    TBackgroundMode m_backgroundMode = TBackgroundMode::Opaque;
+    int m_stretchMode = 0;
     TFont m_font;
     TBrush m_brush;
     TPen m_pen;

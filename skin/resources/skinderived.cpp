@@ -2,6 +2,9 @@
 
 #include "imgutil.h"
 
+#include "framework/keyedblit.h"
+#include "framework/ninegrid.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -67,35 +70,16 @@ void MakeImage(TBitmap& image, int width, int height, TColor fill)
     FillImage(image, fill);
 }
 
-// Source coordinate of destination coordinate d along one axis: the first
-// `lead` and last `trail` pixels map 1:1, the rest is stretched over the
-// source's middle. -1 when nothing of the source lands there.
-int MapAxis(int d, int destLength, int lead, int trail, int sourceLength)
+// Copies one pixel unless it falls outside either image.
+void CopyPixel(const Pixels& source, int sx, int sy, Pixels& target, int tx, int ty)
 {
-    int s;
-    if (d < lead) {
-        s = d;
-    } else if (d >= destLength - trail) {
-        s = sourceLength - (destLength - d);
-    } else {
-        const int sourceMiddle = sourceLength - lead - trail;
-        const int destMiddle = destLength - lead - trail;
-        if (sourceMiddle <= 0 || destMiddle <= 0)
-            return -1;
-        s = lead + static_cast<int>(static_cast<long long>(d - lead) * sourceMiddle / destMiddle);
-    }
-    return s >= 0 && s < sourceLength ? s : -1;
+    if (source.Inside(sx, sy) && target.Inside(tx, ty))
+        target.Put(tx, ty, source.Get(sx, sy));
 }
 
-// Copies one source pixel unless it is keyed out or falls outside either image.
-void CopyPixel(const Pixels& source, int sx, int sy, Pixels& target, int tx, int ty, TKeying keying)
+TMargins GridMargins(const TSkinMargins& m)
 {
-    if (!source.Inside(sx, sy) || !target.Inside(tx, ty))
-        return;
-    const TColor c = source.Get(sx, sy);
-    if (keying == TKeying::Magenta && c == clFuchsia)
-        return;
-    target.Put(tx, ty, c);
+    return TMargins{m.Left, m.Top, m.Right, m.Bottom};
 }
 
 } // namespace
@@ -129,54 +113,6 @@ void CopyPart(const TBitmap& source, int x, int y, int width, int height, TBitma
 void FillImage(TBitmap& image, TColor color)
 {
     Pixels(image).Fill(0, 0, image.Width(), image.Height(), color);
-}
-
-void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinMargins& margins,
-                  TBitmap& target, const TRect& dest, TKeying keying)
-{
-    if (source.Empty() || frameCount < 1 || frame < 1 || frame > frameCount)
-        return;
-    const int cellWidth = source.Width() / frameCount;
-    const int cellHeight = source.Height();
-    const int cellLeft = cellWidth * (frame - 1);
-    const int destWidth = RectWidth(dest);
-    const int destHeight = RectHeight(dest);
-    if (cellWidth <= 0 || destWidth <= 0 || destHeight <= 0)
-        return;
-    int left = std::max(margins.Left, 0), right = std::max(margins.Right, 0);
-    int top = std::max(margins.Top, 0), bottom = std::max(margins.Bottom, 0);
-    if (destWidth < left + right)
-        left = right = 0;
-    if (destHeight < top + bottom)
-        top = bottom = 0;
-    const Pixels from(source);
-    Pixels to(target);
-    for (int y = 0; y < destHeight; ++y) {
-        const int sy = MapAxis(y, destHeight, top, bottom, cellHeight);
-        if (sy < 0)
-            continue;
-        for (int x = 0; x < destWidth; ++x) {
-            const int sx = MapAxis(x, destWidth, left, right, cellWidth);
-            if (sx >= 0)
-                CopyPixel(from, cellLeft + sx, sy, to, dest.left + x, dest.top + y, keying);
-        }
-    }
-}
-
-void DrawCentred(const TBitmap& source, int frameCount, int frame, TBitmap& target,
-                 const TRect& dest, TKeying keying)
-{
-    if (source.Empty() || frameCount < 1 || frame < 1 || frame > frameCount)
-        return;
-    const int cellWidth = source.Width() / frameCount;
-    const int cellHeight = source.Height();
-    const int x0 = dest.left + (RectWidth(dest) - cellWidth) / 2;
-    const int y0 = dest.top + (RectHeight(dest) - cellHeight) / 2;
-    const Pixels from(source);
-    Pixels to(target);
-    for (int y = 0; y < cellHeight; ++y)
-        for (int x = 0; x < cellWidth; ++x)
-            CopyPixel(from, cellWidth * (frame - 1) + x, y, to, x0 + x, y0 + y, keying);
 }
 
 void MirrorFrames(TBitmap& image, int frameCount)
@@ -244,13 +180,15 @@ void ComposeComboImages(TSkinElements& elements, int buttonWidth)
     MakeImage(work, ComboFaceWidth, ComboFaceHeight, clFuchsia);
     for (int k = 1; k <= n; ++k) {
         FillImage(work, clFuchsia);
-        DrawNineGrid(sunk.Image, n, k, sunk.Margins, work, Rect(0, 0, ComboFaceWidth, ComboFaceHeight),
+        HDC dc = work.Canvas().Handle();
+        DrawNineGrid(dc, Rect(0, 0, ComboFaceWidth, ComboFaceHeight), sunk.Image, {n, k},
+                     GridMargins(sunk.Margins), {},
                      sunk.Trans != 0 ? TKeying::Magenta : TKeying::Opaque);
-        DrawNineGrid(button.Image, button.FrameCount, k, button.Margins, work, buttonRect,
-                     TKeying::Magenta);
+        DrawNineGrid(dc, buttonRect, button.Image, {button.FrameCount, k},
+                     GridMargins(button.Margins), {}, TKeying::Magenta);
         if (elements.ExtraImages)
-            DrawCentred(elements.ExtraImages->Image, elements.ExtraImages->FrameCount, k, work,
-                        buttonRect, TKeying::Magenta);
+            DrawCellCentred(dc, buttonRect, elements.ExtraImages->Image,
+                            {elements.ExtraImages->FrameCount, k}, TKeying::Magenta);
         // The edit area stays see-through.
         Pixels face(work);
         face.Fill(2, 2, ComboFaceWidth - 1 - b, 18, clFuchsia);
@@ -283,7 +221,7 @@ void BuildComboxArrow(TSkinElements& elements)
             const int x0 = k * faceWidth - 2 - ArrowSide;
             for (int y = 0; y < ArrowSide; ++y)
                 for (int x = 0; x < ArrowSide; ++x)
-                    CopyPixel(from, x0 + x, 2 + y, to, ArrowSide * (k - 1) + x, y, TKeying::Opaque);
+                    CopyPixel(from, x0 + x, 2 + y, to, ArrowSide * (k - 1) + x, y);
         }
         arrow->FrameCount = n;
     } else if (button) {

@@ -2,15 +2,12 @@
 // Images and values the skin loader derives from a skin's own images: the
 // MDI child buttons cut from one strip, the mirrored combo button, the
 // composed combo faces, the combo arrow, the caption colour and the tool-bar
-// gradient. The pixel work goes through scan lines, so it needs no device
-// context except for the gradient fill.
+// gradient. Cutting and mirroring go through scan lines; the combo faces are
+// drawn with the framework's nine-grid and keyed blit.
 
 #include "skinelements.h"
 
 namespace tarnivo {
-
-// Whether magenta source pixels are drawn or leave the target as it was.
-enum class TKeying { Opaque, Magenta };
 
 // The colour of a pixel (no bounds check beyond returning clNone outside).
 TColor PixelAt(const TBitmap& image, int x, int y);
@@ -21,17 +18,6 @@ void CopyPart(const TBitmap& source, int x, int y, int width, int height, TBitma
 
 // Fills the whole bitmap with one colour.
 void FillImage(TBitmap& image, TColor color);
-
-// Draws frame `frame` (from 1; frames side by side) of `source` into `dest`
-// of `target` by the nine-grid rule: corners 1:1, edges stretched along their
-// length, the middle stretched; margins that do not fit the destination are
-// dropped in pairs. Nothing is drawn for an empty source or frame.
-void DrawNineGrid(const TBitmap& source, int frameCount, int frame, const TSkinMargins& margins,
-                  TBitmap& target, const TRect& dest, TKeying keying);
-
-// Draws frame `frame` (side by side) unscaled, centred in `dest`.
-void DrawCentred(const TBitmap& source, int frameCount, int frame, TBitmap& target,
-                 const TRect& dest, TKeying keying);
 
 // Mirrors each of `frameCount` side-by-side frames left to right in place,
 // so frame k stays frame k (a whole-strip mirror would reverse their order).

@@ -1,6 +1,8 @@
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
+#include "framework/dcscopes.h"
 #include "tests/framework/graphics/bitmappixels.h"
+#include "tests/framework/graphics/codedimage.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,7 @@ namespace tarnivo {
 namespace {
 
 using test::FillBitmap;
+using test::AllPixels;
 using test::PixelOf;
 
 TEST(CanvasPixels, ThroughADib)
@@ -187,6 +190,187 @@ TEST(CanvasHandle, OwnedWindowDCAndNoDC)
     c.Adopt(WindowDC(nullptr));   // the screen
     EXPECT_TRUE(c.HandleAllocated());
     EXPECT_GT(c.TextHeight("W"), 0);
+}
+
+
+// Pixels of `b` in `r` that are not `background`.
+int Inked(const TBitmap& b, const TRect& r, TColor background)
+{
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += PixelOf(b, x, y) != background;
+    return n;
+}
+
+TEST(CanvasText, MeasureSingleLineAndWordBreakWithoutDrawing)
+{
+    TBitmap b;
+    FillBitmap(b, 200, 100, clWhite);
+    TCanvas& c = b.Canvas();
+    c.Font().SetHeight(-12);
+    const TRect bounds = Rect(10, 20, 60, 90);
+    const TRect wide = c.MeasureText(bounds, "WWWW", DT_SINGLELINE);
+    const TRect thin = c.MeasureText(bounds, "iiii", DT_SINGLELINE);
+    EXPECT_EQ(wide.left, 10);
+    EXPECT_EQ(wide.top, 20);
+    EXPECT_EQ(RectWidth(wide), c.TextWidth("WWWW"));
+    EXPECT_GT(RectWidth(wide), RectWidth(thin));
+    EXPECT_EQ(RectHeight(wide), c.TextHeight("W"));
+    // Wide text measures as its ANSI twin; a single line may pass the bounds.
+    const TRect wideW = c.MeasureText(bounds, std::wstring_view(L"WWWW WWWW WWWW"), DT_SINGLELINE);
+    EXPECT_EQ(RectWidth(wideW), RectWidth(c.MeasureText(bounds, "WWWW WWWW WWWW", DT_SINGLELINE)));
+    EXPECT_GT(wideW.right, bounds.right);
+    // Word breaks keep the width and stack the lines.
+    const TRect broken = c.MeasureText(bounds, std::wstring_view(L"WWWW WWWW WWWW"), DT_WORDBREAK);
+    EXPECT_LE(RectWidth(broken), RectWidth(bounds));
+    EXPECT_EQ(RectHeight(broken), 3 * RectHeight(wide));
+    // Measuring draws nothing, even with DT_CALCRECT left out of the flags.
+    EXPECT_EQ(Inked(b, Rect(0, 0, 200, 100), clWhite), 0);
+}
+
+TEST(CanvasText, AnsiAndWideDrawAlikeAndBackgroundModeDecidesTheGaps)
+{
+    auto draw = [](auto text, TBackgroundMode mode, TBitmap& b) {
+        FillBitmap(b, 80, 30, clRed);
+        TCanvas& c = b.Canvas();
+        c.Font().SetHeight(-16);
+        c.Font().SetColor(clBlack);
+        c.Brush().SetColor(clWhite);
+        c.SetBackgroundMode(mode);
+        return c.DrawText(Rect(2, 2, 78, 28), text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    };
+    TBitmap ansi, wide;
+    const int height = draw(std::string_view("Hi, W"), TBackgroundMode::Opaque, ansi);
+    EXPECT_EQ(draw(std::wstring_view(L"Hi, W"), TBackgroundMode::Opaque, wide), height);
+    EXPECT_GT(height, 0);
+    EXPECT_EQ(AllPixels(ansi), AllPixels(wide));
+    // Opaque: the text's cell is filled with the brush colour.
+    EXPECT_EQ(PixelOf(ansi, 3, 3), clWhite);
+    EXPECT_EQ(PixelOf(ansi, 1, 3), clRed);
+
+    TBitmap clear;
+    draw(std::wstring_view(L"Hi, W"), TBackgroundMode::Transparent, clear);
+    EXPECT_EQ(PixelOf(clear, 3, 3), clRed);
+    EXPECT_GT(Inked(clear, Rect(0, 0, 80, 30), clRed), 0);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 80; ++x)
+            ASSERT_NE(PixelOf(clear, x, y), clWhite) << x << "," << y;
+    // The mode holds when the brush is selected again after a change.
+    clear.Canvas().Brush().SetColor(clYellow);
+    clear.Canvas().DrawText(Rect(2, 2, 78, 28), std::string_view("Hi"), DT_SINGLELINE);
+    EXPECT_EQ(PixelOf(clear, 3, 3), clRed);
+    EXPECT_EQ(GetBkMode(clear.Canvas().Handle()), TRANSPARENT);
+}
+
+TEST(CanvasModes, StretchModeFollowsTheCanvasToANewDC)
+{
+    MemoryDC dc = MemoryDC::CompatibleWith(nullptr);
+    TCanvas c;
+    c.SetStretchMode(HALFTONE);
+    c.SetHandle(dc.Get());
+    EXPECT_EQ(GetStretchBltMode(dc.Get()), HALFTONE);
+    {
+        StretchModeScope scope(dc.Get());
+        EXPECT_EQ(GetStretchBltMode(dc.Get()), COLORONCOLOR);
+    }
+    EXPECT_EQ(GetStretchBltMode(dc.Get()), HALFTONE);
+    c.SetHandle(nullptr);
+}
+
+TEST(ClipScopes, NarrowNestAndComeBack)
+{
+    TBitmap b;
+    FillBitmap(b, 20, 20, clWhite);
+    TCanvas& c = b.Canvas();
+    HDC dc = c.Handle();
+    auto fill = [&](TColor color) {
+        c.Brush().SetColor(color);
+        c.FillRect(Rect(0, 0, 20, 20));
+    };
+    {
+        ClipScope outer(dc);
+        outer.Intersect(Rect(2, 2, 12, 12));
+        {
+            ClipScope inner(dc);
+            inner.Exclude(Rect(4, 4, 6, 6));
+            fill(clRed);
+        }
+        EXPECT_EQ(PixelOf(b, 2, 2), clRed);
+        EXPECT_EQ(PixelOf(b, 11, 11), clRed);
+        EXPECT_EQ(PixelOf(b, 12, 12), clWhite);
+        EXPECT_EQ(PixelOf(b, 1, 5), clWhite);
+        EXPECT_EQ(PixelOf(b, 5, 5), clWhite);
+        // The inner scope's end brings back the outer clipping, not none.
+        fill(clBlue);
+        EXPECT_EQ(PixelOf(b, 5, 5), clBlue);
+        EXPECT_EQ(PixelOf(b, 12, 12), clWhite);
+        const TRect box = ClipBox(dc);
+        EXPECT_EQ(box.left, 2);
+        EXPECT_EQ(box.right, 12);
+    }
+    fill(clGreen);
+    EXPECT_EQ(PixelOf(b, 0, 0), clGreen);
+    EXPECT_EQ(PixelOf(b, 19, 19), clGreen);
+
+    // Regions: intersected (device coordinates), replaced, and none at all.
+    {
+        ClipScope scope(dc);
+        GdiRegion two(CreateRectRgn(0, 0, 3, 3));
+        GdiRegion more(CreateRectRgn(15, 15, 20, 20));
+        CombineRgn(two.Get(), two.Get(), more.Get(), RGN_OR);
+        scope.Intersect(two.Get());
+        fill(clYellow);
+        EXPECT_EQ(PixelOf(b, 1, 1), clYellow);
+        EXPECT_EQ(PixelOf(b, 16, 16), clYellow);
+        EXPECT_EQ(PixelOf(b, 8, 8), clGreen);
+        scope.Set(more.Get());
+        fill(clNavy);
+        EXPECT_EQ(PixelOf(b, 1, 1), clYellow);
+        EXPECT_EQ(PixelOf(b, 16, 16), clNavy);
+        scope.Intersect(nullptr);
+        fill(clRed);
+        EXPECT_EQ(PixelOf(b, 16, 16), clNavy);
+        EXPECT_EQ(ClipBox(dc).right, 0);
+    }
+    fill(clWhite);
+    EXPECT_EQ(PixelOf(b, 8, 8), clWhite);
+}
+
+TEST(ClipScopes, ARegionTheDCHadBeforeComesBack)
+{
+    TBitmap b;
+    FillBitmap(b, 10, 10, clWhite);
+    HDC dc = b.Canvas().Handle();
+    GdiRegion own(CreateRectRgn(0, 0, 5, 10));
+    SelectClipRgn(dc, own.Get());
+    {
+        ClipScope scope(dc);
+        scope.Set(nullptr);   // lift all clipping for a moment
+        EXPECT_EQ(ClipBox(dc).right, 10);
+    }
+    EXPECT_EQ(ClipBox(dc).right, 5);
+    SelectClipRgn(dc, nullptr);
+}
+
+TEST(CanvasFocus, DrawnTwiceTakesItselfAway)
+{
+    TBitmap b;
+    test::MakeCoded(b, 30, 20, pf32bit);
+    const std::vector<TColor> before = AllPixels(b);
+    TCanvas& c = b.Canvas();
+    c.DrawFocusRect(Rect(3, 4, 25, 15));
+    EXPECT_NE(AllPixels(b), before);
+    int changedOnTop = 0;
+    for (int x = 3; x < 25; ++x)
+        changedOnTop += PixelOf(b, x, 4) != test::Coded(x, 4);
+    EXPECT_GE(changedOnTop, 22 / 2 - 1) << "a dotted line along the top";
+    for (int y = 5; y < 14; ++y)
+        for (int x = 4; x < 24; ++x)
+            ASSERT_EQ(PixelOf(b, x, y), test::Coded(x, y)) << "inside changed at " << x << "," << y;
+    EXPECT_EQ(PixelOf(b, 2, 4), test::Coded(2, 4));
+    c.DrawFocusRect(Rect(3, 4, 25, 15));
+    EXPECT_EQ(AllPixels(b), before);
 }
 
 } // namespace
