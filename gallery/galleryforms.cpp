@@ -1,6 +1,9 @@
 #include "galleryforms.h"
 
 #include "framework/application.h"
+#include "framework/controls/listview.h"
+#include "framework/controls/panel.h"
+#include "framework/controls/progressbar.h"
 
 #include <cstring>
 #include <string_view>
@@ -85,8 +88,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
         // layout is read it skins every window of the process.
         BuildSkinData();
         BuildControls("Sizeable border, active, with a menu");
+        BuildMainControls();
         BuildMenu();
     });
+    // Items need the list's window, which exists once the layout is read.
+    for (int i = 1; i <= 24; ++i)
+        m_list->Items().Add("Item " + std::to_string(i));
 
     m_others = {
         new TGalleryForm(Application, bsSizeable, "Sizeable, inactive", kInactiveBounds,
@@ -116,6 +123,16 @@ void TGalleryMainForm::BuildSkinData()
     m_skinData->ReadSkinStreamResource(Application->Instance(), m_skins.At(0).Resource.c_str());
 }
 
+void TGalleryMainForm::BuildMainControls()
+{
+    auto* progress = Place<TProgressBar>(this, 12, 104, 180, 18);
+    progress->SetPosition(60);
+    auto* panel = Place<TPanel>(this, 12, 132, 180, 44);
+    panel->SetCaption("A panel");
+    m_list = Place<TListView>(this, 204, 34, 150, 142);
+    m_list->SetViewStyle(vsList);
+}
+
 void TGalleryMainForm::BuildMenu()
 {
     m_menu = new TMainMenu(this);
@@ -138,6 +155,23 @@ void TGalleryMainForm::BuildMenu()
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
     SetMenu(m_menu);
     UpdateMenuChecks();
+
+    // A popup menu too, so that skins show theirs ("#32768" windows).
+    m_popup = new TPopupMenu(this);
+    AddItem(this, m_popup->Items(), "&Next skin\tF2", [this](TObject*) { NextSkin(); });
+    AddItem(this, m_popup->Items(), "Show the &dialog", [this](TObject*) {
+        if (m_dialog)
+            ShowWindow(m_dialog, SW_SHOW);
+    });
+    AddItem(this, m_popup->Items(), "-");
+    AddItem(this, m_popup->Items(), "E&xit", [this](TObject*) { Close(); });
+    OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
+        if (button != mbRight)
+            return;
+        POINT p{x, y};
+        ClientToScreen(Handle(), &p);
+        m_popup->Popup(p.x, p.y);
+    };
 }
 
 void TGalleryMainForm::UpdateMenuChecks()
@@ -176,8 +210,12 @@ void TGalleryMainForm::NextSkin()
 
 std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
 {
+    // Shown without activating them: a form's Show makes it the foreground
+    // window, and under Wine without a window manager (UseTakeFocus off)
+    // several activations in a row leave X focus events behind that hand the
+    // activation back and forth between the windows for ever.
     for (TGalleryForm* form : m_others)
-        form->Show();
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
     if (!m_dialog)
         m_dialog = CreateGalleryDialog(Handle(), kDialog32770.x, kDialog32770.y);
     if (m_dialog)

@@ -10,11 +10,17 @@
 
 #include "framework/form.h"
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
+#include "framework/controls/button.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/label.h"
 
 #include <functional>
 #include <string>
 #include <vector>
+
+namespace tarnivo {
+class TListView;
+}
 
 namespace tarnivo::gallery {
 
@@ -67,6 +73,8 @@ public:
 
 private:
     void BuildSkinData();
+    // A progress bar, a panel and a list view with a scroll bar.
+    void BuildMainControls();
     void BuildMenu();
     void UpdateMenuChecks();
     void UpdateCaption();
@@ -74,6 +82,8 @@ private:
     TGallerySkins& m_skins;
     TSkinData* m_skinData = nullptr;
     TMainMenu* m_menu = nullptr;
+    TPopupMenu* m_popup = nullptr;   // on a right click in the client area
+    TListView* m_list = nullptr;
     std::vector<TMenuItem*> m_skinItems;
     int m_current = 0;
     std::string m_loadError;

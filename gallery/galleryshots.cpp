@@ -11,7 +11,10 @@ void PumpMessages(DWORD milliseconds)
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // The deadline is checked per message: a stream of messages that
+        // never runs dry (windows handing the focus to each other) must not
+        // keep the caller here for ever.
+        while (GetTickCount() - start < milliseconds && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 // Put back for the caller's loop.
                 PostQuitMessage(static_cast<int>(msg.wParam));
@@ -29,6 +32,18 @@ void PumpMessages(DWORD milliseconds)
             return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
     }
+}
+
+bool Activate(HWND window)
+{
+    if (GetForegroundWindow() != window)
+        SetForegroundWindow(window);
+    for (int i = 0; i < 20 && GetForegroundWindow() != window; ++i)
+        PumpMessages(50);
+    // Focus events of the change still arrive for a moment; they must be
+    // handled before anything else is activated.
+    PumpMessages(200);
+    return GetForegroundWindow() == window;
 }
 
 bool CaptureWindow(HWND window, TBitmap& picture)

@@ -92,8 +92,7 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
         const std::string& shortName = skins.At(skin).ShortName;
         index += "skin " + shortName + " " + main.SkinData().SkinName() + "\n";
         for (const TGalleryWindow& window : windows) {
-            SetForegroundWindow(window.CaptureInactive ? main.Handle() : window.Handle);
-            PumpMessages(300);
+            Activate(window.CaptureInactive ? main.Handle() : window.Handle);
             TBitmap picture;
             if (!CaptureWindow(window.Handle, picture)) {
                 Report("no picture of the " + window.Name + " window", false);

@@ -51,7 +51,7 @@ int main()
     constexpr int kRuns = 200;
     const TRect title = Rect(0, 0, 580, 26);
     const double hmap = MedianMicros(kRuns, [&] {
-        auto map = GetHMap(title, top.Image, top.Margins, TFrameLayout::Stacked, BorderCenterFill(top),
+        auto map = GetHMap(title, top.Image, top.Margins, TFrameLayout::Stacked, ElementCenterFill(top),
                            top.FrameCount, 1);
     });
     TBitmap target;
@@ -59,12 +59,12 @@ int main()
     target.SetSize(600, 400);
     HDC dc = target.Canvas().Handle();
     const double opaque = MedianMicros(kRuns, [&] {
-        DrawRect2(dc, title, top.Image, TFrameLayout::Stacked, BorderCenterFill(top), Keying::Opaque,
+        DrawRect2(dc, title, top.Image, TFrameLayout::Stacked, ElementCenterFill(top), Keying::Opaque,
                   top.FrameCount, 1, top.Margins);
         GdiFlush();
     });
     const double keyed = MedianMicros(kRuns, [&] {
-        DrawRect2(dc, title, top.Image, TFrameLayout::Stacked, BorderCenterFill(top),
+        DrawRect2(dc, title, top.Image, TFrameLayout::Stacked, ElementCenterFill(top),
                   Keying::Transparent, top.FrameCount, 1, top.Margins);
         GdiFlush();
     });
@@ -83,7 +83,7 @@ int main()
         };
         for (const Part& p : parts) {
             auto map = GetHMap(p.rect, p.element->Image, p.element->Margins, p.layout,
-                               BorderCenterFill(*p.element), p.element->FrameCount, 1);
+                               ElementCenterFill(*p.element), p.element->FrameCount, 1);
             BitBlt(dc, p.rect.left, p.rect.top, map->Width(), map->Height(),
                    map->Canvas().Handle(), 0, 0, SRCCOPY);
         }

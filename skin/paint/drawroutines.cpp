@@ -51,11 +51,6 @@ void DrawPiece(HDC dc, const TRect& dest, const TBitmap& image, const TRect& sou
 
 } // namespace
 
-TRect FrameCell(const TBitmap& image, FrameLayout layout, int frameCount, int frame)
-{
-    return FrameCellRect(image, Cell(layout, frameCount, frame)).value_or(TRect{});
-}
-
 std::unique_ptr<TBitmap> GetHMap(const TRect& dest, const TBitmap& image,
                                  const TSkinMargins& margins, FrameLayout layout,
                                  CenterFill centre, int frameCount, int frame)

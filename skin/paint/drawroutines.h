@@ -40,10 +40,6 @@ using FrameLayout = TFrameLayout;
 enum class CenterFill { Stretch, Tile };
 enum class Keying { Opaque, Transparent };
 
-// Where one frame lies in an image: (0, 0, 0, 0) when the frame is outside
-// 1..frameCount or the cell would be empty.
-TRect FrameCell(const TBitmap& image, FrameLayout layout, int frameCount, int frame);
-
 // A new bitmap of the destination's size holding frame `frame` of the image,
 // drawn with the nine-grid rule: corners whose two margins are positive
 // copied 1:1, the edges stretched along their length, the centre stretched or

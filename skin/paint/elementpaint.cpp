@@ -7,11 +7,6 @@ int ActiveFrame(const TDataSkinObject& element, bool active)
     return active || element.FrameCount <= 1 ? 1 : 2;
 }
 
-bool HasImage(const TDataSkinObject* element)
-{
-    return element && !element->Image.Empty();
-}
-
 Keying ElementKeying(const TDataSkinObject& element)
 {
     return element.Trans == 1 ? Keying::Transparent : Keying::Opaque;
@@ -22,15 +17,10 @@ CenterFill ElementCenterFill(const TDataSkinObject& element)
     return element.Tile == 1 ? CenterFill::Tile : CenterFill::Stretch;
 }
 
-CenterFill BorderCenterFill(const TDataSkinObject& border)
-{
-    return border.Tile == 1 ? CenterFill::Stretch : CenterFill::Tile;
-}
-
 bool DrawElementFrame(HDC dc, const TRect& rect, const TDataSkinObject* element, int frame,
                       FrameLayout layout)
 {
-    if (!HasImage(element))
+    if (!ElementPresent(element))
         return false;
     DrawRect2(dc, rect, element->Image, layout, ElementCenterFill(*element),
               ElementKeying(*element), element->FrameCount, frame, element->Margins);
@@ -39,7 +29,7 @@ bool DrawElementFrame(HDC dc, const TRect& rect, const TDataSkinObject* element,
 
 bool DrawElementStretched(HDC dc, const TRect& rect, const TDataSkinObject* element, int frame)
 {
-    if (!HasImage(element))
+    if (!ElementPresent(element))
         return false;
     DrawRect1(dc, rect, element->Image, ElementKeying(*element), element->FrameCount, frame);
     return true;
@@ -47,7 +37,7 @@ bool DrawElementStretched(HDC dc, const TRect& rect, const TDataSkinObject* elem
 
 bool DrawElementCentred(HDC dc, const TRect& rect, const TDataSkinObject* element, int frame)
 {
-    if (!HasImage(element))
+    if (!ElementPresent(element))
         return false;
     DrawRect3(dc, rect, element->Image, ElementKeying(*element), element->FrameCount, frame);
     return true;
@@ -56,7 +46,7 @@ bool DrawElementCentred(HDC dc, const TRect& rect, const TDataSkinObject* elemen
 std::unique_ptr<TBitmap> ElementBitmap(const TDataSkinObject* element, TSize size, int frame,
                                        FrameLayout layout)
 {
-    if (!HasImage(element))
+    if (!ElementPresent(element))
         return nullptr;
     return GetHMap(Rect(0, 0, size.cx, size.cy), element->Image, element->Margins, layout,
                    ElementCenterFill(*element), element->FrameCount, frame);

@@ -3,9 +3,9 @@
 // count, margins, Tile and Trans switches. Painters pick the element and the
 // frame for the state they draw; these helpers do the rest.
 //
-// An element may be absent (null): every helper then draws nothing and
-// answers false, so the painter can leave that part to the system look. An
-// element whose image is empty also answers false.
+// An element may be absent (null) or have an empty image (ElementPresent is
+// false): every helper then draws nothing and answers false, so the painter
+// can leave that part to the system look.
 
 #include "drawroutines.h"
 
@@ -17,17 +17,11 @@ namespace tarnivo {
 // for an element with a single frame.
 int ActiveFrame(const TDataSkinObject& element, bool active);
 
-// Whether the element exists and has something to draw.
-bool HasImage(const TDataSkinObject* element);
-
 // The element's keying: Transparent when its Trans is 1.
 Keying ElementKeying(const TDataSkinObject& element);
-// The element's centre fill: Tile when its Tile is 1.
+// The element's centre fill: Tile when its Tile is 1 (for the window
+// borders too: the loader has turned their "Stretch" into Tile).
 CenterFill ElementCenterFill(const TDataSkinObject& element);
-// A window border's centre fill. The border reader keeps the skin's
-// "<side>Stretch" value in Tile, so it reads the other way round: 1 stretches,
-// any other value tiles.
-CenterFill BorderCenterFill(const TDataSkinObject& border);
 
 // Frame `frame` of the element drawn over `rect` with the nine-grid rule,
 // its margins and Tile, magenta keyed when its Trans is 1.

@@ -5,7 +5,13 @@
 #include "skin/paint/elementpaint.h"
 #include "tests/skin/paint/paintpixels.h"
 
+#include "framework/application.h"
+#include "framework/controls/label.h"
+#include "framework/controls/panel.h"
+#include "framework/form.h"
 #include "framework/gdiobjects.h"
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +233,49 @@ TEST_F(ParentImage, NoParentOrNoWindowPaintsNothing)
                                 nullptr);
     DestroyWindow(gone);
     DrawParentImage(gone, dc);
+    EXPECT_TRUE(AllPixels(target, kBackground));
+}
+
+// A window-less control is placed by its bounds in its parent; a windowed
+// one by its window. A framework parent erases with its Color.
+TEST(ParentImageOfControls, WindowlessAndWindowedControlsOnAFrameworkParent)
+{
+    Application->Initialize();
+    std::unique_ptr<TForm> form(MakeForm<TForm>(nullptr));
+    form->SetBounds(40, 40, 200, 150);
+    form->SetColor(clRed);
+    form->HandleNeeded();
+    auto* panel = new TPanel(form.get());
+    panel->SetColor(clBlue);
+    panel->SetBounds(100, 10, 60, 60);
+    panel->SetParent(form.get());
+    auto* onForm = new TLabel(form.get());
+    onForm->SetAutoSize(false);
+    onForm->SetBounds(10, 10, 20, 20);
+    onForm->SetParent(form.get());
+    auto* onPanel = new TLabel(form.get());
+    onPanel->SetAutoSize(false);
+    onPanel->SetBounds(5, 5, 20, 20);
+    onPanel->SetParent(panel);
+
+    for (auto [control, color] : {std::pair<TControl*, TColor>{onForm, clRed},
+                                  {onPanel, clBlue}, {panel, clRed}}) {
+        TBitmap target;
+        Target(target, 80, 80);
+        DrawParentImage(*control, target.Canvas().Handle(), ParentPaint::EraseOnly);
+        const int w = control->Width(), h = control->Height();
+        EXPECT_EQ(PixelOf(target, 0, 0), color) << control->ClassName();
+        EXPECT_EQ(PixelOf(target, w - 1, h - 1), color) << control->ClassName();
+        EXPECT_EQ(PixelOf(target, w, 0), kBackground) << control->ClassName();
+        EXPECT_EQ(PixelOf(target, 0, h), kBackground) << control->ClassName();
+    }
+
+    // No parent: nothing.
+    TLabel orphan(nullptr);
+    orphan.SetBounds(0, 0, 10, 10);
+    TBitmap target;
+    Target(target, 20, 20);
+    DrawParentImage(orphan, target.Canvas().Handle());
     EXPECT_TRUE(AllPixels(target, kBackground));
 }
 
