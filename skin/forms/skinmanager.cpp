@@ -202,8 +202,7 @@ bool TSkinManage::AddForm(HWND window)
     TSkinData* skin = FindSkindata(window);
     if (!skin || skin->Empty())
         return false;
-    Create(window, form, skin, className);
-    return true;
+    return Create(window, form, skin, className) != nullptr;
 }
 
 TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
@@ -219,6 +218,13 @@ TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
         raw->InitTform(skin, form);
     else
         raw->InitDlg(skin);
+    if (!raw->Subclassed()) {
+        // The window could not take our procedure (it went away meanwhile,
+        // or carries too many of them): it stays as it is.
+        raw->UnSubclass2();
+        Remove(raw);
+        return nullptr;
+    }
     PostMessageA(window, CN_SkinActive, 0, SkinActiveParam);
     return raw;
 }
