@@ -6,7 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "framework/stdctrls.h"
+#include "framework/controls/button.h"
 #include "framework/subclass.h"
 
 #include <algorithm>

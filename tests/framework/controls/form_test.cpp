@@ -7,6 +7,8 @@
 
 #include "testform.h"
 
+#include "framework/windowprochook.h"
+
 namespace tarnivo {
 namespace {
 
@@ -67,10 +69,9 @@ TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
     HWND window = form->Handle();
     // Borders as a skin engine would answer WM_NCCALCSIZE: 7 left, 30 top,
     // 9 right, 11 bottom; the system's sizeable frame is thinner.
-    auto next = form->WindowProc;
-    form->WindowProc = [&](TMessage& m) {
+    TWindowProcHook frame(*form, [&](TMessage& m) {
         if (m.Msg != WM_NCCALCSIZE) {
-            next(m);
+            frame.CallNext(m);
             return;
         }
         auto* r = reinterpret_cast<RECT*>(m.LParam);   // both forms start with it
@@ -79,7 +80,7 @@ TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
         r->right -= 9;
         r->bottom -= 11;
         m.Result = 0;
-    };
+    });
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT styled{0, 0, 300, 200};
@@ -98,7 +99,6 @@ TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
         EXPECT_EQ(form->ClientWidth(), w);
         EXPECT_EQ(form->ClientHeight(), h);
     }
-    form->WindowProc = next;
 }
 
 TEST_F(FormLayout, ClientSizeSetWhileMinimizedHoldsOnceRestored)

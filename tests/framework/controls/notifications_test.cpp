@@ -4,7 +4,9 @@
 // windows and the child-colour brushes.
 
 #include "framework/menus.h"
-#include "framework/stdctrls.h"
+#include "framework/controls/button.h"
+#include "framework/controls/edit.h"
+#include "framework/controls/label.h"
 #include "framework/windowshook.h"
 
 #include "testform.h"

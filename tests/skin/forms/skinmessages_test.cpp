@@ -4,7 +4,7 @@
 #include "skin/forms/skinmessages.h"
 
 #include "framework/application.h"
-#include "framework/comctrls.h"
+#include "framework/controls/listview.h"
 #include "framework/form.h"
 
 #include <gtest/gtest.h>
