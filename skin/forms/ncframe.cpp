@@ -11,6 +11,7 @@
 #include "winskinform.h"
 
 #include "skin/paint/drawroutines.h"
+#include "skin/paint/elementpaint.h"
 
 #include "framework/dcscopes.h"
 #include "framework/regions.h"
@@ -142,8 +143,8 @@ void TWinSkinForm::Drawborder(int index, const TRect& rect, HDC dc)
         return;
     }
     const int frame = (Active || element->FrameCount == 1) ? 1 : 2;
-    // A border's Tile holds its "Stretch" switch: 1 stretches the middle.
-    const CenterFill centre = element->Tile != 1 ? CenterFill::Tile : CenterFill::Stretch;
+    // (The loader turned the border's "Stretch" switch into Tile.)
+    const CenterFill centre = ElementCenterFill(*element);
     const FrameLayout layout = index > 2 ? FrameLayout::Stacked : FrameLayout::SideBySide;
     try {
         std::unique_ptr<TBitmap> map = GetHMap(rect, element->Image, element->Margins, layout, centre,
