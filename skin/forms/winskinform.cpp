@@ -522,11 +522,12 @@ void TWinSkinForm::SkinActive()
             }
         } else if (!ChildWindow && BorderStyle != sbsNone && WindowState != swsMin) {
             SkinState = skinstate::Resizing;
+            ResizeForm(false);
             // Setting the same menu again makes the system lay the bar out
-            // anew, in the band this time (see DrawNativeMenuBar).
+            // anew, in the band this time (see DrawNativeMenuBar). Not before
+            // ResizeForm: the client size it keeps is the one read there.
             if (NativeMenuBar)
                 SetMenu(Handle, MenuHandle);
-            ResizeForm(false);
             SkinState = skinstate::Active;
             if (WindowState == swsNormal)
                 Cropwindow();
