@@ -575,6 +575,8 @@ void TWinControl::Dispatch(TMessage& message)
     case WM_NOTIFY:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_HSCROLL:   // from a scroll-bar or track-bar child: lParam is its window
+    case WM_VSCROLL:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

@@ -19,17 +19,27 @@ int DosTime(const FILETIME& utc)
     return static_cast<int>((static_cast<DWORD>(date) << 16) | time);
 }
 
-void TakeEntry(TSearchRec& rec, const WIN32_FIND_DATAA& data)
+HANDLE SystemFindFirst(const std::string& path, WIN32_FIND_DATAA& data)
 {
-    rec.Name = data.cFileName;
-    rec.Attr = static_cast<int>(data.dwFileAttributes);
-    rec.Size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    rec.Time = DosTime(data.ftLastWriteTime);
+    return FindFirstFileA(path.c_str(), &data);
+}
+HANDLE SystemFindFirst(const std::wstring& path, WIN32_FIND_DATAW& data)
+{
+    return FindFirstFileW(path.c_str(), &data);
+}
+BOOL SystemFindNext(HANDLE handle, WIN32_FIND_DATAA& data)
+{
+    return FindNextFileA(handle, &data);
+}
+BOOL SystemFindNext(HANDLE handle, WIN32_FIND_DATAW& data)
+{
+    return FindNextFileW(handle, &data);
 }
 
 } // namespace
 
-TSearchRec::TSearchRec(TSearchRec&& other) noexcept
+template <typename Char>
+TBasicSearchRec<Char>::TBasicSearchRec(TBasicSearchRec&& other) noexcept
     : Name(std::move(other.Name)),
       Attr(other.Attr),
       Size(other.Size),
@@ -40,7 +50,8 @@ TSearchRec::TSearchRec(TSearchRec&& other) noexcept
 {
 }
 
-TSearchRec& TSearchRec::operator=(TSearchRec&& other) noexcept
+template <typename Char>
+TBasicSearchRec<Char>& TBasicSearchRec<Char>::operator=(TBasicSearchRec&& other) noexcept
 {
     if (this != &other) {
         Close();
@@ -55,57 +66,59 @@ TSearchRec& TSearchRec::operator=(TSearchRec&& other) noexcept
     return *this;
 }
 
-TSearchRec::~TSearchRec()
+template <typename Char>
+TBasicSearchRec<Char>::~TBasicSearchRec()
 {
     Close();
 }
 
-void TSearchRec::Close()
+template <typename Char>
+void TBasicSearchRec<Char>::Close()
 {
     if (m_handle != INVALID_HANDLE_VALUE)
         ::FindClose(std::exchange(m_handle, INVALID_HANDLE_VALUE));
 }
 
-namespace {
-
 // Steps over entries the mask excludes, starting with the one in the record.
-int FindMatching(TSearchRec& rec, HANDLE handle, WIN32_FIND_DATAA& data, int exclude)
+template <typename Char>
+int TBasicSearchRec<Char>::Matching()
 {
-    while (static_cast<int>(data.dwFileAttributes) & exclude)
-        if (!FindNextFileA(handle, &data))
+    while (static_cast<int>(m_data.dwFileAttributes) & m_excludeAttr)
+        if (!SystemFindNext(m_handle, m_data))
             return static_cast<int>(GetLastError());
-    TakeEntry(rec, data);
+    Name = m_data.cFileName;
+    Attr = static_cast<int>(m_data.dwFileAttributes);
+    Size = (static_cast<std::int64_t>(m_data.nFileSizeHigh) << 32) | m_data.nFileSizeLow;
+    Time = DosTime(m_data.ftLastWriteTime);
     return 0;
 }
 
-} // namespace
-
-int FindFirst(const std::string& path, int attr, TSearchRec& rec)
+template <typename Char>
+int TBasicSearchRec<Char>::First(const String& path, int attr)
 {
-    rec.Close();
-    rec.m_excludeAttr = ~attr & faSpecial;
-    HANDLE handle = FindFirstFileA(path.c_str(), &rec.m_data);
+    Close();
+    m_excludeAttr = ~attr & faSpecial;
+    HANDLE handle = SystemFindFirst(path, m_data);
     if (handle == INVALID_HANDLE_VALUE)
         return static_cast<int>(GetLastError());
-    rec.m_handle = handle;
-    int result = FindMatching(rec, handle, rec.m_data, rec.m_excludeAttr);
+    m_handle = handle;
+    int result = Matching();
     if (result != 0)
-        rec.Close();
+        Close();
     return result;
 }
 
-int FindNext(TSearchRec& rec)
+template <typename Char>
+int TBasicSearchRec<Char>::Next()
 {
-    if (!rec.Searching())
+    if (!Searching())
         return ERROR_INVALID_HANDLE;
-    if (!FindNextFileA(rec.m_handle, &rec.m_data))
+    if (!SystemFindNext(m_handle, m_data))
         return static_cast<int>(GetLastError());
-    return FindMatching(rec, rec.m_handle, rec.m_data, rec.m_excludeAttr);
+    return Matching();
 }
 
-void FindClose(TSearchRec& rec)
-{
-    rec.Close();
-}
+template class TBasicSearchRec<char>;
+template class TBasicSearchRec<wchar_t>;
 
 } // namespace tarnivo

@@ -1,5 +1,7 @@
 #include "galleryforms.h"
 
+#include "galleryshots.h"
+
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/controls/panel.h"
@@ -21,6 +23,7 @@ constexpr TRect kDialogBounds{20, 330, 340, 550};
 constexpr TRect kToolBounds{360, 330, 640, 520};
 constexpr TRect kNoneBounds{660, 330, 900, 500};
 constexpr POINT kDialog32770{920, 330};
+constexpr TRect kMdiBounds{20, 620, 540, 980};
 
 template <typename C>
 C* Place(TForm* form, int left, int top, int width, int height)
@@ -106,10 +109,33 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
     };
     for (TGalleryForm* form : m_others)
         form->AfterConstruction();
+    BuildMdiFrame();
 
     UpdateCaption();
     if (startSkin != 0)
         SelectSkin(startSkin);
+}
+
+void TGalleryMainForm::BuildMdiFrame()
+{
+    // A plain form: the frame's client area belongs to the MDI client window.
+    m_mdiFrame = MakeForm<TForm>(Application);
+    m_mdiFrame->SetCaption("MDI frame");
+    m_mdiFrame->SetPosition(poDesigned);
+    m_mdiFrame->SetBounds(kMdiBounds.left, kMdiBounds.top, RectWidth(kMdiBounds),
+                          RectHeight(kMdiBounds));
+    m_mdiFrame->SetFormStyle(fsMDIForm);
+    m_mdiFrame->HandleNeeded();
+    // The documents are made and shown while the frame is still hidden, so
+    // that showing them activates nothing on the screen.
+    const char* captions[] = {"Document 1", "Document 2"};
+    for (int i = 0; i < 2; ++i) {
+        TForm* child = MakeForm<TGalleryForm>(m_mdiFrame, bsSizeable, captions[i],
+                                              Bounds(10 + 30 * i, 10 + 30 * i, 260, 180),
+                                              "A document window");
+        child->SetFormStyle(fsMDIChild);
+        child->Show();
+    }
 }
 
 void TGalleryMainForm::BuildSkinData()
@@ -220,8 +246,19 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
         m_dialog = CreateGalleryDialog(Handle(), kDialog32770.x, kDialog32770.y);
     if (m_dialog)
         ShowWindow(m_dialog, SW_SHOWNOACTIVATE);
-    // Shown last, so it is the active window.
+    ShowWindow(m_mdiFrame->Handle(), SW_SHOWNOACTIVATE);
+    PumpMessages(200);
+    // Shown last, so it is the active window; its activation settles first.
     Show();
+    ActivateAndSettle(Handle());
+    // The skin engine takes a window over when it is activated. The others
+    // are handed to it directly instead: activating each in turn while the
+    // engine re-frames the one before can start that same back and forth.
+    for (TGalleryForm* form : m_others)
+        m_skinData->SkinForm(form->Handle());
+    if (m_dialog)
+        m_skinData->SkinForm(m_dialog);
+    m_skinData->SkinForm(m_mdiFrame->Handle());
 
     std::vector<TGalleryWindow> windows;
     windows.push_back({"main", Handle(), false});
@@ -230,6 +267,7 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
         windows.push_back({names[i], m_others[i]->Handle(), i == 0});
     if (m_dialog)
         windows.push_back({"32770", m_dialog, false});
+    windows.push_back({"mdi", m_mdiFrame->Handle(), false});
     return windows;
 }
 

@@ -65,7 +65,8 @@ public:
     bool SelectSkin(int index);
     void NextSkin();
 
-    // Shows every gallery window; answers them in screenshot order.
+    // Shows every gallery window with the main form active, hands the others
+    // to the skin engine, and answers them in screenshot order.
     std::vector<TGalleryWindow> ShowAll();
 
     // Called after every skin change (the program updates its captions).
@@ -73,6 +74,7 @@ public:
 
 private:
     void BuildSkinData();
+    void BuildMdiFrame();
     // A progress bar, a panel and a list view with a scroll bar.
     void BuildMainControls();
     void BuildMenu();
@@ -89,6 +91,7 @@ private:
     std::string m_loadError;
     std::vector<TGalleryForm*> m_others;
     HWND m_dialog = nullptr;
+    TForm* m_mdiFrame = nullptr;   // with two document windows
 };
 
 // A modeless "#32770" dialog with push, check and radio buttons, an edit, a

@@ -34,7 +34,7 @@ void PumpMessages(DWORD milliseconds)
     }
 }
 
-bool Activate(HWND window)
+bool ActivateAndSettle(HWND window)
 {
     if (GetForegroundWindow() != window)
         SetForegroundWindow(window);

@@ -17,7 +17,7 @@ void PumpMessages(DWORD milliseconds);
 // Makes the window the foreground window and waits (at most a second) until
 // the system agrees, so that activations never pile up. Answers whether it
 // became the foreground window.
-bool Activate(HWND window);
+bool ActivateAndSettle(HWND window);
 
 // Brings the window to the top and copies what the screen shows inside its
 // window rectangle into `picture` (24 bits per pixel). False when the window

@@ -7,7 +7,11 @@
 #include "galleryshots.h"
 #include "galleryskins.h"
 
+#include "skin/resources/skinmanagerif.h"
 #include "skin/resources/textutil.h"
+#if TARNIVO_GALLERY_SKIN_ENGINE
+#include "skin/forms/skinmanager.h"
+#endif
 
 #include "framework/application.h"
 #include "framework/streams.h"
@@ -92,7 +96,7 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
         const std::string& shortName = skins.At(skin).ShortName;
         index += "skin " + shortName + " " + main.SkinData().SkinName() + "\n";
         for (const TGalleryWindow& window : windows) {
-            Activate(window.CaptureInactive ? main.Handle() : window.Handle);
+            ActivateAndSettle(window.CaptureInactive ? main.Handle() : window.Handle);
             TBitmap picture;
             if (!CaptureWindow(window.Handle, picture)) {
                 Report("no picture of the " + window.Name + " window", false);
@@ -126,8 +130,9 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
     return status;
 }
 
-// The program's own loop: F2 switches skins from any of its windows, and the
-// modeless dialog gets its keyboard navigation.
+// The program's own loop: F2 switches skins from any of its windows, the
+// modeless dialog gets its keyboard navigation and the MDI documents their
+// Ctrl+F4 and Ctrl+F6.
 void RunLoop(TGalleryMainForm& main, HWND dialog)
 {
     MSG msg;
@@ -141,6 +146,8 @@ void RunLoop(TGalleryMainForm& main, HWND dialog)
                 continue;
             }
             if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg))
+                continue;
+            if (IsMDIAccelerator(msg))
                 continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -156,6 +163,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int status = 0;
     try {
+#if TARNIVO_GALLERY_SKIN_ENGINE
+        // The skin data on the main form makes the engine's manager, which
+        // then skins every window of the process.
+        RegisterSkinEngine();
+#endif
         Application->Initialize();
         Application->SetTitle("SkinGallery");
 
@@ -182,6 +194,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             Report(main->LoadError(), interactive);
             if (!interactive) {
                 Application->DestroyComponents();
+                FreeSkinManager();
                 return 2;
             }
         }
@@ -191,7 +204,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (!interactive) {
             status = TakeScreenshots(*main, windows, skins, options);
         } else {
-            HWND dialog = windows.back().Name == "32770" ? windows.back().Handle : nullptr;
+            HWND dialog = nullptr;
+            for (const TGalleryWindow& w : windows)
+                if (w.Name == "32770")
+                    dialog = w.Handle;
             RunLoop(*main, dialog);
         }
     } catch (...) {
@@ -199,5 +215,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         status = 3;
     }
     Application->DestroyComponents();
+    // What is still skinned gets its own window procedure back, and the hook
+    // goes, before static destruction begins.
+    FreeSkinManager();
     return status;
 }

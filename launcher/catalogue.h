@@ -22,7 +22,15 @@ struct TShortcutCfg {
     std::uint16_t SpareWord = 0;
     std::int32_t SpareInt = 1;
     std::uint8_t Matched = 0;  // type-to-find: typed characters found in order
-    std::string LinkPath;     // the shortcut file itself: what a launch opens
+    std::string LinkPath;     // the shortcut file itself, in the ANSI code page
+
+    // The link as the shell gave it, in UTF-16. A name or path that the ANSI
+    // code page cannot hold shows with "?" above, and such a path opens
+    // nothing: the launch and the icon read use these instead.
+    std::wstring WideLinkPath;   // what a launch opens
+    std::wstring WideArguments;
+    std::wstring WideWorkDir;
+    std::wstring WideIconFile;   // the icon location, or the target when none
 };
 
 struct TCatalogue {

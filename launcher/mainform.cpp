@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "aboutform.h"
+#include "launch.h"
 #include "startupform.h"
 
 #include "framework/ansitext.h"
@@ -199,12 +200,7 @@ void TForm1::LaunchSelected()
     const auto* entry = static_cast<const TShortcutCfg*>(ListView2->Items().Item(item).Data());
     if (!entry)
         return;
-    // The shortcut file itself, not its target: the shell applies the
-    // shortcut's own settings. A failure is not reported. The verb is the
-    // file's default action: Windows takes "" and null alike for it, Wine
-    // only null (for "" it looks for a verb of that name and finds none).
-    ShellExecuteA(Handle(), nullptr, entry->LinkPath.c_str(), entry->Arguments.c_str(),
-                  entry->WorkDir.c_str(), SW_SHOWNORMAL);
+    LaunchShortcut(Handle(), *entry);
     ResetTypedText();
     TrayIcon1->Minimize();
 }

@@ -1,19 +1,20 @@
 #include "shortcutscan.h"
 
+#include "scanwork.h"
+#include "shortcutfile.h"
+
 #include "framework/ansitext.h"
 #include "framework/bitmap.h"
 #include "framework/filesearch.h"
-#include "framework/icon.h"
 #include "framework/imagelist.h"
 
-#include <objbase.h>
-#include <objidl.h>
-#include <shellapi.h>
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
-#include <shobjidl.h>
 
+#include <algorithm>
 #include <array>
-#include <utility>
+#include <thread>
 
 namespace tarnivo {
 
@@ -36,77 +37,45 @@ constexpr std::array<FolderStep, 4> Folders{{
 
 constexpr int IconPhaseSteps = 40;
 
-bool EndsWith(const std::string& text, const char* suffix)
+bool IsShortcutName(const std::wstring& name)
 {
-    std::string s(suffix);
-    return text.size() >= s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0;
-}
-
-// Releases a COM interface exactly once.
-template <typename I>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr()
-    {
-        if (m_p)
-            m_p->Release();
-    }
-    I* operator->() const { return m_p; }
-    I** Out() { return &m_p; }
-    void** OutVoid() { return reinterpret_cast<void**>(&m_p); }
-    explicit operator bool() const { return m_p != nullptr; }
-
-private:
-    I* m_p = nullptr;
-};
-
-// COM for the length of one shortcut read.
-class ComScope {
-public:
-    ComScope() : m_ok(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope()
-    {
-        if (m_ok)
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool m_ok;
-};
-
-
-template <std::size_t N>
-std::string ToAnsi(const std::array<wchar_t, N>& buffer)
-{
-    return WideToAnsi(std::wstring_view(buffer.data()));
+    // Exact comparison: "X.LNK" is not a shortcut to us.
+    return name.size() >= 4 && name.compare(name.size() - 4, 4, L".lnk") == 0;
 }
 
 } // namespace
 
+int TShortcutScanner::DefaultWorkers()
+{
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 2, 4);
+}
+
 TShortcutScanner::TShortcutScanner(TCatalogue& catalogue, TImageList& icons,
-                                   TScanProgress& progress)
-    : m_catalogue(catalogue), m_icons(icons), m_progress(progress)
+                                   TScanProgress& progress, int workers)
+    : m_catalogue(catalogue),
+      m_icons(icons),
+      m_progress(progress),
+      m_work(std::make_unique<TScanWork>(workers)),
+      m_entrySlot(TCatalogue::Capacity, -1)
 {
 }
+
+TShortcutScanner::~TShortcutScanner() = default;
 
 void TShortcutScanner::ScanShortcuts()
 {
     // Each shortcut read initialises and uninitialises COM for itself; held
     // open here, those calls only count, instead of setting up and tearing
     // down the whole apartment a thousand times.
-    ComScope com;
+    TComScope com;
     m_progress.ScanStarting();
     m_icons.Clear();
     m_catalogue.ShortcutCount = 0;
+    std::fill(m_entrySlot.begin(), m_entrySlot.end(), -1);
     m_progress.SetBars(0);
 
     for (const FolderStep& step : Folders) {
-        std::string folder = GetSpecialFolder(step.Csidl);
+        std::wstring folder = GetSpecialFolderW(step.Csidl);
         if (!folder.empty())
             ScanFolder(folder);
         m_progress.SetBars(step.BarsAfter);
@@ -114,42 +83,10 @@ void TShortcutScanner::ScanShortcuts()
             m_progress.RepaintStartup();
     }
     AddIcons();
-    m_extracted.clear();
+    m_work->ClearIcons();
+    m_generic = TFileIcon{};
     m_progress.SetBars(100);
     m_progress.ScanFinished();
-}
-
-void TShortcutScanner::AddIcons()
-{
-    int step = m_catalogue.ShortcutCount / IconPhaseSteps;
-    int counter = 0;
-    for (int i = 0; i < m_catalogue.ShortcutCount; ++i) {
-        ++counter;
-        if (counter == step) {
-            m_progress.StepBars();
-            counter = 0;
-        }
-        AddEntryIcon(m_catalogue.Shortcuts[static_cast<std::size_t>(i)]);
-    }
-}
-
-void TShortcutScanner::AddEntryIcon(const TShortcutCfg& entry)
-{
-    const std::string& file = entry.IconPath.empty() ? entry.TargetPath : entry.IconPath;
-    if (AddIcon(file, entry.IconIndex))
-        return;
-    if (AddIcon(FallbackIconFile, 0))
-        return;
-    // Image i must stay entry i's icon: with both icons gone, the system's
-    // generic program icon keeps the places of the entries that follow.
-    TIcon generic;
-    generic.SetHandle(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
-    if (m_icons.AddIcon(generic) == -1) {
-        // Not even that: an empty image still holds the place.
-        TBitmap blank;
-        blank.SetSize(m_icons.Width(), m_icons.Height());
-        m_icons.AddMasked(blank, clBlack);
-    }
 }
 
 std::string TShortcutScanner::GetSpecialFolder(int csidl)
@@ -163,82 +100,121 @@ std::string TShortcutScanner::GetSpecialFolder(int csidl)
     return ok ? std::string(path.data()) : std::string();
 }
 
-void TShortcutScanner::ScanFolder(const std::string& folder)
+std::wstring TShortcutScanner::GetSpecialFolderW(int csidl)
 {
-    TSearchRec entry;
-    if (FindFirst(folder + "\\*.*", faAnyFile, entry) != 0)
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items)
+        return {};
+    std::array<wchar_t, MAX_PATH> path{};
+    BOOL ok = SHGetPathFromIDListW(items, path.data());
+    CoTaskMemFree(items);
+    return ok ? std::wstring(path.data()) : std::wstring();
+}
+
+void TShortcutScanner::CollectLinks(const std::wstring& folder,
+                                    std::vector<std::wstring>& links) const
+{
+    TWideSearchRec entry;
+    if (FindFirst(folder + L"\\*.*", faAnyFile, entry) != 0)
         return;
     do {
-        if (entry.Name == "." || entry.Name == "..")
+        if (entry.Name == L"." || entry.Name == L"..")
             continue;
-        std::string path = folder + "\\" + entry.Name;
+        std::wstring path = folder + L"\\" + entry.Name;
+        // A sub-folder's shortcuts come where the sub-folder is met.
         if (entry.Attr & faDirectory)
-            ScanFolder(path);
-        // Exact comparison: "X.LNK" is not a shortcut to us.
-        if (EndsWith(entry.Name, ".lnk"))
-            AddShortcut(AnsiToWide(path));
+            CollectLinks(path, links);
+        if (IsShortcutName(entry.Name))
+            links.push_back(std::move(path));
     } while (FindNext(entry) == 0);
-    FindClose(entry);
+}
+
+void TShortcutScanner::ScanFolder(const std::wstring& folder)
+{
+    // Further shortcuts are ignored once the catalogue is full (see
+    // TCatalogue::Append).
+    if (m_catalogue.Full())
+        return;
+    std::vector<std::wstring> links;
+    CollectLinks(folder, links);
+    const std::size_t count = links.size();
+
+    // Finishes the list whatever way this function is left: no worker may
+    // still be reading it when the next one starts.
+    struct Finisher {
+        TScanWork& Work;
+        ~Finisher() { Work.Finish(); }
+    } finisher{*m_work};
+    m_work->Start(std::move(links));
+    for (std::size_t k = 0; k < count && !m_catalogue.Full(); ++k) {
+        TScanWork::TRead read = m_work->Take(k);
+        if (read.Entry && m_catalogue.Append(*read.Entry))
+            m_entrySlot[static_cast<std::size_t>(m_catalogue.ShortcutCount - 1)] = read.Slot;
+    }
 }
 
 void TShortcutScanner::AddShortcut(const std::wstring& linkPath)
 {
     if (m_catalogue.Full())
-        return;   // further shortcuts are ignored; see TCatalogue::Append
-    ComScope com;
-    ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.OutVoid())))
         return;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid())))
-        return;
-    if (FAILED(file->Load(linkPath.c_str(), STGM_READ)))
-        return;
-
-    std::array<wchar_t, MAX_PATH + 1> target{};
-    std::array<wchar_t, 1024 + 1> arguments{};
-    std::array<wchar_t, MAX_PATH + 1> iconPath{};
-    std::array<wchar_t, MAX_PATH + 1> workDir{};
-    int iconIndex = 0;
-    if (FAILED(link->GetPath(target.data(), MAX_PATH, nullptr, SLGP_UNCPRIORITY)))
-        return;
-    link->GetArguments(arguments.data(), 1024);
-    link->GetIconLocation(iconPath.data(), MAX_PATH, &iconIndex);
-    link->GetWorkingDirectory(workDir.data(), MAX_PATH);
-
-    TShortcutCfg entry;
-    std::string ansiLink = WideToAnsi(linkPath);
-    std::size_t slash = ansiLink.find_last_of("\\/");
-    std::string fileName = slash == std::string::npos ? ansiLink : ansiLink.substr(slash + 1);
-    entry.Name = fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
-    entry.TargetPath = ToAnsi(target);
-    entry.Arguments = ToAnsi(arguments);
-    entry.IconPath = ToAnsi(iconPath);
-    entry.IconIndex = iconIndex;
-    entry.WorkDir = ToAnsi(workDir);
-    entry.LinkPath = ansiLink;
-    entry.Matched = 0;
-
-    // Only program shortcuts, by the exact extension of the target.
-    if (EndsWith(entry.TargetPath, ".exe"))
-        m_catalogue.Append(entry);
+    std::optional<TShortcutCfg> entry = ReadShortcut(linkPath);
+    if (entry && m_catalogue.Append(*entry))
+        m_entrySlot[static_cast<std::size_t>(m_catalogue.ShortcutCount - 1)] = -1;
 }
 
-bool TShortcutScanner::AddIcon(const std::string& file, int index)
+void TShortcutScanner::AddIcons()
 {
-    auto [at, added] = m_extracted.try_emplace({file, index});
-    if (added) {
-        HICON handle =
-            ExtractIconA(GetModuleHandleA(nullptr), file.c_str(), static_cast<UINT>(index));
-        // ExtractIcon answers 1 for a file that is not a program or icon file.
-        if (reinterpret_cast<UINT_PTR>(handle) > 1)
-            at->second = IconHandle(handle);
+    int step = m_catalogue.ShortcutCount / IconPhaseSteps;
+    int counter = 0;
+    for (int i = 0; i < m_catalogue.ShortcutCount; ++i) {
+        ++counter;
+        if (counter == step) {
+            m_progress.StepBars();
+            counter = 0;
+        }
+        AddEntryIcon(i);
     }
-    if (!at->second)
+}
+
+void TShortcutScanner::AddEntryIcon(int i)
+{
+    const TShortcutCfg& entry = m_catalogue.Shortcuts[static_cast<std::size_t>(i)];
+    int slot = m_entrySlot[static_cast<std::size_t>(i)];
+    if (slot < 0) {
+        // An entry this scanner did not read: its icon file from the record.
+        std::wstring file = entry.WideIconFile;
+        if (file.empty())
+            file = AnsiToWide(entry.IconPath.empty() ? entry.TargetPath : entry.IconPath);
+        slot = m_work->Slot(file, entry.IconIndex);
+    }
+    if (AddIcon(slot))
+        return;
+    if (AddIcon(m_work->Slot(FallbackIconFile, 0)))
+        return;
+    // Image i must stay entry i's icon: with both icons gone, the system's
+    // generic program icon keeps the places of the entries that follow.
+    if (!m_generic.Icon)
+        m_generic.Icon = IconHandle(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
+    if (m_icons.AddIcon(m_generic.Icon.Get()) == -1) {
+        // Not even that: an empty image still holds the place.
+        TBitmap blank;
+        blank.SetSize(m_icons.Width(), m_icons.Height());
+        m_icons.AddMasked(blank, clBlack);
+    }
+}
+
+bool TShortcutScanner::AddIcon(int slot)
+{
+    const TFileIcon& icon = m_work->Icon(slot);
+    if (!icon)
         return false;
-    // The image list copies the icon's pixels; the handle stays cached.
-    return m_icons.AddIcon(at->second.Get()) != -1;
+    // The image list copies the pixels; the icon stays in its slot.
+    if (!icon.Color)
+        return m_icons.AddIcon(icon.Icon.Get()) != -1;
+    // The bitmaps that ImageList_AddIcon would take out of the icon itself,
+    // taken out on a worker thread already. Nothing listens for changes of
+    // the image list while it is being filled.
+    return ImageList_Add(m_icons.Handle(), icon.Color.Get(), icon.Mask.Get()) != -1;
 }
 
 } // namespace tarnivo

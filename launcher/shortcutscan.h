@@ -2,20 +2,24 @@
 // The catalogue scan: the four special folders searched depth first for
 // shortcut files, each read through the shell link object, program shortcuts
 // kept with one 32 x 32 icon each.
+//
+// Reading a shortcut and extracting an icon cost a file open and a parse
+// each, a thousand times over for a full start menu. A few worker threads
+// (scanwork.h) do that work ahead of the window's thread, which takes the
+// results strictly in order: the catalogue keeps the folders' order, image i
+// is entry i's icon, and the bars step exactly as a scan on one thread would.
 
 #include "catalogue.h"
+#include "shortcutfile.h"
 
-#include "framework/gdiobjects.h"
-
-#include <windows.h>
-
-#include <map>
+#include <memory>
 #include <string>
-#include <utility>
+#include <vector>
 
 namespace tarnivo {
 
 class TImageList;
+class TScanWork;
 
 // What a scan shows while it runs: the main window's bar and, during the
 // first scan, the start-up window's bar (both always set together).
@@ -31,33 +35,52 @@ public:
 
 class TShortcutScanner {
 public:
-    TShortcutScanner(TCatalogue& catalogue, TImageList& icons, TScanProgress& progress);
+    // Worker threads to read shortcuts and icons on: one per processor, at
+    // least two (the threads spend much of their time waiting on the Wine
+    // server or the disk), at most four.
+    static int DefaultWorkers();
+
+    // With `workers` 0 everything runs on the calling thread.
+    TShortcutScanner(TCatalogue& catalogue, TImageList& icons, TScanProgress& progress,
+                     int workers = DefaultWorkers());
+    ~TShortcutScanner();
+    TShortcutScanner(const TShortcutScanner&) = delete;
+    TShortcutScanner& operator=(const TShortcutScanner&) = delete;
 
     // The full scan: folders, then icons.
     void ScanShortcuts();
 
     // The file-system path of a shell special folder, or empty text.
     static std::string GetSpecialFolder(int csidl);
-    void ScanFolder(const std::string& folder);
+    // The same in UTF-16: the scan walks the folders with the wide calls.
+    static std::wstring GetSpecialFolderW(int csidl);
+    // Every shortcut below `folder` into the catalogue, depth first, in the
+    // order the file system lists the entries.
+    void ScanFolder(const std::wstring& folder);
+    // One shortcut file into the catalogue if it qualifies.
     void AddShortcut(const std::wstring& linkPath);
-    bool AddIcon(const std::string& file, int index);
+    // Image for entry i of the catalogue in the image list: its icon, else
+    // the program's own, else a stand-in, so that image i is always entry i's.
+    void AddEntryIcon(int i);
 
     // The program's own file named relative to the current directory: icon 0
     // of it stands in for a shortcut whose icon cannot be extracted.
-    static constexpr const char* FallbackIconFile = ".\\Tarnivo.exe";
+    static constexpr const wchar_t* FallbackIconFile = L".\\Tarnivo.exe";
 
 private:
+    void CollectLinks(const std::wstring& folder, std::vector<std::wstring>& links) const;
     void AddIcons();
-    void AddEntryIcon(const TShortcutCfg& entry);
+    bool AddIcon(int slot);
 
     TCatalogue& m_catalogue;
     TImageList& m_icons;
     TScanProgress& m_progress;
-    // Icons extracted during this scan, by file and index (an empty handle
-    // for one that could not be extracted). Many shortcuts share a program
-    // or an icon file; reading it once instead of for each of them halves
-    // the icon phase. Freed at the end of the scan.
-    std::map<std::pair<std::string, int>, IconHandle> m_extracted;
+    std::unique_ptr<TScanWork> m_work;
+    // The icon slot (scanwork.h) of each entry added by this scanner, by
+    // catalogue index; -1 for an entry that this scanner did not add.
+    std::vector<int> m_entrySlot;
+    // The system's generic program icon, once a scan needs it.
+    TFileIcon m_generic;
 };
 
 } // namespace tarnivo

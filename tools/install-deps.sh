@@ -21,6 +21,10 @@ have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
 have_cmd wine || need+=(wine)
 have_pkg wine32:i386 || need+=(wine32:i386)
+# Wine's own faces ("MS Sans Serif", Tahoma) and faces with Arial's metrics:
+# the windows' labels are sized for those (tools/wine-run.sh maps Arial).
+have_pkg fonts-wine || need+=(fonts-wine)
+have_pkg fonts-liberation || need+=(fonts-liberation)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Starts Tarnivo under Wine. On a machine without a display it runs on a
-# virtual one, saves a screenshot of the main window to build/screenshots/,
-# prints its path and ends the program cleanly.
+# Starts Tarnivo under Wine, after laying out a small catalogue when the
+# prefix has no shortcuts (tools/sample-catalogue.sh). On a machine without a
+# display it runs on a virtual one, types "no" (TARNIVO_RUN_TYPE to change
+# it), saves a screenshot of the main window to build/screenshots/, prints its
+# path and ends the program cleanly.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win32=${1:-$root/build/win32}
@@ -11,6 +13,12 @@ shots=$root/build/screenshots
 had_display=no
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     had_display=yes
+fi
+
+# A new prefix has an empty start menu: give it a small real catalogue.
+made=$("$root/tools/sample-catalogue.sh" "$win32" || echo 0)
+if [ "${made:-0}" -gt 0 ]; then
+    echo "run: the start menu was empty; made $made shortcuts to Wine's own programs"
 fi
 
 # The program finds its help page and fallback icon in the current folder.
@@ -26,7 +34,15 @@ runner=$!
 
 window=""
 for _ in $(seq 150); do
-    window=$(xdotool search --name '^Tarnivo$' 2>/dev/null | head -n 1 || true)
+    # The application's own hidden window has the same title: the main
+    # window is the one of real size.
+    for candidate in $(xdotool search --onlyvisible --name '^Tarnivo$' 2>/dev/null || true); do
+        width=$(xwininfo -id "$candidate" 2>/dev/null | sed -n 's/.*Width: *//p')
+        if [ "${width:-0}" -gt 100 ]; then
+            window=$candidate
+            break
+        fi
+    done
     [ -n "$window" ] && break
     sleep 0.2
 done
@@ -36,8 +52,15 @@ if [ -z "$window" ]; then
     exit 1
 fi
 sleep 1.5   # the first scan and the first paint
+# The picture shows the program at work: a couple of letters typed, the
+# shortcuts that contain them listed. Xvfb runs no window manager: the X
+# focus goes to the window directly.
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+sleep 0.5
+xdotool type --delay 150 "${TARNIVO_RUN_TYPE-no}"
+sleep 1.5
 mkdir -p "$shots"
-import -window root "$shots/tarnivo-main.png"
+import -window "$window" "$shots/tarnivo-main.png"
 echo "Screenshot of the main window: $shots/tarnivo-main.png"
 
 # Close it as a user would: Alt+F4 on the focused main window.

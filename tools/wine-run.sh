@@ -39,6 +39,56 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock -u 9
 fi
 
+# Fonts. The launcher's windows ask for "MS Sans Serif" and "Arial", the
+# caption buttons for "Marlett". Debian's fonts-wine brings Wine's own
+# versions of the first and the last (sserife.fon, marlett.ttf, with Tahoma
+# and the rest), but this Wine loads them only from the prefix's
+# C:\windows\Fonts, which wineboot leaves empty: without them it draws every
+# face with DejaVu Sans, wider than the labels were sized for, and the
+# caption buttons with letters. Copied in for new and older prefixes alike.
+# Arial, Times New Roman and Courier New become the Liberation faces
+# (fonts-liberation), which have their metrics. A file in the prefix says
+# the replacements are set (the registry file itself is written by the Wine
+# server only some time later).
+prefix_fonts=$WINEPREFIX/drive_c/windows/Fonts
+replacements_done=$WINEPREFIX/.tarnivo-font-replacements
+wine_fonts=""
+for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts; do
+    [ -f "$dir/sserife.fon" ] && { wine_fonts=$dir; break; }
+done
+if [ ! -f "$replacements_done" ] ||
+    { [ -n "$wine_fonts" ] && [ ! -f "$prefix_fonts/sserife.fon" ]; }; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ -n "$wine_fonts" ] && [ ! -f "$prefix_fonts/sserife.fon" ]; then
+        mkdir -p "$prefix_fonts"
+        for font in "$wine_fonts"/*; do
+            name=$(basename "$font")
+            [ -e "$prefix_fonts/$name" ] && continue
+            # Copied aside, then renamed: a Wine process starting meanwhile
+            # sees the whole file or none.
+            cp "$font" "$prefix_fonts/.$name.part" && mv "$prefix_fonts/.$name.part" "$prefix_fonts/$name"
+        done
+    fi
+    if [ ! -f "$replacements_done" ]; then
+        fonts_reg=$(mktemp --suffix=.reg)
+        cat >"$fonts_reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+REG
+        if wine reg import "Z:${fonts_reg//\//\\}" >/dev/null 2>&1 </dev/null; then
+            touch "$replacements_done"
+        fi
+        rm -f "$fonts_reg"
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+
 # A new prefix links the user's Desktop, Documents and so on to $HOME (or its
 # XDG folders). The launcher scans the Desktop recursively and the end-to-end
 # tests lay out and clear shortcuts there: give each such folder a real

@@ -1,5 +1,7 @@
 // Launcher timings under Wine, printed (median of several runs):
-//  - the full catalogue scan (folders, shortcut reading, icons) of 1000 shortcuts;
+//  - the full catalogue scan (folders, shortcut reading, icons) of 300 and
+//    1000 shortcuts to as many programs, and of 1000 shortcuts to 100
+//    programs, with worker threads and on one thread;
 //  - one key press with 1000 entries: the filter alone, and the result list's
 //    rebuild, over the characters of an 8-letter word.
 
@@ -13,7 +15,6 @@
 #include "framework/form.h"
 #include "framework/imagelist.h"
 
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -42,14 +43,6 @@ double Millis(const std::function<void()>& work)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoProgress : public TScanProgress {
-    void ScanStarting() override {}
-    void SetBars(int) override {}
-    void StepBars() override {}
-    void RepaintStartup() override {}
-    void ScanFinished() override {}
-};
-
 const char* const Words[] = {"Studio", "Editor", "Manager", "Player", "Viewer", "Tools",
                              "Office", "Mail",   "Browser", "Paint",  "Notes",  "Backup"};
 
@@ -58,54 +51,94 @@ std::string NameOf(int i)
     return std::string(Words[i % 12]) + " " + Words[(i / 12) % 12] + " " + std::to_string(i);
 }
 
-// 1000 shortcuts to 100 different programs (ten each, as several versions
-// or languages of one program do), each program a file of its own.
-constexpr int Programs = 100;
+// The programs the shortcuts point at: copies of a small program with a
+// three-size icon (benchprogram.exe, built beside this benchmark), each copy
+// a file of its own, as each program of a real start menu is.
+std::string MakePrograms(int count)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string source(self);
+    source = source.substr(0, source.find_last_of('\\')) + "\\benchprogram.exe";
+    for (int p = 0; p < count; ++p)
+        MakeFile("prog" + std::to_string(p) + ".exe", source);
+    return ScratchFolder();
+}
 
-void MakeThousandShortcuts()
+// `shortcuts` shortcuts to `programs` programs in one start-menu folder:
+// shortcut i starts program i % programs (several shortcuts to one program,
+// as versions or languages of one program have, when programs < shortcuts).
+void MakeShortcuts(int shortcuts, int programs, const std::string& programFolder)
 {
     ClearAllShortcuts();
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
-    std::string notepad = std::string(system) + "\\notepad.exe";
     std::vector<std::string> links;
-    for (int p = 0; p < Programs; ++p) {
-        std::string program = MakeFile("prog" + std::to_string(p) + ".exe", notepad);
-        links.push_back(MakeLink({CSIDL_STARTMENU, "Bench\\" + NameOf(p) + ".lnk", program}));
-    }
+    for (int p = 0; p < std::min(programs, shortcuts); ++p)
+        links.push_back(MakeLink({CSIDL_STARTMENU, "Bench\\" + NameOf(p) + ".lnk",
+                                  programFolder + "\\prog" + std::to_string(p) + ".exe"}));
     std::string folder = links[0].substr(0, links[0].find_last_of('\\'));
-    for (int i = Programs; i < 1000; ++i)
-        CopyFileA(links[static_cast<std::size_t>(i % Programs)].c_str(),
+    for (int i = programs; i < shortcuts; ++i)
+        CopyFileA(links[static_cast<std::size_t>(i % programs)].c_str(),
                   (folder + "\\" + NameOf(i) + ".lnk").c_str(), FALSE);
 }
 
-void BenchScan(TImageList& icons, TCatalogue& catalogue)
-{
-    NoProgress progress;
-    std::vector<double> full, folders, iconPhase;
-    for (int run = 0; run < 5; ++run) {
-        TShortcutScanner scanner(catalogue, icons, progress);
-        full.push_back(Millis([&] { scanner.ScanShortcuts(); }));
-        // The two halves on their own, as the scan runs them (COM held open):
-        // reading the shortcuts, and the icons with a cold icon cache.
-        CoInitialize(nullptr);
-        catalogue.ShortcutCount = 0;
-        folders.push_back(Millis([&] {
-            for (int csidl : {CSIDL_COMMON_STARTMENU, CSIDL_COMMON_DESKTOPDIRECTORY,
-                              CSIDL_DESKTOPDIRECTORY, CSIDL_STARTMENU})
-                scanner.ScanFolder(TShortcutScanner::GetSpecialFolder(csidl));
-        }));
-        CoUninitialize();
-        icons.Clear();
-        TShortcutScanner cold(catalogue, icons, progress);
-        iconPhase.push_back(Millis([&] {
-            for (int i = 0; i < catalogue.ShortcutCount; ++i)
-                cold.AddIcon(catalogue.Shortcuts[static_cast<std::size_t>(i)].TargetPath, 0);
-        }));
+// Times the parts of a scan from its progress reports: the shortcuts are
+// read by the time the bars reach 60, the icons are in the list at 100.
+class PhaseClock : public TScanProgress {
+public:
+    void ScanStarting() override { m_start = Clock::now(); }
+    void SetBars(int value) override
+    {
+        if (value == 60)
+            m_read = Clock::now();
+        if (value == 100)
+            m_done = Clock::now();
     }
-    std::printf("scan of %d shortcuts to %d programs: %.0f ms (median of 5); reading shortcuts "
-                "%.0f ms, icons %.0f ms\n",
-                catalogue.ShortcutCount, Programs, Median(full), Median(folders), Median(iconPhase));
+    void StepBars() override {}
+    void RepaintStartup() override {}
+    void ScanFinished() override {}
+    double Reading() const { return Span(m_start, m_read); }
+    double Icons() const { return Span(m_read, m_done); }
+
+private:
+    static double Span(Clock::time_point a, Clock::time_point b)
+    {
+        return std::chrono::duration<double, std::milli>(b - a).count();
+    }
+    Clock::time_point m_start, m_read, m_done;
+};
+
+struct ScanFigures {
+    std::vector<double> Full, Reading, Icons;
+    void Print(const char* how) const
+    {
+        std::printf("  %-26s %5.0f ms (reading shortcuts %4.0f ms, icons %4.0f ms)\n", how,
+                    Median(Full), Median(Reading), Median(Icons));
+    }
+};
+
+// The full scan, with the default worker threads and with everything on the
+// calling thread, alternately, so that both see the same machine.
+void BenchScan(TImageList& icons, TCatalogue& catalogue, int shortcuts, int programs)
+{
+    const int threads = TShortcutScanner::DefaultWorkers();
+    ScanFigures parallel, serial;
+    for (int run = 0; run < 5; ++run) {
+        for (int workers : {threads, 0}) {
+            PhaseClock clock;
+            TShortcutScanner scanner(catalogue, icons, clock, workers);
+            double ms = Millis([&] { scanner.ScanShortcuts(); });
+            ScanFigures& figures = workers ? parallel : serial;
+            figures.Full.push_back(ms);
+            figures.Reading.push_back(clock.Reading());
+            figures.Icons.push_back(clock.Icons());
+        }
+    }
+    std::printf("scan of %d shortcuts to %d programs (%d catalogued, %d images; median of 5):\n",
+                shortcuts, programs, catalogue.ShortcutCount, icons.Count());
+    char how[64];
+    std::snprintf(how, sizeof how, "%d worker threads:", threads);
+    parallel.Print(how);
+    serial.Print("all on the window's thread:");
 }
 
 void BenchTyping(TImageList& icons, TCatalogue& catalogue)
@@ -164,11 +197,16 @@ void BenchTyping(TImageList& icons, TCatalogue& catalogue)
 int main()
 {
     Application->Initialize();
-    MakeThousandShortcuts();
     auto icons = std::make_unique<TImageList>(nullptr);
     icons->SetSize(32, 32);
     auto catalogue = std::make_unique<TCatalogue>();
-    BenchScan(*icons, *catalogue);
+    std::string programs = MakePrograms(1000);
+    MakeShortcuts(300, 300, programs);
+    BenchScan(*icons, *catalogue, 300, 300);
+    MakeShortcuts(1000, 100, programs);
+    BenchScan(*icons, *catalogue, 1000, 100);
+    MakeShortcuts(1000, 1000, programs);
+    BenchScan(*icons, *catalogue, 1000, 1000);
     BenchTyping(*icons, *catalogue);
     ClearAllShortcuts();
     return 0;

@@ -35,7 +35,13 @@ void TButton::SetDefault(bool isDefault)
     if (m_default == isDefault)
         return;
     m_default = isDefault;
-    if (HandleAllocated())
+    if (!HandleAllocated())
+        return;
+    // An owner-drawn button draws the default look itself; BM_SETSTYLE
+    // would turn it into a system-drawn one.
+    if ((GetWindowLongA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
+        Invalidate();
+    else
         SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 

@@ -9,4 +9,25 @@ set(TARNIVO_CONTROL_KINDS
     progressbar
     image
     panel
+    checkbox
+    radiobutton
+    groupbox
+    radiogroup
+    memo
+    listbox
+    combobox
+    scrollbar
+    trackbar
+    updown
+    statusbar
+    header
+    tabcontrol
+    pagecontrol
+    toolbar
+    bitbtn
+    speedbutton
+    datetimepicker
+    scrollbox
+    frame
+    treeview
 )

@@ -22,7 +22,7 @@ void TCustomEdit::CreateParams(TCreateParams& params)
     params.Style |= ES_AUTOHSCROLL;
     if (m_readOnly)
         params.Style |= ES_READONLY;
-    params.ExStyle |= WS_EX_CLIENTEDGE;
+    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
     params.Caption = m_text;
 }
 
@@ -72,6 +72,26 @@ void TCustomEdit::SetMaxLength(int length)
         SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
+void TCustomEdit::SetBorderStyle(TBorderStyle border)
+{
+    if (border != bsNone)
+        border = bsSingle;
+    if (m_borderStyle == border)
+        return;
+    m_borderStyle = border;
+    if (HandleAllocated())
+        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
+}
+
+void TCustomEdit::SetCtl3D(bool ctl3D)
+{
+    if (m_ctl3D == ctl3D)
+        return;
+    m_ctl3D = ctl3D;
+    if (HandleAllocated())
+        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
+}
+
 void TCustomEdit::Dispatch(TMessage& message)
 {
     if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == EN_CHANGE) {
@@ -92,6 +112,9 @@ const TClassInfo& TEdit::StaticClassInfo()
             published::Text("Text", &TEdit::Text, &TEdit::SetText),
             published::Boolean("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly),
             published::Integer("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength),
+            published::Enumeration("BorderStyle", {"bsNone", "bsSingle"}, &TEdit::BorderStyle,
+                                   &TEdit::SetBorderStyle),
+            published::Boolean("Ctl3D", &TEdit::Ctl3D, &TEdit::SetCtl3D),
         }};
     return info;
 }

@@ -2,6 +2,7 @@
 // The single-line edit ("EDIT").
 
 #include "framework/control.h"
+#include "framework/controls/controlwindow.h"
 
 #include <string>
 
@@ -19,6 +20,12 @@ public:
     // Most characters the user may type; 0 for the system's limit.
     int MaxLength() const { return m_maxLength; }
     void SetMaxLength(int length);
+    // bsSingle (the default) draws the sunken edge, or a flat line without
+    // Ctl3D; bsNone no border at all.
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle border);
+    bool Ctl3D() const { return m_ctl3D; }
+    void SetCtl3D(bool ctl3D);
 
     // The window's text once it exists; the user changes it there.
     std::string Text() const override;
@@ -36,6 +43,8 @@ protected:
 private:
     bool m_readOnly = false;
     int m_maxLength = 0;
+    TBorderStyle m_borderStyle = bsSingle;
+    bool m_ctl3D = true;
     std::string m_text;   // the text while there is no window
 };
 

@@ -132,8 +132,17 @@ void DrawRectTile(TCanvas& canvas, const TRect& rect, const TBitmap& image, Fram
         DrawPiece(dc, TRect{rect.left, rect.top, rect.left + left, rect.bottom}, image, leftCap,
                   keying);
     const int step = RectWidth(middle);
-    if (step > 0) {
-        for (int x = left; x < width - right; x += step)
+    const TRect visible = Intersection(rect, ClipBox(dc));
+    if (step > 0 && HasArea(visible)) {
+        // Only the copies that can show are drawn: a band far wider than the
+        // DC (or its update area) costs what the visible part costs. The
+        // first one starts on the same grid as if all were drawn.
+        int x = left;
+        const int skip = static_cast<int>(visible.left - rect.left) - step - left;
+        if (skip > 0)
+            x += skip / step * step;
+        const int end = std::min<int>(width - right, visible.right - rect.left);
+        for (; x < end; x += step)
             DrawPiece(dc, TRect{rect.left + x, rect.top, rect.left + x + step, rect.bottom}, image,
                       middle, keying);
     }

@@ -44,10 +44,12 @@ enum class Keying { Opaque, Transparent };
 // drawn with the nine-grid rule: corners whose two margins are positive
 // copied 1:1, the edges stretched along their length, the centre stretched or
 // tiled. A destination narrower than left + right margin drops both
-// horizontal margins (lower than top + bottom: both vertical ones). Never
+// horizontal margins (lower than top + bottom: both vertical ones), and so
+// does a cell with no middle left between its margins. Never
 // null: an inverted destination gives an empty bitmap, a frame that cannot be
 // drawn a bitmap filled with magenta (so that keyed copies and regions treat
-// it as nothing). The bitmap has 24 bits per pixel.
+// it as nothing). The bitmap has 24 bits per pixel; a destination side above
+// 16384 pixels raises EInvalidGraphic, as for every bitmap.
 std::unique_ptr<TBitmap> GetHMap(const TRect& dest, const TBitmap& image,
                                  const TSkinMargins& margins, FrameLayout layout,
                                  CenterFill centre, int frameCount, int frame);
@@ -79,6 +81,8 @@ void DrawRectH(HDC dc, const TRect& rect, const TBitmap& image, FrameLayout layo
 // the rectangle) for as long as x < width - margins.Right, then the right cap
 // at width - margins.Right; every piece stretched to the rectangle's height.
 // The last middle copy may run under the right cap, which is drawn after it.
+// Copies outside the DC's clipping are skipped, so a band of any width costs
+// only what can show.
 void DrawRectTile(TCanvas& canvas, const TRect& rect, const TBitmap& image, FrameLayout layout,
                   Keying keying, int frameCount, int frame, const TSkinMargins& margins);
 
@@ -102,7 +106,9 @@ enum class ParentPaint {
 // WM_PAINT) with the DC shifted by the window's position in the parent and
 // clipped to the window's size. The DC's state is restored afterwards. A
 // window without a parent, or a window that is going away, paints nothing;
-// nothing the parent does escapes from here.
+// nothing the parent does escapes from here. The parent must honour the DC in
+// WM_PAINT's wParam, as the system controls do; one that paints through
+// BeginPaint instead shows only its background here.
 void DrawParentImage(HWND window, HDC dc, ParentPaint what = ParentPaint::EraseAndPaint);
 // The same for a framework control; a window-less control is placed by its
 // bounds in its parent. A control being destroyed paints nothing.

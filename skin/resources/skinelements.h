@@ -28,9 +28,9 @@ struct TSkinMargins {
     std::int32_t Bottom = 0;
 };
 
-// How an image holds its state frames (TFrameLayout, left to right or top
-// to bottom) is the framework's type; which one applies is the painter's
-// knowledge, not the element's.
+// How an image holds its state frames (TFrameLayout: left to right, or top
+// to bottom) is the framework's, in framework/framecell.h; which one applies
+// is the painter's knowledge, not the element's.
 
 // The rectangle of frame `frame` (counted from 1) of `frameCount` equal frames
 // of `image`, in image coordinates. A frame is image width / frameCount wide

@@ -7,7 +7,7 @@ e2e_init gallery "$1"
 
 GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
 [ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-WINDOWS=(main inactive single dialog toolwindow none 32770)
+WINDOWS=(main inactive single dialog toolwindow none 32770 mdi)
 rm -f "$E2E_SHOTS"/gallery-*.png
 
 # index_field DIR SKIN WINDOW N: field N of the window's line in the index.
@@ -68,17 +68,21 @@ check "the two skins have names ($slate_name, $paper_name)" \
 step "the skin's own frame (once the form engine is linked)"
 skinned=$(index_field "$raw" slate main 9)
 if [ "$skinned" = 1 ]; then
-    # A little below the top edge, in the middle: title bar, not caption text.
+    # A little below the top edge, in the middle: title bar, not caption
+    # text. Slate's title is a dark gradient, Paper's a light one.
     for skin in slate paper; do
-        png=$E2E_SHOTS/gallery-$skin-main.png
-        width=$(identify -format '%w' "$png")
-        title=$(pixel "$png" $((width / 2)) 3)
-        e2e_log "$skin title bar pixel: $title"
-        if [ "$skin" = slate ]; then
-            check "slate's title bar is dark ($title)" test "$(luma "$title")" -lt 90
-        else
-            check "paper's title bar is light ($title)" test "$(luma "$title")" -gt 200
-        fi
+        for window in main single dialog toolwindow 32770 mdi; do
+            png=$E2E_SHOTS/gallery-$skin-$window.png
+            check "$skin: $window is skinned" test "$(index_field "$raw" "$skin" "$window" 9)" = 1 ||
+                continue
+            width=$(identify -format '%w' "$png")
+            title=$(pixel "$png" $((width / 2)) 3)
+            if [ "$skin" = slate ]; then
+                check "slate: $window title bar is dark ($title)" test "$(luma "$title")" -lt 90
+            else
+                check "paper: $window title bar is light ($title)" test "$(luma "$title")" -gt 200
+            fi
+        done
     done
     check "the inactive twin's title differs from the active one's" \
         test "$(pixel "$E2E_SHOTS/gallery-slate-main.png" 100 3)" != \

@@ -29,24 +29,24 @@ namespace {
 // The four folders the launcher scans, in its order.
 constexpr int ScannedFolders[] = {22, 25, 16, 11};
 
-std::wstring Widen(const std::string& text)
+std::wstring Widen(const std::string& text, UINT codePage = CP_ACP)
 {
     if (text.empty())
         return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
 }
 
-std::string Narrow(const std::wstring& text)
+std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP)
 {
     if (text.empty())
         return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                 nullptr, nullptr);
     std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
                         nullptr, nullptr);
     return narrow;
 }
@@ -73,7 +73,8 @@ std::wstring CreatedDirsRecord()
 void RecordCreatedDir(const std::wstring& dir)
 {
     std::ofstream out(CreatedDirsRecord().c_str(), std::ios::app | std::ios::binary);
-    out << Narrow(dir) << '\n';
+    // UTF-8: a folder named outside the ANSI code page is found again.
+    out << Narrow(dir, CP_UTF8) << '\n';
 }
 
 // Creates every missing folder on the way to the file at `path`, remembering
@@ -179,7 +180,7 @@ void RemoveCreatedDirs()
     std::vector<std::wstring> dirs;
     for (std::string line; std::getline(in, line);)
         if (!line.empty())
-            dirs.push_back(Widen(line));
+            dirs.push_back(Widen(line, CP_UTF8));
     in.close();
     std::sort(dirs.begin(), dirs.end(),
               [](const std::wstring& a, const std::wstring& b) { return a.size() > b.size(); });

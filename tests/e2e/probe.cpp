@@ -19,6 +19,7 @@
 //   pid CAPTION             process, handle and X11 window of every match
 //   frame CAPTION           is it skinned (WM_ISSKINNED), its window region's kind
 //                           and bounds, and which corners the region leaves out
+//   acp                     the ANSI code page of the prefix (what shown names use)
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
 // search to one process (Windows process id). Exit status: 0 answered,
@@ -389,7 +390,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp ARGS...\n");
     return ExitUsage;
 }
 
@@ -445,6 +446,10 @@ int Run(std::vector<std::string> args)
         return Pid(args[1]);
     if (command == "frame" && n == 1)
         return Frame(args[1]);
+    if (command == "acp" && n == 0) {
+        std::printf("acp=%u\n", GetACP());
+        return 0;
+    }
     return Usage();
 }
 

@@ -25,25 +25,27 @@ void MakeFolders(const std::string& path)
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-void DeleteLinksBelow(const std::string& folder)
+// Wide calls: a test may leave names that the ANSI code page cannot hold.
+void DeleteLinksBelow(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
             continue;
-        std::string path = folder + "\\" + name;
+        std::wstring path = folder + L"\\" + name;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteLinksBelow(path);
-            RemoveDirectoryA(path.c_str());   // only succeeds when emptied
-        } else if (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".lnk") == 0) {
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            RemoveDirectoryW(path.c_str());   // only succeeds when emptied
+        } else if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".lnk") == 0) {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
         }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
@@ -88,7 +90,7 @@ std::string MakeLink(const LinkSpec& spec)
 void ClearAllShortcuts()
 {
     for (int csidl : ScannedFolders)
-        DeleteLinksBelow(SpecialFolder(csidl));
+        DeleteLinksBelow(AnsiToWide(SpecialFolder(csidl)));
 }
 
 std::string ScratchFolder()

@@ -7,8 +7,6 @@
 
 #include "testform.h"
 
-#include "framework/windowprochook.h"
-
 namespace tarnivo {
 namespace {
 
@@ -69,7 +67,8 @@ TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
     HWND window = form->Handle();
     // Borders as a skin engine would answer WM_NCCALCSIZE: 7 left, 30 top,
     // 9 right, 11 bottom; the system's sizeable frame is thinner.
-    TWindowProcHook frame(*form, [&](TMessage& m) {
+    TWindowProcHook frame;
+    frame = TWindowProcHook(*form, [&](TMessage& m) {
         if (m.Msg != WM_NCCALCSIZE) {
             frame.CallNext(m);
             return;
@@ -99,6 +98,7 @@ TEST_F(FormLayout, ClientSizeMeasuresAFrameThatIsNotTheStyles)
         EXPECT_EQ(form->ClientWidth(), w);
         EXPECT_EQ(form->ClientHeight(), h);
     }
+    frame.Remove();
 }
 
 TEST_F(FormLayout, ClientSizeSetWhileMinimizedHoldsOnceRestored)

@@ -392,6 +392,24 @@ TEST(DrawRectTile, NoRoomForTheMiddleDrawsOnlyTheCaps)
     EXPECT_TRUE(AllPixels(untouched, kBackground));
 }
 
+TEST(DrawRectTile, ABandFarWiderThanTheTargetKeepsItsGrid)
+{
+    TBitmap image;
+    TileStrip(image, 1);
+    const TSkinMargins m{2, 0, 3, 0};
+    for (Keying keying : {Keying::Opaque, Keying::Transparent}) {
+        TBitmap target;
+        Target(target, 30, 4);
+        // 3 000 001 pixels wide, starting 1 000 000 pixels left of the
+        // target: copies every 3 pixels from x = 2 of the band.
+        const int left = -1000000;
+        DrawRectTile(target.Canvas(), Rect(left, 0, left + 3000001, 4), image,
+                     TFrameLayout::SideBySide, keying, 1, 1, m);
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(PixelOf(target, x, 2), kMiddle[(x - left - 2) % 3]) << x;
+    }
+}
+
 // DrawBGbmp and DrawTranmap ---------------------------------------------------
 
 TEST(DrawBGbmp, TilesTheSourcePartFromTheTopLeftAndCutsAtTheEdges)

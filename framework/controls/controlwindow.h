@@ -1,0 +1,103 @@
+#pragma once
+// Small helpers the control wrappers share for talking to their window.
+// Header only: every wrapper forwards one message per method, and these keep
+// the forwarding lines short.
+
+#include "framework/control.h"
+#include "framework/form.h"
+
+#include <string>
+
+namespace tarnivo {
+
+// The border of a control: bsNone or bsSingle (the first two members of the
+// form's border styles, as the framework family shares them).
+using TBorderStyle = TFormBorderStyle;
+
+} // namespace tarnivo
+
+namespace tarnivo::controlwindow {
+
+// A control's window for a query from a const member: only an existing
+// window is used (Handle() makes none then), or null.
+inline HWND Existing(const TWinControl& control)
+{
+    return control.HandleAllocated() ? const_cast<TWinControl&>(control).Handle() : nullptr;
+}
+
+// The window to read a control's items from: made now when the control has
+// a parent (a window destroyed for a change of its parent's style comes back
+// with its items), else none: a control without a parent has no items.
+inline HWND Readable(const TWinControl& control)
+{
+    if (HWND window = Existing(control))
+        return window;
+    return control.Parent() ? const_cast<TWinControl&>(control).Handle() : nullptr;
+}
+
+// The window that holds a control's items: made now if needed, which takes
+// a parent window.
+inline HWND Required(const TWinControl& control)
+{
+    if (HWND window = Existing(control))
+        return window;
+    if (!control.Parent())
+        throw Exception("Control '" + control.Name() + "' has no parent window");
+    return const_cast<TWinControl&>(control).Handle();
+}
+
+inline LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageA(window, msg, wParam, lParam);
+}
+
+inline DWORD Style(HWND window)
+{
+    return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+}
+
+// Sets or clears style bits of a live window, for the controls that read
+// their style each time they paint or lay out.
+inline void SetStyleBits(HWND window, DWORD bits, bool on)
+{
+    DWORD style = Style(window);
+    DWORD next = on ? (style | bits) : (style & ~bits);
+    if (next != style)
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(next));
+}
+
+// Whether `code` is either form of a notification that has an ANSI and a
+// wide code: a common control picks the form by WM_NOTIFYFORMAT, so either
+// may arrive.
+inline bool IsCode(UINT code, UINT ansi, UINT wide)
+{
+    return code == ansi || code == wide;
+}
+
+// Border bits for a control with a single border: the sunken client edge,
+// or with Ctl3D off a flat one-pixel line.
+inline void BorderBits(TBorderStyle border, bool ctl3D, DWORD& style, DWORD& exStyle)
+{
+    style &= ~WS_BORDER;
+    exStyle &= ~WS_EX_CLIENTEDGE;
+    if (border == bsNone)
+        return;
+    if (ctl3D)
+        exStyle |= WS_EX_CLIENTEDGE;
+    else
+        style |= WS_BORDER;
+}
+
+// Changes the border of a live window; the system measures the frame again.
+inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
+{
+    DWORD style = Style(window);
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    BorderBits(border, ctl3D, style, exStyle);
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace tarnivo::controlwindow

@@ -1,0 +1,23 @@
+#include "framework/controls/frame.h"
+
+namespace tarnivo {
+
+const TClassInfo& TCustomFrame::StaticClassInfo()
+{
+    static const TClassInfo info{"TCustomFrame", &TScrollingWinControl::StaticClassInfo(), {}};
+    return info;
+}
+
+TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner)
+{
+    SetBounds(0, 0, 320, 240);
+    SetTabStop(true);
+}
+
+const TClassInfo& TFrame::StaticClassInfo()
+{
+    static const TClassInfo info{"TFrame", &TCustomFrame::StaticClassInfo(), {}};
+    return info;
+}
+
+} // namespace tarnivo

@@ -1,0 +1,35 @@
+#include "launch.h"
+
+#include "framework/ansitext.h"
+
+#include <shellapi.h>
+
+namespace tarnivo {
+
+namespace {
+
+// The wide form of a link string: the one the shell gave, else (an entry
+// filled in by other means) the ANSI one converted back.
+std::wstring Wide(const std::wstring& wide, const std::string& ansi)
+{
+    return wide.empty() ? AnsiToWide(ansi) : wide;
+}
+
+} // namespace
+
+void LaunchShortcut(HWND owner, const TShortcutCfg& entry)
+{
+    // The wide call on the path as the shell gave it: a shortcut whose name
+    // the ANSI code page cannot hold shows with "?" in the list, and that
+    // ANSI name would open nothing.
+    // The verb is the file's default action: Windows takes "" and null
+    // alike for it, Wine only null (for "" it looks for a verb of that name
+    // and finds none).
+    std::wstring file = Wide(entry.WideLinkPath, entry.LinkPath);
+    std::wstring arguments = Wide(entry.WideArguments, entry.Arguments);
+    std::wstring workDir = Wide(entry.WideWorkDir, entry.WorkDir);
+    ShellExecuteW(owner, nullptr, file.c_str(), arguments.c_str(), workDir.c_str(),
+                  SW_SHOWNORMAL);
+}
+
+} // namespace tarnivo
