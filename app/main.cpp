@@ -3,6 +3,8 @@
 #include "launcher/mainform.h"
 #include "launcher/startupform.h"
 
+#include "skin/forms/skinmanager.h"
+
 #include "framework/application.h"
 
 #include <windows.h>
@@ -12,6 +14,8 @@ using namespace tarnivo;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
+        // The skin data on the main window makes the skin engine's manager.
+        RegisterSkinEngine();
         Application->Initialize();
         Application->SetTitle("Tarnivo");
 
@@ -29,5 +33,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // skin manager, the shell) is still there; static objects of other files
     // may already be gone when the application object itself is destroyed.
     Application->DestroyComponents();
+    // What is still skinned gets its own window procedure back, and the
+    // hook goes, before static destruction begins.
+    FreeSkinManager();
     return 0;
 }

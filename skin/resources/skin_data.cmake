@@ -16,7 +16,6 @@ target_sources(skin_data PRIVATE
     skin3rd.h skin3rd.cpp
     user32calls.h user32calls.cpp
     skinmanagerif.h skinmanagerif.cpp
-    recordingmanager.h recordingmanager.cpp
     skindata.h skindata.cpp
     skinstore.h skinstore.cpp
 )

@@ -104,9 +104,9 @@ TSkinData::TSkinData(TComponent* owner)
 
 TSkinData::~TSkinData()
 {
-    if (m_joined)
-        if (ISkinManager* manager = SkinManager())
-            manager->RemoveSkinData(this);
+    // Whoever put it on the manager's list, it must not stay there.
+    if (ISkinManager* manager = SkinManager())
+        manager->RemoveSkinData(this);
 }
 
 bool TSkinData::Reading() const
@@ -284,26 +284,29 @@ void TSkinData::Loaded()
         return;
     if (!User32Calls().GetScrollBarInfo)
         m_skinControls.Exclude(xcScrollbar);
-    ISkinManager& manager = CreateSkinManager();
-    if (!m_joined) {
-        manager.AddSkinData(this);
+    ISkinManager* manager = CreateSkinManager();
+    if (manager && !m_joined) {
+        manager->AddSkinData(this);
         m_joined = true;
     }
     CreateCaptionFont();
     if (m_skinFormtype != sfMainform) {
-        manager.SetEnabled(true);
-        auto* form = dynamic_cast<TForm*>(Owner());
-        if (form && m_active)
-            manager.AddForm(form->Handle());
+        if (manager) {
+            manager->SetEnabled(true);
+            auto* form = dynamic_cast<TForm*>(Owner());
+            if (form && m_active)
+                manager->AddForm(form->Handle());
+        }
         return;
     }
-    manager.InstallHook();
+    if (manager)
+        manager->InstallHook();
     if (m_active) {
         // Nothing to skin with: skinning stays off rather than half on.
         if (m_empty)
             m_active = false;
-        else
-            manager.SetAction(saSkinAll, SkinActionDelay);
+        else if (manager)
+            manager->SetAction(saSkinAll, SkinActionDelay);
     }
     // The skinned menu bar draws its own items; without it only the window
     // menu can be skinned.

@@ -186,6 +186,9 @@ public:
     void DeleteGraphicControl(TForm* form, TControl* control);
     // Stored by UpdateMainMenu; the frame painter paints only while it is on.
     bool MainMenuUpdate() const { return m_mainMenuUpdate; }
+    // Switches it without telling the skinned forms (a form that handles a
+    // menu change of its own turns frame painting off around it).
+    void SetMainMenuUpdate(bool update) { m_mainMenuUpdate = update; }
 
     // Sets the published enumeration (or Boolean) property `name` of
     // `object` from its member name ("bsFlat", "False"). Answers false,

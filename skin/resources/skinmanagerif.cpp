@@ -1,7 +1,5 @@
 #include "skinmanagerif.h"
 
-#include "recordingmanager.h"
-
 namespace tarnivo {
 
 namespace {
@@ -30,12 +28,12 @@ ISkinManager* SkinManager()
     return Instance().get();
 }
 
-ISkinManager& CreateSkinManager()
+ISkinManager* CreateSkinManager()
 {
     auto& manager = Instance();
-    if (!manager)
-        manager = Factory() ? Factory()() : std::make_unique<TRecordingSkinManager>();
-    return *manager;
+    if (!manager && Factory())
+        manager = Factory()();
+    return manager.get();
 }
 
 void FreeSkinManager()

@@ -5,9 +5,10 @@
 // The manager owns the per-window skinning objects and the hooks that find
 // new windows; TSkinData only asks it to do things (skin everything, unskin,
 // re-skin after a new skin was loaded, skin one window now) and to find the
-// skinning object of a form for the refresh operations. Until a manager is
-// registered, CreateSkinManager makes a TRecordingSkinManager, which keeps
-// the requests and the state they imply but skins nothing.
+// skinning object of a form for the refresh operations. The skin engine
+// (skin/forms) registers the real manager through RegisterSkinManager; a
+// program that does not link the engine has no manager, and its TSkinData
+// loads skins without skinning anything.
 
 #include <windows.h>
 
@@ -92,15 +93,16 @@ public:
 
 using TSkinManagerFactory = std::function<std::unique_ptr<ISkinManager>()>;
 
-// Sets what CreateSkinManager makes; an empty factory restores the default
-// (a TRecordingSkinManager). Affects only managers created afterwards.
+// Sets what CreateSkinManager makes; an empty factory makes none. Affects
+// only managers created afterwards.
 void RegisterSkinManager(TSkinManagerFactory factory);
 
 // The process-wide manager, or null while none exists.
 ISkinManager* SkinManager();
 
-// Answers the manager, creating it with the registered factory first.
-ISkinManager& CreateSkinManager();
+// Answers the manager, creating it with the registered factory first; null
+// when no factory is registered.
+ISkinManager* CreateSkinManager();
 
 // Frees the manager (at program end; tests start afresh with it).
 void FreeSkinManager();

@@ -18,6 +18,8 @@
 //   close CAPTION           post WM_CLOSE (what the close box sends)
 //   minimize CAPTION        post the minimise system command (the minimise box)
 //   pid CAPTION             process, handle and X11 window of every match
+//   frame CAPTION           is it skinned (WM_ISSKINNED), its window region's kind
+//                           and bounds, and which corners the region leaves out
 //   acp                     the ANSI code page of the prefix (what shown names use)
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
@@ -100,6 +102,38 @@ int Window(const std::string& className, const std::string& caption)
     std::printf("client=%ld,%ld,%ld,%ld\n", origin.x, origin.y, origin.x + client.right,
                 origin.y + client.bottom);
     std::printf("pid=%lu\n", WindowProcess(w));
+    return ExitOk;
+}
+
+// The skin engine answers this message number with 1 for every window it
+// skins; other windows answer 0.
+constexpr UINT SkinIsSkinnedMessage = 0x3523;
+
+int Frame(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    DWORD_PTR skinned = 0;
+    if (!SendMessageTimeoutA(form, SkinIsSkinnedMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &skinned))
+        return ExitNoAnswer;
+    std::printf("skinned=%lu\n", static_cast<unsigned long>(skinned));
+    RECT window{};
+    GetWindowRect(form, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(form, region);
+    // 0: no region (the whole window shows), 1 empty, 2 one rectangle, 3 more.
+    std::printf("region=%d\n", kind);
+    if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+        RECT box{};
+        GetRgnBox(region, &box);
+        PrintRect("region_box", box);
+        std::printf("region_corners=%d%d%d%d\n", PtInRegion(region, 0, 0) ? 1 : 0,
+                    PtInRegion(region, w - 1, 0) ? 1 : 0, PtInRegion(region, 0, h - 1) ? 1 : 0,
+                    PtInRegion(region, w - 1, h - 1) ? 1 : 0);
+    }
+    DeleteObject(region);
     return ExitOk;
 }
 
@@ -445,6 +479,8 @@ int Run(std::vector<std::string> args)
         return Minimize(args[1]);
     if (command == "pid" && n == 1)
         return Pid(args[1]);
+    if (command == "frame" && n == 1)
+        return Frame(args[1]);
     if (command == "acp" && n == 0) {
         std::printf("acp=%u\n", GetACP());
         return 0;

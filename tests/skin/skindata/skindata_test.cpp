@@ -5,7 +5,7 @@
 
 #include "framework/brush.h"
 #include "framework/imagelist.h"
-#include "skin/resources/recordingmanager.h"
+#include "skin/forms/skinmanager.h"
 #include "skin/resources/skin3rd.h"
 #include "skin/resources/skindata.h"
 #include "skin/resources/skinreader.h"
@@ -24,19 +24,21 @@ const std::string SkinA = "[TitlebarSkin]\nSkinName=A\n[Colours]\nButtonFace=10 
                           "[Scrollbar]\nImage=s.bmp\n";
 const Files SkinAFiles = {{"s.bmp", Bmp(46, 4, clRed)}};
 
-// Each test starts without a manager and records what is asked of the new one.
+// Each test starts without a manager; the skin engine's manager is the one
+// that gets made, and the tests read what the requests did to it.
 class SkinDataTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        RegisterSkinEngine();
         FreeSkinManager();
         ShownMessages().clear();
     }
     void TearDown() override { FreeSkinManager(); }
 
-    static TRecordingSkinManager& Manager()
+    static TSkinManage& Manager()
     {
-        auto* manager = dynamic_cast<TRecordingSkinManager*>(SkinManager());
+        auto* manager = SkinManage();
         EXPECT_NE(manager, nullptr);
         return *manager;
     }
@@ -136,10 +138,10 @@ TEST_F(SkinDataTest, LayoutWithEmptySkinStreamSwitchesActiveOff)
     });
     EXPECT_FALSE(data->Active());
     EXPECT_TRUE(data->Empty());
-    TRecordingSkinManager& manager = Manager();
+    TSkinManage& manager = Manager();
     EXPECT_TRUE(manager.HookInstalled());
     ASSERT_EQ(manager.SkinDatas().size(), 1u);
-    EXPECT_EQ(manager.Count("SetAction"), 0);
+    EXPECT_EQ(manager.PendingAction, 0);
     EXPECT_FALSE(manager.Enabled());
 }
 
@@ -159,11 +161,12 @@ TEST_F(SkinDataTest, LayoutWithSkinStreamLoadsBeforeLoadedAndEnablesTheManager)
     });
     EXPECT_TRUE(data->Active());
     EXPECT_EQ(data->SkinName(), "A");
-    TRecordingSkinManager& manager = Manager();
+    TSkinManage& manager = Manager();
     // Requested before any window was activated: only Enabled changes.
-    EXPECT_EQ(manager.PendingAction(), saSkinAll);
+    EXPECT_EQ(manager.PendingAction, saSkinAll);
     EXPECT_TRUE(manager.Enabled());
     EXPECT_FALSE(manager.Running());
+    EXPECT_FALSE(manager.ActionPending());
     // The skinned menu bar replaces item skinning.
     EXPECT_FALSE(data->SkinControls().Contains(xcMenuItem));
     EXPECT_TRUE(data->SkinControls().Contains(xcSystemMenu));
@@ -260,15 +263,15 @@ TEST_F(SkinDataTest, UpdateSkinReskinsOnlyARunningManager)
     TSkinData data(nullptr);
     ASSERT_TRUE(LoadSkin(data, SkinA, SkinAFiles));
     // No manager existed: UpdateSkin joined through Loaded.
-    TRecordingSkinManager& manager = Manager();
+    TSkinManage& manager = Manager();
     EXPECT_EQ(manager.CurrentSkin(), &data);
-    EXPECT_EQ(manager.Count("DeleteSysbtn"), 1);
-    EXPECT_EQ(manager.Count("SetAction"), 0);
+    EXPECT_EQ(manager.PendingAction, 0);
+    EXPECT_FALSE(manager.ActionPending());
 
     manager.SetRunning();
     ASSERT_TRUE(LoadSkin(data, "[TitlebarSkin]\nSkinName=C\n"));
-    EXPECT_EQ(manager.PendingAction(), saReskin);
-    EXPECT_EQ(manager.Requests().back().Delay, 250);
+    EXPECT_EQ(manager.PendingAction, saReskin);
+    EXPECT_TRUE(manager.ActionPending());
 }
 
 TEST_F(SkinDataTest, ActiveSetterFollowsTheRole)
@@ -278,23 +281,24 @@ TEST_F(SkinDataTest, ActiveSetterFollowsTheRole)
     EXPECT_TRUE(data.Active());
     data.SetActive(false);
     CreateSkinManager();
-    TRecordingSkinManager& manager = Manager();
+    TSkinManage& manager = Manager();
 
     data.SetActive(true);  // main form without a skin: nothing more
-    EXPECT_EQ(manager.Requests().size(), 0u);
+    EXPECT_EQ(manager.PendingAction, 0);
     data.SetActive(false);
-    EXPECT_EQ(manager.PendingAction(), saUnskinAll);
+    EXPECT_EQ(manager.PendingAction, saUnskinAll);
+    EXPECT_FALSE(manager.Enabled());
 
     ASSERT_TRUE(LoadSkin(data, SkinA, SkinAFiles));
     data.SetActive(true);
-    EXPECT_EQ(manager.PendingAction(), saSkinAll);
+    EXPECT_EQ(manager.PendingAction, saSkinAll);
     EXPECT_TRUE(manager.Running());
 
     TSkinData dialog(nullptr);
     dialog.SetSkinFormtype(sfDialog);
-    const std::size_t before = manager.Requests().size();
+    manager.PendingAction = 0;
     dialog.SetActive(true);
-    EXPECT_EQ(manager.Requests().size(), before);
+    EXPECT_EQ(manager.PendingAction, 0);
 }
 
 TEST_F(SkinDataTest, LoadFromCollectionOutOfRangeAndMissingFileDoNothing)
@@ -380,23 +384,18 @@ TEST_F(SkinDataTest, SwitchingRequestsGoToTheManager)
     TSkinData data(nullptr);
     data.Install();  // no manager: dropped
     CreateSkinManager();
-    TRecordingSkinManager& manager = Manager();
+    TSkinManage& manager = Manager();
     manager.SetRunning();
     data.Install();
-    EXPECT_EQ(manager.PendingAction(), saSkinAll);
+    EXPECT_EQ(manager.PendingAction, saSkinAll);
     data.Uninstall();
-    EXPECT_EQ(manager.PendingAction(), saUnskinAll);
+    EXPECT_EQ(manager.PendingAction, saUnskinAll);
     data.EnableSkin(true);
     EXPECT_TRUE(manager.Enabled());
-    data.InstallThread(42);
-    data.UnInstallThread(42);
-    EXPECT_EQ(manager.Count("InstallThread"), 1);
-    EXPECT_EQ(manager.Count("UnInstallThread"), 1);
     data.UpdateMainMenu(false);
     EXPECT_FALSE(data.MainMenuUpdate());
-    EXPECT_EQ(manager.Count("SkinForms"), 0);
     data.UpdateMainMenu(true);
-    EXPECT_EQ(manager.Count("SkinForms"), 1);
+    EXPECT_TRUE(data.MainMenuUpdate());
     SCROLLBARINFO info{};
     EXPECT_FALSE(data.GetScrollBarInfo(nullptr, OBJID_HSCROLL, info));
 }

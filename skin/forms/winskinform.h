@@ -1,0 +1,263 @@
+#pragma once
+// TWinSkinForm: the skinning object of one top-level window.
+//
+// The skin manager makes one for every window it decides to skin: a framework
+// form (then the object also sits in the form's WindowProc chain) or a plain
+// window such as a "#32770" dialog (then only its window procedure is
+// replaced). The object takes over the whole non-client area, keeps the window
+// region cut to the skin's outline, and gives everything back when skinning is
+// switched off or the window goes.
+//
+// Reading order: this header and winskinform.cpp (taking a window over and
+// giving it back), winskinform_proc.cpp (the two message tables), ncframe.cpp
+// (what the frame looks like).
+
+#include "skin/forms/formcontrols.h"
+#include "skin/forms/ncobject.h"
+#include "skin/resources/skindata.h"
+#include "skin/resources/skinmanagerif.h"
+
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
+#include "framework/component.h"
+#include "framework/font.h"
+#include "framework/gdiobjects.h"
+#include "framework/messages.h"
+#include "framework/sets.h"
+#include "framework/subclass.h"
+#include "framework/windowprochook.h"
+#include "framework/timer.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarnivo {
+
+class TForm;
+class TPopupMenu;
+
+enum TSkinFormStyle { sfsNormal, sfsMDIform, sfsMDIChild, sfsChild };
+enum TSkinFormBorder { sbsSizeable, sbsSingle, sbsNone, sbsDialog };
+enum TSkinWindowState { swsNormal, swsMax, swsMin };
+enum TSkinFormIcon { sbiMax, sbiMin, sbiHelp, sbisystem, sbicaption };
+using TSkinFormIcons = TSet<TSkinFormIcon>;
+
+// Life-cycle codes of SkinState (2 is not used).
+namespace skinstate {
+constexpr int Created = 0;     // subclassed, waiting for CN_SkinActive
+constexpr int Active = 1;
+constexpr int Reskinning = 3;
+constexpr int Unskinning = 4;
+constexpr int Resizing = 5;    // inside the start-up sequence
+constexpr int Destroyed = 6;   // WM_NCDESTROY has passed; the manager frees it
+} // namespace skinstate
+
+// Whether a restoring call should also put the window's look back at once.
+enum class Redraw { No, Yes };
+
+class TWinSkinForm : public TComponent, public ISkinFormLink {
+public:
+    // `owner` is null: the skin manager owns the object (its Forms list) and
+    // frees it; the framework form is only referenced, and its destruction
+    // clears Form through the free notification.
+    TWinSkinForm();
+    ~TWinSkinForm() override;
+    std::string ClassName() const override { return "TWinSkinForm"; }
+
+    // Creation, called by the skin manager in this order: the fields Handle,
+    // ManagerStamp and CreatorClassName are set, then InitTform (framework
+    // form) or InitDlg (plain window), then CN_SkinActive is posted.
+    void InitTform(TSkinData* skinData, TForm* form);
+    void InitDlg(TSkinData* skinData);
+    void InitSkin(TSkinData* skinData);
+    // Border sizes and caption-button objects from the skin; nothing while
+    // the skin data has no skin.
+    void InitSkinData();
+
+    // Lets the system recompute and repaint the frame.
+    void Refresh();
+    void RePaint();
+    // The previous window procedure.
+    void Default(TMessage& message);
+
+    // Applies a changed skin to a skinned window (WM_SKINCHANGE, or the
+    // manager after InitSkinData).
+    void SkinChange();
+    void AfterSkin();
+
+    // Full undo (skinning switched off), undo of a window being destroyed,
+    // and the undo of a window whose frame was never skinned.
+    void UnSubclass();
+    void UnSubclass2();
+    void UnSubclass3();
+
+    void ResizeForm(bool takeClientRect);
+    void EnableSysbtn(bool enable);
+    void UpdateStyle(bool removeSysMenu);
+    void StopUpdate();
+    void BeginUpdate();
+    void GetWindowstate();
+    void GetFormstyle();
+    void GetBorderSize();
+    void CreateCaptionFont();
+    void GetIcon();
+    void DrawIcon(HDC dc, const TRect& rect);
+
+    // Caption-button objects built from the current skin.
+    void DeleteSysbtn();
+
+    // The control skins of this window.
+    bool AddControlList(TSkinControlLink* control);
+    void DeleteControl(TSkinControlLink* control);
+    void DeleteSkinDeleted();
+    void DeleteControls();
+    // A window made while this one is skinned (a size grip) that should get
+    // a control skin; control discovery plugs in here.
+    void AddControlh(HWND window);
+
+    // ISkinFormLink: the refresh operations of the skin data.
+    void InitControls(TControl* control) override;
+    void InitPopMenu() override;
+    void UpdateMainMenu() override;
+    void InitNestform(TForm* nested) override;
+    void DeleteGraphicControl(TControl* control) override;
+
+    // Frame painting (ncframe.cpp).
+    LRESULT WMNCCalcSize(bool calcValidRects, NCCALCSIZE_PARAMS* params, TMessage& message);
+    void WMNCPaint(TMessage& message);
+    void UpdateNc(HDC dc);
+    void Drawborder(int index, const TRect& rect, HDC dc);
+    void DrawFLine(HDC dc);
+    void DrawLine(TCanvas& canvas, const TRect& rect);
+    void Cropwindow();
+    void Uncropwindow();
+
+    // The two message tables (winskinform_proc.cpp).
+    void NewWndProc(TMessage& message);
+    void WinWndProc(TMessage& message);
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // --- Fields (coordinates relative to the window's top-left corner) ---
+    HWND Handle = nullptr;                  // the skinned window
+    TForm* Form = nullptr;                  // the framework form, or null
+    TSkinData* SkinData = nullptr;          // the skin in use
+    std::uint32_t ManagerStamp = 0;         // the manager's Module at creation
+    std::string CreatorClassName;           // class name the manager saw
+
+    WNDPROC OldWndProc = nullptr;           // window procedure before subclassing
+    TFont CaptionFont;                      // the system caption font
+    std::uint8_t SkinStarted = 0;           // CN_SkinActive has arrived
+    TTimer* HoverTimer = nullptr;           // 250 ms, owned, while active
+    std::wstring CaptionSuffix = L"  ";
+    std::wstring CaptionPrefix = L" ";
+    std::string WindowClassName;
+    std::uint8_t MDIMenuUpdate = 0;         // MenuUpdate for an MDI parent
+    std::uint8_t SkinFrame = 0;             // the engine paints the frame
+    TRect SavedClientRect{};                // client rectangle kept across frames
+    DWORD LastSysMenuTick = 0;
+    UINT DoubleClickTime = 0;
+    int CaptionTextWidth = 0;               // a dialog's caption width
+    HWND OwnerWindow = nullptr;
+    HICON IconHandle = nullptr;             // borrowed from the window
+    int IconSize = 0;
+    std::wstring DialogCaption;
+    int BorderLeft = 0;
+    int BorderTop = 0;                      // the title-bar height
+    int BorderRight = 0;
+    int BorderBottom = 0;
+    TRect WindowRect{};                     // screen rectangle at the last frame paint
+    TRect CaptionTextRect{};                // where the caption text went
+    TRect StdFrame{};                       // the system frame's extra size
+    int MenuBarHeight = 0;
+    // The window's own menu bar, drawn into the band by the system's menu
+    // painter and tracked by the system, until the skinned menu band
+    // takes menus over.
+    std::uint8_t NativeMenuBar = 0;
+    int SysButtonCount = 0;
+    std::uint8_t MenuTracking = 0;
+    std::uint8_t RightToLeft = 0;
+    std::uint8_t Sizeable = 0;
+    std::uint8_t UnicodeWindow = 0;
+    std::uint8_t DialogClass = 0;           // "#32770" or "TMessageForm"
+    std::uint8_t ChildWindow = 0;
+    HWND MDIClient = nullptr;
+    HMENU MenuHandle = nullptr;
+    HMENU SystemMenu = nullptr;
+    HMENU TrackedMenu = nullptr;
+    TColor SavedColor = clNone;             // the form's Color before skinning
+    DWORD WindowStyle = 0;                  // GWL_STYLE as last read
+    int RightButtonsLeft = 0;
+    TNCObject* HotObject = nullptr;
+    std::uint8_t RegionOwned = 0;
+    HRGN FrameRegion = nullptr;             // owned while RegionOwned
+    TCanvas Canvas1;
+    TCanvas Canvas2;                        // handed to every control skin
+    std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+    TBitmap IconBitmap;
+    TBitmap CaptionBuffer;
+    std::vector<std::unique_ptr<TSkinControlLink>> Controls;
+    int PaintWidth = 0;
+    int PaintHeight = 0;
+    int RegionWidth = 0;
+    int RegionHeight = 0;
+    std::uint8_t Active = 1;
+    TSkinFormStyle FormStyle = sfsNormal;
+    TSkinFormBorder BorderStyle = sbsSingle;
+    TSkinFormIcons Icons;
+    TSkinWindowState WindowState = swsNormal;
+    int SkinState = skinstate::Created;
+    TSkinControlLink* HotControl = nullptr;
+
+    // Whether the window procedure is replaced (the stub exists).
+    bool Subclassed() const { return m_subclass.Installed(); }
+
+private:
+    // Handlers of the two message tables (winskinform_proc.cpp).
+    void Dispatch(TMessage& message);
+    bool Stage1(TMessage& message);
+    bool Stage2(TMessage& message);
+    bool Stage3(TMessage& message);
+    void SkinActive();
+    void WMSize(TMessage& message);
+    bool WMNCActivateEarly(TMessage& message);
+    void WMNCActivate(TMessage& message);
+    void WMGetMinMaxInfo(TMessage& message);
+    void WMWindowPosChanged(TMessage& message);
+    void WMSysCommand(TMessage& message);
+    void WMCommand(TMessage& message);
+    void WMEraseBkgnd(TMessage& message);
+    void WMCtlColorBtn(TMessage& message);
+    void WMCtlColorStatic(TMessage& message);
+    void WMInitMenuPopup(TMessage& message);
+    void WMNCDestroy(TMessage& message);
+    void WMSkinRecreate(TMessage& message);
+    void WMNCHitTest(TMessage& message);
+    void CMMenuChanged(TMessage& message);
+    void WMSetText(TMessage& message);
+    void WMSkinPaintNC(TMessage& message);
+    void WMSkinQuery(TMessage& message);
+    void CMDialogChar(TMessage& message);
+    void OnTimer(TObject* sender);
+
+    // Helpers shared by the undo paths.
+    void RestoreWindowProcs();
+    void RestoreFormLook();
+    void DrawNativeMenuBar(HDC dc, const TRect& band);
+    std::wstring WindowText() const;
+    bool MaximizedMDIChild() const;
+    bool PlainWindow() const { return Form == nullptr; }
+
+    TWindowSubclass m_subclass;             // the replaced window procedure
+    TWindowProcHook m_formHook;             // our place in the form's WindowProc chain
+};
+
+// The skinning object of a window, found through the skin manager; null when
+// the window is not skinned by this process.
+TWinSkinForm* FindSkinForm(HWND window);
+
+} // namespace tarnivo

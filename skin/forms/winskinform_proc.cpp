@@ -1,0 +1,417 @@
+// The two message tables of a skinned window.
+//
+// WinWndProc replaces the window procedure; NewWndProc sits in a framework
+// form's WindowProc chain, where it sees messages before the framework
+// dispatches them. WinWndProc works in stages: stage 0 swallows WM_NCPAINT
+// until CN_SkinActive has run, so the window never shows the system frame
+// while it waits; stage 1 serves every skinned window; stage 2 and stage 3
+// serve windows whose frame the engine paints (stage 3 not for a maximized
+// MDI child, whose frame the MDI parent's menu band replaces).
+
+#include "winskinform.h"
+
+#include "skinmanager.h"
+#include "skinmessages.h"
+
+#include "framework/application.h"
+#include "framework/form.h"
+
+#include <windowsx.h>
+
+namespace tarnivo {
+
+namespace {
+
+// The undocumented message Windows XP and later send to repaint a caption
+// themselves; it would draw the system caption over ours.
+constexpr UINT WM_NCUAHDRAWCAPTION = 0x00AE;
+
+TSkinManage* Manager()
+{
+    return SkinManage();
+}
+
+} // namespace
+
+void TWinSkinForm::Default(TMessage& message)
+{
+    m_subclass.CallPrevious(message);
+}
+
+// An exception from a handler is caught by the subclass mechanism, which then
+// lets the previous procedure answer; painting catches its own.
+void TWinSkinForm::WinWndProc(TMessage& message)
+{
+    Dispatch(message);
+}
+
+void TWinSkinForm::Dispatch(TMessage& message)
+{
+    if (SkinState == skinstate::Created && message.Msg == WM_NCPAINT) {
+        message.Result = 0;
+        return;
+    }
+    if (Stage1(message))
+        return;
+    if (!SkinFrame || (ChildWindow && FormStyle != sfsMDIChild)) {
+        Default(message);
+        return;
+    }
+    const bool handled = Stage2(message);
+    if (!MaximizedMDIChild() && SkinState != skinstate::Created && Stage3(message))
+        return;
+    if (!handled)
+        Default(message);
+}
+
+bool TWinSkinForm::Stage1(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_ERASEBKGND:       WMEraseBkgnd(m); return true;
+    case WM_NCDESTROY:        WMNCDestroy(m); return true;
+    case WM_NCACTIVATE:       return WMNCActivateEarly(m);
+    case WM_NCUAHDRAWCAPTION: m.Result = 0; return true;
+    case WM_INITMENUPOPUP:    WMInitMenuPopup(m); return true;
+    case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
+    case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
+    case CN_SkinActive:       SkinActive(); return true;
+    case WM_SKINRECREATE:     WMSkinRecreate(m); return true;
+    case WM_ISSKINNED:        m.Result = 1; return true;
+    // A framework form answers these in NewWndProc; a plain window here.
+    case WM_SKINCHANGE:       return PlainWindow() && (SkinChange(), true);
+    case WM_SKINPAINTNC:      return PlainWindow() && (WMSkinPaintNC(m), true);
+    case WM_SKINQUERY:        return PlainWindow() && (WMSkinQuery(m), true);
+    default:                  return false;
+    }
+}
+
+bool TWinSkinForm::Stage2(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SIZE:             WMSize(m); return true;
+    case WM_ACTIVATE:         Active = LOBYTE(m.WParam); return false;
+    case WM_GETMINMAXINFO:    WMGetMinMaxInfo(m); return true;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return true;
+    case WM_NCACTIVATE:       Active = LOBYTE(m.WParam); return false;
+    case WM_COMMAND:          WMCommand(m); return true;
+    case WM_SYSCOMMAND:       WMSysCommand(m); return true;
+    case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
+    case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
+    case WM_SKINMENUSELECT:   Default(m); return true;   // the menu band opens its button here
+    case CM_MENUCHANGED:      CMMenuChanged(m); return true;
+    default:                  return false;
+    }
+}
+
+bool TWinSkinForm::Stage3(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SIZE:             WMSize(m); return true;
+    case WM_DRAWITEM:         Default(m); return true;   // menu-band and window-menu items draw here
+    case WM_MEASUREITEM:      Default(m); return true;   // ... and are measured here
+    case WM_WINDOWPOSCHANGING: Default(m); return true;
+    case WM_NCCALCSIZE:       WMNCCalcSize(m.WParam != 0, reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam), m); return true;
+    case WM_NCPAINT:          WMNCPaint(m); return true;
+    case WM_NCHITTEST:        WMNCHitTest(m); return true;
+    case WM_NCMOUSEMOVE:      Default(m); return true;   // caption buttons take the mouse here
+    case WM_NCLBUTTONDOWN:    Default(m); return true;
+    case WM_NCLBUTTONUP:      Default(m); return true;
+    case WM_NCLBUTTONDBLCLK:  Default(m); return true;
+    case WM_NCRBUTTONDOWN:    Default(m); return true;   // the skinned window menu pops up here
+    case WM_NCACTIVATE:       WMNCActivate(m); return true;
+    case WM_SKINNCPAINT:      UpdateNc(nullptr); return true;
+    default:                  return false;
+    }
+}
+
+void TWinSkinForm::NewWndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_SETTEXT:          WMSetText(m); break;
+    case WM_SKINCHANGE:       SkinChange(); break;
+    case CM_DIALOGCHAR:       CMDialogChar(m); break;
+    case WM_SKINPAINTNC:      WMSkinPaintNC(m); break;
+    case WM_SKINQUERY:        WMSkinQuery(m); break;
+    default:                  m_formHook.CallNext(m); break;
+    }
+}
+
+// Stage 1 handlers ---------------------------------------------------------------
+
+bool TWinSkinForm::WMNCActivateEarly(TMessage& m)
+{
+    if (SkinState == skinstate::Created && FormStyle != sfsMDIChild) {
+        m.Result = 0;
+        return true;
+    }
+    if (!SkinFrame) {
+        Default(m);
+        return true;
+    }
+    return false;
+}
+
+void TWinSkinForm::WMEraseBkgnd(TMessage& m)
+{
+    Default(m);
+    if (!PlainWindow() || !SkinData)
+        return;
+    RECT client{};
+    GetClientRect(Handle, &client);
+    FillRect(reinterpret_cast<HDC>(m.WParam), &client, SkinData->ButtonFaceBrush());
+    m.Result = 1;
+}
+
+void TWinSkinForm::WMNCDestroy(TMessage& m)
+{
+    SkinState = skinstate::Unskinning;
+    UnSubclass3();
+    Default(m);
+    SkinState = skinstate::Destroyed;
+}
+
+void TWinSkinForm::WMInitMenuPopup(TMessage& m)
+{
+    if (TSkinManage* manager = Manager())
+        manager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu
+                                 ? popupkind::SystemMenu
+                                 : popupkind::WindowMenu;
+    Default(m);
+}
+
+void TWinSkinForm::WMCtlColorBtn(TMessage& m)
+{
+    Default(m);
+    if (PlainWindow())
+        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+}
+
+void TWinSkinForm::WMCtlColorStatic(TMessage& m)
+{
+    Default(m);
+    if (!PlainWindow() || !SkinData)
+        return;
+    SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+    m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush());
+}
+
+void TWinSkinForm::WMSkinRecreate(TMessage& m)
+{
+    const auto window = reinterpret_cast<HWND>(m.WParam);
+    for (auto it = Controls.begin(); it != Controls.end(); ++it) {
+        if ((*it)->ControlHandle() != window)
+            continue;
+        if (HotControl == it->get())
+            HotControl = nullptr;
+        Controls.erase(it);
+        break;
+    }
+    // Scroll-bar skinning attaches a new skin to the recreated window here.
+}
+
+void TWinSkinForm::WMSkinPaintNC(TMessage& m)
+{
+    if (m.LParam != SkinMagic) {
+        m.Result = 0;
+        return;
+    }
+    if (m.WParam)
+        UpdateNc(reinterpret_cast<HDC>(m.WParam));
+    m.Result = SkinMagic;
+}
+
+void TWinSkinForm::WMSkinQuery(TMessage& m)
+{
+    m.Result = m.LParam == SkinMagic ? SkinMagic : 1;
+}
+
+// Stage 2 handlers -------------------------------------------------------------------
+
+void TWinSkinForm::WMSize(TMessage& m)
+{
+    Default(m);
+    switch (m.WParam) {
+    case SIZE_RESTORED: WindowState = swsNormal; break;
+    case SIZE_MINIMIZED: WindowState = swsMin; break;
+    case SIZE_MAXIMIZED: WindowState = swsMax; break;
+    default: break;
+    }
+    TSkinManage* manager = Manager();
+    const bool mdiMax = manager && manager->MDIMaximized;
+    const bool mdiNormal = !mdiMax && WindowState == swsNormal;
+    if (WindowState != swsMin && (FormStyle != sfsMDIChild || mdiNormal) &&
+        (SkinState == skinstate::Active || SkinState == skinstate::Reskinning))
+        Cropwindow();
+}
+
+void TWinSkinForm::WMGetMinMaxInfo(TMessage& m)
+{
+    Default(m);
+    GetWindowstate();
+    if (WindowState == swsMin)
+        EnableSysbtn(true);
+    else if (FormStyle != sfsMDIChild || WindowState == swsNormal)
+        EnableSysbtn(false);
+    else
+        EnableSysbtn(true);
+}
+
+void TWinSkinForm::WMWindowPosChanged(TMessage& m)
+{
+    GetWindowstate();
+    Default(m);
+}
+
+void TWinSkinForm::WMCommand(TMessage& m)
+{
+    const UINT id = LOWORD(m.WParam);
+    switch (id) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE:
+        // Window-menu commands that arrive as menu commands.
+        PostMessageA(Handle, WM_SYSCOMMAND, id, 0);
+        m.Result = 0;
+        return;
+    default:
+        Default(m);
+        return;
+    }
+}
+
+void TWinSkinForm::WMSysCommand(TMessage& m)
+{
+    const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
+    // Keyboard menus (SC_KEYMENU: Alt, F10, Alt+letter, Alt+Space) go to the
+    // skinned menu band and window menu once they exist; until then the
+    // system opens its own.
+    switch (command) {
+    case SC_MINIMIZE:
+        WindowState = swsMin;
+        if (FormStyle == sfsMDIChild)
+            EnableSysbtn(true);
+        break;
+    case SC_MAXIMIZE:
+        WindowState = swsMax;
+        break;
+    case SC_RESTORE:
+        WindowState = swsNormal;
+        if (FormStyle == sfsMDIChild) {
+            EnableSysbtn(false);
+            if (TSkinManage* manager = Manager(); manager && manager->MDIMaximized)
+                manager->SetMDIMax(false);
+        }
+        break;
+    default:
+        break;
+    }
+    Default(m);
+}
+
+void TWinSkinForm::CMMenuChanged(TMessage& m)
+{
+    // The framework rebuilt the window's menu: the frame is not repainted
+    // for it, the menu band rebuilds its buttons from the new menu instead.
+    if (!SkinData) {
+        Default(m);
+        return;
+    }
+    const bool update = SkinData->MainMenuUpdate();
+    SkinData->SetMainMenuUpdate(false);
+    Default(m);
+    SkinData->SetMainMenuUpdate(update);
+    // The menu band takes the new menu here and detaches it from the window.
+}
+
+// Stage 3 handlers -------------------------------------------------------------------
+
+void TWinSkinForm::WMNCHitTest(TMessage& m)
+{
+    Default(m);
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    const int y = GET_Y_LPARAM(m.LParam) - window.top;
+    // With the native menu bar attached the system answers HTMENU below its
+    // own caption height, which may still be inside the skin's title bar.
+    if (m.Result == HTMENU && y <= BorderTop)
+        m.Result = HTCAPTION;
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION)
+        return;
+    if (y > 3)
+        m.Result = HTCAPTION;
+    if (y > BorderTop && MenuBarHeight > 0)
+        m.Result = HTMENU;
+}
+
+void TWinSkinForm::WMNCActivate(TMessage& m)
+{
+    Active = LOBYTE(m.WParam);
+    if (HoverTimer)
+        HoverTimer->SetEnabled(Active != 0);
+    if (!Active && HotControl) {
+        HotControl->MouseLeave();
+        HotControl = nullptr;
+    }
+    if (FormStyle == sfsMDIform && MDIClient)
+        SendMessageA(MDIClient, WM_NCACTIVATE, m.WParam, 0);
+    else if (FormStyle == sfsMDIChild)
+        Default(m);
+    if (!MaximizedMDIChild())
+        UpdateNc(nullptr);
+    m.Result = 1;
+}
+
+// NewWndProc handlers --------------------------------------------------------------
+
+void TWinSkinForm::WMSetText(TMessage& m)
+{
+    if (!IsWindowVisible(Handle)) {
+        m_formHook.CallNext(m);
+        return;
+    }
+    if (UnicodeWindow || FormStyle == sfsMDIChild) {
+        m_formHook.CallNext(m);
+    } else {
+        // The system repaints its own caption as it stores the text; with
+        // redrawing off for the call it draws nothing over ours.
+        SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+        m_formHook.CallNext(m);
+        SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+    }
+    if (WindowState == swsMax && FormStyle == sfsMDIChild) {
+        if (TSkinManage* manager = Manager(); manager && manager->MDIClientWindow)
+            PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
+                         reinterpret_cast<WPARAM>(Handle), 0);
+    } else if (WindowState == swsMin) {
+        UpdateNc(nullptr);
+    } else {
+        Refresh();
+    }
+}
+
+void TWinSkinForm::CMDialogChar(TMessage& m)
+{
+    m_formHook.CallNext(m);
+    if (m.Result != 0)
+        return;
+    // Alt+letter of a menu-band button is clicked here once the band exists.
+    TSkinManage* manager = Manager();
+    if (FormStyle == sfsMDIChild && manager && manager->MDIParent && manager->MDIParent->Form) {
+        const LRESULT result =
+            manager->MDIParent->Form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+        if (result != 0) {
+            m.Result = result;
+            return;
+        }
+    } else if (Application && Application->MainForm() && Application->MainForm() != Form) {
+        Application->MainForm()->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+    }
+    m.Result = 0;
+}
+
+} // namespace tarnivo

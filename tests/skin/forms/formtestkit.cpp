@@ -1,0 +1,220 @@
+#include "formtestkit.h"
+
+#include "skin/forms/skinmessages.h"
+
+#include "framework/application.h"
+#include "framework/canvas.h"
+
+#include <map>
+#include <sstream>
+#include <utility>
+
+namespace tarnivo::test {
+
+namespace {
+
+const char* const TestClass = "TarnivoFormTestWindow";
+
+std::map<std::pair<HWND, UINT>, int>& Received()
+{
+    static std::map<std::pair<HWND, UINT>, int> received;
+    return received;
+}
+
+LRESULT CALLBACK TestWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    ++Received()[{window, msg}];
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void RegisterTestClass(const char* name)
+{
+    WNDCLASSA existing{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &existing))
+        return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+// Two frames of one colour each, side by side or stacked.
+std::string TwoFrames(int frameW, int frameH, bool stacked, TColor first, TColor second)
+{
+    if (stacked)
+        return Bmp(frameW, frameH * 2, [=](int, int y) { return y < frameH ? first : second; });
+    return Bmp(frameW * 2, frameH, [=](int x, int) { return x < frameW ? first : second; });
+}
+
+} // namespace
+
+std::string FrameSkinIni(const FrameSkinOptions& o)
+{
+    std::ostringstream ini;
+    ini << "[TitlebarSkin]\nSkinName=" << o.name << "\n"
+        << "[Personality]\n"
+        << "Left=left.bmp\nLeftFrame=2\nLeftTrans=" << o.trans[0] << "\n"
+        << "Right=right.bmp\nRightFrame=2\nRightTrans=" << o.trans[1] << "\n"
+        << "Top=top.bmp\nTopFrame=2\nTopTrans=" << o.trans[2] << "\n"
+        << "TopTopHeight=" << o.topCaps << "\nTopBotHeight=" << o.topCaps << "\n"
+        << "Bottom=bottom.bmp\nBottomFrame=2\nBottomTrans=" << o.trans[3] << "\n"
+        << "TextAlignment=" << o.textAlignment << "\nTextShift=" << o.textShift << "\n"
+        << "TextRightClip=" << o.textRightClip << "\n"
+        << "[Colours]\nTitleTextActive=255 255 255\nTitleTextNoActive=0 255 255\n"
+        << "ButtonFace=192 192 192\n";
+    return ini.str();
+}
+
+Files FrameSkinFiles(const FrameSkinOptions& o)
+{
+    const int caps = o.topCaps;
+    const int topW = o.topImageWidth;
+    const int topH = o.borderTop;
+    std::string top = Bmp(topW, topH * 2, [=](int x, int y) {
+        if (y >= topH)
+            return kTopInactive;
+        if (x < caps)
+            return kTopLeftCap;
+        if (x >= topW - caps)
+            return kTopRightCap;
+        return kTopActive;
+    });
+    std::string bottom = o.bottomPixel
+                             ? Bmp(40, kBottom * 2, [&](int x, int y) {
+                                   return y < kBottom ? o.bottomPixel(x, y) : kBottomInactive;
+                               })
+                             : TwoFrames(40, kBottom, true, kBottomActive, kBottomInactive);
+    return {{"left.bmp", TwoFrames(kLeft, 40, false, kLeftActive, kLeftInactive)},
+            {"right.bmp", TwoFrames(kRight, 40, false, kRightActive, kRightInactive)},
+            {"top.bmp", top},
+            {"bottom.bmp", bottom}};
+}
+
+bool LoadFrameSkin(TSkinData& data, const FrameSkinOptions& options)
+{
+    return LoadSkin(data, FrameSkinIni(options), FrameSkinFiles(options));
+}
+
+void SkinEngineTest::SetUpTestSuite()
+{
+    Application->Initialize();
+}
+
+void SkinEngineTest::SetUp()
+{
+    RegisterSkinEngine();
+    FreeSkinManager();
+    ClearReceived();
+    m_data = std::make_unique<TSkinData>(nullptr);
+    ASSERT_TRUE(LoadFrameSkin(*m_data));
+    ASSERT_NE(SkinManage(), nullptr);
+    // Switched on before any window was activated: enables the manager.
+    m_data->SetActive(true);
+    ASSERT_TRUE(Manager().Enabled());
+}
+
+void SkinEngineTest::TearDown()
+{
+    m_data.reset();
+    FreeSkinManager();
+    PumpFor(0);
+}
+
+TSkinManage& SkinEngineTest::Manager() const
+{
+    return *SkinManage();
+}
+
+HWND MakeWindow(const char* caption, DWORD style, DWORD exStyle, int width, int height,
+                const char* className)
+{
+    const char* cls = className ? className : TestClass;
+    RegisterTestClass(cls);
+    HWND window = CreateWindowExA(exStyle, cls, caption, style, 40, 40, width, height, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    return window;
+}
+
+int ReceivedCount(HWND window, UINT msg)
+{
+    auto it = Received().find({window, msg});
+    return it == Received().end() ? 0 : it->second;
+}
+
+void ClearReceived()
+{
+    Received().clear();
+}
+
+bool PumpUntil(const std::function<bool()>& done, int limitMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done())
+            return true;
+        if (static_cast<int>(GetTickCount() - start) > limitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(int ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+TWinSkinForm* WaitSkinned(HWND window, int limitMs)
+{
+    TWinSkinForm* form = nullptr;
+    PumpUntil(
+        [&] {
+            form = FindSkinForm(window);
+            return form && form->SkinStarted && form->SkinState == skinstate::Active;
+        },
+        limitMs);
+    return form && form->SkinState == skinstate::Active ? form : nullptr;
+}
+
+TSize WindowSize(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return TSize{r.right - r.left, r.bottom - r.top};
+}
+
+TRect ClientInWindow(HWND window)
+{
+    RECT client{}, frame{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &frame);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -frame.left, -frame.top);
+    return client;
+}
+
+std::unique_ptr<TBitmap> PaintFrame(HWND window)
+{
+    const TSize size = WindowSize(window);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPixelFormat(pf32bit);
+    bitmap->SetSize(size.cx, size.cy);
+    bitmap->Canvas().Brush().SetColor(kMagenta);
+    bitmap->Canvas().FillRect(TRect{0, 0, size.cx, size.cy});
+    const LRESULT answer = SendMessageA(window, WM_SKINPAINTNC,
+                                        reinterpret_cast<WPARAM>(bitmap->Canvas().Handle()),
+                                        SkinMagic);
+    EXPECT_EQ(answer, SkinMagic);
+    return bitmap;
+}
+
+} // namespace tarnivo::test

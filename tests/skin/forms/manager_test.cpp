@@ -1,0 +1,293 @@
+// Who the skin manager skins, and switching skinning off and to another skin.
+
+#include "formtestkit.h"
+
+#include "skin/forms/skinmessages.h"
+
+#include "framework/form.h"
+#include "framework/regions.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tarnivo;
+using namespace tarnivo::test;
+
+namespace {
+
+using ManagerTest = SkinEngineTest;
+
+// A system dialog window ("#32770", the dialog manager's own procedure).
+HWND MakeDialog(const wchar_t* caption)
+{
+    HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", caption,
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 80, 80, 240,
+                                  140, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    SetActiveWindow(dialog);
+    return dialog;
+}
+
+struct WindowLook {
+    LONG_PTR proc;
+    LONG_PTR style;
+    LONG_PTR exStyle;
+    int regionKind;
+    RECT client;
+};
+
+WindowLook LookOf(HWND window)
+{
+    WindowLook look{GetWindowLongPtrA(window, GWLP_WNDPROC), GetWindowLongPtrA(window, GWL_STYLE),
+                    GetWindowLongPtrA(window, GWL_EXSTYLE), 0, {}};
+    GdiRegion region = RectRegion(TRect{0, 0, 1, 1});
+    look.regionKind = GetWindowRgn(window, region.Get());
+    GetClientRect(window, &look.client);
+    return look;
+}
+
+} // namespace
+
+TEST_F(ManagerTest, WindowsAreSkinnedWhenFirstActivated)
+{
+    HWND plain = MakeWindow("Plain");
+    TWinSkinForm* object = WaitSkinned(plain);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->Form, nullptr);
+    EXPECT_EQ(object->CreatorClassName, "TarnivoFormTestWindow");
+    EXPECT_TRUE(Manager().Running());
+
+    auto* form = MakeForm<TForm>(nullptr);
+    form->SetBounds(60, 60, 320, 220);
+    form->SetCaption("Framework form");
+    form->Show();
+    SetActiveWindow(form->Handle());
+    TWinSkinForm* formObject = WaitSkinned(form->Handle());
+    ASSERT_NE(formObject, nullptr);
+    EXPECT_EQ(formObject->Form, form);
+    // Both engine entry points answer: the window procedure and the form's.
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_SKINQUERY, 0, SkinMagic), SkinMagic);
+    EXPECT_EQ(form->Color(), Data().Colors(csButtonFace));
+
+    // The form goes first: its skinning object forgets it and is purged.
+    delete form;
+    EXPECT_EQ(formObject->Form, nullptr);
+    EXPECT_EQ(formObject->SkinState, skinstate::Destroyed);
+    DestroyWindow(plain);
+    Manager().SetCurrentSkin(&Data());
+    Manager().PendingAction = saPurge;
+    Manager().OnTimer();
+    EXPECT_EQ(Manager().FormCount(), 0);
+}
+
+TEST_F(ManagerTest, TheAcceptanceRulesRefuseTheDocumentedWindows)
+{
+    struct Case {
+        const char* what;
+        const char* className;
+        DWORD style;
+        int width;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"a plain window of this program", "TarnivoSkinnable", WS_OVERLAPPEDWINDOW, 300, true},
+        {"zero size", "TarnivoSkinnable", WS_POPUP | WS_CAPTION, 0, false},
+        {"a preview window while previews are skinned", "TarnivoPrintPreview", WS_OVERLAPPEDWINDOW, 300, true},
+        {"the application class", "TApplication", WS_OVERLAPPEDWINDOW, 300, false},
+        {"a popup edit", "XTcxPopupEditPopupWindowX", WS_OVERLAPPEDWINDOW, 300, false},
+    };
+    for (const Case& c : cases) {
+        HWND window = MakeWindow(c.what, c.style, 0, c.width, c.width ? 200 : 0, c.className);
+        if (c.expected)
+            EXPECT_NE(WaitSkinned(window), nullptr) << c.what;
+        else {
+            PumpFor(100);
+            EXPECT_EQ(FindSkinForm(window), nullptr) << c.what;
+            EXPECT_FALSE(Manager().AddForm(window)) << c.what;
+        }
+        DestroyWindow(window);
+    }
+
+    // Previews are refused once the option is off, in any letter case.
+    TSkinOptions options = Data().Options();
+    options.Exclude(xoPreview);
+    Data().SetOptions(options);
+    for (const char* cls : {"TarnivoPrintPreview", "PREVIEWPANE"}) {
+        HWND window = MakeWindow("Preview", WS_OVERLAPPEDWINDOW, 0, 300, 200, cls);
+        PumpFor(100);
+        EXPECT_EQ(FindSkinForm(window), nullptr) << cls;
+        DestroyWindow(window);
+    }
+
+    // A form whose Tag is 99, and any window while skinning is disabled.
+    auto* form = MakeForm<TForm>(nullptr);
+    form->SetTag(99);
+    form->SetBounds(60, 60, 320, 220);
+    form->Show();
+    SetActiveWindow(form->Handle());
+    PumpFor(100);
+    EXPECT_EQ(FindSkinForm(form->Handle()), nullptr);
+    delete form;
+    Manager().SetEnabled(false);
+    HWND off = MakeWindow("Off");
+    PumpFor(100);
+    EXPECT_EQ(FindSkinForm(off), nullptr);
+    DestroyWindow(off);
+}
+
+TEST_F(ManagerTest, ChildWindowsOnlyInAnExplicitPass)
+{
+    HWND parent = MakeWindow("Parent");
+    ASSERT_NE(WaitSkinned(parent), nullptr);
+    HWND child = CreateWindowExA(0, "TarnivoFormTestWindow", "Child",
+                                 WS_CHILD | WS_VISIBLE | WS_CAPTION, 0, 0, 100, 80, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    EXPECT_TRUE(TSkinManage::NestedForm(child));
+    EXPECT_FALSE(TSkinManage::NestedForm(parent));
+    EXPECT_FALSE(Manager().AddForm(child));
+    Manager().SkinAllPass = 1;
+    EXPECT_TRUE(Manager().AddForm(child));
+    Manager().SkinAllPass = 0;
+    DestroyWindow(parent);
+}
+
+TEST_F(ManagerTest, SystemDialogsAreSkinnedWithTheDialogSkinDataFirst)
+{
+    HWND dialog = MakeDialog(L"Dialog");
+    TWinSkinForm* object = WaitSkinned(dialog);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->DialogClass, 1);
+    EXPECT_EQ(object->BorderStyle, sbsDialog);
+    EXPECT_EQ(object->SkinData, &Data());
+    EXPECT_EQ(Manager().FindSkindata(dialog), &Data());
+
+    // A dialog skin data wins for dialogs only; an only-this-form one wins
+    // for its own form.
+    TSkinData dialogSkin(nullptr);
+    dialogSkin.SetSkinFormtype(sfDialog);
+    Manager().AddSkinData(&dialogSkin);
+    EXPECT_EQ(Manager().FindSkindata(dialog), &dialogSkin);
+    HWND plain = MakeWindow("Plain");
+    EXPECT_EQ(Manager().FindSkindata(plain), &Data());
+    auto* form = MakeForm<TForm>(nullptr);
+    TSkinData* own = new TSkinData(form);
+    own->SetSkinFormtype(sfOnlyThisForm);
+    Manager().AddSkinData(own);
+    EXPECT_EQ(Manager().FindSkindata(form->Handle()), own);
+    EXPECT_EQ(Manager().FindSkindata(plain), &Data());
+    delete form;
+    Manager().RemoveSkinData(&dialogSkin);
+    EXPECT_EQ(Manager().FindSkindata(dialog), &Data());
+    DestroyWindow(plain);
+    DestroyWindow(dialog);
+}
+
+TEST_F(ManagerTest, ActiveOffGivesEveryWindowBackExactly)
+{
+    // Made hidden and skinned by explicit requests, so that what they were
+    // can be read before any skinning (moving the activation around while
+    // skinning is off stalls Wine's X11 driver now and then).
+    auto hidden = [](const char* cls, const char* caption, DWORD style, DWORD exStyle) {
+        return CreateWindowExA(exStyle, cls, caption, style, 60, 60, 320, 220, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    };
+    HWND maker = MakeWindow("Class maker");   // registers the test class
+    HWND plain = hidden("TarnivoFormTestWindow", "Plain", WS_OVERLAPPEDWINDOW, 0);
+    HWND dialog = hidden("#32770", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                         WS_EX_DLGMODALFRAME);
+    auto* form = MakeForm<TForm>(nullptr);
+    form->SetBounds(60, 60, 320, 220);
+    HWND formWindow = form->Handle();
+    const TColor formColor = form->Color();
+    const std::vector<HWND> windows{plain, dialog, formWindow};
+    std::vector<WindowLook> before;
+    for (HWND w : windows)
+        before.push_back(LookOf(w));
+    const int already = Manager().FormCount();
+    Manager().SkinAllPass = 1;
+    for (HWND w : windows) {
+        ASSERT_TRUE(Manager().AddForm(w));
+        ASSERT_NE(WaitSkinned(w), nullptr);
+    }
+    Manager().SkinAllPass = 0;
+    EXPECT_EQ(Manager().FormCount(), already + 3);
+    EXPECT_NE(GetWindowLongPtrA(plain, GWLP_WNDPROC), before[0].proc);
+
+    bool changed = false;
+    Data().OnSkinChanged = [&](TObject*) { changed = true; };
+    Data().SetActive(false);
+    EXPECT_TRUE(Manager().ActionPending());
+    ASSERT_TRUE(PumpUntil([&] { return Manager().FormCount() == 0; }));
+    EXPECT_TRUE(changed);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const WindowLook after = LookOf(windows[i]);
+        EXPECT_EQ(after.proc, before[i].proc) << i;
+        EXPECT_EQ(after.style, before[i].style) << i;
+        EXPECT_EQ(after.exStyle, before[i].exStyle) << i;
+        EXPECT_EQ(after.regionKind, before[i].regionKind) << i;
+        EXPECT_EQ(after.client.right, before[i].client.right) << i;
+        EXPECT_EQ(after.client.bottom, before[i].client.bottom) << i;
+        EXPECT_EQ(SendMessageA(windows[i], WM_ISSKINNED, 0, 0), 0) << i;
+    }
+    EXPECT_EQ(form->Color(), formColor);
+    delete form;
+    DestroyWindow(dialog);
+    DestroyWindow(plain);
+    DestroyWindow(maker);
+}
+
+TEST_F(ManagerTest, ANewSkinReachesEveryOpenWindow)
+{
+    std::vector<HWND> windows;
+    for (int i = 0; i < 3; ++i) {
+        windows.push_back(MakeWindow("Open"));
+        ASSERT_NE(WaitSkinned(windows.back()), nullptr);
+    }
+    windows.push_back(MakeDialog(L"Dialog"));
+    ASSERT_NE(WaitSkinned(windows.back()), nullptr);
+    std::vector<RECT> clients;
+    for (HWND w : windows) {
+        RECT c{};
+        GetClientRect(w, &c);
+        clients.push_back(c);
+    }
+    int changes = 0;
+    Data().OnSkinChanged = [&](TObject*) { ++changes; };
+
+    FrameSkinOptions b;
+    b.name = "B";
+    b.borderTop = 30;
+    ASSERT_TRUE(LoadFrameSkin(Data(), b));
+    ASSERT_TRUE(PumpUntil([&] { return !Manager().ActionPending(); }));
+    EXPECT_EQ(changes, 1);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        TWinSkinForm* object = FindSkinForm(windows[i]);
+        ASSERT_NE(object, nullptr) << i;
+        EXPECT_EQ(object->BorderTop, 30) << i;
+        EXPECT_EQ(object->SkinState, skinstate::Active) << i;
+        EXPECT_EQ(ClientInWindow(windows[i]).top, 30) << i;
+        RECT c{};
+        GetClientRect(windows[i], &c);
+        EXPECT_EQ(c.right, clients[i].right) << i;
+        EXPECT_EQ(c.bottom, clients[i].bottom) << i;
+        auto frame = PaintFrame(windows[i]);
+        EXPECT_EQ(Pixel(*frame, WindowSize(windows[i]).cx / 2, 28),
+                  object->Active ? kTopActive : kTopInactive)
+            << i;
+    }
+    for (HWND w : windows)
+        DestroyWindow(w);
+}
+
+TEST_F(ManagerTest, FreeingTheSkinDataUnskinsItsWindows)
+{
+    HWND window = MakeWindow("Owned look");
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    const LONG_PTR skinnedProc = GetWindowLongPtrA(window, GWLP_WNDPROC);
+    DropData();
+    EXPECT_EQ(FindSkinForm(window), nullptr);
+    EXPECT_NE(GetWindowLongPtrA(window, GWLP_WNDPROC), skinnedProc);
+    EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 0);
+    DestroyWindow(window);
+}

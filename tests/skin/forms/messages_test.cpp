@@ -1,0 +1,168 @@
+// The skinned window's message tables, seen from outside: frame sizes, the
+// engine's own messages and what reaches the window's previous procedure.
+
+#include "formtestkit.h"
+
+#include "skin/forms/skinmessages.h"
+
+#include "framework/regions.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarnivo;
+using namespace tarnivo::test;
+
+namespace {
+
+using MessageTest = SkinEngineTest;
+
+} // namespace
+
+TEST_F(MessageTest, NcCalcSizeUsesTheSkinBordersAndKeepsTheClientSize)
+{
+    HWND window = MakeWindow("Sizes");
+    // The client size the system frame gave (measured right away: skinning
+    // starts only when CN_SkinActive is processed).
+    RECT before{};
+    GetClientRect(window, &before);
+    TWinSkinForm* form = WaitSkinned(window);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->BorderLeft, kLeft);
+    EXPECT_EQ(form->BorderTop, kTop);
+    EXPECT_EQ(form->BorderRight, kRight);
+    EXPECT_EQ(form->BorderBottom, kBottom);
+
+    const TSize size = WindowSize(window);
+    const TRect client = ClientInWindow(window);
+    EXPECT_EQ(client.left, kLeft);
+    EXPECT_EQ(client.top, kTop);
+    EXPECT_EQ(client.right, size.cx - kRight);
+    EXPECT_EQ(client.bottom, size.cy - kBottom);
+    EXPECT_EQ(RectWidth(client), before.right);
+    EXPECT_EQ(RectHeight(client), before.bottom);
+
+    // Asked directly, with a proposed window rectangle.
+    NCCALCSIZE_PARAMS params{};
+    WINDOWPOS pos{};
+    params.lppos = &pos;
+    params.rgrc[0] = TRect{100, 50, 400, 250};
+    params.rgrc[1] = params.rgrc[0];
+    params.rgrc[2] = params.rgrc[0];
+    const LRESULT answer = SendMessageA(window, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    EXPECT_EQ(answer, WVR_VALIDRECTS);
+    EXPECT_EQ(params.rgrc[0].left, 100 + kLeft);
+    EXPECT_EQ(params.rgrc[0].top, 50 + kTop);
+    EXPECT_EQ(params.rgrc[0].right, 400 - kRight);
+    EXPECT_EQ(params.rgrc[0].bottom, 250 - kBottom);
+    EXPECT_TRUE(EqualRect(&params.rgrc[0], &params.rgrc[1]));
+
+    // Unskinned again: the same client size inside the system frame.
+    Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return FindSkinForm(window) == nullptr; }));
+    RECT after{};
+    GetClientRect(window, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, BorderlessWindowsKeepTheSystemClientArea)
+{
+    HWND window = MakeWindow("Popup", WS_POPUP | WS_BORDER);
+    RECT before{};
+    GetClientRect(window, &before);
+    const TRect clientBefore = ClientInWindow(window);
+    TWinSkinForm* form = WaitSkinned(window);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->BorderStyle, sbsNone);
+    EXPECT_EQ(form->BorderTop, 0);
+    EXPECT_EQ(form->MenuBarHeight, 0);
+    const TRect clientAfter = ClientInWindow(window);
+    EXPECT_TRUE(EqualRect(&clientBefore, &clientAfter));
+    // The system still paints its frame: the message reaches the window.
+    const int painted = ReceivedCount(window, WM_NCPAINT);
+    SendMessageA(window, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(ReceivedCount(window, WM_NCPAINT), painted + 1);
+
+    // Unskinning does not grow it by a frame it never lost.
+    const TSize size = WindowSize(window);
+    Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return FindSkinForm(window) == nullptr; }));
+    const TSize sizeAfter = WindowSize(window);
+    EXPECT_EQ(sizeAfter.cx, size.cx);
+    EXPECT_EQ(sizeAfter.cy, size.cy);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, EngineQueriesAreAnswered)
+{
+    HWND window = MakeWindow("Query");
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    // (The manager asked WM_ISSKINNED itself before it skinned the window.)
+    ClearReceived();
+    EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_SKINQUERY, 0, SkinMagic), SkinMagic);
+    EXPECT_EQ(SendMessageA(window, WM_SKINQUERY, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_SKINQUERY, 0, SkinMagic + 1), 1);
+    // Without the handshake nothing is painted and the answer is 0.
+    EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, SkinMagic), SkinMagic);
+    // None of them reaches the window's own procedure.
+    EXPECT_EQ(ReceivedCount(window, WM_ISSKINNED), 0);
+    EXPECT_EQ(ReceivedCount(window, WM_SKINQUERY), 0);
+    EXPECT_EQ(ReceivedCount(window, WM_SKINPAINTNC), 0);
+    // An unskinned window answers none of them.
+    Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return FindSkinForm(window) == nullptr; }));
+    EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(window, WM_SKINQUERY, 0, SkinMagic), 0);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, NothingIsPaintedBeforeTheStartUpAndMessagesReachTheWindowOnce)
+{
+    // Made while skinning is off, then skinned by hand: CN_SkinActive is
+    // posted, not yet processed.
+    Manager().SetEnabled(false);
+    HWND window = MakeWindow("Early");
+    PumpFor(50);
+    Manager().SetEnabled(true);
+    ClearReceived();
+    ASSERT_TRUE(Manager().AddForm(window));
+    TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->SkinState, skinstate::Created);
+    EXPECT_EQ(SendMessageA(window, WM_NCPAINT, 1, 0), 0);
+    EXPECT_EQ(ReceivedCount(window, WM_NCPAINT), 0);
+    // The frame painter refuses too.
+    auto frame = PaintFrame(window);
+    EXPECT_EQ(Pixel(*frame, 0, 50), kMagenta);
+    EXPECT_EQ(SendMessageA(window, WM_NCACTIVATE, TRUE, 0), 0);
+    EXPECT_EQ(ReceivedCount(window, WM_NCACTIVATE), 0);
+
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    ClearReceived();
+    SendMessageA(window, WM_USER + 7, 0, 0);
+    EXPECT_EQ(ReceivedCount(window, WM_USER + 7), 1);
+    SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100));
+    EXPECT_EQ(ReceivedCount(window, WM_SIZE), 2);
+    // The stage-3 activate handler answers 1 and keeps the message for itself.
+    EXPECT_EQ(SendMessageA(window, WM_NCACTIVATE, FALSE, 0), 1);
+    EXPECT_EQ(ReceivedCount(window, WM_NCACTIVATE), 0);
+    EXPECT_EQ(form->Active, 0);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, HitTestTurnsTheTitleIntoCaption)
+{
+    HWND window = MakeWindow("Hit");
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto hit = [&](int x, int y) {
+        return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
+    };
+    EXPECT_EQ(hit(100, 10), HTCAPTION);
+    EXPECT_EQ(hit(100, kTop + 20), HTCLIENT);
+    DestroyWindow(window);
+}

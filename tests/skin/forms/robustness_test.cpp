@@ -1,0 +1,177 @@
+// Many windows and message boxes skinned and closed: no handle is left
+// behind, and a skin whose images are missing or unusable still leaves
+// every window working.
+
+#include "formtestkit.h"
+
+#include "skin/forms/skinmessages.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarnivo;
+using namespace tarnivo::test;
+
+namespace {
+
+using RobustnessTest = SkinEngineTest;
+
+struct GuiCounts {
+    DWORD gdi;
+    DWORD user;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// GDI and USER objects of the process. Windows counts them itself; Wine's
+// GetGuiResources answers 0, but Wine finds a GDI object, a menu or an icon
+// by the table index in the low word of its handle alone, so there every
+// index is asked, and the thread's windows are counted as they are found.
+GuiCounts Counts()
+{
+    GuiCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                     GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+    if (counts.gdi == 0)
+        for (ULONG_PTR index = 1; index < 0x10000; ++index)
+            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)))
+                ++counts.gdi;
+    if (counts.user == 0) {
+        EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&counts.user));
+        for (ULONG_PTR index = 0x20; index < 0x10000; index += 2) {
+            if (IsMenu(reinterpret_cast<HMENU>(index))) {
+                ++counts.user;
+                continue;
+            }
+            ICONINFO icon{};
+            if (GetIconInfo(reinterpret_cast<HICON>(index), &icon)) {
+                ++counts.user;
+                DeleteObject(icon.hbmMask);
+                if (icon.hbmColor)
+                    DeleteObject(icon.hbmColor);
+            }
+        }
+    }
+    return counts;
+}
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM out)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
+// The message box on this thread, once it is skinned and started.
+HWND SkinnedMessageBox()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&found));
+    if (!found)
+        return nullptr;
+    TWinSkinForm* object = FindSkinForm(found);
+    return object && object->SkinState == skinstate::Active ? found : nullptr;
+}
+
+int BoxesSkinned = 0;
+
+// Presses OK in the message box as soon as it has been skinned.
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (HWND box = SkinnedMessageBox()) {
+        ++BoxesSkinned;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+void OpenAndClose(int windows, int boxes)
+{
+    for (int i = 0; i < windows; ++i) {
+        HWND window = MakeWindow("Cycle");
+        ASSERT_NE(WaitSkinned(window), nullptr) << "window " << i;
+        DestroyWindow(window);
+    }
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseBox);
+    for (int i = 0; i < boxes; ++i)
+        MessageBoxA(nullptr, "Skinned box", "Box", MB_OK);
+    KillTimer(nullptr, timer);
+    PumpFor(0);
+}
+
+} // namespace
+
+TEST_F(RobustnessTest, FiveHundredWindowsAndTwoHundredBoxesLeaveNoHandleBehind)
+{
+    // The counts see what is made and freed.
+    const GuiCounts probe = Counts();
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    HMENU menu = CreateMenu();
+    const GuiCounts more = Counts();
+    EXPECT_EQ(more.gdi, probe.gdi + 1);
+    EXPECT_EQ(more.user, probe.user + 1);
+    DeleteObject(brush);
+    DestroyMenu(menu);
+    EXPECT_EQ(Counts().gdi, probe.gdi);
+
+    // The manager frees the objects of destroyed windows at its next pass.
+    auto purge = [&] {
+        Manager().SetCurrentSkin(&Data());
+        Manager().PendingAction = saPurge;
+        Manager().OnTimer();
+        EXPECT_EQ(Manager().FormCount(), 0);
+    };
+    // One round first, so that what is made once per process (classes,
+    // cached fonts, the hook) is not counted as a leak.
+    OpenAndClose(1, 1);
+    purge();
+    const GuiCounts before = Counts();
+    BoxesSkinned = 0;
+    OpenAndClose(500, 200);
+    EXPECT_EQ(BoxesSkinned, 200);
+    purge();
+    const GuiCounts after = Counts();
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.user, before.user);
+}
+
+TEST_F(RobustnessTest, ABrokenSkinFallsBackToTheSystemLookPartByPart)
+{
+    // No top image (a name that is not in the archive), a left image that
+    // is not a bitmap, a right image of zero frames, a bottom whose frame
+    // count is larger than its height.
+    const std::string ini =
+        "[Personality]\nTop=missing.bmp\nLeft=left.bmp\nRight=right.bmp\nRightFrame=0\n"
+        "Bottom=bottom.bmp\nBottomFrame=50\n[Colours]\nButtonFace=1 2 3\n";
+    ASSERT_TRUE(LoadSkin(Data(), ini,
+                         {{"left.bmp", "BM this is no bitmap"},
+                          {"right.bmp", Bmp(6, 20, kRightActive)},
+                          {"bottom.bmp", Bmp(40, 7, kBottomActive)}}));
+    PumpUntil([&] { return !Manager().ActionPending(); });
+    HWND window = MakeWindow("Broken skin");
+    TWinSkinForm* object = WaitSkinned(window);
+    ASSERT_NE(object, nullptr);
+    // Every message still gets its answer, painting included.
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    SendMessageA(window, WM_NCACTIVATE, FALSE, 0);
+    SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+    auto frame = PaintFrame(window);
+    const TSize size = WindowSize(window);
+    // The missing title is the system's caption: something is drawn there.
+    if (object->BorderTop > 0) {
+        EXPECT_NE(Pixel(*frame, size.cx / 2, object->BorderTop / 2), kMagenta);
+    }
+    SetWindowTextA(window, "Still alive");
+    char text[32] = {};
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ(text, "Still alive");
+    SetWindowPos(window, nullptr, 0, 0, 250, 180, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(WindowSize(window).cx, 250);
+    EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(window);
+}
