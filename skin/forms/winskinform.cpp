@@ -497,6 +497,12 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
 void TWinSkinForm::SkinActive()
 {
     SkinStarted = 1;
+    // A window skinned on request while another one is active never gets the
+    // WM_NCACTIVATE (FALSE) that would tell it; one skinned on its activation
+    // is active by the time this posted message arrives. MDI children learn
+    // their state from the MDI client's WM_NCACTIVATE instead.
+    if (FormStyle != sfsMDIChild)
+        Active = GetActiveWindow() == Handle ? 1 : 0;
     SystemMenu = GetSystemMenu(Handle, FALSE);
     if (SystemMenu)
         Icons.Include(sbisystem);
