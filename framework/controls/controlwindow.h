@@ -100,4 +100,52 @@ inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A control's border and 3D look: kept for creating the window and applied
+// to the live one when either changes.
+class Border {
+public:
+    explicit Border(TWinControl& control) : m_control(control) {}
+    Border(const Border&) = delete;
+    Border& operator=(const Border&) = delete;
+
+    TBorderStyle Style() const { return m_style; }
+    bool Ctl3D() const { return m_ctl3D; }
+
+    // Any style but bsNone counts as bsSingle.
+    void SetStyle(TBorderStyle border)
+    {
+        if (border != bsNone)
+            border = bsSingle;
+        if (m_style == border)
+            return;
+        m_style = border;
+        Apply();
+    }
+
+    void SetCtl3D(bool ctl3D)
+    {
+        if (m_ctl3D == ctl3D)
+            return;
+        m_ctl3D = ctl3D;
+        Apply();
+    }
+
+    // The border bits for the window about to be created.
+    void CreateParams(TCreateParams& params) const
+    {
+        BorderBits(m_style, m_ctl3D, params.Style, params.ExStyle);
+    }
+
+private:
+    void Apply()
+    {
+        if (HWND window = Existing(m_control))
+            SetBorder(window, m_style, m_ctl3D);
+    }
+
+    TWinControl& m_control;
+    TBorderStyle m_style = bsSingle;
+    bool m_ctl3D = true;
+};
+
 } // namespace tarnivo::controlwindow

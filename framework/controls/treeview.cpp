@@ -264,7 +264,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params)
         params.Style |= TVS_EDITLABELS;
     if (!m_hideSelection)
         params.Style |= TVS_SHOWSELALWAYS;
-    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
+    m_border.CreateParams(params);
 }
 
 void TCustomTreeView::HandleCreated()
@@ -370,26 +370,6 @@ void TCustomTreeView::SetHideSelection(bool hide)
         return;
     m_hideSelection = hide;
     Restyle(TVS_SHOWSELALWAYS, !hide);
-}
-
-void TCustomTreeView::SetBorderStyle(TBorderStyle border)
-{
-    if (border != bsNone)
-        border = bsSingle;
-    if (m_borderStyle == border)
-        return;
-    m_borderStyle = border;
-    if (HWND window = Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
-}
-
-void TCustomTreeView::SetCtl3D(bool ctl3D)
-{
-    if (m_ctl3D == ctl3D)
-        return;
-    m_ctl3D = ctl3D;
-    if (HWND window = Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
 }
 
 void TCustomTreeView::SetImages(TImageList* images)
