@@ -4,6 +4,7 @@
 // the forwarding lines short.
 
 #include "framework/control.h"
+#include "framework/controls/label.h"
 #include "framework/form.h"
 
 #include <string>
@@ -98,6 +99,23 @@ inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
     SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Puts the caption of a check box or radio button on the side `alignment`
+// names: taLeftJustify left of the box (BS_LEFTTEXT), taRightJustify right
+// of it; taCenter, which a caption beside a box cannot be, counts as
+// taRightJustify. Stores the side in `current` and restyles a live window.
+inline void SetTextSide(TWinControl& control, TAlignment& current, TAlignment alignment)
+{
+    if (alignment == taCenter)
+        alignment = taRightJustify;
+    if (current == alignment)
+        return;
+    current = alignment;
+    if (control.HandleAllocated()) {
+        SetStyleBits(control.Handle(), BS_LEFTTEXT, alignment == taLeftJustify);
+        control.Invalidate();
+    }
 }
 
 // A control's border and 3D look: kept for creating the window and applied
