@@ -101,6 +101,23 @@ inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Points `slot`, a control's link to another component, at `next`, moving
+// the control's free notification from the old component to the new one, so
+// that freeing the component clears the link (the control's Notification
+// does that). False when `slot` already pointed there.
+template <typename T>
+bool Relink(TComponent& self, T*& slot, T* next)
+{
+    if (slot == next)
+        return false;
+    if (slot)
+        slot->RemoveFreeNotification(&self);
+    slot = next;
+    if (slot)
+        slot->FreeNotification(&self);
+    return true;
+}
+
 // Puts the caption of a check box or radio button on the side `alignment`
 // names: taLeftJustify left of the box (BS_LEFTTEXT), taRightJustify right
 // of it; taCenter, which a caption beside a box cannot be, counts as

@@ -374,13 +374,8 @@ void TCustomTreeView::SetHideSelection(bool hide)
 
 void TCustomTreeView::SetImages(TImageList* images)
 {
-    if (m_images == images)
+    if (!controlwindow::Relink(*this, m_images, images))
         return;
-    if (m_images)
-        m_images->RemoveFreeNotification(this);
-    m_images = images;
-    if (m_images)
-        m_images->FreeNotification(this);
     if (HWND window = Existing(*this))
         Send(window, TVM_SETIMAGELIST, TVSIL_NORMAL,
              reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));
