@@ -745,9 +745,12 @@ int TForm::ShowModal()
     m_modal = false;
     for (HWND w : disabled)
         EnableWindow(w, TRUE);
-    Hide();
-    // Coming back from a modal form is not a new activation of the form below.
+    // Coming back from a modal form is not a new activation of the form below:
+    // hiding this window activates that form at once (WM_ACTIVATE arrives
+    // inside ShowWindow), so it must already be the focused form by then, or
+    // it would raise OnActivate as if the user had come from elsewhere.
     Screen->SetFocusedForm(previousForm);
+    Hide();
     if (previousFocus && IsWindow(previousFocus)) {
         SetActiveWindow(GetAncestor(previousFocus, GA_ROOT));
         ::SetFocus(previousFocus);

@@ -6,6 +6,9 @@
 
 #include "framework/ansitext.h"
 #include "framework/application.h"
+#include "framework/bitmap.h"
+#include "framework/canvas.h"
+#include "framework/gdiobjects.h"
 
 #include <algorithm>
 
@@ -38,6 +41,49 @@ TForm1::~TForm1()
 void TForm1::FormCreate(TObject*)
 {
     ScanShortcuts();
+    PrepareFirstKey();
+}
+
+// The result list and the typed-text line draw nothing until the first key,
+// and that key would pay for what the system does the first time: loading
+// the fonts and rendering their glyphs, setting up the first scroll bar and
+// the font of its arrows, the image list's first drawing (together tens of
+// milliseconds under Wine). All of it is done once now, into memory, while
+// the window is not shown yet: every character a name or the typed text may
+// hold in both fonts, an icon plain and selected, and the list printed with
+// enough (empty) items for a scroll bar.
+void TForm1::PrepareFirstKey()
+{
+    constexpr int ItemsForAScrollBar = 100;
+    TBitmap scratch;
+    scratch.SetPixelFormat(pf32bit);
+    scratch.SetSize(std::max(ListView2->Width(), 64), std::max(ListView2->Height(), 32));
+    HDC dc = scratch.Canvas().Handle();
+    std::string characters;
+    for (int c = 32; c < 256; ++c)
+        if (c != 127)
+            characters += static_cast<char>(c);
+    HWND list = ListView2->Handle();
+    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)),
+                           Label1->Font().Handle()};
+    for (HFONT font : fonts) {
+        if (!font)
+            continue;
+        SelectedObject selected(dc, font);
+        RECT r{0, 0, 64, 32};
+        DrawTextA(dc, characters.c_str(), static_cast<int>(characters.size()), &r,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    if (ImageList1->Count() > 0) {
+        ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_NORMAL);
+        ImageList_Draw(ImageList1->Handle(), 0, dc, 0, 0, ILD_SELECTED | ILD_BLEND50);
+    }
+    // Items past the result have no caption and no icon (ListView2Data).
+    TListItems& items = ListView2->Items();
+    items.SetCount(ItemsForAScrollBar);
+    SendMessageA(list, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    items.SetCount(static_cast<int>(m_shownResult.size()));
 }
 
 void TForm1::FormShow(TObject*)
@@ -133,22 +179,68 @@ bool TForm1::IsListed(int i) const
     return TypeToFind().IsListed(i);
 }
 
+// The list takes the new count and asks for the names and icons of what it
+// draws. The top result is the one Enter starts: it is selected and focused
+// and the list shows its beginning, however far it was scrolled.
 void TForm1::ShowResult()
 {
-    TCatalogue& catalogue = Catalogue();
+    const std::vector<int>& result = TypeToFind().Result();
+    // A key that narrows nothing (as the later letters of a long name often
+    // do) leaves the list as it is, if it still shows the top.
+    if (result == m_shownResult && ShowsTopResult())
+        return;
+    m_shownResult = result;
+    const int count = static_cast<int>(result.size());
     TListItems& items = ListView2->Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (int i : TypeToFind().Result()) {
-        TShortcutCfg& entry = catalogue.Shortcuts[static_cast<std::size_t>(i)];
-        items.Add(entry.Name, i, &entry);
+    TListUpdate update(items);
+    items.SetCount(count);
+    if (count > 0) {
+        ListView2->SetItemFocused(0);
+        ListView2->SetSelected(0);
+        items[0].MakeVisible();
     }
-    items.EndUpdate();
 }
 
-// The character is not consumed: after this handler the list view's own
-// type-ahead selects the first item whose caption begins with the characters
-// typed in quick succession, so that "ex" then Enter can start "Excel" at once.
+// The list as a rebuild leaves it: the top result selected and focused, the
+// view at its beginning.
+bool TForm1::ShowsTopResult() const
+{
+    if (m_shownResult.empty())
+        return ListView2->Items().Count() == 0;
+    POINT origin{};
+    SendMessageA(ListView2->ItemWindow(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    return ListView2->Items().Count() == static_cast<int>(m_shownResult.size()) &&
+           ListView2->Selected() == 0 && ListView2->ItemFocused() == 0 && origin.x == 0 &&
+           origin.y == 0;
+}
+
+const TShortcutCfg* TForm1::ResultEntry(int item) const
+{
+    const std::vector<int>& result = TypeToFind().Result();
+    if (item < 0 || item >= static_cast<int>(result.size()))
+        return nullptr;
+    return &Catalogue().Shortcuts[static_cast<std::size_t>(result[static_cast<std::size_t>(item)])];
+}
+
+// Caption: the catalogued name; image: the catalogue index (ImageList1 holds
+// one icon per entry, in catalogue order).
+void TForm1::ListView2Data(TObject*, TListItemRequest& item)
+{
+    const TShortcutCfg* entry = ResultEntry(item.Index);
+    if (!entry)
+        return;
+    item.Caption = entry->Name;
+    item.ImageIndex = static_cast<int>(entry - Catalogue().Shortcuts.data());
+}
+
+// The list view's own type-ahead would select the first caption that begins
+// with the characters typed in quick succession and scroll to it, away from
+// the top result; it finds nothing here, so the selection stays on the top.
+int TForm1::ListView2DataFind(TObject*, const TListFind&)
+{
+    return -1;
+}
+
 void TForm1::ListView2KeyPress(TObject*, char& key)
 {
     TTypeToFind& finder = TypeToFind();
@@ -194,10 +286,7 @@ void TForm1::ListView2DblClick(TObject*)
 
 void TForm1::LaunchSelected()
 {
-    int item = ListView2->Selected();
-    if (item < 0)
-        return;
-    const auto* entry = static_cast<const TShortcutCfg*>(ListView2->Items().Item(item).Data());
+    const TShortcutCfg* entry = ResultEntry(ListView2->Selected());
     if (!entry)
         return;
     LaunchShortcut(Handle(), *entry);

@@ -17,6 +17,7 @@
 #include "tray/trayicon.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace tarnivo {
 
@@ -65,6 +66,9 @@ public:
     void LaunchSelected();
     // Brings the window to the front with the result list focused.
     void BringToFront();
+    // Draws once into memory what the first key would draw first (see
+    // mainform.cpp); FormCreate calls it after the scan.
+    void PrepareFirstKey();
 
     // Form and component events.
     void FormCreate(TObject* sender);
@@ -73,6 +77,8 @@ public:
     void FormKeyPress(TObject* sender, char& key);
     void ListView2KeyPress(TObject* sender, char& key);
     void ListView2DblClick(TObject* sender);
+    void ListView2Data(TObject* sender, TListItemRequest& item);
+    int ListView2DataFind(TObject* sender, const TListFind& find);
     void Refresh1Click(TObject* sender);
     void exit1Click(TObject* sender);
     void Help1Click(TObject* sender);
@@ -82,16 +88,26 @@ public:
 
     void Dispatch(TMessage& message) override;
 
+protected:
+    // The hot key belongs to the window: a new window (after a change of
+    // border style or icon) registers it again, and the old one gives it back.
+    void HandleCreated() override;
+    void HandleDestroying() override;
+
 private:
     void BuildLayout();
     void BuildMenu();
     void BuildSkinData();
     void LoadArtwork();
     void RegisterHotKey();
+    void RegisterHotKeyOnWindow();
     void UnregisterHotKey();
     void WMHotKey(TMessage& message);
     void ShowTypedText();
     void ShowResult();
+    bool ShowsTopResult() const;
+    // The catalogue entry that result item `item` shows, or null.
+    const TShortcutCfg* ResultEntry(int item) const;
     void SetCountLine(const char* tail);
 
     // TScanProgress: both bars move together.
@@ -102,6 +118,8 @@ private:
     void ScanFinished() override;
 
     TForm2* m_startup;
+    ATOM m_hotKeyAtom = 0;   // added at construction, deleted at destruction
+    std::vector<int> m_shownResult;   // the result the list was last built for
 };
 
 } // namespace tarnivo

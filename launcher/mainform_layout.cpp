@@ -90,6 +90,15 @@ void TForm1::BuildLayout()
     ListView2 = Place<TListView>(this, "ListView2", 8, 56, 561, 150);
     ListView2->SetViewStyle(vsIcon);
     ListView2->SetLargeImages(ImageList1);
+    // The captions are the catalogue's names: no editing in place.
+    ListView2->SetReadOnly(true);
+    // The list shows the result of type-to-find as it stands: it holds only
+    // the number of results and asks for the names and icons it draws.
+    ListView2->SetOwnerData(true);
+    ListView2->OnData = [this](TObject* s, TListItemRequest& item) { ListView2Data(s, item); };
+    ListView2->OnDataFind = [this](TObject* s, const TListFind& find) {
+        return ListView2DataFind(s, find);
+    };
     ListView2->SetTabOrder(1);
     ListView2->SetTabStop(true);
     ListView2->OnKeyPress = [this](TObject* s, char& k) { ListView2KeyPress(s, k); };

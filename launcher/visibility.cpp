@@ -33,19 +33,45 @@ bool StartHidden()
 
 void TForm1::RegisterHotKey()
 {
-    ATOM atom = GlobalAddAtomA(HotKeyAtomName);
-    HotKeyId = static_cast<std::int32_t>(atom) - AtomBase;
-    // Another program (or another copy of this one) may hold F11 already:
-    // then only the tray icon brings this copy back. Nothing is reported.
-    ::RegisterHotKey(Handle(), HotKeyId, 0, HotKeyVirtualKey);
+    m_hotKeyAtom = GlobalAddAtomA(HotKeyAtomName);
+    HotKeyId = static_cast<std::int32_t>(m_hotKeyAtom) - AtomBase;
+    if (HandleAllocated())
+        RegisterHotKeyOnWindow();
+    else
+        HandleNeeded();   // HandleCreated registers it
+}
+
+// Another program (or another copy of this one) may hold F11 already: then
+// only the tray icon brings this copy back. Nothing is reported.
+void TForm1::RegisterHotKeyOnWindow()
+{
+    if (m_hotKeyAtom)
+        ::RegisterHotKey(Handle(), HotKeyId, 0, HotKeyVirtualKey);
 }
 
 void TForm1::UnregisterHotKey()
 {
-    if (!HandleAllocated())
-        return;
-    ::UnregisterHotKey(Handle(), HotKeyId);
-    GlobalDeleteAtom(static_cast<ATOM>(HotKeyId + AtomBase));
+    // The window may be gone already (a hot key dies with its window); the
+    // atom is the program's, and a copy that ends must give its share back.
+    if (HandleAllocated())
+        ::UnregisterHotKey(Handle(), HotKeyId);
+    if (m_hotKeyAtom) {
+        GlobalDeleteAtom(m_hotKeyAtom);
+        m_hotKeyAtom = 0;
+    }
+}
+
+void TForm1::HandleCreated()
+{
+    TForm::HandleCreated();
+    RegisterHotKeyOnWindow();
+}
+
+void TForm1::HandleDestroying()
+{
+    if (m_hotKeyAtom)
+        ::UnregisterHotKey(Handle(), HotKeyId);
+    TForm::HandleDestroying();
 }
 
 void TForm1::Dispatch(TMessage& message)

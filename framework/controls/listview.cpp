@@ -1,10 +1,12 @@
 #include "framework/controls/listview.h"
 
+#include "framework/ansitext.h"
 #include "framework/collection.h"
 #include "framework/imagelist.h"
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace tarnivo {
 
@@ -44,6 +46,7 @@ LVITEMA TListItem::Read(UINT mask) const
 
 void TListItem::Write(LVITEMA item)
 {
+    m_owner->CheckItemsKept("an item's caption, image or data is set");
     HWND window = m_owner->ItemWindow();
     if (m_index < 0 || m_index >= m_owner->Items().Count())
         throw EListError("List index out of bounds (" + std::to_string(m_index) + ")");
@@ -127,6 +130,12 @@ void TListItem::SetFocused(bool focused)
     SetState(focused ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
 }
 
+void TListItem::MakeVisible(bool partialOk)
+{
+    Read(0);   // checks the index
+    Send(m_owner->ItemWindow(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(m_index), partialOk);
+}
+
 void TListItem::SetState(UINT state, UINT mask)
 {
     Read(0);   // checks the index
@@ -141,6 +150,7 @@ void TListItem::SetState(UINT state, UINT mask)
 
 int TListItems::Add(const std::string& caption, int imageIndex, void* data)
 {
+    m_owner.CheckItemsKept("an item is added");
     HWND window = m_owner.ItemWindow();
     m_owner.SyncImageLists();
     LVITEMA item{};
@@ -157,12 +167,32 @@ int TListItems::Count() const
 {
     HWND window = ExistingWindow(m_owner);
     if (!window)
-        return static_cast<int>(m_owner.m_saved.size());
+        return m_owner.m_ownerData ? m_owner.m_savedCount
+                                   : static_cast<int>(m_owner.m_saved.size());
     return static_cast<int>(Send(window, LVM_GETITEMCOUNT));
+}
+
+void TListItems::SetCount(int count)
+{
+    if (!m_owner.m_ownerData)
+        throw EListError("The item count is set only on an owner-data list view");
+    if (count < 0)
+        throw EListError("Item count out of bounds (" + std::to_string(count) + ")");
+    m_owner.m_savedCount = count;
+    if (HWND window = ExistingWindow(m_owner)) {
+        m_owner.SyncImageLists();
+        // The control drops the selection and focus of items past the new
+        // count; it asks for captions only when it draws. Wine sizes the
+        // scroll bar to a larger count only when drawing is switched back
+        // on, so the change is always made inside an update.
+        TListUpdate update(*this);
+        Send(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count));
+    }
 }
 
 void TListItems::Delete(int index)
 {
+    m_owner.CheckItemsKept("an item is deleted");
     HWND window = m_owner.ItemWindow();
     if (index < 0 || index >= Count())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -171,6 +201,10 @@ void TListItems::Delete(int index)
 
 void TListItems::Clear()
 {
+    if (m_owner.m_ownerData) {
+        SetCount(0);
+        return;
+    }
     m_owner.m_saved.clear();
     if (HWND window = ExistingWindow(m_owner))
         Send(window, LVM_DELETEALLITEMS);
@@ -181,21 +215,75 @@ TListItem TListItems::Item(int index) const
     return TListItem(m_owner, index);
 }
 
+// What the frame of a list view shows: which scroll bars, and where.
+struct TListItems::ScrollBarsState {
+    DWORD Style = 0;
+    SCROLLINFO Vertical{};
+    SCROLLINFO Horizontal{};
+
+    explicit ScrollBarsState(HWND window)
+    {
+        Style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
+        for (auto [bar, info] : {std::pair{SB_VERT, &Vertical}, std::pair{SB_HORZ, &Horizontal}}) {
+            info->cbSize = sizeof(SCROLLINFO);
+            info->fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (!GetScrollInfo(window, bar, info))
+                *info = SCROLLINFO{};
+        }
+    }
+    static bool Same(const SCROLLINFO& a, const SCROLLINFO& b)
+    {
+        return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+    }
+    bool operator==(const ScrollBarsState& other) const
+    {
+        return Style == other.Style && Same(Vertical, other.Vertical) &&
+               Same(Horizontal, other.Horizontal);
+    }
+};
+
+TListItems::TListItems(TCustomListView& owner) : m_owner(owner) {}
+
+TListItems::~TListItems() = default;
+
 void TListItems::BeginUpdate()
 {
-    if (m_updateCount++ == 0)
-        if (HWND window = ExistingWindow(m_owner))
-            Send(window, WM_SETREDRAW, FALSE);
+    if (m_updateCount++ != 0)
+        return;
+    HWND window = ExistingWindow(m_owner);
+    if (!window)
+        return;
+    Send(window, WM_SETREDRAW, FALSE);
+    // The list view then stops drawing its items but not its scroll bar: a
+    // change of the item count still draws the bar at once, which under Wine
+    // costs more than the rest of a rebuild. Without WS_VISIBLE (cleared as
+    // the default WM_SETREDRAW handling clears it, with no messages) the bar
+    // is only updated, and drawn with the items in the next paint, if it
+    // changed at all.
+    m_madeInvisible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (m_madeInvisible)
+        DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
+    m_barsBefore = std::make_unique<ScrollBarsState>(window);
 }
 
 void TListItems::EndUpdate()
 {
     if (m_updateCount == 0 || --m_updateCount != 0)
         return;
-    if (HWND window = ExistingWindow(m_owner)) {
-        Send(window, WM_SETREDRAW, TRUE);
-        InvalidateRect(window, nullptr, TRUE);
-    }
+    HWND window = ExistingWindow(m_owner);
+    std::unique_ptr<ScrollBarsState> before = std::move(m_barsBefore);
+    if (!window)
+        return;
+    Send(window, WM_SETREDRAW, TRUE);
+    if (m_madeInvisible)
+        DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+    m_madeInvisible = false;
+    // One paint for the items, and for the frame only when a scroll bar
+    // came, went or moved.
+    UINT flags = RDW_INVALIDATE | RDW_ERASE;
+    if (!before || !(*before == ScrollBarsState(window)))
+        flags |= RDW_FRAME;
+    RedrawWindow(window, nullptr, nullptr, flags);
 }
 
 // ------------------------------------------------------------ TCustomListView
@@ -249,6 +337,10 @@ void TCustomListView::CreateParams(TCreateParams& params)
         params.Style |= LVS_SHOWSELALWAYS;
     if (!m_readOnly)
         params.Style |= LVS_EDITLABELS;
+    // Owner data in icon view: Wine lays the items out anew for a changed
+    // count (and sizes the scroll bar to them) only in an arranged list.
+    if (m_ownerData)
+        params.Style |= LVS_OWNERDATA | LVS_AUTOARRANGE;
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -258,6 +350,14 @@ void TCustomListView::HandleCreated()
     m_sentSmall = nullptr;
     SyncImageLists();
     SyncColors();
+    if (m_ownerData) {
+        Send(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(m_savedCount));
+        if (m_savedFocused >= 0 && m_savedFocused < m_savedCount)
+            m_items.Item(m_savedFocused).SetFocused(true);
+        if (m_savedSelected >= 0 && m_savedSelected < m_savedCount)
+            m_items.Item(m_savedSelected).SetSelected(true);
+        return;
+    }
     // Items kept while the window was recreated go back in their order.
     std::vector<SavedItem> saved;
     saved.swap(m_saved);
@@ -275,6 +375,13 @@ void TCustomListView::HandleCreated()
 
 void TCustomListView::HandleDestroying()
 {
+    if (m_ownerData) {
+        // The captions are the owner's; only the count and the marks go.
+        m_savedCount = m_items.Count();
+        m_savedSelected = Selected();
+        m_savedFocused = ItemFocused();
+        return;
+    }
     m_saved.clear();
     int count = m_items.Count();
     m_saved.reserve(static_cast<std::size_t>(count));
@@ -317,6 +424,30 @@ void TCustomListView::SetReadOnly(bool readOnly)
         return;
     m_readOnly = readOnly;
     SetStyleBit(LVS_EDITLABELS, !readOnly);
+}
+
+void TCustomListView::SetOwnerData(bool ownerData)
+{
+    if (m_ownerData == ownerData)
+        return;
+    // LVS_OWNERDATA is read once, when the control is made.
+    bool hadWindow = HandleAllocated();
+    if (hadWindow)
+        DestroyHandle();
+    m_saved.clear();
+    m_savedCount = 0;
+    m_savedSelected = -1;
+    m_savedFocused = -1;
+    m_ownerData = ownerData;
+    if (hadWindow)
+        HandleNeeded();
+}
+
+void TCustomListView::CheckItemsKept(const char* operation) const
+{
+    if (m_ownerData)
+        throw EListError(std::string("Owner-data list view '") + Name() +
+                         "' keeps no items of its own: " + operation);
 }
 
 void TCustomListView::SetStyleBit(DWORD bit, bool on)
@@ -480,6 +611,23 @@ void TCustomListView::HandleNotify(TMessage& message)
     // Nothing here needs a notice per deleted item: answering TRUE spares a
     // notification round trip for every item when the list is emptied.
     case LVN_DELETEALLITEMS: message.Result = TRUE; break;
+    // Owner data. The control asks in the parent's character set (ANSI for
+    // our windows); Wine asks for searches in UTF-16 whatever the parent's.
+    case LVN_GETDISPINFOA: AnswerDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(message.LParam)); break;
+    case LVN_GETDISPINFOW: AnswerDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(message.LParam)); break;
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(message.LParam);
+        message.Result = find->lvfi.psz ? AnswerFind(find->iStart, find->lvfi.flags, find->lvfi.psz)
+                                        : -1;
+        break;
+    }
+    case LVN_ODFINDITEMW: {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(message.LParam);
+        message.Result = find->lvfi.psz
+                             ? AnswerFind(find->iStart, find->lvfi.flags, WideToAnsi(find->lvfi.psz))
+                             : -1;
+        break;
+    }
     case LVN_ENDLABELEDITA:
     case LVN_ENDLABELEDITW: {
         // An edited caption is kept (TRUE); a cancelled edit has no text.
@@ -488,6 +636,57 @@ void TCustomListView::HandleNotify(TMessage& message)
         break;
     }
     }
+}
+
+bool TCustomListView::RequestItem(int index, UINT mask, TListItemRequest& request)
+{
+    if (!m_ownerData || !OnData || index < 0 || !(mask & (LVIF_TEXT | LVIF_IMAGE)))
+        return false;
+    request.Index = index;
+    OnData(this, request);
+    return true;
+}
+
+void TCustomListView::AnswerDispInfo(NMLVDISPINFOA& info)
+{
+    TListItemRequest request;
+    if (!RequestItem(info.item.iItem, info.item.mask, request))
+        return;
+    // The caption goes into the control's buffer: the control may read it
+    // after this returns, when the request has gone.
+    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
+        lstrcpynA(info.item.pszText, request.Caption.c_str(), info.item.cchTextMax);
+    if (info.item.mask & LVIF_IMAGE)
+        info.item.iImage = request.ImageIndex;
+}
+
+void TCustomListView::AnswerDispInfo(NMLVDISPINFOW& info)
+{
+    TListItemRequest request;
+    if (!RequestItem(info.item.iItem, info.item.mask, request))
+        return;
+    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
+        std::wstring caption = AnsiToWide(request.Caption);
+        lstrcpynW(info.item.pszText, caption.c_str(), info.item.cchTextMax);
+    }
+    if (info.item.mask & LVIF_IMAGE)
+        info.item.iImage = request.ImageIndex;
+}
+
+LRESULT TCustomListView::AnswerFind(int start, UINT flags, const std::string& text)
+{
+    // Only searches by caption are passed on; by data or position nothing
+    // is found (an owner-data list stores neither, and the text of such a
+    // search means nothing).
+    if (!m_ownerData || !OnDataFind || !(flags & (LVFI_STRING | LVFI_PARTIAL)))
+        return -1;
+    TListFind find;
+    find.Text = text;
+    find.Partial = (flags & LVFI_PARTIAL) != 0;
+    find.Wrap = (flags & LVFI_WRAP) != 0;
+    find.Start = start;
+    int found = OnDataFind(this, find);
+    return found >= 0 && found < m_items.Count() ? found : -1;
 }
 
 // ---------------------------------------------------------------- TListView
@@ -505,6 +704,7 @@ const TClassInfo& TListView::StaticClassInfo()
             published::Boolean("HideSelection", &TListView::HideSelection,
                                &TListView::SetHideSelection),
             published::Boolean("ReadOnly", &TListView::ReadOnly, &TListView::SetReadOnly),
+            published::Boolean("OwnerData", &TListView::OwnerData, &TListView::SetOwnerData),
         }};
     return info;
 }

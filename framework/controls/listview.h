@@ -4,11 +4,19 @@
 // Thin: the items, their captions, images, data and selection live in the
 // window and are read back from it; the framework keeps a copy only while
 // the window is being recreated, so the items survive it.
+//
+// Owner data (a virtual list, LVS_OWNERDATA): the window keeps only the item
+// count and the selection, and asks OnData for the caption and image of an
+// item when it draws it (or when anyone reads it). A rebuild is then one
+// count, whatever the number of items, and a paint costs what the visible
+// items cost.
 
 #include "framework/control.h"
 
 #include <commctrl.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +26,26 @@ class TImageList;
 class TCustomListView;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+// What an owner-data list view asks for item `Index`: fill in the caption
+// and the image index (-1: none).
+struct TListItemRequest {
+    int Index = 0;
+    std::string Caption;
+    int ImageIndex = -1;
+};
+using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItemRequest& item)>;
+
+// A search by caption in an owner-data list view: the control's own
+// type-ahead (the characters typed in quick succession) or LVM_FINDITEM.
+struct TListFind {
+    std::string Text;
+    bool Partial = false;   // a caption that begins with Text will do
+    bool Wrap = false;      // go on from the top after the last item
+    int Start = 0;          // the first index to look at
+};
+// Answers the index found, or -1 for none.
+using TLVOwnerDataFindEvent = std::function<int(TObject* sender, const TListFind& find)>;
 
 // Item `index` of a list view. A view, not a copy: every call asks the
 // window, so it names another item once items before it are deleted.
@@ -41,6 +69,10 @@ public:
     bool Focused() const;
     void SetFocused(bool focused);
 
+    // Scrolls the list so that the item is in view (wholly, unless
+    // `partialOk` and a part of it is in view already).
+    void MakeVisible(bool partialOk = false);
+
 private:
     LVITEMA Read(UINT mask) const;
     void Write(LVITEMA item);
@@ -53,23 +85,48 @@ private:
 // The items of a list view, in the window.
 class TListItems {
 public:
-    explicit TListItems(TCustomListView& owner) : m_owner(owner) {}
+    explicit TListItems(TCustomListView& owner);
+    ~TListItems();
+    TListItems(const TListItems&) = delete;
+    TListItems& operator=(const TListItems&) = delete;
 
     // Appends an item; answers its index, or -1 when the control refuses it.
+    // An owner-data list takes no items (EListError): set its count instead.
     int Add(const std::string& caption, int imageIndex = -1, void* data = nullptr);
     int Count() const;
+    // The number of items of an owner-data list; items past a smaller count
+    // lose their selection. EListError for a list that keeps its own items.
+    void SetCount(int count);
     void Delete(int index);
     void Clear();
     TListItem operator[](int index) const { return Item(index); }
     TListItem Item(int index) const;
 
-    // Bracket a rebuild of the list so that it is painted once, at the end.
+    // Bracket a rebuild of the list (items, count, selection, scrolling) so
+    // that it is painted once, at the end, scroll bar included.
     void BeginUpdate();
     void EndUpdate();
 
 private:
+    struct ScrollBarsState;
+
     TCustomListView& m_owner;
     int m_updateCount = 0;
+    bool m_madeInvisible = false;   // WS_VISIBLE taken off for the update
+    std::unique_ptr<ScrollBarsState> m_barsBefore;   // the frame when the update began
+};
+
+// BeginUpdate for a scope: EndUpdate when it ends, by an exception too (a
+// list left in an update would stay without WS_VISIBLE).
+class TListUpdate {
+public:
+    explicit TListUpdate(TListItems& items) : m_items(items) { m_items.BeginUpdate(); }
+    ~TListUpdate() { m_items.EndUpdate(); }
+    TListUpdate(const TListUpdate&) = delete;
+    TListUpdate& operator=(const TListUpdate&) = delete;
+
+private:
+    TListItems& m_items;
 };
 
 class TCustomListView : public TWinControl {
@@ -97,6 +154,16 @@ public:
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
 
+    // Owner data (see the file comment). The style cannot change on a live
+    // window: switching makes a new window, and the list is then empty.
+    bool OwnerData() const { return m_ownerData; }
+    void SetOwnerData(bool ownerData);
+    // The caption and image of an item of an owner-data list.
+    TLVOwnerDataEvent OnData;
+    // The control's own searches by caption in an owner-data list; without a
+    // handler nothing is found, so the type-ahead never moves the selection.
+    TLVOwnerDataFindEvent OnDataFind;
+
     // Index of the (first) selected item, or -1; setting -1 clears the selection.
     int Selected() const;
     void SetSelected(int index);
@@ -122,6 +189,7 @@ protected:
 
 private:
     friend class TListItems;
+    friend class TListItem;
     struct SavedItem {
         std::string Caption;
         int ImageIndex;
@@ -130,6 +198,11 @@ private:
     };
 
     void HandleNotify(TMessage& message);
+    bool RequestItem(int index, UINT mask, TListItemRequest& request);
+    void AnswerDispInfo(NMLVDISPINFOA& info);
+    void AnswerDispInfo(NMLVDISPINFOW& info);
+    LRESULT AnswerFind(int start, UINT flags, const std::string& text);
+    void CheckItemsKept(const char* operation) const;
     void SetImageList(TImageList*& field, TImageList* images);
     void SyncImageLists();
     void SyncColors();
@@ -144,7 +217,13 @@ private:
     HIMAGELIST m_sentSmall = nullptr;
     bool m_hideSelection = true;
     bool m_readOnly = false;
+    bool m_ownerData = false;
     std::vector<SavedItem> m_saved;     // items while the window is recreated
+    // Owner data: the count before the window exists or while it is
+    // recreated, and the selected and focused items then.
+    int m_savedCount = 0;
+    int m_savedSelected = -1;
+    int m_savedFocused = -1;
 };
 
 class TListView : public TCustomListView {

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -178,8 +180,10 @@ private:
     static LRESULT CALLBACK FormProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam)
     {
         auto* self = reinterpret_cast<FixtureWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-        if (self && msg == RegisterWindowMessageA(TextQueryMessageName))
-            return self->AnswerTextQuery(reinterpret_cast<HWND>(wParam), static_cast<ATOM>(lParam));
+        if (self && msg == WM_COPYDATA &&
+            reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData == TextQueryTag)
+            return self->AnswerTextQuery(reinterpret_cast<HWND>(wParam),
+                                         *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         if (self && msg == RunActionMessage) {
             reinterpret_cast<void (*)(FixtureWindow&)>(lParam)(*self);
             return 0;
@@ -200,19 +204,26 @@ private:
         return DefWindowProcA(w, msg, wParam, lParam);
     }
 
-    LRESULT AnswerTextQuery(HWND replyTo, ATOM nameAtom)
+    // The launcher's answer, for the key this test puts into the environment.
+    LRESULT AnswerTextQuery(HWND replyTo, const COPYDATASTRUCT& query)
     {
-        char name[64] = {};
-        GlobalGetAtomNameA(nameAtom, name, sizeof name);
+        TTextQueryRequest request;
+        std::uint32_t key = 0;
+        if (query.cbData != sizeof request || !ReadTextQueryKey(key))
+            return TextQueryRefused;
+        std::memcpy(&request, query.lpData, sizeof request);
+        if (request.Key != key)
+            return TextQueryRefused;
+        std::string name(request.Name, strnlen(request.Name, sizeof request.Name));
         std::string text;
-        if (std::string(name) == "Label6")
+        if (name == "Label6")
             text = CountLine;
-        else if (std::string(name) != "Label1")  // Label1: empty, as before typing
-            return 2;
+        else if (name != "Label1")  // Label1: empty, as before typing
+            return TextQueryNoComponent;
         COPYDATASTRUCT data{TextReplyTag, static_cast<DWORD>(text.size()), text.data()};
         SendMessageA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(m_form),
                      reinterpret_cast<LPARAM>(&data));
-        return 1;
+        return TextQueryAnswered;
     }
 
     void ThreadMain()
@@ -330,7 +341,17 @@ TEST(ProbeTest, ListViewReaderWorksInsideOneProcessToo)
 TEST(ProbeTest, ReadsComponentTextThroughTheQueryMessage)
 {
     FixtureWindow fixture;
+    // Without a key in its environment the probe asks nothing.
+    SetEnvironmentVariableA(TextQueryKeyVariable, nullptr);
     ToolResult r = RunTool("probe.exe", {"text", fixture.Caption(), "Label6"});
+    EXPECT_EQ(r.ExitCode, 2u) << r.Output;
+    EXPECT_EQ(r.Values.count("text"), 0u);
+    SetEnvironmentVariableA(TextQueryKeyVariable, "0badc0de");
+    std::uint32_t key = 0;
+    ASSERT_TRUE(ReadTextQueryKey(key));
+    EXPECT_EQ(key, 0x0badc0deu);
+
+    r = RunTool("probe.exe", {"text", fixture.Caption(), "Label6"});
     ASSERT_EQ(r.ExitCode, 0u) << r.Output;
     // The trailing blank of the count line survives the trip.
     EXPECT_EQ(r.Values["text"], FixtureWindow::CountLine);
@@ -360,6 +381,7 @@ TEST(ProbeTest, TextQueryToAWindowWithoutTheHookIsRefused)
 
     ToolResult wait = RunTool("probe.exe", {"wait-window", caption, "15000"});
     ASSERT_EQ(wait.ExitCode, 0u) << wait.Output;
+    SetEnvironmentVariableA(TextQueryKeyVariable, "12345678");
     ToolResult r = RunTool("probe.exe", {"text", caption, "Label6"});
     EXPECT_EQ(r.ExitCode, 4u) << r.Output;
     EXPECT_EQ(r.Values.count("text"), 0u);

@@ -16,7 +16,6 @@ step "launch Calc Tool to go to the tray"
 type_text "calc"
 check_soon "items for calc" "Calc Tool" captions_joined
 press Return
-press Return
 require "the window goes to the tray" wait_for 10 is_hidden
 check "taskbar button hidden" wait_for 5 taskbar_is 0
 

@@ -41,7 +41,6 @@ step "arguments and working folder"
 type_text "detail"
 check_soon "found" "Detail Run" captions_joined
 press Return
-press Return
 check "the program started" wait_for 15 eval '[ -s "$E2E_WORK/bin/detail.record" ]'
 started=$(tr -d '\r' <"$E2E_WORK/bin/detail.record")
 cmdline=$(sed -n 's/^cmdline=//p' <<<"$started")
@@ -70,7 +69,6 @@ else
     check_soon "found" 1 eval 'listview_captions | wc -l'
 fi
 press Return
-press Return
 check "its program started through the shortcut" wait_for 15 launched greek.exe
 check "the window goes to the tray" wait_for 10 is_hidden
 
@@ -82,7 +80,6 @@ type_text "caf"
 if [ "$western" = yes ]; then
     check_soon "Café keeps its é" "Café Tool" captions_utf8
 fi
-press Return
 press Return
 check "Café Tool's program started" wait_for 15 launched cafe.exe
 screenshot "after-launches"

@@ -39,6 +39,10 @@ e2e_init() {
     export WINEPREFIX=${WINEPREFIX:-$E2E_ROOT/build/wineprefix}
     rm -rf "$E2E_WORK"
     mkdir -p "$E2E_WORK/bin" "$E2E_SHOTS"
+    # The launcher answers the label-text query only to this key (see
+    # launcher/textqueryprotocol.h); every program started from here has it.
+    TARNIVO_TEXT_QUERY_KEY=$(od -An -N4 -tx4 /dev/urandom | tr -d ' \n')
+    export TARNIVO_TEXT_QUERY_KEY
     rm -f "$E2E_SHOTS/e2e-$E2E_NAME"-*.png
     ensure_display
     trap e2e_cleanup EXIT

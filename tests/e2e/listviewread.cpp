@@ -99,6 +99,31 @@ bool ReadItem(HWND listView, HANDLE process, const RemoteBuffer& remote, int ind
 
 } // namespace
 
+bool ReadItemIconRect(HWND listView, int index, RECT& screen)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(listView, &pid);
+    ProcessHandle process(pid);
+    if (!process.Get())
+        return false;
+    RemoteBuffer remote(process.Get(), sizeof(RECT));
+    if (!remote.Address())
+        return false;
+    RECT rect{};
+    rect.left = LVIR_ICON;
+    SIZE_T moved = 0;
+    DWORD_PTR answered = 0;
+    if (!WriteProcessMemory(process.Get(), remote.Address(), &rect, sizeof rect, &moved) ||
+        !Send(listView, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+              reinterpret_cast<LPARAM>(remote.Address()), answered) ||
+        !answered ||
+        !ReadProcessMemory(process.Get(), remote.Address(), &rect, sizeof rect, &moved))
+        return false;
+    MapWindowPoints(listView, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    screen = rect;
+    return true;
+}
+
 ListViewContents ReadListView(HWND listView)
 {
     ListViewContents contents;

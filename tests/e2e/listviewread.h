@@ -26,4 +26,8 @@ struct ListViewContents {
 // `listView`, which may live in any process of the same bitness.
 ListViewContents ReadListView(HWND listView);
 
+// The screen rectangle of item `index`'s icon (what a click on the item
+// hits), or false when the list view has no such item or does not answer.
+bool ReadItemIconRect(HWND listView, int index, RECT& screen);
+
 } // namespace tarnivo

@@ -5,6 +5,7 @@
 //
 //   window CLASS CAPTION    exists, visible, iconic, window and client rectangles
 //   listview CAPTION        the items of the first list view in that window
+//   itemrect CAPTION INDEX  screen rectangles of that item's icon and of the list's client area
 //   text CAPTION NAME       the text of a component (see textquery.h)
 //   focus                   foreground window and the focused window of its thread
 //   taskbar CAPTION         is the program's application window (taskbar button) shown
@@ -124,6 +125,31 @@ int ListView(const std::string& caption)
     return ExitOk;
 }
 
+int ItemRect(const std::string& caption, int index)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    HWND list = FindDescendant(form, WC_LISTVIEWA);
+    if (!list) {
+        std::printf("listview=0\n");
+        return ExitNoWindow;
+    }
+    RECT r{};
+    if (!ReadItemIconRect(list, index, r)) {
+        std::printf("item=0\n");
+        return ExitNoAnswer;
+    }
+    PrintRect("rect", r);
+    std::printf("center=%ld,%ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    // The list's client area on the screen: whether the item is in view.
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    PrintRect("list", client);
+    return ExitOk;
+}
+
 int Text(const std::string& caption, const std::string& name)
 {
     HWND form = FindOne(caption);
@@ -137,9 +163,12 @@ int Text(const std::string& caption, const std::string& name)
     case TextQueryResult::NoComponent:
         std::printf("component=0\n");
         return ExitNoWindow;
+    case TextQueryResult::NoKey:
+        std::printf("error=no %s in the environment\n", TextQueryKeyVariable);
+        return ExitUsage;
     case TextQueryResult::NotSupported: break;
     }
-    std::printf("error=the window does not answer TarnivoTestQueryText\n");
+    std::printf("error=the window does not answer the text query\n");
     return ExitNoAnswer;
 }
 
@@ -355,7 +384,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: probe [--pid PID] window|listview|text|focus|taskbar|tray|"
+    std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
                          "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp ARGS...\n");
     return ExitUsage;
 }
@@ -377,6 +406,12 @@ int Run(std::vector<std::string> args)
         return Window(args[1], args[2]);
     if (command == "listview" && n == 1)
         return ListView(args[1]);
+    if (command == "itemrect" && n == 2) {
+        unsigned long index = 0;
+        if (!ParseNumber(args[2], index))
+            return Usage();
+        return ItemRect(args[1], static_cast<int>(index));
+    }
     if (command == "text" && n == 2)
         return Text(args[1], args[2]);
     if (command == "focus" && n == 0)

@@ -59,43 +59,34 @@ private:
     HWND m_handle = nullptr;
 };
 
-class GlobalAtom {
-public:
-    explicit GlobalAtom(const std::string& name) : m_atom(GlobalAddAtomA(name.c_str())) {}
-    GlobalAtom(const GlobalAtom&) = delete;
-    GlobalAtom& operator=(const GlobalAtom&) = delete;
-    ~GlobalAtom()
-    {
-        if (m_atom)
-            GlobalDeleteAtom(m_atom);
-    }
-    ATOM Get() const { return m_atom; }
-
-private:
-    ATOM m_atom;
-};
-
 } // namespace
 
 TextQueryResult QueryComponentText(HWND form, const std::string& name, std::string& text)
 {
+    TTextQueryRequest request;
+    if (!ReadTextQueryKey(request.Key))
+        return TextQueryResult::NoKey;
+    if (name.size() >= sizeof request.Name)
+        return TextQueryResult::NoComponent;   // no component has so long a name
+    name.copy(request.Name, name.size());
     Reply reply;
     ReplyWindow replyWindow(reply);
-    GlobalAtom atom(name);
-    UINT message = RegisterWindowMessageA(TextQueryMessageName);
-    if (!replyWindow.Handle() || !atom.Get() || !message)
+    if (!replyWindow.Handle())
         return TextQueryResult::NotSupported;
 
     // While this call waits, the form's WM_COPYDATA to our window is delivered:
     // a thread blocked in SendMessage still receives messages sent to it.
+    COPYDATASTRUCT query{TextQueryTag, sizeof request, &request};
     DWORD_PTR answer = 0;
-    LRESULT sent = SendMessageTimeoutA(form, message, reinterpret_cast<WPARAM>(replyWindow.Handle()),
-                                       atom.Get(), SMTO_ABORTIFHUNG, QueryTimeoutMs, &answer);
+    LRESULT sent = SendMessageTimeoutA(form, WM_COPYDATA,
+                                       reinterpret_cast<WPARAM>(replyWindow.Handle()),
+                                       reinterpret_cast<LPARAM>(&query), SMTO_ABORTIFHUNG,
+                                       QueryTimeoutMs, &answer);
     if (!sent)
         return TextQueryResult::NotSupported;
-    if (answer == 2)
+    if (static_cast<LRESULT>(answer) == TextQueryNoComponent)
         return TextQueryResult::NoComponent;
-    if (answer != 1 || !reply.Received)
+    if (static_cast<LRESULT>(answer) != TextQueryAnswered || !reply.Received)
         return TextQueryResult::NotSupported;
     text = reply.Text;
     return TextQueryResult::Answered;

@@ -208,5 +208,33 @@ TEST_F(ModalForm, EnterOnTheFocusedButtonEndsTheLoop)
     EXPECT_EQ(result, mrOk);
 }
 
+TEST_F(ModalForm, ReturningFromItIsNoNewActivationOfTheFormBelow)
+{
+    std::unique_ptr<TForm> below(MakeForm<TForm>(nullptr));
+    below->SetBounds(60, 60, 300, 200);
+    int activations = 0;
+    below->OnActivate = [&](TObject*) { ++activations; };
+    below->Show();
+    test::Pump();
+    ASSERT_EQ(GetActiveWindow(), below->Handle());
+    ASSERT_EQ(activations, 1);
+
+    TButton* ok = OkButton();
+    EXPECT_EQ(RunModal([&] { PostMessageA(ok->Handle(), BM_CLICK, 0, 0); }), mrOk);
+    test::Pump();
+    EXPECT_EQ(GetActiveWindow(), below->Handle());
+    EXPECT_EQ(activations, 1);
+
+    // Coming from another form that is not modal is an activation.
+    std::unique_ptr<TForm> other(MakeForm<TForm>(nullptr));
+    other->SetBounds(100, 100, 200, 100);
+    other->Show();
+    test::Pump();
+    ASSERT_EQ(GetActiveWindow(), other->Handle());
+    SetActiveWindow(below->Handle());
+    test::Pump();
+    EXPECT_EQ(activations, 2);
+}
+
 } // namespace
 } // namespace tarnivo

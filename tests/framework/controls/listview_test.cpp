@@ -6,6 +6,11 @@
 
 #include "testform.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace tarnivo {
 namespace {
 
@@ -199,6 +204,178 @@ TEST_F(ListView, RemadeImageListIsHandedToTheWindowBeforeItPaints)
     EXPECT_EQ(SendMessageA(window, LVM_GETIMAGELIST, LVSIL_NORMAL, 0),
               reinterpret_cast<LRESULT>(images.Handle()));
     list->SetLargeImages(nullptr);
+}
+
+// ------------------------------------------------------------- owner data
+
+class OwnerDataList : public ListView {
+protected:
+    void SetUp() override
+    {
+        ListView::SetUp();
+        icons = new TImageList(form.get());
+        icons->SetSize(32, 32);
+        list->SetLargeImages(icons);
+        list->SetOwnerData(true);
+        list->OnData = [this](TObject*, TListItemRequest& item) {
+            requested.push_back(item.Index);
+            item.Caption = "Item " + std::to_string(item.Index);
+            item.ImageIndex = item.Index % 5;
+        };
+    }
+
+    bool InView(int index)
+    {
+        RECT item{}, client{};
+        item.left = LVIR_BOUNDS;
+        SendMessageA(list->Handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        GetClientRect(list->Handle(), &client);
+        return item.top >= client.top && item.bottom <= client.bottom;
+    }
+    int ScrollRange()
+    {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        if (!GetScrollInfo(list->Handle(), SB_VERT, &info))
+            return 0;
+        return info.nMax + 1 - static_cast<int>(info.nPage);
+    }
+
+    TImageList* icons = nullptr;
+    std::vector<int> requested;
+};
+
+TEST_F(OwnerDataList, ACountWhoseCaptionsAndImagesAreAskedForWhenDrawn)
+{
+    HWND window = list->Handle();
+    list->Items().SetCount(1000);
+    EXPECT_EQ(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0), 1000);
+    EXPECT_TRUE(requested.empty());   // nothing drawn, nothing asked
+
+    ShowForm();
+    requested.clear();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    int visible = 0;
+    while (visible < 1000 && InView(visible))
+        ++visible;
+    ASSERT_GT(visible, 0);
+    ASSERT_FALSE(requested.empty());
+    // Only what is on screen (a partly visible row too) is asked for.
+    for (int index : requested)
+        EXPECT_LT(index, visible + 10) << "item " << index << " is not on screen";
+
+    // Read as another program reads them, and through the framework.
+    EXPECT_EQ(RawCaption(999), "Item 999");
+    EXPECT_EQ(list->Items()[7].ImageIndex(), 2);
+    EXPECT_THROW(list->Items()[1000].Caption(), EListError);
+    // The list keeps no items of its own, and only it takes a count.
+    EXPECT_THROW(list->Items().Add("x"), EListError);
+    EXPECT_THROW(list->Items()[0].SetCaption("x"), EListError);
+    EXPECT_THROW(list->Items().SetCount(-1), EListError);
+    list->SetOwnerData(false);
+    EXPECT_EQ(list->Items().Count(), 0);
+    EXPECT_THROW(list->Items().SetCount(3), EListError);
+}
+
+TEST_F(OwnerDataList, SelectionFocusAndViewFollowTheCount)
+{
+    list->Items().SetCount(200);
+    ShowForm();
+    list->SetItemFocused(150);
+    list->SetSelected(150);
+    list->Items()[150].MakeVisible();
+    EXPECT_TRUE(InView(150));
+    EXPECT_FALSE(InView(0));
+
+    // Fewer items: the marks past the end go; the view stays until told.
+    list->Items().SetCount(20);
+    EXPECT_EQ(list->Selected(), -1);
+    EXPECT_EQ(list->ItemFocused(), -1);
+    list->SetItemFocused(0);
+    list->SetSelected(0);
+    list->Items()[0].MakeVisible();
+    EXPECT_TRUE(InView(0));
+    EXPECT_EQ(SendMessageA(list->Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    // More items: the marks stay; a new window keeps count and marks.
+    list->Items().SetCount(500);
+    HWND before = list->Handle();
+    form->SetBorderStyle(bsDialog);
+    ASSERT_NE(list->Handle(), before);
+    EXPECT_EQ(list->Items().Count(), 500);
+    EXPECT_EQ(list->Selected(), 0);
+    EXPECT_EQ(list->ItemFocused(), 0);
+    EXPECT_EQ(RawCaption(499), "Item 499");
+}
+
+TEST_F(OwnerDataList, ScrollBarFollowsTheCountAndAnUpdateLeavesOnePaint)
+{
+    ShowForm();
+    HWND window = list->Handle();
+    TListItems& items = list->Items();
+    items.SetCount(10);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+    const int few = ScrollRange();
+    // Growing and shrinking: the bar covers the items (7 a row here, rows
+    // more than 60 pixels high).
+    items.SetCount(600);
+    EXPECT_GT(ScrollRange(), few + 60 * (600 / 7 - 2));
+    items.SetCount(10);
+    EXPECT_EQ(ScrollRange(), few);
+
+    {
+        TListUpdate outer(items);
+        TListUpdate inner(items);
+        items.SetCount(600);
+    }
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    EXPECT_GT(ScrollRange(), few + 60 * (600 / 7 - 2));
+
+    // An update left by an exception still ends; a hidden list stays hidden.
+    try {
+        TListUpdate update(items);
+        list->SetSelected(600);   // past the end
+    } catch (const EListError&) {
+    }
+    EXPECT_TRUE(IsWindowVisible(window));
+    list->Hide();
+    items.SetCount(3);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+TEST_F(OwnerDataList, TypeAheadAndSearchesAreTheOwners)
+{
+    list->Items().SetCount(50);
+    ShowForm();
+    list->SetFocus();
+    list->SetItemFocused(0);
+    list->SetSelected(0);
+    // No handler: nothing is found, the selection stays.
+    SendMessageA(list->Handle(), WM_CHAR, 'i', 1);
+    EXPECT_EQ(list->Selected(), 0);
+
+    std::vector<TListFind> asked;
+    int answer = 7;
+    list->OnDataFind = [&](TObject*, const TListFind& find) {
+        asked.push_back(find);
+        return answer;
+    };
+    Sleep(1100);   // past the type-ahead's pause: a new search
+    SendMessageA(list->Handle(), WM_CHAR, 'x', 1);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].Text, "x");
+    EXPECT_TRUE(asked[0].Partial);
+    EXPECT_EQ(list->Selected(), 7);
+
+    // An answer past the end counts as none.
+    LVFINDINFOA byCaption{};
+    byCaption.flags = LVFI_STRING;
+    byCaption.psz = "Item 3";
+    answer = 50;
+    EXPECT_EQ(SendMessageA(list->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(&byCaption)), -1);
+    EXPECT_EQ(asked.back().Text, "Item 3");
 }
 
 } // namespace
