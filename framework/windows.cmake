@@ -14,7 +14,7 @@ set(TARNIVO_FRAMEWORK_SOURCES
     ansitext.cpp
 )
 include(controls/controls.cmake)
-foreach(kind IN LISTS TARNIVO_CONTROL_KINDS)
+foreach(kind IN LISTS TARNIVO_CONTROL_KINDS TARNIVO_CONTROL_SHARED)
     list(APPEND TARNIVO_FRAMEWORK_SOURCES controls/${kind}.h controls/${kind}.cpp)
 endforeach()
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/graphics.cmake)

@@ -1,49 +1,15 @@
 #pragma once
 // The bit button: a push button ("BUTTON", owner-drawn) with a glyph beside
-// its caption; and the glyph layout the speed button shares.
+// its caption.
 
 #include "framework/bitmap.h"
 #include "framework/controls/button.h"
+#include "framework/controls/buttonglyph.h"
 
 namespace tarnivo {
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
                    bkIgnore, bkAll };
-
-namespace buttonglyph {
-
-// Where a glyph and a caption go in a button's content area (top-left
-// corners, in the area's coordinates). Along the layout's axis Margin is the
-// gap from the edge to the glyph and Spacing the gap from the glyph to the
-// text; -1 means automatic. Both automatic: the free length is cut in three,
-// Margin and Spacing one third each (rounded toward zero). An automatic
-// Margin with a given Spacing centres glyph and text together; an automatic
-// Spacing with a given Margin centres the text in what is left after the
-// glyph. Across the axis each is centred on its own. Without a glyph or
-// without text Spacing counts as 0.
-struct Placement {
-    POINT Glyph;
-    POINT Text;
-};
-Placement Place(SIZE client, SIZE glyph, SIZE text, TButtonLayout layout, int margin, int spacing);
-
-// The size of one cell of a glyph strip of `numGlyphs` cells (at least 1).
-SIZE CellSize(const TBitmap& glyph, int numGlyphs);
-
-// Cells of a glyph strip: 0 up, 1 disabled, 2 pressed, 3 down.
-enum Cell { Up, Disabled, Pressed, Down };
-
-// Draws cell `cell` of the strip at (x, y), with the colour of the cell's
-// bottom-left pixel transparent. A cell the strip does not have falls back
-// to the first, drawn in grey when the disabled cell was asked for.
-void Draw(HDC dc, const TBitmap& glyph, int numGlyphs, Cell cell, int x, int y);
-
-// How many cells a strip holds: its width in whole multiples of its
-// height, 1 to 4; 1 when it is not such a strip.
-int CellsInStrip(const TBitmap& glyph);
-
-} // namespace buttonglyph
 
 // A push button that draws itself: the system face, then Glyph (cell 1 up,
 // 2 disabled, 3 pressed, of NumGlyphs) and the caption placed by Layout,
@@ -54,18 +20,18 @@ class TBitBtn : public TButton {
 public:
     explicit TBitBtn(TComponent* owner);
 
-    TBitmap& Glyph() { return m_glyph; }
-    const TBitmap& Glyph() const { return m_glyph; }
+    TBitmap& Glyph() { return m_glyph.Glyph(); }
+    const TBitmap& Glyph() const { return m_glyph.Glyph(); }
     // Copies the bitmap; a strip of square cells sets NumGlyphs.
-    void SetGlyph(const TBitmap& glyph);
-    int NumGlyphs() const { return m_numGlyphs; }
-    void SetNumGlyphs(int count);
-    TButtonLayout Layout() const { return m_layout; }
-    void SetLayout(TButtonLayout layout);
-    int Margin() const { return m_margin; }
-    void SetMargin(int margin);
-    int Spacing() const { return m_spacing; }
-    void SetSpacing(int spacing);
+    void SetGlyph(const TBitmap& glyph) { m_glyph.SetGlyph(glyph); }
+    int NumGlyphs() const { return m_glyph.NumGlyphs(); }
+    void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
+    TButtonLayout Layout() const { return m_glyph.Layout(); }
+    void SetLayout(TButtonLayout layout) { m_glyph.SetLayout(layout); }
+    int Margin() const { return m_glyph.Margin(); }
+    void SetMargin(int margin) { m_glyph.SetMargin(margin); }
+    int Spacing() const { return m_glyph.Spacing(); }
+    void SetSpacing(int spacing) { m_glyph.SetSpacing(spacing); }
     TBitBtnKind Kind() const { return m_kind; }
     void SetKind(TBitBtnKind kind);
 
@@ -80,11 +46,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
-    TBitmap m_glyph;
-    int m_numGlyphs = 1;
-    TButtonLayout m_layout = blGlyphLeft;
-    int m_margin = -1;
-    int m_spacing = 4;
+    TButtonGlyph m_glyph{*this};
     TBitBtnKind m_kind = bkCustom;
 };
 

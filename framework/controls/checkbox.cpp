@@ -60,15 +60,7 @@ void TCustomCheckBox::SetState(TCheckBoxState state)
 
 void TCustomCheckBox::SetAlignment(TAlignment alignment)
 {
-    if (alignment == taCenter)
-        alignment = taRightJustify;
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    if (HandleAllocated()) {
-        controlwindow::SetStyleBits(Handle(), BS_LEFTTEXT, alignment == taLeftJustify);
-        Invalidate();
-    }
+    controlwindow::SetTextSide(*this, m_alignment, alignment);
 }
 
 void TCustomCheckBox::Toggle()

@@ -31,3 +31,8 @@ set(TARNIVO_CONTROL_KINDS
     frame
     treeview
 )
+# Pieces several kinds share: one header and one source each, no tests of
+# their own (the kinds that use them test them).
+set(TARNIVO_CONTROL_SHARED
+    buttonglyph
+)

@@ -4,6 +4,7 @@
 // the forwarding lines short.
 
 #include "framework/control.h"
+#include "framework/controls/label.h"
 #include "framework/form.h"
 
 #include <string>
@@ -99,5 +100,87 @@ inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+// Points `slot`, a control's link to another component, at `next`, moving
+// the control's free notification from the old component to the new one, so
+// that freeing the component clears the link (the control's Notification
+// does that). False when `slot` already pointed there.
+template <typename T>
+bool Relink(TComponent& self, T*& slot, T* next)
+{
+    if (slot == next)
+        return false;
+    if (slot)
+        slot->RemoveFreeNotification(&self);
+    slot = next;
+    if (slot)
+        slot->FreeNotification(&self);
+    return true;
+}
+
+// Puts the caption of a check box or radio button on the side `alignment`
+// names: taLeftJustify left of the box (BS_LEFTTEXT), taRightJustify right
+// of it; taCenter, which a caption beside a box cannot be, counts as
+// taRightJustify. Stores the side in `current` and restyles a live window.
+inline void SetTextSide(TWinControl& control, TAlignment& current, TAlignment alignment)
+{
+    if (alignment == taCenter)
+        alignment = taRightJustify;
+    if (current == alignment)
+        return;
+    current = alignment;
+    if (control.HandleAllocated()) {
+        SetStyleBits(control.Handle(), BS_LEFTTEXT, alignment == taLeftJustify);
+        control.Invalidate();
+    }
+}
+
+// A control's border and 3D look: kept for creating the window and applied
+// to the live one when either changes.
+class Border {
+public:
+    explicit Border(TWinControl& control) : m_control(control) {}
+    Border(const Border&) = delete;
+    Border& operator=(const Border&) = delete;
+
+    TBorderStyle Style() const { return m_style; }
+    bool Ctl3D() const { return m_ctl3D; }
+
+    // Any style but bsNone counts as bsSingle.
+    void SetStyle(TBorderStyle border)
+    {
+        if (border != bsNone)
+            border = bsSingle;
+        if (m_style == border)
+            return;
+        m_style = border;
+        Apply();
+    }
+
+    void SetCtl3D(bool ctl3D)
+    {
+        if (m_ctl3D == ctl3D)
+            return;
+        m_ctl3D = ctl3D;
+        Apply();
+    }
+
+    // The border bits for the window about to be created.
+    void CreateParams(TCreateParams& params) const
+    {
+        BorderBits(m_style, m_ctl3D, params.Style, params.ExStyle);
+    }
+
+private:
+    void Apply()
+    {
+        if (HWND window = Existing(m_control))
+            SetBorder(window, m_style, m_ctl3D);
+    }
+
+    TWinControl& m_control;
+    TBorderStyle m_style = bsSingle;
+    bool m_ctl3D = true;
+};
 
 } // namespace tarnivo::controlwindow

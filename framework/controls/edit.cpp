@@ -22,7 +22,7 @@ void TCustomEdit::CreateParams(TCreateParams& params)
     params.Style |= ES_AUTOHSCROLL;
     if (m_readOnly)
         params.Style |= ES_READONLY;
-    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
+    m_border.CreateParams(params);
     params.Caption = m_text;
 }
 
@@ -70,26 +70,6 @@ void TCustomEdit::SetMaxLength(int length)
     m_maxLength = length < 0 ? 0 : length;
     if (HandleAllocated())
         SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
-}
-
-void TCustomEdit::SetBorderStyle(TBorderStyle border)
-{
-    if (border != bsNone)
-        border = bsSingle;
-    if (m_borderStyle == border)
-        return;
-    m_borderStyle = border;
-    if (HandleAllocated())
-        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
-}
-
-void TCustomEdit::SetCtl3D(bool ctl3D)
-{
-    if (m_ctl3D == ctl3D)
-        return;
-    m_ctl3D = ctl3D;
-    if (HandleAllocated())
-        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
 }
 
 void TCustomEdit::Dispatch(TMessage& message)

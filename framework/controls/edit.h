@@ -22,10 +22,10 @@ public:
     void SetMaxLength(int length);
     // bsSingle (the default) draws the sunken edge, or a flat line without
     // Ctl3D; bsNone no border at all.
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle border);
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool ctl3D);
+    TBorderStyle BorderStyle() const { return m_border.Style(); }
+    void SetBorderStyle(TBorderStyle border) { m_border.SetStyle(border); }
+    bool Ctl3D() const { return m_border.Ctl3D(); }
+    void SetCtl3D(bool ctl3D) { m_border.SetCtl3D(ctl3D); }
 
     // The window's text once it exists; the user changes it there.
     std::string Text() const override;
@@ -43,8 +43,7 @@ protected:
 private:
     bool m_readOnly = false;
     int m_maxLength = 0;
-    TBorderStyle m_borderStyle = bsSingle;
-    bool m_ctl3D = true;
+    controlwindow::Border m_border{*this};
     std::string m_text;   // the text while there is no window
 };
 

@@ -194,7 +194,7 @@ void TCustomListBox::CreateParams(TCreateParams& params)
         params.Style |= m_extendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (m_sorted)
         params.Style |= LBS_SORT;
-    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
+    m_border.CreateParams(params);
 }
 
 void TCustomListBox::HandleCreated()
@@ -313,26 +313,6 @@ void TCustomListBox::SetSorted(bool sorted)
     m_sorted = sorted;
     // LBS_SORT is read at creation; the items come back sorted.
     RecreateWnd();
-}
-
-void TCustomListBox::SetBorderStyle(TBorderStyle border)
-{
-    if (border != bsNone)
-        border = bsSingle;
-    if (m_borderStyle == border)
-        return;
-    m_borderStyle = border;
-    if (HandleAllocated())
-        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
-}
-
-void TCustomListBox::SetCtl3D(bool ctl3D)
-{
-    if (m_ctl3D == ctl3D)
-        return;
-    m_ctl3D = ctl3D;
-    if (HandleAllocated())
-        controlwindow::SetBorder(Handle(), m_borderStyle, m_ctl3D);
 }
 
 void TCustomListBox::Dispatch(TMessage& message)

@@ -91,10 +91,10 @@ public:
     int TopIndex() const;
     void SetTopIndex(int index);
 
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle border);
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool ctl3D);
+    TBorderStyle BorderStyle() const { return m_border.Style(); }
+    void SetBorderStyle(TBorderStyle border) { m_border.SetStyle(border); }
+    bool Ctl3D() const { return m_border.Ctl3D(); }
+    void SetCtl3D(bool ctl3D) { m_border.SetCtl3D(ctl3D); }
 
     void Clear() { m_items.Clear(); }
 
@@ -113,8 +113,7 @@ private:
     bool m_multiSelect = false;
     bool m_extendedSelect = true;
     bool m_sorted = false;
-    TBorderStyle m_borderStyle = bsSingle;
-    bool m_ctl3D = true;
+    controlwindow::Border m_border{*this};
 };
 
 class TListBox : public TCustomListBox {

@@ -71,15 +71,7 @@ void TRadioButton::SetChecked(bool checked)
 
 void TRadioButton::SetAlignment(TAlignment alignment)
 {
-    if (alignment == taCenter)
-        alignment = taRightJustify;
-    if (m_alignment == alignment)
-        return;
-    m_alignment = alignment;
-    if (HandleAllocated()) {
-        controlwindow::SetStyleBits(Handle(), BS_LEFTTEXT, alignment == taLeftJustify);
-        Invalidate();
-    }
+    controlwindow::SetTextSide(*this, m_alignment, alignment);
 }
 
 void TRadioButton::Dispatch(TMessage& message)

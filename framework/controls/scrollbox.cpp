@@ -221,27 +221,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner)
 void TScrollBox::CreateParams(TCreateParams& params)
 {
     TScrollingWinControl::CreateParams(params);
-    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
-}
-
-void TScrollBox::SetBorderStyle(TBorderStyle border)
-{
-    if (border != bsNone)
-        border = bsSingle;
-    if (m_borderStyle == border)
-        return;
-    m_borderStyle = border;
-    if (HWND window = controlwindow::Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
-}
-
-void TScrollBox::SetCtl3D(bool ctl3D)
-{
-    if (m_ctl3D == ctl3D)
-        return;
-    m_ctl3D = ctl3D;
-    if (HWND window = controlwindow::Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
+    m_border.CreateParams(params);
 }
 
 } // namespace tarnivo

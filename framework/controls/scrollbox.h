@@ -49,17 +49,16 @@ class TScrollBox : public TScrollingWinControl {
 public:
     explicit TScrollBox(TComponent* owner);
 
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle border);
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool ctl3D);
+    TBorderStyle BorderStyle() const { return m_border.Style(); }
+    void SetBorderStyle(TBorderStyle border) { m_border.SetStyle(border); }
+    bool Ctl3D() const { return m_border.Ctl3D(); }
+    void SetCtl3D(bool ctl3D) { m_border.SetCtl3D(ctl3D); }
 
 protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
-    TBorderStyle m_borderStyle = bsSingle;
-    bool m_ctl3D = true;
+    controlwindow::Border m_border{*this};
 };
 
 } // namespace tarnivo

@@ -7,32 +7,13 @@
 
 namespace tarnivo {
 
-namespace {
-
-TPropInfo GlyphProperty()
-{
-    TPropInfo p{"Glyph", TPropKind::Object, {}, {}, {}};
-    p.Get = [](const TObject& o) {
-        return TPropValue{const_cast<TBitmap*>(&static_cast<const TSpeedButton&>(o).Glyph())};
-    };
-    p.Set = [](TObject& o, const TPropValue& v) {
-        auto* source = dynamic_cast<TBitmap*>(std::get<TObject*>(v));
-        if (!source)
-            throw EPropertyError("Invalid property value");
-        static_cast<TSpeedButton&>(o).SetGlyph(*source);
-    };
-    return p;
-}
-
-} // namespace
-
 const TClassInfo& TSpeedButton::StaticClassInfo()
 {
     static const TClassInfo info{
         "TSpeedButton",
         &TGraphicControl::StaticClassInfo(),
         {
-            GlyphProperty(),
+            buttonglyph::GlyphProperty<TSpeedButton>(),
             published::Integer("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs),
             published::Enumeration("Layout",
                                    {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
@@ -50,7 +31,6 @@ const TClassInfo& TSpeedButton::StaticClassInfo()
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 23, 22);
-    m_glyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
 template <typename F>
@@ -62,48 +42,6 @@ void TSpeedButton::ForGroup(F f)
         if (auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
             other && other != this && other->m_groupIndex == m_groupIndex)
             f(*other);
-}
-
-void TSpeedButton::SetGlyph(const TBitmap& glyph)
-{
-    m_glyph.Assign(glyph);
-    m_numGlyphs = buttonglyph::CellsInStrip(m_glyph);
-    Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int count)
-{
-    count = std::clamp(count, 1, 4);
-    if (m_numGlyphs == count)
-        return;
-    m_numGlyphs = count;
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout layout)
-{
-    if (m_layout == layout)
-        return;
-    m_layout = layout;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int margin)
-{
-    margin = std::max(margin, -1);
-    if (m_margin == margin)
-        return;
-    m_margin = margin;
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int spacing)
-{
-    spacing = std::max(spacing, -1);
-    if (m_spacing == spacing)
-        return;
-    m_spacing = spacing;
-    Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool flat)
@@ -245,30 +183,11 @@ void TSpeedButton::Paint(TCanvas& canvas)
     InflateRect(&content, -2, -2);
     if (sunk)
         OffsetRect(&content, 1, 1);
-    SIZE client{content.right - content.left, content.bottom - content.top};
-    SelectedObject font(dc, Font().Handle());
-    std::string caption = Caption();
-    SIZE text{0, 0};
-    if (!caption.empty()) {
-        RECT measure{0, 0, client.cx, client.cy};
-        DrawTextA(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-        text = {measure.right, measure.bottom};
-    }
-    SIZE glyph = buttonglyph::CellSize(m_glyph, m_numGlyphs);
-    auto place = buttonglyph::Place(client, glyph, text, m_layout, m_margin, m_spacing);
     auto cell = !Enabled()  ? buttonglyph::Disabled
                 : m_pressed ? buttonglyph::Pressed
                 : m_down    ? buttonglyph::Down
                             : buttonglyph::Up;
-    buttonglyph::Draw(dc, m_glyph, m_numGlyphs, cell, content.left + place.Glyph.x,
-                      content.top + place.Glyph.y);
-    if (!caption.empty()) {
-        RECT t{content.left + place.Text.x, content.top + place.Text.y,
-               content.left + place.Text.x + text.cx, content.top + place.Text.y + text.cy};
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
-        DrawTextA(dc, caption.c_str(), -1, &t, DT_SINGLELINE | DT_NOCLIP);
-    }
+    m_glyph.DrawContent(dc, content, cell, Enabled());
 }
 
 } // namespace tarnivo

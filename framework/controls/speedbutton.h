@@ -2,7 +2,7 @@
 // The speed button: a button without a window of its own, drawn on its parent.
 
 #include "framework/bitmap.h"
-#include "framework/controls/bitbtn.h"
+#include "framework/controls/buttonglyph.h"
 
 namespace tarnivo {
 
@@ -17,19 +17,19 @@ class TSpeedButton : public TGraphicControl {
 public:
     explicit TSpeedButton(TComponent* owner);
 
-    TBitmap& Glyph() { return m_glyph; }
-    const TBitmap& Glyph() const { return m_glyph; }
+    TBitmap& Glyph() { return m_glyph.Glyph(); }
+    const TBitmap& Glyph() const { return m_glyph.Glyph(); }
     // Copies the bitmap; a strip of square cells sets NumGlyphs.
-    void SetGlyph(const TBitmap& glyph);
+    void SetGlyph(const TBitmap& glyph) { m_glyph.SetGlyph(glyph); }
     // Cells: 1 up, 2 disabled, 3 pressed, 4 down.
-    int NumGlyphs() const { return m_numGlyphs; }
-    void SetNumGlyphs(int count);
-    TButtonLayout Layout() const { return m_layout; }
-    void SetLayout(TButtonLayout layout);
-    int Margin() const { return m_margin; }
-    void SetMargin(int margin);
-    int Spacing() const { return m_spacing; }
-    void SetSpacing(int spacing);
+    int NumGlyphs() const { return m_glyph.NumGlyphs(); }
+    void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
+    TButtonLayout Layout() const { return m_glyph.Layout(); }
+    void SetLayout(TButtonLayout layout) { m_glyph.SetLayout(layout); }
+    int Margin() const { return m_glyph.Margin(); }
+    void SetMargin(int margin) { m_glyph.SetMargin(margin); }
+    int Spacing() const { return m_glyph.Spacing(); }
+    void SetSpacing(int spacing) { m_glyph.SetSpacing(spacing); }
     bool Flat() const { return m_flat; }
     void SetFlat(bool flat);
     bool Down() const { return m_down; }
@@ -57,11 +57,7 @@ private:
     template <typename F>
     void ForGroup(F f);
 
-    TBitmap m_glyph;
-    int m_numGlyphs = 1;
-    TButtonLayout m_layout = blGlyphLeft;
-    int m_margin = -1;
-    int m_spacing = 4;
+    TButtonGlyph m_glyph{*this};
     bool m_flat = false;
     bool m_down = false;
     int m_groupIndex = 0;

@@ -237,13 +237,8 @@ void TCustomTabControl::SetHotTrack(bool hotTrack)
 
 void TCustomTabControl::SetImages(TImageList* images)
 {
-    if (m_images == images)
+    if (!controlwindow::Relink(*this, m_images, images))
         return;
-    if (m_images)
-        m_images->RemoveFreeNotification(this);
-    m_images = images;
-    if (m_images)
-        m_images->FreeNotification(this);
     if (HWND window = Existing(*this)) {
         Send(window, TCM_SETIMAGELIST, 0,
              reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));

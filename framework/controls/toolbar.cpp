@@ -163,15 +163,10 @@ void TToolButton::SetImageIndex(int index)
 
 void TToolButton::SetMenuItem(TMenuItem* item)
 {
-    if (m_menuItem == item)
+    if (!controlwindow::Relink(*this, m_menuItem, item))
         return;
     if (m_menuItem)
-        m_menuItem->RemoveFreeNotification(this);
-    m_menuItem = item;
-    if (m_menuItem) {
-        m_menuItem->FreeNotification(this);
         SetCaption(m_menuItem->Caption());
-    }
 }
 
 void TToolButton::Notification(TComponent* component, TOperation operation)
@@ -443,13 +438,8 @@ void TToolBar::SetButtonHeight(int height)
 
 void TToolBar::SetImages(TImageList* images)
 {
-    if (m_images == images)
+    if (!controlwindow::Relink(*this, m_images, images))
         return;
-    if (m_images)
-        m_images->RemoveFreeNotification(this);
-    m_images = images;
-    if (m_images)
-        m_images->FreeNotification(this);
     if (HWND window = Existing(*this)) {
         Send(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));
         SendButtons();

@@ -264,7 +264,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params)
         params.Style |= TVS_EDITLABELS;
     if (!m_hideSelection)
         params.Style |= TVS_SHOWSELALWAYS;
-    controlwindow::BorderBits(m_borderStyle, m_ctl3D, params.Style, params.ExStyle);
+    m_border.CreateParams(params);
 }
 
 void TCustomTreeView::HandleCreated()
@@ -372,35 +372,10 @@ void TCustomTreeView::SetHideSelection(bool hide)
     Restyle(TVS_SHOWSELALWAYS, !hide);
 }
 
-void TCustomTreeView::SetBorderStyle(TBorderStyle border)
-{
-    if (border != bsNone)
-        border = bsSingle;
-    if (m_borderStyle == border)
-        return;
-    m_borderStyle = border;
-    if (HWND window = Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
-}
-
-void TCustomTreeView::SetCtl3D(bool ctl3D)
-{
-    if (m_ctl3D == ctl3D)
-        return;
-    m_ctl3D = ctl3D;
-    if (HWND window = Existing(*this))
-        controlwindow::SetBorder(window, m_borderStyle, m_ctl3D);
-}
-
 void TCustomTreeView::SetImages(TImageList* images)
 {
-    if (m_images == images)
+    if (!controlwindow::Relink(*this, m_images, images))
         return;
-    if (m_images)
-        m_images->RemoveFreeNotification(this);
-    m_images = images;
-    if (m_images)
-        m_images->FreeNotification(this);
     if (HWND window = Existing(*this))
         Send(window, TVM_SETIMAGELIST, TVSIL_NORMAL,
              reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));

@@ -120,10 +120,10 @@ public:
     void SetReadOnly(bool readOnly);
     bool HideSelection() const { return m_hideSelection; }
     void SetHideSelection(bool hide);
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle border);
-    bool Ctl3D() const { return m_ctl3D; }
-    void SetCtl3D(bool ctl3D);
+    TBorderStyle BorderStyle() const { return m_border.Style(); }
+    void SetBorderStyle(TBorderStyle border) { m_border.SetStyle(border); }
+    bool Ctl3D() const { return m_border.Ctl3D(); }
+    void SetCtl3D(bool ctl3D) { m_border.SetCtl3D(ctl3D); }
     TImageList* Images() const { return m_images; }
     void SetImages(TImageList* images);
 
@@ -162,8 +162,7 @@ private:
     bool m_showButtons = true;
     bool m_readOnly = false;
     bool m_hideSelection = true;
-    TBorderStyle m_borderStyle = bsSingle;
-    bool m_ctl3D = true;
+    controlwindow::Border m_border{*this};
     TImageList* m_images = nullptr;
 };
 

@@ -141,13 +141,8 @@ void TCustomUpDown::SetAssociate(TWinControl* control)
 {
     if (control == this)
         throw EPropertyError("An up-down control cannot be its own associate");
-    if (m_associate == control)
+    if (!controlwindow::Relink(*this, m_associate, control))
         return;
-    if (m_associate)
-        m_associate->RemoveFreeNotification(this);
-    m_associate = control;
-    if (m_associate)
-        m_associate->FreeNotification(this);
     if (HWND window = Existing(*this)) {
         // With a buddy the control reads its position from the buddy's
         // text, and writes it there only when it moves: carry it over.
