@@ -12,7 +12,7 @@
 // giving it back), winskinform_proc.cpp (the two message tables), ncframe.cpp
 // (what the frame looks like).
 
-#include "skin/forms/formcontrols.h"
+#include "skin/controls/skinhost.h"
 #include "skin/forms/ncobject.h"
 #include "skin/resources/skindata.h"
 #include "skin/resources/skinmanagerif.h"
@@ -59,7 +59,7 @@ constexpr int Destroyed = 6;   // WM_NCDESTROY has passed; the manager frees it
 // Whether a restoring call should also put the window's look back at once.
 enum class Redraw { No, Yes };
 
-class TWinSkinForm : public TComponent, public ISkinFormLink {
+class TWinSkinForm : public TComponent, public ISkinFormLink, public ISkinControlHost {
 public:
     // `owner` is null: the skin manager owns the object (its Forms list) and
     // frees it; the framework form is only referenced, and its destruction
@@ -110,9 +110,12 @@ public:
     // Caption-button objects built from the current skin.
     void DeleteSysbtn();
 
-    // The control skins of this window.
-    bool AddControlList(TSkinControlLink* control);
-    void DeleteControl(TSkinControlLink* control);
+    // The control skins of this window (ISkinControlHost).
+    HWND HostWindow() const override { return Handle; }
+    bool AddControlList(TSkinControlLink* control) override;
+    void DeleteControl(TSkinControlLink* control) override;
+    TSkinControlLink* HotControlLink() const override { return HotControl; }
+    void SetHotControlLink(TSkinControlLink* control) override { HotControl = control; }
     void DeleteSkinDeleted();
     void DeleteControls();
     // A window made while this one is skinned (a size grip) that should get
