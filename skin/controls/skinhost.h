@@ -6,20 +6,29 @@
 // of its form (TWinSkinForm implements it). Control skins never include the
 // form object's header: this pair is the whole contact between them.
 
-#include "framework/object.h"
-
-#include <string>
-
 #include <windows.h>
 
 namespace tarnivo {
 
-class TSkinControlLink : public TObject {
+class ISkinControlHost;
+class TCanvas;
+class TSkinData;
+
+// An interface only: control skins are components, and the form keeps them
+// through this view of them.
+class TSkinControlLink {
 public:
     // Status of a control skin whose window is gone and that waits to be freed.
     static constexpr int StatusDeleted = 6;
 
-    std::string ClassName() const override { return "TSkinControlLink"; }
+    virtual ~TSkinControlLink() = default;
+
+    // Attaches to the framework control that owns the skin object (a second
+    // call is ignored); the application's own choice of skin object for a
+    // control is attached through this too, with its own UpdateColor.
+    virtual void Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+                      bool updateColor) = 0;
+    virtual bool UpdateColor() const = 0;
 
     // The control's window.
     virtual HWND ControlHandle() const = 0;
