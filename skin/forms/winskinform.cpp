@@ -3,6 +3,7 @@
 
 #include "winskinform.h"
 
+#include "discovery.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
 
@@ -509,8 +510,10 @@ void TWinSkinForm::SkinActive()
     GetIcon();
     GetBorderSize();
     BeginUpdate();
-    // Control discovery plugs in here: InitControls for a framework form,
-    // the child windows of a plain one otherwise.
+    if (Form)
+        InitControls(Form);
+    else
+        TControlDiscovery(*this).InitHwndControls(Handle);
     if (SkinState == skinstate::Created) {
         if (FormStyle == sfsMDIChild) {
             TSkinManage* manager = Manager();
@@ -723,10 +726,22 @@ void TWinSkinForm::DeleteControls()
     }
 }
 
-// Control discovery (which control gets which skin) plugs in behind these.
-void TWinSkinForm::AddControlh(HWND) {}
-void TWinSkinForm::InitControls(TControl*) {}
-void TWinSkinForm::InitNestform(TForm*) {}
+// Which control gets which skin: discovery.cpp.
+void TWinSkinForm::AddControlh(HWND window)
+{
+    TControlDiscovery(*this).AddControlh(window);
+}
+
+void TWinSkinForm::InitControls(TControl* control)
+{
+    TControlDiscovery(*this).InitControls(control);
+}
+
+void TWinSkinForm::InitNestform(TForm* nested)
+{
+    TControlDiscovery(*this).InitNestform(nested);
+}
+
 void TWinSkinForm::DeleteGraphicControl(TControl*) {}
 // Popup-menu skinning of the form's components plugs in here.
 void TWinSkinForm::InitPopMenu() {}

@@ -120,8 +120,8 @@ public:
     void FreeControl(TSkinControlLink* control);
     void DeleteSkinDeleted();
     void DeleteControls();
-    // A window made while this one is skinned (a size grip) that should get
-    // a control skin; control discovery plugs in here.
+    // A child window that should get a control skin: chosen by its window
+    // class and style (discovery.h).
     void AddControlh(HWND window);
 
     // ISkinFormLink: the refresh operations of the skin data.
