@@ -604,6 +604,7 @@ void TWinSkinForm::UnSubclass()
         UnSubclass2();
         return;
     }
+    FreeSysMenu();
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
     if (!Subclassed())
@@ -647,6 +648,7 @@ void TWinSkinForm::UnSubclass3()
         UnSubclass2();
         return;
     }
+    FreeSysMenu();
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
     if (Subclassed())
