@@ -180,8 +180,9 @@ void TWinSkinForm::CreateSysmenu2()
         default:
             break;
         }
-        // An item the program disabled in its system menu stays disabled.
-        if ((system.State & MFS_DISABLED) == MFS_DISABLED)
+        // An item the program disabled or grayed in its system menu stays
+        // disabled (EnableMenuItem's MF_GRAYED alone leaves state 1, not 3).
+        if (system.State & (MF_GRAYED | MF_DISABLED))
             enabled = false;
         item->SetImageIndex(image);
         item->SetEnabled(enabled);
