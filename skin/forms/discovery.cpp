@@ -265,7 +265,7 @@ bool TControlDiscovery::OfferToApplication(TControl& control, TControl* containe
     if (!link)
         return false;
     const bool listed = std::any_of(m_form.Controls.begin(), m_form.Controls.end(),
-                                    [link](const auto& c) { return c.get() == link; });
+                                    [link](const auto& c) { return c == link; });
     if (!listed)
         link->Init(&m_form, &data, &m_form.Canvas2, link->UpdateColor());
     if (dynamic_cast<TCustomPanel*>(&control))
@@ -299,7 +299,7 @@ bool TControlDiscovery::FindSkinComp(TControl& control) const
     for (const auto& link : m_form.Controls) {
         // A skin of a framework control is owned by it; a window-less one
         // (a speed button) has no window of its own to compare.
-        if (auto* component = dynamic_cast<TComponent*>(link.get());
+        if (auto* component = dynamic_cast<TComponent*>(link);
             component && component->Owner() == &control)
             return true;
         if (window && link->ControlHandle() == window)
@@ -383,7 +383,7 @@ TSkinControlLink* TControlDiscovery::Lookupcontrol(HWND window) const
 {
     for (const auto& link : m_form.Controls)
         if (link->ControlHandle() == window)
-            return link.get();
+            return link;
     return nullptr;
 }
 

@@ -754,7 +754,7 @@ TEST_F(DiscoveryTest, PlainWindowsNestedDialogsAndComboBoxEx)
     // Every attached window is found again: nothing new on a second run.
     discovery.InitHwndControls(window);
     EXPECT_EQ(recorder.requests.size(), 3u) << Describe(recorder.requests);
-    EXPECT_EQ(discovery.Lookupcontrol(innerButton), skinned->Controls[0].get());
+    EXPECT_EQ(discovery.Lookupcontrol(innerButton), skinned->Controls[0]);
     // The enumeration reaches every descendant: only the button inside the
     // tab-stop dialog is new.
     EnumChildWindows(window, TControlDiscovery::EnumControl, reinterpret_cast<LPARAM>(skinned));
