@@ -187,8 +187,9 @@ void TWinSkinForm::DrawFLine(HDC dc)
                     DC_TEXT | DC_GRADIENT | (Active ? DC_ACTIVE : 0u));
         CaptionTextRect = text;
     }
-    // Caption-button placement and drawing plug in here (SetSysbtnRect,
-    // DrawAllSysbtn), over the title and under nothing else.
+    // The caption buttons, over the title and the caption text.
+    SetSysbtnRect();
+    DrawAllSysbtn(canvas, title);
     BitBlt(dc, 0, 0, CaptionBuffer.Width(), CaptionBuffer.Height(), canvas.Handle(), 0, 0, SRCCOPY);
     SetBkMode(dc, OPAQUE);
 }

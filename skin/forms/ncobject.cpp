@@ -43,4 +43,9 @@ void TNCObject::MouseLeave()
     Draw();
 }
 
+void TWinSysButton::Draw()
+{
+    Form->DrawSysbtn(this, State);
+}
+
 } // namespace tarnivo

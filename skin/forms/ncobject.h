@@ -44,9 +44,8 @@ public:
     }
     std::string ClassName() const override { return "TWinSysButton"; }
 
-    // Placement, visibility and drawing of caption buttons plug in here
-    // (DrawSysbtn of the form); until then a button draws nothing.
-    void Draw() override {}
+    // Draws the button in its State straight onto the window (DrawSysbtn).
+    void Draw() override;
 
     TDataSkinSysButton* Element;   // owned by the skin data
 };

@@ -607,6 +607,7 @@ void TWinSkinForm::UnSubclass()
         UnSubclass2();
         return;
     }
+    FreeSysMenu();
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
     if (!Subclassed())
@@ -650,6 +651,7 @@ void TWinSkinForm::UnSubclass3()
         UnSubclass2();
         return;
     }
+    FreeSysMenu();
     if (HoverTimer)
         HoverTimer->SetEnabled(false);
     if (Subclassed())

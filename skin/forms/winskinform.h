@@ -141,6 +141,38 @@ public:
     void Cropwindow();
     void Uncropwindow();
 
+    // Caption buttons (captionbuttons.cpp). Points are in window coordinates.
+    TWinSysButton* FindBtn(POINT point) const;
+    bool SysBtnVisible(int index);
+    void SetSysbtnRect();
+    void DrawAllSysbtn(TCanvas& canvas, const TRect& rect);
+    // Draws one button in a state (1 normal, 2 pressed, 3 hot) onto the
+    // window, or into `dc` laid out like the window.
+    void DrawSysbtn(TWinSysButton* button, int state, HDC dc = nullptr);
+    // Runs the action of the hot button; (x, y) is the click's screen point.
+    void SysBtnAction(int x, int y);
+    // A screen point in window coordinates (client coordinates for a
+    // minimized MDI child).
+    POINT GetWinXY(int x, int y) const;
+    void Maximize();
+    void Restore();
+    void Minimize();
+    void MDIChildAction(UINT command);
+    bool MDIChildMax() const;
+    // The menu band's button under a point: none until the skinned band exists.
+    TNCObject* FindMenuBtn(POINT point) const;
+
+    // The skinned system menu (sysmenu.cpp). `point` is in screen coordinates.
+    void PopSysmenu(POINT point);
+    void CreateSysmenu2();
+    void CreateSysmenu();
+    void AddSysMenuitem(const std::string& caption, int tag);
+    // Whether the close button may close the window.
+    bool CheckSysmenu() const;
+    void DoSysMenu(TObject* sender);
+    void DoSysMenu2(TObject* sender);
+    void FreeSysMenu();
+
     // The two message tables (winskinform_proc.cpp).
     void NewWndProc(TMessage& message);
     void WinWndProc(TMessage& message);
@@ -194,6 +226,7 @@ public:
     HMENU MenuHandle = nullptr;
     HMENU SystemMenu = nullptr;
     HMENU TrackedMenu = nullptr;
+    TPopupMenu* SysMenuPopup = nullptr;     // owned; rebuilt for every popup
     TColor SavedColor = clNone;             // the form's Color before skinning
     DWORD WindowStyle = 0;                  // GWL_STYLE as last read
     int RightButtonsLeft = 0;
@@ -246,6 +279,13 @@ private:
     void WMNCDestroy(TMessage& message);
     void WMSkinRecreate(TMessage& message);
     void WMNCHitTest(TMessage& message);
+    // Non-client mouse (ncmouse.cpp).
+    void WMNCMouseMove(TMessage& message);
+    void WMNCLButtonDown(TMessage& message);
+    void WMNCLButtonUp(TMessage& message);
+    void WMNCLBUTTONDBLCLK(TMessage& message);
+    void WMNCRButtonUp(TMessage& message);
+    void WMMenuItem(TMessage& message);
     void CMMenuChanged(TMessage& message);
     void WMSetText(TMessage& message);
     void WMSkinPaintNC(TMessage& message);

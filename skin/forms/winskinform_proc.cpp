@@ -15,6 +15,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/menus.h"
 
 #include <windowsx.h>
 
@@ -107,17 +108,17 @@ bool TWinSkinForm::Stage3(TMessage& m)
 {
     switch (m.Msg) {
     case WM_SIZE:             WMSize(m); return true;
-    case WM_DRAWITEM:         Default(m); return true;   // menu-band and window-menu items draw here
-    case WM_MEASUREITEM:      Default(m); return true;   // ... and are measured here
+    case WM_DRAWITEM:         WMMenuItem(m); return true;
+    case WM_MEASUREITEM:      WMMenuItem(m); return true;
     case WM_WINDOWPOSCHANGING: Default(m); return true;
     case WM_NCCALCSIZE:       WMNCCalcSize(m.WParam != 0, reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam), m); return true;
     case WM_NCPAINT:          WMNCPaint(m); return true;
     case WM_NCHITTEST:        WMNCHitTest(m); return true;
-    case WM_NCMOUSEMOVE:      Default(m); return true;   // caption buttons take the mouse here
-    case WM_NCLBUTTONDOWN:    Default(m); return true;
-    case WM_NCLBUTTONUP:      Default(m); return true;
-    case WM_NCLBUTTONDBLCLK:  Default(m); return true;
-    case WM_NCRBUTTONDOWN:    Default(m); return true;   // the skinned window menu pops up here
+    case WM_NCMOUSEMOVE:      WMNCMouseMove(m); return true;
+    case WM_NCLBUTTONDOWN:    WMNCLButtonDown(m); return true;
+    case WM_NCLBUTTONUP:      WMNCLButtonUp(m); return true;
+    case WM_NCLBUTTONDBLCLK:  WMNCLBUTTONDBLCLK(m); return true;
+    case WM_NCRBUTTONDOWN:    WMNCRButtonUp(m); return true;
     case WM_NCACTIVATE:       WMNCActivate(m); return true;
     case WM_SKINNCPAINT:      UpdateNc(nullptr); return true;
     default:                  return false;
@@ -172,10 +173,11 @@ void TWinSkinForm::WMNCDestroy(TMessage& m)
 
 void TWinSkinForm::WMInitMenuPopup(TMessage& m)
 {
+    const auto menu = reinterpret_cast<HMENU>(m.WParam);
+    // The skinned system menu is a popup of our own, owned by this window.
+    const bool system = menu == SystemMenu || (SysMenuPopup && menu == SysMenuPopup->Handle());
     if (TSkinManage* manager = Manager())
-        manager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == SystemMenu
-                                 ? popupkind::SystemMenu
-                                 : popupkind::WindowMenu;
+        manager->PopupKind = system ? popupkind::SystemMenu : popupkind::WindowMenu;
     Default(m);
 }
 
@@ -284,9 +286,14 @@ void TWinSkinForm::WMCommand(TMessage& m)
 void TWinSkinForm::WMSysCommand(TMessage& m)
 {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
-    // Keyboard menus (SC_KEYMENU: Alt, F10, Alt+letter, Alt+Space) go to the
-    // skinned menu band and window menu once they exist; until then the
-    // system opens its own.
+    // Keyboard menus (SC_KEYMENU: Alt, F10, Alt+letter) go to the skinned
+    // menu band once it exists; until then the system opens its own. Alt+Space
+    // opens the skinned system menu at the client area's top-left corner.
+    if (command == SC_KEYMENU && m.LParam == ' ' && !MenuTracking) {
+        POINT origin{0, 0};
+        ClientToScreen(Handle, &origin);
+        PopSysmenu(origin);
+    }
     switch (command) {
     case SC_MINIMIZE:
         WindowState = swsMin;
@@ -326,24 +333,6 @@ void TWinSkinForm::CMMenuChanged(TMessage& m)
 }
 
 // Stage 3 handlers -------------------------------------------------------------------
-
-void TWinSkinForm::WMNCHitTest(TMessage& m)
-{
-    Default(m);
-    RECT window{};
-    GetWindowRect(Handle, &window);
-    const int y = GET_Y_LPARAM(m.LParam) - window.top;
-    // With the native menu bar attached the system answers HTMENU below its
-    // own caption height, which may still be inside the skin's title bar.
-    if (m.Result == HTMENU && y <= BorderTop)
-        m.Result = HTCAPTION;
-    if (m.Result != HTNOWHERE && m.Result != HTCAPTION)
-        return;
-    if (y > 3)
-        m.Result = HTCAPTION;
-    if (y > BorderTop && MenuBarHeight > 0)
-        m.Result = HTMENU;
-}
 
 void TWinSkinForm::WMNCActivate(TMessage& m)
 {
