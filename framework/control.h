@@ -61,6 +61,8 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shi
 // modifier keys as they are now.
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
+// WM_MOUSEMOVE and the button messages of the client area.
+bool IsMouseMessage(UINT msg);
 
 class TControl : public TComponent {
     TARNIVO_PUBLISHED_CLASS()
