@@ -9,6 +9,14 @@ namespace tarnivo {
 
 void TWinControl::HandlePaint(TMessage& message)
 {
+    // A DC in wParam is one to paint into instead of the window: a parent
+    // drawing this control's image into a bitmap sends WM_PAINT so. The
+    // window's own update region stays as it was.
+    if (auto* given = reinterpret_cast<HDC>(message.WParam)) {
+        PaintWindow(given);
+        message.Result = 0;
+        return;
+    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_handle, &ps);
     PaintWindow(dc);
