@@ -82,6 +82,70 @@ void TControl::MouseMove(TShiftState shift, int x, int y)
         OnMouseMove(this, shift, x, y);
 }
 
+void TWinControl::WndProc(TMessage& message)
+{
+    if (IsMouseMessage(message.Msg) && RouteMouseToChild(message))
+        return;
+    if (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != m_handle)
+        m_captureControl = nullptr;   // another window took the mouse: the press is over
+    TControl::WndProc(message);
+}
+
+// The graphic child on top at a point of the client area (the last one
+// painted), skipping hidden and disabled ones.
+TControl* TWinControl::GraphicChildAt(POINT p) const
+{
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        TControl* c = *it;
+        RECT r = c->BoundsRect();
+        if (dynamic_cast<TGraphicControl*>(c) && c->Visible() && c->Enabled() && PtInRect(&r, p))
+            return c;
+    }
+    return nullptr;
+}
+
+bool TWinControl::RouteMouseToChild(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: break;
+    default: return false;
+    }
+    // A system control hit-tests its own window: the graphic children of one
+    // (a tool bar's buttons) are items it handles itself.
+    if (m_systemClass || !m_handle)
+        return false;
+    const POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    TControl* target = m_captureControl ? m_captureControl : GraphicChildAt(p);
+    if (!target)
+        return false;
+    if (message.Msg == WM_MOUSEMOVE)
+        TrackMouse(p.x, p.y);
+    if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) {
+        // Held, so that a release outside the window still comes here and
+        // the child learns the press is over.
+        m_captureControl = target;
+        SetCapture(m_handle);
+    }
+    const bool release = message.Msg == WM_LBUTTONUP;
+    const LPARAM at = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
+    // The child may free itself (or be freed) in its handlers; RemoveControl
+    // then drops the capture, and nothing below touches the child.
+    message.Result = target->Perform(message.Msg, message.WParam, at);
+    if (release)
+        ReleaseChildCapture();
+    return true;
+}
+
+void TWinControl::ReleaseChildCapture()
+{
+    m_captureControl = nullptr;
+    if (m_handle && GetCapture() == m_handle)
+        ReleaseCapture();
+}
+
 void TWinControl::TrackMouse(int x, int y)
 {
     if (!m_mouseInside && m_handle) {

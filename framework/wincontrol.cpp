@@ -239,6 +239,8 @@ void TWinControl::RemoveControl(TControl* control)
     std::erase(m_controls, control);
     if (m_mouseControl == control)
         m_mouseControl = nullptr;
+    if (m_captureControl == control)
+        ReleaseChildCapture();
     control->m_parent = nullptr;
 }
 

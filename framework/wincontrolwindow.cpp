@@ -193,6 +193,7 @@ void TWinControl::DetachFromWindow()
     m_handle = nullptr;
     m_mouseInside = false;
     m_mouseControl = nullptr;
+    m_captureControl = nullptr;
 }
 
 // The class procedure of the framework's window class. The first message of
