@@ -30,6 +30,7 @@ set(TARNIVO_CONTROL_KINDS
     scrollbox
     frame
     treeview
+    coolbar
 )
 # Pieces several kinds share: one header and one source each, no tests of
 # their own (the kinds that use them test them).

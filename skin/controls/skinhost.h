@@ -15,7 +15,11 @@ class TCanvas;
 class TSkinData;
 
 // An interface only: control skins are components, and the form keeps them
-// through this view of them.
+// through this view of them. The form's list does not own them: a control
+// skin belongs to its framework control (or to the form object, for raw
+// windows). The form may still free a listed control skin with delete, which
+// also takes it out of its owner's components; a control skin's destructor
+// gives the control back and calls its host's DeleteControl.
 class TSkinControlLink {
 public:
     // Status of a control skin whose window is gone and that waits to be freed.

@@ -111,9 +111,15 @@ LRESULT TSkinManage::SkinHookCBT(int code, WPARAM wParam, LPARAM lParam)
         switch (code) {
         case HCBT_CREATEWND: {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
-            // Size grips of skinned windows and menu windows are picked up by
-            // control discovery and popup-menu skinning, which plug in here.
-            if (create && (create->dwExStyle & WS_EX_MDICHILD))
+            // Menu windows are picked up by popup-menu skinning, which plugs in here.
+            if (!create)
+                break;
+            // A size grip made on a skinned window (a dialog that becomes
+            // resizable) gets its skin as the dialog's other controls did.
+            if ((create->style & SBS_SIZEGRIP) && Lower(ClassNameOf(window)) == "scrollbar")
+                if (TWinSkinForm* object = FindForm(create->hwndParent))
+                    object->AddControlh(window);
+            if (create->dwExStyle & WS_EX_MDICHILD)
                 AddForm(window);
             break;
         }

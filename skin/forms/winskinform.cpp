@@ -3,6 +3,7 @@
 
 #include "winskinform.h"
 
+#include "discovery.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
 
@@ -509,8 +510,10 @@ void TWinSkinForm::SkinActive()
     GetIcon();
     GetBorderSize();
     BeginUpdate();
-    // Control discovery plugs in here: InitControls for a framework form,
-    // the child windows of a plain one otherwise.
+    if (Form)
+        InitControls(Form);
+    else
+        TControlDiscovery(*this).InitHwndControls(Handle);
     if (SkinState == skinstate::Created) {
         if (FormStyle == sfsMDIChild) {
             TSkinManage* manager = Manager();
@@ -670,53 +673,75 @@ void TWinSkinForm::UnSubclass2()
 }
 
 // Control skins ------------------------------------------------------------------
+//
+// The list does not own its skin objects: a skin object is a component of
+// the framework control it skins (and dies with it) or of this form object
+// (raw windows). Whichever goes first, the skin object's destructor takes it
+// off the list; freeing one from here deletes it, which also takes it out of
+// its owner's components. So the form frees what it lists, and nothing is
+// freed twice or kept.
 
 bool TWinSkinForm::AddControlList(TSkinControlLink* control)
 {
-    for (const auto& c : Controls)
-        if (c.get() == control)
-            return true;
-    Controls.emplace_back(control);
+    if (std::find(Controls.begin(), Controls.end(), control) != Controls.end())
+        return true;
+    Controls.push_back(control);
     return false;
 }
 
 void TWinSkinForm::DeleteControl(TSkinControlLink* control)
 {
-    auto it = std::find_if(Controls.begin(), Controls.end(),
-                           [control](const auto& c) { return c.get() == control; });
-    if (it == Controls.end())
-        return;
-    (void)it->release();
-    Controls.erase(it);
+    std::erase(Controls, control);
     if (HotControl == control)
         HotControl = nullptr;
 }
 
+void TWinSkinForm::FreeControl(TSkinControlLink* control)
+{
+    DeleteControl(control);
+    delete control;
+}
+
 void TWinSkinForm::DeleteSkinDeleted()
 {
-    std::erase_if(Controls, [this](const auto& c) {
-        if (c->Status() != TSkinControlLink::StatusDeleted)
-            return false;
-        if (HotControl == c.get())
-            HotControl = nullptr;
-        return true;
-    });
+    std::vector<TSkinControlLink*> deleted;
+    for (TSkinControlLink* control : Controls)
+        if (control->Status() == TSkinControlLink::StatusDeleted)
+            deleted.push_back(control);
+    // One at a time, each looked up again: freeing one may free another
+    // (a skin object that owns the control of a second one).
+    for (TSkinControlLink* control : deleted)
+        if (std::find(Controls.begin(), Controls.end(), control) != Controls.end())
+            FreeControl(control);
 }
 
 void TWinSkinForm::DeleteControls()
 {
     HotControl = nullptr;
-    std::vector<std::unique_ptr<TSkinControlLink>> controls;
-    controls.swap(Controls);
-    for (const auto& control : controls)
+    while (!Controls.empty()) {
+        TSkinControlLink* control = Controls.front();
         if (control->Status() != TSkinControlLink::StatusDeleted)
             control->Unsubclass();
+        FreeControl(control);
+    }
 }
 
-// Control discovery (which control gets which skin) plugs in behind these.
-void TWinSkinForm::AddControlh(HWND) {}
-void TWinSkinForm::InitControls(TControl*) {}
-void TWinSkinForm::InitNestform(TForm*) {}
+// Which control gets which skin: discovery.cpp.
+void TWinSkinForm::AddControlh(HWND window)
+{
+    TControlDiscovery(*this).AddControlh(window);
+}
+
+void TWinSkinForm::InitControls(TControl* control)
+{
+    TControlDiscovery(*this).InitControls(control);
+}
+
+void TWinSkinForm::InitNestform(TForm* nested)
+{
+    TControlDiscovery(*this).InitNestform(nested);
+}
+
 void TWinSkinForm::DeleteGraphicControl(TControl*) {}
 // Popup-menu skinning of the form's components plugs in here.
 void TWinSkinForm::InitPopMenu() {}

@@ -116,10 +116,12 @@ public:
     void DeleteControl(TSkinControlLink* control) override;
     TSkinControlLink* HotControlLink() const override { return HotControl; }
     void SetHotControlLink(TSkinControlLink* control) override { HotControl = control; }
+    // Frees a listed control skin (whoever owns it), off the list first.
+    void FreeControl(TSkinControlLink* control);
     void DeleteSkinDeleted();
     void DeleteControls();
-    // A window made while this one is skinned (a size grip) that should get
-    // a control skin; control discovery plugs in here.
+    // A child window that should get a control skin: chosen by its window
+    // class and style (discovery.h).
     void AddControlh(HWND window);
 
     // ISkinFormLink: the refresh operations of the skin data.
@@ -203,7 +205,11 @@ public:
     std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
     TBitmap IconBitmap;
     TBitmap CaptionBuffer;
-    std::vector<std::unique_ptr<TSkinControlLink>> Controls;
+    // The control skins of this window, not owned: each belongs to its
+    // framework control, or to this object for raw windows, and leaves the
+    // list when it is freed. The form frees them all when it gives the
+    // window back (FreeControl).
+    std::vector<TSkinControlLink*> Controls;
     int PaintWidth = 0;
     int PaintHeight = 0;
     int RegionWidth = 0;

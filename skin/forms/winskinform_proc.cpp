@@ -198,14 +198,11 @@ void TWinSkinForm::WMCtlColorStatic(TMessage& m)
 void TWinSkinForm::WMSkinRecreate(TMessage& m)
 {
     const auto window = reinterpret_cast<HWND>(m.WParam);
-    for (auto it = Controls.begin(); it != Controls.end(); ++it) {
-        if ((*it)->ControlHandle() != window)
-            continue;
-        if (HotControl == it->get())
-            HotControl = nullptr;
-        Controls.erase(it);
-        break;
-    }
+    for (TSkinControlLink* control : Controls)
+        if (control->ControlHandle() == window) {
+            FreeControl(control);
+            break;
+        }
     // Scroll-bar skinning attaches a new skin to the recreated window here.
 }
 

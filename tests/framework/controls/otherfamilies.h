@@ -273,16 +273,18 @@ using TcxCheckBox = TcxCheck<names::CxCheckBox, false>;
 using TcxDBCheckBox = TcxCheck<names::CxDBCheckBox, true>;
 
 // Edits whose integer "NumButtons" says whether they are a combo (1) or a
-// plain edit (0).
-template <const char* Spelling>
-class TDCEditOf : public TCustomEdit {
+// plain edit (0). The family's edits are built on an edit; the ones built on
+// a plain window (TDCEditWindow) reach the name rule whatever the edit
+// rules decide.
+template <const char* Spelling, typename Base = TCustomEdit>
+class TDCEditOf : public Base {
 public:
-    using TCustomEdit::TCustomEdit;
+    using Base::Base;
     static const TClassInfo& StaticClassInfo()
     {
         static const TClassInfo info{
             Spelling,
-            &TCustomEdit::StaticClassInfo(),
+            &Base::StaticClassInfo(),
             {published::Integer("NumButtons", &TDCEditOf::NumButtons, &TDCEditOf::SetNumButtons)}};
         return info;
     }
@@ -301,6 +303,7 @@ inline constexpr char DCDBEdit[] = "TDCDBEdit";
 
 using TDCEdit = TDCEditOf<names::DCEdit>;
 using TDCDBEdit = TDCEditOf<names::DCDBEdit>;
+using TDCEditWindow = TDCEditOf<names::DCEdit, TCustomControl>;
 
 // "TcxButton": its enumerated "Kind" makes a drop-down button a menu button.
 enum TcxButtonKind { cxbkStandard, cxbkDropDown, cxbkDropDownButton, cxbkCommandLink };
