@@ -3,6 +3,7 @@
 #include "framework/controls/bitbtn.h"
 #include "framework/controls/checkbox.h"
 #include "framework/controls/combobox.h"
+#include "framework/controls/coolbar.h"
 #include "framework/controls/datetimepicker.h"
 #include "framework/controls/frame.h"
 #include "framework/controls/groupbox.h"
@@ -244,9 +245,9 @@ void TGalleryControlsForm::BuildCommon()
             button->SetDown(true);
     }
 
-    m_report = Place<TListView>(this, 10, 34, 250, 150);
+    m_report = Place<TListView>(this, 10, 34, 250, 130);
     m_report->SetViewStyle(vsReport);
-    m_tree = Place<TTreeView>(this, 268, 34, 190, 150);
+    m_tree = Place<TTreeView>(this, 268, 34, 190, 130);
 
     auto* header = Place<THeaderControl>(this, 466, 34, 214, 22);
     header->Sections().Add("Header", 80);
@@ -259,7 +260,7 @@ void TGalleryControlsForm::BuildCommon()
     time->SetKind(dtkTime);
     time->SetTime(EncodeTime(13, 45, 30));
 
-    auto* box = Place<TScrollBox>(this, 466, 118, 214, 66);
+    auto* box = Place<TScrollBox>(this, 466, 118, 214, 46);
     box->SetAutoScroll(true);
     Note(box, 6, 4, "Scroll box: more below and right");
     for (int i = 0; i < 3; ++i) {
@@ -267,14 +268,14 @@ void TGalleryControlsForm::BuildCommon()
         b->SetCaption("Inside " + std::to_string(i + 1));
     }
 
-    auto* tabs = Place<TTabControl>(this, 10, 192, 220, 120);
+    auto* tabs = Place<TTabControl>(this, 10, 172, 220, 116);
     for (const char* tab : {"Tab one", "Tab two", "Tab three"})
         tabs->Tabs().Add(tab);
     tabs->SetTabIndex(1);
 
     const char* pageNames[] = {"Page one", "Page two", "Page three"};
     for (int control = 0; control < 2; ++control) {
-        auto* pages = Place<TPageControl>(this, 238 + 222 * control, 192, 214, 120);
+        auto* pages = Place<TPageControl>(this, 238 + 222 * control, 172, 214, 116);
         if (control == 1)
             pages->SetStyle(tsButtons);
         for (const char* name : pageNames) {
@@ -286,14 +287,22 @@ void TGalleryControlsForm::BuildCommon()
         pages->SetActivePageIndex(control);
     }
 
-    auto* frame = Place<TFrame>(this, 10, 320, 330, 34);
+    auto* cool = Place<TCoolBar>(this, 10, 294, 670, 28);
+    for (const char* text : {"Cool bar", "with bands", "of colour"}) {
+        TCoolBand* band = cool->AddBand();
+        band->SetText(text);
+        band->SetWidth(220);
+    }
+    cool->Bands(2)->SetColor(clAqua);
+
+    auto* frame = Place<TFrame>(this, 10, 328, 330, 32);
     Note(frame, 4, 8, "A frame:");
     auto* inFrame = Place<TEdit>(frame, 60, 4, 160, 22);
     inFrame->SetText("its own edit");
     auto* frameButton = Place<TButton>(frame, 228, 3, 90, 25);
     frameButton->SetCaption("and button");
 
-    auto* simple = Place<TStatusBar>(this, 350, 326, 330, 22);
+    auto* simple = Place<TStatusBar>(this, 350, 332, 330, 22);
     simple->SetSimplePanel(true);
     simple->SetSimpleText("A simple status bar");
 
@@ -350,6 +359,10 @@ void TGalleryControlsForm::FillCommon()
         if (std::string(top) != "Music")
             node.Expand();
     }
+    // Expanding scrolls the last expanded node into view; the picture shows
+    // the tree from its top.
+    SendMessageA(tree->Handle(), TVM_ENSUREVISIBLE, 0,
+                 reinterpret_cast<LPARAM>(tree->Items().GetFirstNode().ItemId()));
 }
 
 } // namespace tarnivo::gallery

@@ -20,7 +20,7 @@ enum class TControlPage {
     // Buttons, check and radio boxes, text and list controls, ranges.
     Basic,
     // The common controls: list and tree views, header, tabs and pages, tool
-    // bar, status bars, date-time pickers, scroll box and frame.
+    // bar, cool bar, status bars, date-time pickers, scroll box and frame.
     Common,
 };
 
