@@ -1,5 +1,7 @@
 #include "bmpfile.h"
 
+#include "bytereader.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -25,12 +27,8 @@ constexpr std::uint32_t kMaxPaletteEntries = 256;
 // Room for gaps some writers leave between the headers and the pixels.
 constexpr std::uint64_t kMaxTotalSize = kMaxDecodedBytes + (std::uint64_t{1} << 20);
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
+using bytereader::U16;
+using bytereader::U32;
 
 template <typename T>
 std::optional<T> Refuse(std::string* why, std::string reason)

@@ -61,6 +61,8 @@ using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shi
 // modifier keys as they are now.
 TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
+// WM_MOUSEMOVE and the button messages of the client area.
+bool IsMouseMessage(UINT msg);
 
 class TControl : public TComponent {
     TARNIVO_PUBLISHED_CLASS()
@@ -223,6 +225,7 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
+    void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
@@ -281,6 +284,12 @@ private:
     bool SendToForm(UINT cm, TMessage& message);
     void TrackMouse(int x, int y);
     void MouseLeft();
+    // Left-button and move messages over a visible, enabled graphic child
+    // go to that child, in its coordinates; from a press on one until the
+    // release, all of them do (the window holds the capture meanwhile).
+    bool RouteMouseToChild(TMessage& message);
+    TControl* GraphicChildAt(POINT p) const;
+    void ReleaseChildCapture();
     void UpdateChildBrush();
 
     HWND m_handle = nullptr;
@@ -292,6 +301,7 @@ private:
     bool m_tabStop = false;
     bool m_mouseInside = false;       // since CM_MOUSEENTER, until CM_MOUSELEAVE
     TControl* m_mouseControl = nullptr;   // graphic child under the pointer
+    TControl* m_captureControl = nullptr; // graphic child pressed, until the release
     GdiBrush m_brush;                 // background for WM_CTLCOLOR answers
     TColor m_brushColor = clNone;
 };

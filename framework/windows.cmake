@@ -7,7 +7,14 @@ set(TARNIVO_FRAMEWORK_SOURCES
     application.cpp
     screen.cpp
     timer.cpp
+    # TControl and TWinControl, one file per concern.
     control.cpp
+    wincontrol.cpp
+    wincontrolwindow.cpp
+    controlmouse.cpp
+    controlkeys.cpp
+    controlpaint.cpp
+    controlreflect.cpp
     form.cpp
     menus.cpp
     filesearch.cpp

@@ -1,5 +1,7 @@
 #include "galleryforms.h"
 
+#include "gallerycontrols.h"
+#include "gallerydialogs.h"
 #include "galleryshots.h"
 
 #include "framework/application.h"
@@ -7,8 +9,6 @@
 #include "framework/controls/panel.h"
 #include "framework/controls/progressbar.h"
 
-#include <cstring>
-#include <string_view>
 
 namespace tarnivo::gallery {
 
@@ -24,6 +24,11 @@ constexpr TRect kToolBounds{360, 330, 640, 520};
 constexpr TRect kNoneBounds{660, 330, 900, 500};
 constexpr POINT kDialog32770{920, 330};
 constexpr TRect kMdiBounds{20, 620, 540, 980};
+// The control pages and the controls dialog share the lower right of the
+// screen; each is brought to the top before its picture is taken.
+constexpr TRect kControlsBounds{560, 566, 1260, 1006};
+constexpr TRect kControls2Bounds{572, 560, 1272, 1000};
+constexpr POINT kControlsDialog{584, 540};
 
 template <typename C>
 C* Place(TForm* form, int left, int top, int width, int height)
@@ -109,6 +114,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
     };
     for (TGalleryForm* form : m_others)
         form->AfterConstruction();
+    for (TControlPage page : {TControlPage::Basic, TControlPage::Common}) {
+        auto* form = new TGalleryControlsForm(
+            Application, page, page == TControlPage::Basic ? kControlsBounds : kControls2Bounds);
+        form->AfterConstruction();
+        m_pages.push_back({TGalleryControlsForm::ShotName(page), form});
+    }
     BuildMdiFrame();
 
     UpdateCaption();
@@ -176,6 +187,10 @@ void TGalleryMainForm::BuildMenu()
     AddItem(this, windowMenu, "Show the &dialog", [this](TObject*) {
         if (m_dialog)
             ShowWindow(m_dialog, SW_SHOW);
+    });
+    AddItem(this, windowMenu, "Show the &controls dialog", [this](TObject*) {
+        if (m_controlsDialog)
+            ShowWindow(m_controlsDialog, SW_SHOW);
     });
     AddItem(this, windowMenu, "-");
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
@@ -246,6 +261,13 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
         m_dialog = CreateGalleryDialog(Handle(), kDialog32770.x, kDialog32770.y);
     if (m_dialog)
         ShowWindow(m_dialog, SW_SHOWNOACTIVATE);
+    for (const auto& [name, form] : m_pages)
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+    if (!m_controlsDialog)
+        m_controlsDialog =
+            CreateGalleryControlsDialog(Handle(), kControlsDialog.x, kControlsDialog.y);
+    if (m_controlsDialog)
+        ShowWindow(m_controlsDialog, SW_SHOWNOACTIVATE);
     ShowWindow(m_mdiFrame->Handle(), SW_SHOWNOACTIVATE);
     PumpMessages(200);
     // Shown last, so it is the active window; its activation settles first.
@@ -259,6 +281,10 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
     if (m_dialog)
         m_skinData->SkinForm(m_dialog);
     m_skinData->SkinForm(m_mdiFrame->Handle());
+    for (const auto& [name, form] : m_pages)
+        m_skinData->SkinForm(form->Handle());
+    if (m_controlsDialog)
+        m_skinData->SkinForm(m_controlsDialog);
 
     std::vector<TGalleryWindow> windows;
     windows.push_back({"main", Handle(), false});
@@ -268,143 +294,11 @@ std::vector<TGalleryWindow> TGalleryMainForm::ShowAll()
     if (m_dialog)
         windows.push_back({"32770", m_dialog, false});
     windows.push_back({"mdi", m_mdiFrame->Handle(), false});
+    for (const auto& [name, form] : m_pages)
+        windows.push_back({name, form->Handle(), false});
+    if (m_controlsDialog)
+        windows.push_back({"dialogcontrols", m_controlsDialog, false});
     return windows;
-}
-
-// The "#32770" dialog --------------------------------------------------------
-
-namespace {
-
-// A DLGTEMPLATE with its items, laid out as the dialog manager reads it:
-// WORD-aligned strings, DWORD-aligned item headers.
-class DialogTemplate {
-public:
-    DialogTemplate(DWORD style, short cx, short cy, std::wstring_view title)
-    {
-        DLGTEMPLATE header{};
-        header.style = style | DS_SETFONT;
-        header.cx = cx;
-        header.cy = cy;
-        Append(&header, sizeof header);
-        m_countOffset = offsetof(DLGTEMPLATE, cdit);
-        Word(0);   // no menu
-        Word(0);   // the default class: "#32770"
-        String(title);
-        Word(8);   // point size
-        String(L"MS Shell Dlg");
-    }
-
-    void Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id,
-              std::wstring_view text)
-    {
-        Align(4);
-        DLGITEMTEMPLATE item{};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Append(&item, sizeof item);
-        Word(0xFFFF);
-        Word(atom);
-        String(text);
-        Word(0);   // no creation data
-        WORD count = 0;
-        std::memcpy(&count, m_bytes.data() + m_countOffset, sizeof count);
-        ++count;
-        std::memcpy(m_bytes.data() + m_countOffset, &count, sizeof count);
-    }
-
-    const DLGTEMPLATE* Get() const
-    {
-        return reinterpret_cast<const DLGTEMPLATE*>(m_bytes.data());
-    }
-
-private:
-    void Append(const void* data, std::size_t size)
-    {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        m_bytes.insert(m_bytes.end(), p, p + size);
-    }
-    void Word(WORD w) { Append(&w, sizeof w); }
-    void String(std::wstring_view text)
-    {
-        for (wchar_t c : text)
-            Word(static_cast<WORD>(c));
-        Word(0);
-    }
-    void Align(std::size_t to)
-    {
-        while (m_bytes.size() % to != 0)
-            m_bytes.push_back(0);
-    }
-
-    std::vector<std::uint8_t> m_bytes;
-    std::size_t m_countOffset = 0;
-};
-
-constexpr WORD kButton = 0x0080;
-constexpr WORD kEdit = 0x0081;
-constexpr WORD kStatic = 0x0082;
-constexpr WORD kListBox = 0x0083;
-constexpr WORD kScrollBar = 0x0084;
-constexpr WORD kComboBox = 0x0085;
-
-INT_PTR CALLBACK GalleryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG: {
-        HWND combo = GetDlgItem(dialog, 105);
-        for (const wchar_t* text : {L"First choice", L"Second choice", L"Third choice"})
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
-        HWND list = GetDlgItem(dialog, 106);
-        for (int i = 1; i <= 12; ++i) {
-            const std::wstring text = L"List item " + std::to_wstring(i);
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
-        CheckDlgButton(dialog, 102, BST_CHECKED);
-        CheckRadioButton(dialog, 103, 104, 103);
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 20, 30, 0};
-        SetScrollInfo(GetDlgItem(dialog, 107), SB_CTL, &info, TRUE);
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            // Hidden, not destroyed: the Window menu shows it again.
-            ShowWindow(dialog, SW_HIDE);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
-}
-
-} // namespace
-
-HWND CreateGalleryDialog(HWND owner, int x, int y)
-{
-    DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 200, 150,
-                     L"Plain #32770 dialog");
-    t.Item(kStatic, SS_LEFT, 7, 7, 186, 10, 100, L"A dialog made by the dialog manager");
-    t.Item(kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 120, 13, 101, L"Edit text");
-    t.Item(kButton, BS_AUTOCHECKBOX | WS_TABSTOP, 7, 38, 90, 10, 102, L"Check box");
-    t.Item(kButton, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 7, 52, 90, 10, 103, L"Radio one");
-    t.Item(kButton, BS_AUTORADIOBUTTON, 7, 64, 90, 10, 104, L"Radio two");
-    t.Item(kComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 103, 38, 90, 60, 105, L"");
-    t.Item(kListBox, LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 103, 56, 90, 50, 106, L"");
-    t.Item(kButton, BS_GROUPBOX, 4, 78, 96, 34, 108, L"Group box");
-    t.Item(kScrollBar, SBS_HORZ, 10, 92, 84, 10, 107, L"");
-    t.Item(kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 88, 128, 50, 14, IDOK, L"OK");
-    t.Item(kButton, BS_PUSHBUTTON | WS_TABSTOP, 143, 128, 50, 14, IDCANCEL, L"Cancel");
-
-    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner,
-                                             GalleryDialogProc, 0);
-    if (dialog)
-        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return dialog;
 }
 
 } // namespace tarnivo::gallery

@@ -1,8 +1,8 @@
 #pragma once
 // The windows SkinGallery shows: the main form (sizeable, with the menu that
 // switches skins), one framework form per other border style, an inactive
-// twin of the main form, and a plain "#32770" dialog made from a template in
-// memory.
+// twin of the main form, two pages of the framework's controls, an MDI frame,
+// and two plain "#32770" dialogs made from templates in memory.
 
 #include "galleryskins.h"
 
@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnivo {
@@ -91,12 +92,11 @@ private:
     std::string m_loadError;
     std::vector<TGalleryForm*> m_others;
     HWND m_dialog = nullptr;
+    // The control pages (framework forms), with their screenshot names, and
+    // the dialog of raw control classes.
+    std::vector<std::pair<std::string, TForm*>> m_pages;
+    HWND m_controlsDialog = nullptr;
     TForm* m_mdiFrame = nullptr;   // with two document windows
 };
-
-// A modeless "#32770" dialog with push, check and radio buttons, an edit, a
-// combo box, a list box, a scroll bar and a group box, built from a template
-// in memory. Destroyed with its owner.
-HWND CreateGalleryDialog(HWND owner, int x, int y);
 
 } // namespace tarnivo::gallery

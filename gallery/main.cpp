@@ -131,9 +131,9 @@ int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& w
 }
 
 // The program's own loop: F2 switches skins from any of its windows, the
-// modeless dialog gets its keyboard navigation and the MDI documents their
+// modeless dialogs get their keyboard navigation and the MDI documents their
 // Ctrl+F4 and Ctrl+F6.
-void RunLoop(TGalleryMainForm& main, HWND dialog)
+void RunLoop(TGalleryMainForm& main, const std::vector<HWND>& dialogs)
 {
     MSG msg;
     while (!Application->Terminated()) {
@@ -145,7 +145,10 @@ void RunLoop(TGalleryMainForm& main, HWND dialog)
                 main.NextSkin();
                 continue;
             }
-            if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg))
+            bool handled = false;
+            for (HWND dialog : dialogs)
+                handled = handled || (IsWindow(dialog) && IsDialogMessageA(dialog, &msg));
+            if (handled)
                 continue;
             if (IsMDIAccelerator(msg))
                 continue;
@@ -204,11 +207,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (!interactive) {
             status = TakeScreenshots(*main, windows, skins, options);
         } else {
-            HWND dialog = nullptr;
+            std::vector<HWND> dialogs;
             for (const TGalleryWindow& w : windows)
-                if (w.Name == "32770")
-                    dialog = w.Handle;
-            RunLoop(*main, dialog);
+                if (w.Name == "32770" || w.Name == "dialogcontrols")
+                    dialogs.push_back(w.Handle);
+            RunLoop(*main, dialogs);
         }
     } catch (...) {
         Application->HandleException(std::current_exception());

@@ -1,5 +1,7 @@
 #include "peresources.h"
 
+#include "framework/bytereader.h"
+
 #include <climits>
 #include <cstring>
 #include <utility>
@@ -8,18 +10,9 @@ namespace tarnivo {
 
 namespace {
 
-// PE fields are little-endian at fixed offsets; they are read from bytes so
-// that neither the host's byte order nor its struct layout matters.
-std::uint16_t U16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t U32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
+// PE fields are little-endian at fixed offsets.
+using bytereader::U16;
+using bytereader::U32;
 
 constexpr std::uint16_t DosMagic = 0x5A4D;        // "MZ"
 constexpr std::uint32_t PeSignature = 0x00004550; // "PE\0\0"

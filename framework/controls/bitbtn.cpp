@@ -46,7 +46,7 @@ const TClassInfo& TBitBtn::StaticClassInfo()
     return info;
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner)
+TBitBtn::TBitBtn(TComponent* owner) : TGlyphButton(owner)
 {
 }
 

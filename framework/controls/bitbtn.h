@@ -15,23 +15,11 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbo
 // 2 disabled, 3 pressed, of NumGlyphs) and the caption placed by Layout,
 // Margin and Spacing. Kind gives a standard caption, modal result and
 // default or cancel role.
-class TBitBtn : public TButton {
+class TBitBtn : public TGlyphButton<TButton> {
     TARNIVO_PUBLISHED_CLASS()
 public:
     explicit TBitBtn(TComponent* owner);
 
-    TBitmap& Glyph() { return m_glyph.Glyph(); }
-    const TBitmap& Glyph() const { return m_glyph.Glyph(); }
-    // Copies the bitmap; a strip of square cells sets NumGlyphs.
-    void SetGlyph(const TBitmap& glyph) { m_glyph.SetGlyph(glyph); }
-    int NumGlyphs() const { return m_glyph.NumGlyphs(); }
-    void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
-    TButtonLayout Layout() const { return m_glyph.Layout(); }
-    void SetLayout(TButtonLayout layout) { m_glyph.SetLayout(layout); }
-    int Margin() const { return m_glyph.Margin(); }
-    void SetMargin(int margin) { m_glyph.SetMargin(margin); }
-    int Spacing() const { return m_glyph.Spacing(); }
-    void SetSpacing(int spacing) { m_glyph.SetSpacing(spacing); }
     TBitBtnKind Kind() const { return m_kind; }
     void SetKind(TBitBtnKind kind);
 
@@ -46,7 +34,6 @@ protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
-    TButtonGlyph m_glyph{*this};
     TBitBtnKind m_kind = bkCustom;
 };
 

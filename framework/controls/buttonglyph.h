@@ -82,6 +82,31 @@ private:
     int m_spacing = 4;
 };
 
+// A control class `Base` with a glyph beside its caption (the bit button, the
+// speed button): the glyph's properties, forwarded to the TButtonGlyph kept
+// here, which repaints the control on every change.
+template <typename Base>
+class TGlyphButton : public Base {
+public:
+    explicit TGlyphButton(TComponent* owner) : Base(owner) {}
+
+    TBitmap& Glyph() { return m_glyph.Glyph(); }
+    const TBitmap& Glyph() const { return m_glyph.Glyph(); }
+    // Copies the bitmap; a strip of square cells sets NumGlyphs.
+    void SetGlyph(const TBitmap& glyph) { m_glyph.SetGlyph(glyph); }
+    int NumGlyphs() const { return m_glyph.NumGlyphs(); }
+    void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
+    TButtonLayout Layout() const { return m_glyph.Layout(); }
+    void SetLayout(TButtonLayout layout) { m_glyph.SetLayout(layout); }
+    int Margin() const { return m_glyph.Margin(); }
+    void SetMargin(int margin) { m_glyph.SetMargin(margin); }
+    int Spacing() const { return m_glyph.Spacing(); }
+    void SetSpacing(int spacing) { m_glyph.SetSpacing(spacing); }
+
+protected:
+    TButtonGlyph m_glyph{*this};
+};
+
 namespace buttonglyph {
 
 // The published "Glyph" of button class T: reads the button's own bitmap;

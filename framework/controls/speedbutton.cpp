@@ -28,7 +28,7 @@ const TClassInfo& TSpeedButton::StaticClassInfo()
     return info;
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner)
+TSpeedButton::TSpeedButton(TComponent* owner) : TGlyphButton(owner)
 {
     SetBounds(0, 0, 23, 22);
 }

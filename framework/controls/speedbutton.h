@@ -12,24 +12,12 @@ namespace tarnivo {
 // down releases it only with AllowAllUp, which the whole group shares. With
 // GroupIndex 0 the button never stays down. A Flat button shows its face only
 // while the pointer is over it, pressed, or down.
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGlyphButton<TGraphicControl> {
     TARNIVO_PUBLISHED_CLASS()
 public:
     explicit TSpeedButton(TComponent* owner);
 
-    TBitmap& Glyph() { return m_glyph.Glyph(); }
-    const TBitmap& Glyph() const { return m_glyph.Glyph(); }
-    // Copies the bitmap; a strip of square cells sets NumGlyphs.
-    void SetGlyph(const TBitmap& glyph) { m_glyph.SetGlyph(glyph); }
-    // Cells: 1 up, 2 disabled, 3 pressed, 4 down.
-    int NumGlyphs() const { return m_glyph.NumGlyphs(); }
-    void SetNumGlyphs(int count) { m_glyph.SetNumGlyphs(count); }
-    TButtonLayout Layout() const { return m_glyph.Layout(); }
-    void SetLayout(TButtonLayout layout) { m_glyph.SetLayout(layout); }
-    int Margin() const { return m_glyph.Margin(); }
-    void SetMargin(int margin) { m_glyph.SetMargin(margin); }
-    int Spacing() const { return m_glyph.Spacing(); }
-    void SetSpacing(int spacing) { m_glyph.SetSpacing(spacing); }
+    // Glyph cells: 1 up, 2 disabled, 3 pressed, 4 down.
     bool Flat() const { return m_flat; }
     void SetFlat(bool flat);
     bool Down() const { return m_down; }
@@ -57,7 +45,6 @@ private:
     template <typename F>
     void ForGroup(F f);
 
-    TButtonGlyph m_glyph{*this};
     bool m_flat = false;
     bool m_down = false;
     int m_groupIndex = 0;

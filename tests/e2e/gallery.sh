@@ -7,7 +7,7 @@ e2e_init gallery "$1"
 
 GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
 [ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-WINDOWS=(main inactive single dialog toolwindow none 32770 mdi)
+WINDOWS=(main inactive single dialog toolwindow none 32770 mdi controls controls2 dialogcontrols)
 rm -f "$E2E_SHOTS"/gallery-*.png
 
 # index_field DIR SKIN WINDOW N: field N of the window's line in the index.
@@ -56,6 +56,9 @@ for skin in slate paper; do
             "$((right - left))x$((bottom - top))"
         colours=$(identify -format '%k' "$png")
         check "$skin/$window picture is not blank ($colours colours)" test "$colours" -ge 8
+        # The whole window is on the screen: a part outside it comes out
+        # black, and the control pages fill the lower right of the screen.
+        check "$skin/$window lies on the screen" test "$right" -le 1280 -a "$bottom" -le 1024
     done
     check_eq "$skin: the main window was active" "$(index_field "$raw" "$skin" main 8)" 1
     check_eq "$skin: its twin was not" "$(index_field "$raw" "$skin" inactive 8)" 0
@@ -71,7 +74,7 @@ if [ "$skinned" = 1 ]; then
     # A little below the top edge, in the middle: title bar, not caption
     # text. Slate's title is a dark gradient, Paper's a light one.
     for skin in slate paper; do
-        for window in main single dialog toolwindow 32770 mdi; do
+        for window in main single dialog toolwindow 32770 mdi controls controls2 dialogcontrols; do
             png=$E2E_SHOTS/gallery-$skin-$window.png
             check "$skin: $window is skinned" test "$(index_field "$raw" "$skin" "$window" 9)" = 1 ||
                 continue

@@ -1,0 +1,47 @@
+#pragma once
+// Pages of the framework's control kinds, each control in the states a skin
+// has to draw (checked, grayed, disabled, default, part filled, scrolled),
+// so that a skin's controls can be looked at side by side.
+
+#include "galleryforms.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnivo {
+class TListView;
+class TTreeView;
+}
+
+namespace tarnivo::gallery {
+
+// Which controls a page holds.
+enum class TControlPage {
+    // Buttons, check and radio boxes, text and list controls, ranges.
+    Basic,
+    // The common controls: list and tree views, header, tabs and pages, tool
+    // bar, cool bar, status bars, date-time pickers, scroll box and frame.
+    Common,
+};
+
+// A sizeable framework form holding one page of controls.
+class TGalleryControlsForm : public TGalleryForm {
+public:
+    TGalleryControlsForm(TComponent* owner, TControlPage page, TRect bounds);
+    std::string ClassName() const override { return "TGalleryControlsForm"; }
+
+    // The name its screenshots carry: "controls", "controls2".
+    static std::string ShotName(TControlPage page);
+
+private:
+    void BuildBasic();
+    void BuildCommon();
+    // Fills what needs the controls' windows (list items, tree nodes).
+    void FillCommon();
+
+    TControlPage m_page;
+    TListView* m_report = nullptr;   // items and columns need its window
+    TTreeView* m_tree = nullptr;
+};
+
+} // namespace tarnivo::gallery
