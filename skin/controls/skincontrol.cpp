@@ -490,4 +490,11 @@ LONG_PTR TSkinControl::GetWindowLongEx(HWND window, int index) const
     return FUnicode ? GetWindowLongPtrW(window, index) : GetWindowLongPtrA(window, index);
 }
 
+void TSkinControl::InitScrollbar(TControl* control, TSkinData* skinData, TCanvas* canvas,
+                                 ISkinControlHost* host)
+{
+    if (control == Owner())
+        Init(host, skinData, canvas, false);
+}
+
 } // namespace tarnivo

@@ -90,6 +90,13 @@ public:
     // not a window of this thread.
     virtual void Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas,
                           ISkinControlHost* host);
+    // The scroll-bar attach of the scrolling-control skins; the base attaches
+    // as Init does (the skin object must be owned by `control`).
+    virtual void InitScrollbar(TControl* control, TSkinData* skinData, TCanvas* canvas,
+                               ISkinControlHost* host);
+    // The attach of a window-less control's skin (speed buttons); the base
+    // has none and stays unattached.
+    virtual void InitGraphicControl(ISkinControlHost*, TSkinData*, TCanvas*) {}
     // Gives back what the skin changed on the control (base: its Color). The
     // hook stays; the destructor removes it.
     void Unsubclass() override;

@@ -1,5 +1,9 @@
 #include "skinfactory.h"
 
+#include "skincontrol.h"
+
+#include <iterator>
+
 namespace tarnivo {
 
 std::string_view SkinClassName(TSkinClass skinClass)
@@ -38,10 +42,63 @@ std::string_view SkinClassName(TSkinClass skinClass)
     return "";
 }
 
-// The per-control painters are not built yet: every class attaches nothing.
-TSkinControlLink* AttachSkinControl(const TSkinAttachRequest&)
+namespace {
+
+using TMaker = TSkinControl* (*)(TComponent* owner, const TSkinAttachRequest& request);
+
+template <typename T>
+TSkinControl* Make(TComponent* owner, const TSkinAttachRequest&)
 {
+    return new T(owner);
+}
+
+struct TMakerRow {
+    TSkinClass Class;
+    TMaker Make;
+};
+
+// One row per control skin that is built; a class without a row attaches
+// nothing (discovery then leaves the control with its system look).
+const TMakerRow Makers[] = {
+    {TSkinClass::None, nullptr},
+};
+
+TMaker MakerFor(TSkinClass skinClass)
+{
+    for (const TMakerRow& row : Makers)
+        if (row.Class == skinClass)
+            return row.Make;
     return nullptr;
+}
+
+} // namespace
+
+TSkinControlLink* AttachSkinControl(const TSkinAttachRequest& request)
+{
+    const TMaker make = MakerFor(request.Class);
+    if (!make || !request.Owner)
+        return nullptr;
+    TSkinControl* skin = make(request.Owner, request);
+    skin->SetKind(request.Kind);
+    switch (request.Attach) {
+    case TSkinAttach::Init:
+        skin->Init(request.Host, request.SkinData, request.Canvas, request.UpdateColor);
+        break;
+    case TSkinAttach::Inithwnd:
+        skin->Inithwnd(request.Window, request.SkinData, request.Canvas, request.Host);
+        break;
+    case TSkinAttach::InitScrollbar:
+        skin->InitScrollbar(request.Control, request.SkinData, request.Canvas, request.Host);
+        break;
+    case TSkinAttach::InitGraphicControl:
+        skin->InitGraphicControl(request.Host, request.SkinData, request.Canvas);
+        break;
+    }
+    if (!skin->Inited()) {
+        delete skin;
+        return nullptr;
+    }
+    return skin;
 }
 
 } // namespace tarnivo
