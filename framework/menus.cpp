@@ -87,6 +87,8 @@ const TClassInfo& TMenuItem::StaticClassInfo()
             published::Boolean("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
             published::Boolean("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
             published::Boolean("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
+            published::Boolean("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
+            published::Boolean("Default", &TMenuItem::Default, &TMenuItem::SetDefault),
         }};
     return info;
 }
@@ -111,6 +113,72 @@ void TMenuItem::SetCaption(const std::string& caption)
         return;
     m_caption = caption;
     Changed();
+}
+
+void TMenuItem::SetRadioItem(bool radio)
+{
+    if (m_radioItem == radio)
+        return;
+    m_radioItem = radio;
+    Changed();
+}
+
+void TMenuItem::SetDefault(bool isDefault)
+{
+    if (m_default == isDefault)
+        return;
+    m_default = isDefault;
+    Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut shortCut)
+{
+    if (m_shortCut == shortCut)
+        return;
+    m_shortCut = shortCut;
+    Changed();
+}
+
+std::string ShortCutToText(TShortCut shortCut)
+{
+    const WORD key = shortCut & 0xFF;
+    if (!key)
+        return {};
+    std::string text;
+    if (shortCut & scCtrl)
+        text += "Ctrl+";
+    if (shortCut & scShift)
+        text += "Shift+";
+    if (shortCut & scAlt)
+        text += "Alt+";
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return text + static_cast<char>(key);
+    if (key >= VK_F1 && key <= VK_F24)
+        return text + "F" + std::to_string(key - VK_F1 + 1);
+    switch (key) {
+    case VK_BACK: return text + "BkSp";
+    case VK_TAB: return text + "Tab";
+    case VK_RETURN: return text + "Enter";
+    case VK_ESCAPE: return text + "Esc";
+    case VK_SPACE: return text + "Space";
+    case VK_PRIOR: return text + "PgUp";
+    case VK_NEXT: return text + "PgDn";
+    case VK_END: return text + "End";
+    case VK_HOME: return text + "Home";
+    case VK_LEFT: return text + "Left";
+    case VK_UP: return text + "Up";
+    case VK_RIGHT: return text + "Right";
+    case VK_DOWN: return text + "Down";
+    case VK_INSERT: return text + "Ins";
+    case VK_DELETE: return text + "Del";
+    default: break;
+    }
+    // Anything else by the keyboard's own name for it.
+    char name[32] = {};
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0)
+        return text + name;
+    return {};
 }
 
 void TMenuItem::SetImageIndex(int index)
@@ -361,6 +429,9 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
 void TMenuItem::AppendTo(HMENU menu)
 {
     std::string caption = m_caption;
+    // The system's own menus show the shortcut after a tab, right-aligned.
+    if (m_shortCut && !IsLine())
+        caption += "\t" + ShortCutToText(m_shortCut);
     bool ownerDraw = OwnerDrawn();
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
@@ -374,11 +445,13 @@ void TMenuItem::AppendTo(HMENU menu)
         info.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0);
     } else {
         // The caption stays with an owner-drawn entry too: others read it.
-        info.fType = MFT_STRING | (ownerDraw ? MFT_OWNERDRAW : 0);
+        info.fType = MFT_STRING | (ownerDraw ? MFT_OWNERDRAW : 0) |
+                     (m_radioItem ? MFT_RADIOCHECK : 0);
         info.fMask |= MIIM_STRING;
         info.dwTypeData = caption.data();
         info.cch = static_cast<UINT>(caption.size());
-        info.fState = (m_enabled ? MFS_ENABLED : MFS_GRAYED) | (m_checked ? MFS_CHECKED : 0);
+        info.fState = (m_enabled ? MFS_ENABLED : MFS_GRAYED) | (m_checked ? MFS_CHECKED : 0) |
+                      (m_default ? MFS_DEFAULT : 0);
         if (!m_items.empty()) {
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = Handle();

@@ -21,6 +21,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,20 @@ BOOL DestroyMenuOnly(HMENU menu);
 
 using MenuHandle = UniqueHandle<HMENU, menu_detail::DestroyMenuOnly>;
 
+// A key with its modifiers: the virtual-key code in the low byte, plus
+// scShift, scCtrl and scAlt.
+using TShortCut = std::uint16_t;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+constexpr TShortCut ShortCut(WORD key, TShortCut modifiers = 0)
+{
+    return static_cast<TShortCut>((key & 0xFF) | modifiers);
+}
+// "Ctrl+Shift+R", "F5", "Del": the modifiers in that order, then the key's
+// name ("" for 0).
+std::string ShortCutToText(TShortCut shortCut);
+
 class TMenuItem : public TComponent {
     TARNIVO_PUBLISHED_CLASS()
 public:
@@ -62,6 +77,16 @@ public:
     void SetChecked(bool checked);
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);
+    // A check shown as a bullet (MFT_RADIOCHECK).
+    bool RadioItem() const { return m_radioItem; }
+    void SetRadioItem(bool radio);
+    // The default entry of its menu, shown bold (MFS_DEFAULT).
+    bool Default() const { return m_default; }
+    void SetDefault(bool isDefault);
+    // The key shown after the caption (see TShortCut); 0 for none. Only
+    // shown: the form's key handling does not run it.
+    TShortCut ShortCut() const { return m_shortCut; }
+    void SetShortCut(TShortCut shortCut);
 
     // Sub-items; the item does not own them (their owner component does).
     // Adding an item that has another parent moves it.
@@ -119,6 +144,9 @@ private:
     bool m_enabled = true;
     bool m_checked = false;
     bool m_visible = true;
+    bool m_radioItem = false;
+    bool m_default = false;
+    TShortCut m_shortCut = 0;
     UINT m_command;
     MenuHandle m_handle;
     TMenuItem* m_parent = nullptr;

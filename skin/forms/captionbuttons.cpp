@@ -5,6 +5,8 @@
 
 #include "captionbuttons.h"
 
+#include "menuband.h"
+
 #include "skinmanager.h"
 #include "skinmessages.h"
 
@@ -48,11 +50,9 @@ TWinSysButton* TWinSkinForm::FindBtn(POINT point) const
     return nullptr;
 }
 
-// The skinned menu band (its TMenuBtn objects) does not exist yet: while the
-// band shows the window's native menu bar, the system tracks its items.
-TNCObject* TWinSkinForm::FindMenuBtn(POINT) const
+TNCObject* TWinSkinForm::FindMenuBtn(POINT point) const
 {
-    return nullptr;
+    return MenuBar ? MenuBar->FindBtn(point) : nullptr;
 }
 
 bool TWinSkinForm::SysBtnVisible(int index)

@@ -91,12 +91,9 @@ bool InheritsFromName(const TPersistent& object, const std::string& name)
     return false;
 }
 
-// Seams of the menu work ------------------------------------------------------
+// Seam of the popup-menu work ------------------------------------------------
 
-void InitToolbarMenu(TMenuItem*, bool) {}
 void InitPopMenu(TControl*, bool, bool) {}
-void ToolBarDrawButton(HWND, TControl*, TControl*, bool&) {}
-void ToolBarDrawBackground(HWND, TControl*, const RECT&, bool&) {}
 
 // Gates and attaching ----------------------------------------------------------
 

@@ -17,6 +17,8 @@
 #include "skin/controls/skinfactory.h"
 #include "skin/forms/discoverytable.h"
 
+#include "framework/controls/toolbar.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -84,14 +86,15 @@ std::string ControlKey(const TControl& control);
 // (letter case ignored): the test for classes that live in other families.
 bool InheritsFromName(const TPersistent& object, const std::string& name);
 
-// Seams for the menu work: a tool button's menu item and the items of a
-// tool bar's menu get owner-drawn skinned items; a container's popup menus
-// get skinned popups; a flat tool bar is drawn from the skin. Today these
-// leave the menus and the bar as they are.
+// The menu work: a tool button's menu item and the items of a tool bar's
+// menu get owner-drawn skinned items, and a flat tool bar is drawn from the
+// skin (menuitemmessages.cpp); a container's popup menus get skinned popups
+// (a seam: today it leaves them as they are).
 void InitToolbarMenu(TMenuItem* item, bool enable);
 void InitPopMenu(TControl* container, bool enable, bool recurse);
-void ToolBarDrawButton(HWND skinnedWindow, TControl* toolBar, TControl* button, bool& defaultDraw);
-void ToolBarDrawBackground(HWND skinnedWindow, TControl* toolBar, const RECT& rect,
+void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* button,
+                       TCustomDrawState state, bool& defaultDraw);
+void ToolBarDrawBackground(HWND skinnedWindow, TToolBar* toolBar, const RECT& rect,
                            bool& defaultDraw);
 
 } // namespace tarnivo

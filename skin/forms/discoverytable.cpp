@@ -136,8 +136,8 @@ void ToolBar(TControlDiscovery& d, TControl& c, const std::string&)
     HWND skinned = d.Form().Handle;
     if (!bar.OnCustomDrawButton)
         bar.OnCustomDrawButton = [skinned](TToolBar* sender, TToolButton* button,
-                                           TCustomDrawState, bool& defaultDraw) {
-            ToolBarDrawButton(skinned, sender, button, defaultDraw);
+                                           TCustomDrawState state, bool& defaultDraw) {
+            ToolBarDrawButton(skinned, sender, button, state, defaultDraw);
         };
     if (!bar.OnCustomDraw)
         bar.OnCustomDraw = [skinned](TToolBar* sender, const RECT& rect, bool& defaultDraw) {

@@ -10,6 +10,8 @@
 
 #include "winskinform.h"
 
+#include "menuband.h"
+
 #include "skin/paint/drawroutines.h"
 #include "skin/paint/elementpaint.h"
 
@@ -45,10 +47,7 @@ LRESULT TWinSkinForm::WMNCCalcSize(bool calcValidRects, NCCALCSIZE_PARAMS* param
     // processing turns it into the system's client rectangle. (The position
     // record may carry zeros when the move or the size was not asked for.)
     const TRect window = params ? params->rgrc[0] : TRect{};
-    // The system lays its menu bar out while it computes its own frame; a
-    // native bar shown in the band must keep the layout made there.
-    if (!NativeMenuBar || !calcValidRects)
-        Default(message);
+    Default(message);
     if (!calcValidRects || !params)
         return message.Result = 0;
     const bool mdiChildNotNormal = FormStyle == sfsMDIChild && WindowState != swsNormal;
@@ -101,12 +100,12 @@ void TWinSkinForm::UpdateNc(HDC dc)
             Drawborder(2, TRect{w - BorderRight, 0, w, h}, dc);
             Drawborder(4, TRect{BorderLeft, h - BorderBottom, w - BorderRight, h}, dc);
             DrawFLine(dc);
-            // The skinned menu band draws itself here once it exists.
             if (MenuBarHeight > 0) {
                 const TRect band{BorderLeft, BorderTop, w - BorderRight, BorderTop + MenuBarHeight};
-                FillRect(dc, &band, SkinData->ButtonFaceBrush());
-                if (NativeMenuBar)
-                    DrawNativeMenuBar(dc, band);
+                if (MenuBar)
+                    MenuBar->DrawMenu(dc, band);
+                else
+                    FillRect(dc, &band, SkinData->ButtonFaceBrush());
             }
         }
     } catch (...) {
@@ -114,22 +113,6 @@ void TWinSkinForm::UpdateNc(HDC dc)
         // window itself must go on.
     }
     HotObject = nullptr;
-}
-
-// The system's menu painter draws a window's menu bar into any rectangle and
-// lays the items out there when the bar has no layout yet; the system then
-// tracks clicks and keys on the items where they were drawn. Windows has
-// exported it since XP, and Wine has it too; without it the band stays plain.
-void TWinSkinForm::DrawNativeMenuBar(HDC dc, const TRect& band)
-{
-    using DrawMenuBarTempProc = DWORD(WINAPI*)(HWND, HDC, RECT*, HMENU, HFONT);
-    static const auto draw = reinterpret_cast<DrawMenuBarTempProc>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawMenuBarTemp")));
-    HMENU menu = GetMenu(Handle);
-    if (!draw || !menu)
-        return;
-    TRect rect = band;
-    draw(Handle, dc, &rect, menu, nullptr);
 }
 
 void TWinSkinForm::Drawborder(int index, const TRect& rect, HDC dc)

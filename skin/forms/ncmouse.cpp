@@ -8,6 +8,7 @@
 // the cursor has left it, whether or not another WM_NCMOUSEMOVE comes.
 
 #include "captionbuttons.h"
+#include "menuband.h"
 
 #include "framework/menus.h"
 
@@ -76,8 +77,15 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& m)
         if (!Active)
             SetForegroundWindow(Handle);
         found->MouseDown();
-        // A menu-band button opens its menu here (CheckMenu) once the band exists.
         m.Result = 0;
+        if (auto* button = dynamic_cast<TMenuBtn*>(found)) {
+            // The drop-down's loop runs inside this call; the button stays
+            // hot until the mouse leaves it.
+            const HWND window = Handle;
+            CheckMenu(button);
+            if (FindSkinForm(window) == this && MenuBar)
+                HotObject = nullptr;
+        }
         return;
     }
     // A maximized window is not dragged by its title.
@@ -140,14 +148,6 @@ void TWinSkinForm::WMNCRButtonUp(TMessage& m)
         return;
     }
     Default(m);
-}
-
-// The system menu's items (and later the menu band's) are owner-drawn and
-// report to this window while their menu shows.
-void TWinSkinForm::WMMenuItem(TMessage& m)
-{
-    if (!HandleMenuItemMessage(m))
-        Default(m);
 }
 
 } // namespace tarnivo

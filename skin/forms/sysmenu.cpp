@@ -98,6 +98,18 @@ std::vector<SystemItem> ReadSystemMenu(HMENU menu)
 
 } // namespace
 
+// The entries are drawn by the skinned menu painters, their glyphs from the
+// skin's window-menu image list.
+void TWinSkinForm::SkinItem(TMenuItem& item)
+{
+    item.OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool selected) {
+        DrawMenuItem(s, c, r, selected);
+    };
+    item.OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
+        MeasureItemPop(s, c, w, h);
+    };
+}
+
 void TWinSkinForm::FreeSysMenu()
 {
     delete SysMenuPopup;
@@ -155,6 +167,7 @@ void TWinSkinForm::CreateSysmenu2()
         item->SetCaption(system.Text.empty() ? "-" : system.Text);
         item->SetTag(static_cast<std::int32_t>(system.Command));
         item->OnClick = [this](TObject* sender) { DoSysMenu2(sender); };
+        SkinItem(*item);
         bool enabled = true;
         int image = glyph::None;
         switch (system.Command) {
@@ -218,6 +231,7 @@ void TWinSkinForm::AddSysMenuitem(const std::string& caption, int tag)
     item->SetTag(tag);
     item->SetImageIndex(tag == fixeditem::Line ? glyph::None : tag);
     item->OnClick = [this](TObject* sender) { DoSysMenu(sender); };
+    SkinItem(*item);
     SysMenuPopup->Items()->Add(item);
 }
 

@@ -3,6 +3,8 @@
 
 #include "winskinform.h"
 
+#include "menuband.h"
+
 #include "discovery.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
@@ -129,7 +131,8 @@ void TWinSkinForm::InitTform(TSkinData* skinData, TForm* form)
         m_formHook = TWindowProcHook(*form, [this](TMessage& message) { NewWndProc(message); });
     SavedColor = form->Color();
     form->SetColor(skinData->Colors(csButtonFace));
-    // Menu-item skinning of the form's main menu plugs in here.
+    if (skinData->SkinControls().Contains(xcMenuItem))
+        InitMainMenu(form, true);
 }
 
 void TWinSkinForm::InitDlg(TSkinData* skinData)
@@ -216,13 +219,10 @@ void TWinSkinForm::InitSkin(TSkinData* skinData)
 
     if (SkinFrame) {
         MenuHandle = GetMenu(Handle);
-        // The skinned menu band plugs in here: it takes the window's menu
-        // over and detaches the native menu bar. Until it exists the band
-        // shows the native bar (see DrawNativeMenuBar).
-        if (MenuHandle && FormStyle != sfsMDIChild) {
-            NativeMenuBar = 1;
-            MenuBarHeight = GetSystemMetrics(SM_CYMENU);
-        }
+        // The menu band takes the window's menu over and detaches the
+        // native menu bar.
+        if (MenuHandle && FormStyle != sfsMDIChild)
+            CreateMenuBand();
         const bool mdiMax = FormStyle == sfsMDIChild && Manager() && Manager()->MDIMaximized;
         if (!mdiMax && WindowState != swsMin)
             EnableSysbtn(false);
@@ -453,10 +453,9 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         GetClientRect(Handle, &SavedClientRect);
     } else if (Form) {
         width = Form->ClientWidth() + BorderLeft + BorderRight;
-        // A detached menu bar left its height to the client area; the
-        // native bar shown in the band did not.
+        // A detached menu bar left its height to the client area.
         SavedClientRect.bottom = Form->ClientHeight();
-        if (FormStyle != sfsMDIChild && !NativeMenuBar)
+        if (FormStyle != sfsMDIChild)
             SavedClientRect.bottom -= MenuBarHeight;
     }
     const int height = SavedClientRect.bottom + BorderTop + BorderBottom + MenuBarHeight;
@@ -532,11 +531,6 @@ void TWinSkinForm::SkinActive()
         } else if (!ChildWindow && BorderStyle != sbsNone && WindowState != swsMin) {
             SkinState = skinstate::Resizing;
             ResizeForm(false);
-            // Setting the same menu again makes the system lay the bar out
-            // anew, in the band this time (see DrawNativeMenuBar). Not before
-            // ResizeForm: the client size it keeps is the one read there.
-            if (NativeMenuBar)
-                SetMenu(Handle, MenuHandle);
             SkinState = skinstate::Active;
             if (WindowState == swsNormal)
                 Cropwindow();
@@ -596,7 +590,9 @@ void TWinSkinForm::RestoreWindowProcs()
 
 void TWinSkinForm::RestoreFormLook()
 {
-    // Popup-menu and menu-item skinning of the form give their menus back here.
+    // Popup-menu skinning of the form gives its menus back here.
+    if (Form && SkinData && SkinData->SkinControls().Contains(xcMenuItem))
+        InitMainMenu(Form, false);
     if (Form && SkinState != skinstate::Unskinning && SavedColor != clNone)
         Form->SetColor(SavedColor);
 }
@@ -621,7 +617,7 @@ void TWinSkinForm::UnSubclass()
     RestoreFormLook();
     UpdateStyle(false);
     EnableSysbtn(true);
-    // The menu band gives the window its native menu bar back here.
+    FreeMenuBand();
     // MDI client unsubclassing plugs in here.
 
     // The system frame around the same client area. (The client size, not
@@ -657,7 +653,8 @@ void TWinSkinForm::UnSubclass3()
     if (Subclassed())
         RestoreWindowProcs();
     DeleteControls();
-    // The menu band object goes here.
+    delete MenuBar;
+    MenuBar = nullptr;
 }
 
 void TWinSkinForm::UnSubclass2()
@@ -750,8 +747,12 @@ void TWinSkinForm::InitPopMenu() {}
 
 void TWinSkinForm::UpdateMainMenu()
 {
-    // The menu band rebuilds its buttons here; the frame is repainted
-    // either way, as the switch that gates frame painting has changed.
+    // The frame is repainted either way, as the switch that gates frame
+    // painting has changed.
+    if (MenuBar && !MenuTracking) {
+        MenuBar->UpdataBtn();
+        MenuBar->SetMenuRect();
+    }
     if (SkinState == skinstate::Active)
         RePaint();
 }

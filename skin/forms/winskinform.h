@@ -38,7 +38,10 @@
 namespace tarnivo {
 
 class TForm;
+class TMenuBtn;
+class TMenuItem;
 class TPopupMenu;
+class TWinSkinMenu;
 
 enum TSkinFormStyle { sfsNormal, sfsMDIform, sfsMDIChild, sfsChild };
 enum TSkinFormBorder { sbsSizeable, sbsSingle, sbsNone, sbsDialog };
@@ -159,8 +162,29 @@ public:
     void Minimize();
     void MDIChildAction(UINT command);
     bool MDIChildMax() const;
-    // The menu band's button under a point: none until the skinned band exists.
+    // The menu band's button under a point (window coordinates), or none.
     TNCObject* FindMenuBtn(POINT point) const;
+
+    // The menu band (menuband.cpp, menutracking.cpp).
+    // Posts the click that opens a band button.
+    void ClickButton(TMenuBtn* button);
+    // Opens the button's drop-down, and the ones the user moves on to;
+    // answers whether a drop-down was tracked.
+    bool CheckMenu(TMenuBtn* button);
+    TMenuBtn* FindButtonFromAccel(wchar_t key) const;
+    void CancelMenu();
+    // WM_SKINMENUSELECT: opens the band button under the screen point in lParam.
+    void MenuSelect(TMessage& message);
+    // SC_KEYMENU for the band: answers whether the band took it.
+    bool KeyMenu(TMessage& message);
+
+    // Skinned menu entries (menuitemmessages.cpp): the OnDrawItem and
+    // OnMeasureItem handlers given to framework menus.
+    void DrawMenuItem(TObject* sender, TCanvas& canvas, const TRect& rect, bool selected);
+    void MeasureItem(TObject* sender, TCanvas& canvas, int& width, int& height);
+    void MeasureItemPop(TObject* sender, TCanvas& canvas, int& width, int& height);
+    // Every main menu owned by `container` owner-drawn from the skin (or back).
+    void InitMainMenu(TComponent* container, bool enable);
 
     // The skinned system menu (sysmenu.cpp). `point` is in screen coordinates.
     void PopSysmenu(POINT point);
@@ -172,6 +196,7 @@ public:
     void DoSysMenu(TObject* sender);
     void DoSysMenu2(TObject* sender);
     void FreeSysMenu();
+    void SkinItem(TMenuItem& item);
 
     // The two message tables (winskinform_proc.cpp).
     void NewWndProc(TMessage& message);
@@ -211,10 +236,7 @@ public:
     TRect CaptionTextRect{};                // where the caption text went
     TRect StdFrame{};                       // the system frame's extra size
     int MenuBarHeight = 0;
-    // The window's own menu bar, drawn into the band by the system's menu
-    // painter and tracked by the system, until the skinned menu band
-    // takes menus over.
-    std::uint8_t NativeMenuBar = 0;
+    TWinSkinMenu* MenuBar = nullptr;        // the menu band, owned; none without a menu
     int SysButtonCount = 0;
     std::uint8_t MenuTracking = 0;
     std::uint8_t RightToLeft = 0;
@@ -286,6 +308,12 @@ private:
     void WMNCLBUTTONDBLCLK(TMessage& message);
     void WMNCRButtonUp(TMessage& message);
     void WMMenuItem(TMessage& message);
+    void WMMEASUREITEM(TMessage& message);
+    void WMDRAWITEM(TMessage& message);
+    void WMMenuSelect(TMessage& message);
+    bool TrackOne(TMenuBtn* button);
+    void CreateMenuBand();
+    void FreeMenuBand();
     void CMMenuChanged(TMessage& message);
     void WMSetText(TMessage& message);
     void WMSkinPaintNC(TMessage& message);
@@ -296,7 +324,6 @@ private:
     // Helpers shared by the undo paths.
     void RestoreWindowProcs();
     void RestoreFormLook();
-    void DrawNativeMenuBar(HDC dc, const TRect& band);
     std::wstring WindowText() const;
     bool MaximizedMDIChild() const;
     bool PlainWindow() const { return Form == nullptr; }

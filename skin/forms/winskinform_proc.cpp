@@ -10,6 +10,8 @@
 
 #include "winskinform.h"
 
+#include "menuband.h"
+
 #include "skinmanager.h"
 #include "skinmessages.h"
 
@@ -98,7 +100,8 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_SYSCOMMAND:       WMSysCommand(m); return true;
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
-    case WM_SKINMENUSELECT:   Default(m); return true;   // the menu band opens its button here
+    case WM_SKINMENUSELECT:   MenuSelect(m); return true;
+    case WM_MENUSELECT:       WMMenuSelect(m); return true;
     case CM_MENUCHANGED:      CMMenuChanged(m); return true;
     default:                  return false;
     }
@@ -286,9 +289,11 @@ void TWinSkinForm::WMCommand(TMessage& m)
 void TWinSkinForm::WMSysCommand(TMessage& m)
 {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
-    // Keyboard menus (SC_KEYMENU: Alt, F10, Alt+letter) go to the skinned
-    // menu band once it exists; until then the system opens its own. Alt+Space
-    // opens the skinned system menu at the client area's top-left corner.
+    // Keyboard menus (SC_KEYMENU: Alt, F10, Alt+letter) go to the menu
+    // band. Alt+Space opens the skinned system menu at the client area's
+    // top-left corner.
+    if (command == SC_KEYMENU && KeyMenu(m))
+        return;
     if (command == SC_KEYMENU && m.LParam == ' ' && !MenuTracking) {
         POINT origin{0, 0};
         ClientToScreen(Handle, &origin);
@@ -329,7 +334,17 @@ void TWinSkinForm::CMMenuChanged(TMessage& m)
     SkinData->SetMainMenuUpdate(false);
     Default(m);
     SkinData->SetMainMenuUpdate(update);
-    // The menu band takes the new menu here and detaches it from the window.
+    HMENU menu = GetMenu(Handle);
+    if (!menu)
+        return;
+    MenuHandle = menu;
+    if (MenuBar && SkinData->MenuUpdate() && !MenuTracking) {
+        MenuBar->NativeMenu = menu;
+        MenuBar->UpdataBtn();
+        MenuBar->SetMenuRect();
+        UpdateNc(nullptr);
+    }
+    SetMenu(Handle, nullptr);
 }
 
 // Stage 3 handlers -------------------------------------------------------------------
@@ -385,7 +400,14 @@ void TWinSkinForm::CMDialogChar(TMessage& m)
     m_formHook.CallNext(m);
     if (m.Result != 0)
         return;
-    // Alt+letter of a menu-band button is clicked here once the band exists.
+    // Alt+letter of a menu-band button clicks it.
+    const bool altOnly = (GetKeyState(VK_MENU) < 0) && GetKeyState(VK_SHIFT) >= 0 &&
+                         GetKeyState(VK_CONTROL) >= 0;
+    if (TMenuBtn* button = FindButtonFromAccel(static_cast<wchar_t>(m.WParam)); button && altOnly) {
+        ClickButton(button);
+        m.Result = 1;
+        return;
+    }
     TSkinManage* manager = Manager();
     if (FormStyle == sfsMDIChild && manager && manager->MDIParent && manager->MDIParent->Form) {
         const LRESULT result =

@@ -1,0 +1,347 @@
+// The menu band: its layout in both reading orders, the frames it and its
+// buttons draw, hit tests and the client area below it, accelerators,
+// rebuilding on a new menu, the drop-down entries a window draws, and
+// moving between drop-downs with the arrow keys.
+
+#include "captiontestkit.h"
+#include "menutestkit.h"
+
+#include "skin/forms/menuband.h"
+#include "skin/forms/menuitems.h"
+#include "skin/forms/skinmessages.h"
+
+#include "framework/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tarnivo;
+using namespace tarnivo::test;
+
+namespace {
+
+constexpr UINT kRefresh = 5001;   // engine-range identifiers: no framework item
+constexpr UINT kExit = 5002;
+constexpr UINT kAbout = 5003;
+
+HMENU MakeMenu(bool withDisabled)
+{
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, kRefresh, "&Refresh");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, kExit, "E&xit");
+    HMENU help = CreatePopupMenu();
+    AppendMenuA(help, MF_STRING, kAbout, "&About");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
+    if (withDisabled) {
+        HMENU more = CreatePopupMenu();
+        AppendMenuA(more, MF_STRING, 5004, "Nothing");
+        AppendMenuA(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(more), "&Disabled");
+    }
+    return bar;
+}
+
+int TextWidth(const std::wstring& text)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    const LOGFONTA logFont = SystemMenuFont();
+    HFONT font = CreateFontIndirectA(&logFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return r.right - r.left;
+}
+
+class MenuBandTest : public SkinEngineTest {
+protected:
+    void SetUp() override
+    {
+        SkinEngineTest::SetUp();
+        ASSERT_TRUE(LoadMenuSkin(Data()));
+        Data().SetMenuUpdate(true);
+        PumpUntil([&] { return !Manager().ActionPending(); });
+    }
+    HWND MakeMenuWindow(DWORD exStyle = 0, bool withDisabled = false)
+    {
+        HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300,
+                                       MakeMenu(withDisabled));
+        if (exStyle) {
+            SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+            FindSkinForm(window)->RightToLeft = 1;
+        }
+        TWinSkinForm* form = FindSkinForm(window);
+        form->UpdateNc(nullptr);
+        return window;
+    }
+    static TWinSkinMenu& Band(HWND window) { return *FindSkinForm(window)->MenuBar; }
+};
+
+struct TLayoutRow {
+    std::vector<int> widths;
+    bool rightToLeft;
+    std::vector<TRect> expected;
+};
+
+} // namespace
+
+TEST(MenuBandLayout, ButtonsRunFromTheStartInBothReadingOrders)
+{
+    const TLayoutRow rows[] = {
+        {{20, 30}, false, {{7, 0, 37, 19}, {37, 0, 77, 19}}},
+        {{20, 30}, true, {{163, 0, 193, 19}, {123, 0, 163, 19}}},
+        // An empty caption takes no room; a hidden button has no rectangle.
+        {{20, 0, -1, 5}, false, {{7, 0, 37, 19}, {37, 0, 37, 19}, {}, {37, 0, 52, 19}}},
+        {{}, false, {}},
+    };
+    for (const auto& row : rows) {
+        const auto rects = LayoutBand(row.widths, 200, 20, TBandStart{7, row.rightToLeft});
+        ASSERT_EQ(rects.size(), row.expected.size());
+        for (std::size_t i = 0; i < rects.size(); ++i)
+            EXPECT_TRUE(EqualRect(&rects[i], &row.expected[i]))
+                << i << ": " << rects[i].left << "," << rects[i].right;
+    }
+}
+
+TEST_F(MenuBandTest, BandStartFollowsTheElementsMarginsOrSixWithoutIt)
+{
+    EXPECT_EQ(BandStart(Data(), 300, false).X, kBarLeftMargin + 4);
+    EXPECT_EQ(BandStart(Data(), 300, true).X, kBarRightMargin + 8);
+    EXPECT_EQ(BandStart(Data(), 5, false).X, 12) << "a band narrower than the start";
+    TSkinData plain(nullptr);
+    ASSERT_TRUE(LoadMenuSkin(plain, false, true));
+    EXPECT_EQ(BandStart(plain, 300, false).X, 6);
+}
+
+TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form->MenuBar, nullptr);
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_EQ(form->MenuBarHeight, GetSystemMetrics(SM_CYMENU));
+    ASSERT_EQ(Band(window).Count(), 2);
+    EXPECT_EQ(Band(window).Button(0)->Caption, L"&File");
+    EXPECT_NE(Band(window).Button(0)->SubMenu, nullptr);
+
+    // WM_NCCALCSIZE leaves the band's height above the client area.
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ(origin.y - windowRect.top, kTop + form->MenuBarHeight);
+    EXPECT_EQ(origin.x - windowRect.left, kLeft);
+
+    const TRect file = Band(window).Button(0)->Rect;
+    const TRect help = Band(window).Button(1)->Rect;
+    EXPECT_EQ(file.left, kLeft + kBarLeftMargin + 4);
+    EXPECT_EQ(RectWidth(file), TextWidth(L"&File") + 10);
+    EXPECT_EQ(help.left, file.right);
+    EXPECT_EQ(RectWidth(help), TextWidth(L"&Help") + 10);
+    EXPECT_EQ(file.top, kTop);
+    EXPECT_EQ(file.bottom, kTop + form->MenuBarHeight - 1);
+
+    // Giving the window back puts its menu back.
+    HMENU native = Band(window).NativeMenu;
+    form->UnSubclass();
+    EXPECT_EQ(GetMenu(window), native);
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, ARightToLeftBandRunsFromTheRightEnd)
+{
+    HWND window = MakeMenuWindow(WS_EX_LEFTSCROLLBAR);
+    TWinSkinForm* form = FindSkinForm(window);
+    const int bandRight = form->PaintWidth - kRight;
+    const TRect file = Band(window).Button(0)->Rect;
+    const TRect help = Band(window).Button(1)->Rect;
+    EXPECT_EQ(file.right, bandRight - kBarRightMargin - 8);
+    EXPECT_EQ(help.right, file.left);
+    EXPECT_LT(help.left, help.right);
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, HitTestAnswersMenuOverTheBandAndCaptionAboveIt)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    const TRect file = Band(window).Button(0)->Rect;
+    const int bandY = kTop + form->MenuBarHeight / 2;
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, ScreenLParam(window, Centre(file))), HTMENU);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, ScreenLParam(window, POINT{250, bandY})),
+              HTMENU);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, ScreenLParam(window, POINT{100, 10})),
+              HTCAPTION);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0,
+                           ScreenLParam(window, POINT{100, kTop + form->MenuBarHeight + 5})),
+              HTCLIENT);
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, BandFramesAndEachButtonStateAreDrawn)
+{
+    HWND window = MakeMenuWindow(0, true);
+    TWinSkinForm* form = FindSkinForm(window);
+    auto frame = PaintFrame(window);
+    const int y = kTop + 2;
+    const TRect file = Band(window).Button(0)->Rect;
+    const TRect disabled = Band(window).Button(2)->Rect;
+    EXPECT_EQ(Pixel(*frame, 280, y), kBarActive);
+    EXPECT_EQ(Pixel(*frame, file.left, file.top), kBarActive);
+
+    auto count = [](TBitmap& b, const TRect& r, TColor c) {
+        int n = 0;
+        for (int yy = r.top; yy < r.bottom; ++yy)
+            for (int xx = r.left; xx < r.right; ++xx)
+                n += Pixel(b, xx, yy) == c;
+        return n;
+    };
+    EXPECT_GT(count(*frame, file, kBarText), 5);
+    EXPECT_EQ(count(*frame, file, kShadow), 0);
+    EXPECT_GT(count(*frame, disabled, kShadow), 5) << "a disabled button's caption";
+    EXPECT_EQ(count(*frame, disabled, kBarText), 0);
+
+    SendMessageA(window, WM_NCACTIVATE, FALSE, 0);
+    frame = PaintFrame(window);
+    EXPECT_EQ(Pixel(*frame, 280, y), kBarInactive);
+    SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+    form->UpdateNc(nullptr);
+
+    // Hot and pressed frame the button in the highlight colour; normal
+    // puts the band back.
+    TMenuBtn& button = *Band(window).Button(0);
+    for (int state : {3, 2, 1}) {
+        button.State = state;
+        button.Draw();
+        auto shown = WindowPixels(window);
+        const TColor edge = state == 1 ? kBarActive : kHotFrame;
+        EXPECT_EQ(Pixel(*shown, file.left, file.top), edge) << state;
+        EXPECT_EQ(Pixel(*shown, file.right - 1, file.bottom - 1), edge) << state;
+        EXPECT_EQ(Pixel(*shown, file.right, file.top + 3), kBarActive) << state;
+        EXPECT_GT(count(*shown, file, kBarText), 5) << state;
+    }
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, AcceleratorsFindEnabledButtonsOnly)
+{
+    HWND window = MakeMenuWindow(0, true);
+    TWinSkinForm* form = FindSkinForm(window);
+    EXPECT_EQ(form->FindButtonFromAccel(L'h'), Band(window).Button(1));
+    EXPECT_EQ(form->FindButtonFromAccel(L'F'), Band(window).Button(0));
+    EXPECT_EQ(form->FindButtonFromAccel(L'd'), nullptr) << "disabled";
+    EXPECT_EQ(form->FindButtonFromAccel(L'q'), nullptr);
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, ANewMenuRebuildsTheBandAndIsDetachedAgain)
+{
+    HWND window = MakeMenuWindow();
+    HMENU tools = CreatePopupMenu();
+    AppendMenuA(tools, MF_STRING, 6001, "Options");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), "&Tools");
+    AppendMenuA(bar, MF_STRING, 6002, "&Go");
+    HMENU old = GetMenu(window);
+    ASSERT_EQ(old, nullptr);
+    SetMenu(window, bar);
+    SendMessageA(window, CM_MENUCHANGED, 0, 0);
+    EXPECT_EQ(GetMenu(window), nullptr);
+    ASSERT_EQ(Band(window).Count(), 2);
+    EXPECT_EQ(Band(window).Button(0)->Caption, L"&Tools");
+    EXPECT_EQ(Band(window).Button(1)->SubMenu, nullptr);
+    EXPECT_EQ(Band(window).Button(1)->Command, 6002u);
+    EXPECT_EQ(Band(window).Button(1)->Rect.left, Band(window).Button(0)->Rect.right);
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, DropDownEntriesOfAPlainWindowAreMeasuredAndDrawnFromTheSkin)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    HMENU file = Band(window).Button(0)->SubMenu;
+    WMINITMENU(file);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(file, kExit, FALSE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    GetMenuItemInfoA(file, 1, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << "separators too";
+
+    form->TrackedMenu = file;
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = kExit;
+    EXPECT_TRUE(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_EQ(static_cast<int>(measure.itemWidth), TextWidth(L"E&xit") + 26 + kItemMargin);
+
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetSize(120, 20);
+    for (bool selected : {false, true}) {
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_MENU;
+        draw.itemID = kExit;
+        draw.itemState = selected ? ODS_SELECTED : 0;
+        draw.hwndItem = reinterpret_cast<HWND>(file);
+        draw.hDC = bitmap.Canvas().Handle();
+        draw.rcItem = RECT{0, 0, 120, 20};
+        EXPECT_TRUE(SendMessageA(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+        EXPECT_EQ(Pixel(bitmap, 115, 2), kItemFrame[selected ? 4 : 1]) << selected;
+    }
+    DestroyWindow(window);
+}
+
+namespace {
+
+// Read from inside the drop-down's loop by a thread timer: which band
+// button is open, and the keys to send next.
+std::vector<int> g_seen;
+std::vector<WPARAM> g_keys;
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup))
+        return;
+    g_seen.push_back(TrackedMenuIndex());
+    const WPARAM key = g_keys.empty() ? VK_ESCAPE : g_keys.front();
+    if (!g_keys.empty())
+        g_keys.erase(g_keys.begin());
+    PostMessageA(popup, WM_KEYDOWN, key, 0);
+}
+
+} // namespace
+
+TEST_F(MenuBandTest, ArrowKeysMoveBetweenDropDownsAndWrapAtBothEnds)
+{
+    HWND window = MakeMenuWindow();
+    const POINT help = Centre(Band(window).Button(1)->Rect);
+    const struct {
+        std::vector<WPARAM> keys;
+        std::vector<int> seen;
+    } rows[] = {
+        {{VK_RIGHT, VK_RIGHT}, {1, 0, 1}},   // Help → File (wraps) → Help
+        {{VK_LEFT, VK_LEFT}, {1, 0, 1}},
+        {{}, {1}},                           // Esc closes
+    };
+    for (const auto& row : rows) {
+        g_seen.clear();
+        g_keys = row.keys;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 150, WatchMenu);
+        // Opened the way the skin manager asks for it.
+        SendMessageA(window, WM_SKINMENUSELECT, 0, ScreenLParam(window, help));
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_seen, row.seen);
+        EXPECT_EQ(TrackedMenuIndex(), -1);
+        EXPECT_EQ(FindSkinForm(window)->MenuTracking, 0);
+    }
+    DestroyWindow(window);
+}
