@@ -216,6 +216,24 @@ void TSkinComBox::WMMouseMove(const TMessage& message)
         SetHot(inside);
 }
 
+void TSkinComBox::SettlePress()
+{
+    // A press that opened the list has its release go to the list, never to
+    // the combo box (raw combo boxes have no reflected CBN_CLOSEUP either):
+    // it ends at the first paint after the list has closed again.
+    if (!FState.Contains(scDown)) {
+        m_pressOpenedList = false;
+        return;
+    }
+    const bool dropped = SendMessageW(FHandle, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if (dropped) {
+        m_pressOpenedList = true;
+    } else if (m_pressOpenedList) {
+        m_pressOpenedList = false;
+        FState.Exclude(scDown);
+    }
+}
+
 void TSkinComBox::SetDown(bool down)
 {
     if (down)
@@ -291,11 +309,7 @@ void TSkinComBox::DrawControl(HDC dc, const TRect& rect)
     // The edit child of a drop-down combo box holds the focus for it.
     const HWND focus = GetFocus();
     FFocused = focus && (focus == FHandle || focus == FComboInfo.hwndItem);
-    // A press whose release went elsewhere (the list took the mouse) ends
-    // when the list is closed and the button is up.
-    if (FState.Contains(scDown) && !SendMessageW(FHandle, CB_GETDROPPEDSTATE, 0, 0) &&
-        !(GetKeyState(VK_LBUTTON) & 0x8000))
-        FState.Exclude(scDown);
+    SettlePress();
     if (button->Style == 1) {
         DrawControl1(dc, rect);
         return;

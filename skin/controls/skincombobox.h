@@ -70,6 +70,7 @@ private:
     void WMMouseMove(const TMessage& message);
     bool ReadComboInfo();
     void SetDown(bool down);
+    void SettlePress();
     void SetHot(bool hot);
     void DrawComposed(HDC dc, const TRect& rect, int frame);
     void DrawSeparate(HDC dc, const TRect& rect, int frame);
@@ -85,6 +86,7 @@ private:
     TSkinControl* FDropList = nullptr;   // the drop-down list's skin (owned by the control)
     COMBOBOXINFO FComboInfo{};         // refreshed at each paint
     TRect FButtonRect{};               // the button as last drawn (hover test)
+    bool m_pressOpenedList = false;    // the list was seen open during the press
 };
 
 } // namespace tarnivo

@@ -64,6 +64,10 @@ bool TSkinEdit::BeforeProc(TMessage& message)
         message.Result = SkinMagic;
         return false;
     }
+    // The edit clips the DC it prints into to its client area and leaves
+    // it so; the edge lies outside that.
+    if (message.Msg == WM_PRINTCLIENT && message.WParam)
+        m_printState = SaveDC(reinterpret_cast<HDC>(message.WParam));
     return TSkinControl::BeforeProc(message);
 }
 
@@ -73,7 +77,7 @@ void TSkinEdit::AfterProc(TMessage& message)
     case WM_PAINT:       PaintControl(reinterpret_cast<HDC>(message.WParam)); break;
     // The system redraws its sunken edge on every frame paint.
     case WM_NCPAINT:     PaintControl(nullptr); break;
-    case WM_PRINTCLIENT: PaintControl1(reinterpret_cast<HDC>(message.WParam)); break;
+    case WM_PRINTCLIENT: WMPrintClient(reinterpret_cast<HDC>(message.WParam)); break;
     default:             TSkinControl::AfterProc(message); break;
     }
 }
@@ -106,6 +110,15 @@ void TSkinEdit::DrawControl(HDC dc, const TRect& rect)
     if (!HasEditBorder(FHandle))
         return;
     DrawEditBorder(dc, rect, FSkinData->Colors(csButtonShadow), 2);
+}
+
+void TSkinEdit::WMPrintClient(HDC dc)
+{
+    if (m_printState) {
+        RestoreDC(dc, m_printState);
+        m_printState = 0;
+    }
+    PaintControl1(dc);
 }
 
 void TSkinEdit::PaintControl1(HDC dc)

@@ -47,9 +47,11 @@ private:
     // WM_SKINPAINTCLIENT: the edit's own text and the skinned edge, the whole
     // window into the DC.
     void PaintWholeInto(HDC dc);
+    void WMPrintClient(HDC dc);
 
     TSkinControl* FUpDown = nullptr;   // not owned; only a marker once made
     HWND FUpDownWindow = nullptr;      // the up-down child, once found
+    int m_printState = 0;              // the printing DC's state before the edit printed
 };
 
 } // namespace tarnivo

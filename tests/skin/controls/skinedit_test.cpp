@@ -42,7 +42,9 @@ TEST_F(SkinEditTest, BorderedEditsGetTheOutlineAndWhiteInsideAndBorderlessOnesNo
         bool framed;
     } rows[] = {
         {"single line, sunken", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true},
-        {"single line, thin border", ES_AUTOHSCROLL | WS_BORDER, 0, true},
+        // The edit draws a WS_BORDER line itself, inside its client area:
+        // there is no frame for the skin to replace.
+        {"single line, thin border", ES_AUTOHSCROLL | WS_BORDER, 0, false},
         {"multi-line with scroll bar, sunken", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE, true},
         {"single line, no border", ES_AUTOHSCROLL, 0, false},
         {"multi-line with scroll bar, no border", ES_MULTILINE | WS_VSCROLL, 0, false},
