@@ -1,6 +1,10 @@
 #include "skinfactory.h"
 
 #include "skincontrol.h"
+#include "skinprogress.h"
+#include "skintab.h"
+#include "skintrackbar.h"
+#include "skinupdown.h"
 
 #include <iterator>
 
@@ -61,6 +65,12 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Tab, Make<TSkinTab>},
+    {TSkinClass::TabBtn, Make<TSkinTabBtn>},
+    {TSkinClass::Tab31, Make<TSkinTab31>},
+    {TSkinClass::Progress, Make<TSkinProgress>},
+    {TSkinClass::TrackBar, Make<TSkinTrackBar>},
+    {TSkinClass::UpDown, Make<TSkinUpDown>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
