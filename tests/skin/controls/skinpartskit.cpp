@@ -20,6 +20,14 @@ std::string Strip(int frames, int side, TColor (*color)(int))
 
 } // namespace
 
+void ClearStage(TForm& form, TPanel& panel, HWND raw)
+{
+    panel.SetVisible(false);
+    ShowWindow(raw, SW_HIDE);
+    form.SetBounds(60, 60, 420, 320);
+    Pump();
+}
+
 bool LoadPartsSkin(TSkinData& data, const std::string& extraIni)
 {
     const std::string ini =

@@ -27,6 +27,10 @@ TColor UpDownVert(int frame);
 TColor UpDownHorz(int frame);
 constexpr TColor kGlyph = RGBColor(255, 255, 0);
 
+// Hides the base fixture's panel and raw window and makes the form large
+// enough for the controls under test.
+void ClearStage(TForm& form, TPanel& panel, HWND raw);
+
 // The INI text and files of that skin; `extraIni` is appended.
 bool LoadPartsSkin(TSkinData& data, const std::string& extraIni = {});
 

@@ -28,6 +28,7 @@ protected:
     {
         ControlSkinTest::SetUp();
         ASSERT_TRUE(LoadPartsSkin(*m_data));
+        ClearStage(*m_form, *m_panel, m_raw);
     }
     template <typename T>
     T* Place(int x, int y, int w, int h)
@@ -160,9 +161,19 @@ TEST_F(PartsSkin, TrackBarDrawsChannelAndThumbFrameTwo)
         EXPECT_EQ(ScreenPixel(window, thumb.left, thumb.top), ThumbColor(2));
         RECT channel{};
         SendMessageW(window, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-        // Far from the thumb, on the channel's top row (the image is as
-        // high as the channel, so it is not moved down).
-        EXPECT_EQ(ScreenPixel(window, channel.right - 4, channel.top), kTrack);
+        // Without a vertical channel image the horizontal one is used: at
+        // the channel's top, moved down by half the channel's height as the
+        // image is lower than the channel.
+        if (vertical) {
+            delete track;
+            continue;   // the vertical channel rectangle comes back lying down
+        }
+        const int y = channel.top + (channel.bottom - channel.top) / 2;
+        const int x = channel.right - 4;
+        EXPECT_EQ(ScreenPixel(window, x, y), kTrack);
+        EXPECT_EQ(ScreenPixel(window, x, y + 3), kTrack);
+        EXPECT_NE(ScreenPixel(window, x, y - 1), kTrack);
+        EXPECT_NE(ScreenPixel(window, x, y + 4), kTrack);
         delete track;
     }
 }

@@ -29,6 +29,7 @@ protected:
         ControlSkinTest::SetUp();
         ASSERT_TRUE(LoadPartsSkin(*m_data));
         m_form->SetBounds(60, 60, 420, 320);
+        ClearStage(*m_form, *m_panel, m_raw);
     }
     template <typename T>
     T* Attach(TSkinClass skinClass, TControl* control)
@@ -312,9 +313,9 @@ public:
 TEST_F(TabSkin, TabSetTabsHangBelowAndStopBeforeTheEndMargin)
 {
     auto* set = new TTestTabSet(m_form.get());
-    set->SetBounds(10, 10, 300, 24);
+    set->SetBounds(10, 10, 180, 24);
     set->SetParent(m_form.get());
-    set->Scroller->SetBounds(260, 2, 30, 20);
+    set->Scroller->SetBounds(140, 2, 30, 20);
     set->Scroller->SetParent(set);
     for (const char* text : {"Zero", "One", "Two", "Three", "Four", "Five", "Six", "Seven"})
         set->Tabs.Add(text);
@@ -330,7 +331,7 @@ TEST_F(TabSkin, TabSetTabsHangBelowAndStopBeforeTheEndMargin)
     HGDIOBJ old = SelectObject(dc, set->Font().Handle());
     std::vector<int> right;
     int x = set->StartMargin;
-    const int limit = 300 - set->EndMargin - TSkinTab31::ScrollerRoom;
+    const int limit = 180 - set->EndMargin - TSkinTab31::ScrollerRoom;
     for (int i = set->FirstIndex; i < set->Tabs.Count(); ++i) {
         SIZE size{};
         GetTextExtentPoint32A(dc, set->Tabs[i].c_str(), static_cast<int>(set->Tabs[i].size()), &size);
