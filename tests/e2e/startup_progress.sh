@@ -2,7 +2,6 @@
 # Start-up with a full catalogue of 1000 shortcuts: the start-up window is on
 # the screen while the scan runs (a picture is taken mid-scan), and the main
 # window counts all of them at the end.
-# taken mid-scan), and the main window counts all of them at the end.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init startup_progress "$1"
 
