@@ -4,6 +4,10 @@
 #include "skincontrol.h"
 #include "skindatetime.h"
 #include "skinedit.h"
+#include "skinprogress.h"
+#include "skintab.h"
+#include "skintrackbar.h"
+#include "skinupdown.h"
 
 #include <iterator>
 
@@ -67,6 +71,12 @@ const TMakerRow Makers[] = {
     {TSkinClass::Edit, Make<TSkinEdit>},
     {TSkinClass::ComBox, Make<TSkinComBox>},
     {TSkinClass::DateTime, Make<TSkinDateTime>},
+    {TSkinClass::Tab, Make<TSkinTab>},
+    {TSkinClass::TabBtn, Make<TSkinTabBtn>},
+    {TSkinClass::Tab31, Make<TSkinTab31>},
+    {TSkinClass::Progress, Make<TSkinProgress>},
+    {TSkinClass::TrackBar, Make<TSkinTrackBar>},
+    {TSkinClass::UpDown, Make<TSkinUpDown>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
