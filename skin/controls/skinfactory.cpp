@@ -1,6 +1,13 @@
 #include "skinfactory.h"
 
+#include "skincombobox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
+#include "skinedit.h"
+#include "skinprogress.h"
+#include "skintab.h"
+#include "skintrackbar.h"
+#include "skinupdown.h"
 
 #include <iterator>
 
@@ -61,6 +68,15 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Edit, Make<TSkinEdit>},
+    {TSkinClass::ComBox, Make<TSkinComBox>},
+    {TSkinClass::DateTime, Make<TSkinDateTime>},
+    {TSkinClass::Tab, Make<TSkinTab>},
+    {TSkinClass::TabBtn, Make<TSkinTabBtn>},
+    {TSkinClass::Tab31, Make<TSkinTab31>},
+    {TSkinClass::Progress, Make<TSkinProgress>},
+    {TSkinClass::TrackBar, Make<TSkinTrackBar>},
+    {TSkinClass::UpDown, Make<TSkinUpDown>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
