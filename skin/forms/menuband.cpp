@@ -116,7 +116,7 @@ std::vector<TRect> LayoutBand(const std::vector<int>& textWidths, int bandWidth,
 void TMenuBtn::Draw()
 {
     TWinSkinMenu* band = Form->MenuBar;
-    if (!band || band->BandImage.Empty() || Form->SkinState != 1)
+    if (!band || band->BandImage.Empty() || Form->SkinState != skinstate::Active)
         return;
     WindowDC dc(Form->Handle, DcArea::Window);
     if (!dc.Get())

@@ -653,8 +653,8 @@ void TWinSkinForm::UnSubclass3()
     if (Subclassed())
         RestoreWindowProcs();
     DeleteControls();
-    delete MenuBar;
-    MenuBar = nullptr;
+    // A window that lives on gets its menu back.
+    FreeMenuBand();
 }
 
 void TWinSkinForm::UnSubclass2()

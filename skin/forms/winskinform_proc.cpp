@@ -169,6 +169,14 @@ void TWinSkinForm::WMEraseBkgnd(TMessage& m)
 void TWinSkinForm::WMNCDestroy(TMessage& m)
 {
     SkinState = skinstate::Unskinning;
+    // The system destroys only the menu attached to a window it destroys:
+    // a plain window's detached menu goes here, a framework form's stays
+    // with its TMainMenu. Neither is put back on the dying window.
+    if (MenuBar && MenuBar->NativeMenu) {
+        if (!Form && !GetMenu(Handle))
+            DestroyMenu(MenuBar->NativeMenu);
+        MenuBar->NativeMenu = nullptr;
+    }
     UnSubclass3();
     Default(m);
     SkinState = skinstate::Destroyed;
