@@ -238,11 +238,13 @@ void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* butto
     if (frame == 0)
         return;
     const TDataSkinButton& element = *form->SkinData->Elements().Buttons;
-    const TColor text = frame == 2 ? element.PressedTextColor
-                        : frame == 4 ? element.MouseOverTextColor
-                                     : element.NormalTextColor;
-    if (text != clNotGiven)
-        toolBar->Font().SetColor(text);
+    const bool named = frame == 2   ? element.HasPressedTextColor
+                       : frame == 4 ? element.HasMouseOverTextColor
+                                    : element.HasNormalTextColor;
+    if (named)
+        toolBar->Font().SetColor(frame == 2   ? element.PressedTextColor
+                                 : frame == 4 ? element.MouseOverTextColor
+                                              : element.NormalTextColor);
     if (!ElementPresent(&element))
         return;
     TRect bounds = button->BoundsRect();

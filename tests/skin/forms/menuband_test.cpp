@@ -6,6 +6,7 @@
 #include "captiontestkit.h"
 #include "menutestkit.h"
 
+#include "skin/forms/discovery.h"
 #include "skin/forms/menuband.h"
 #include "skin/forms/menuitems.h"
 #include "skin/forms/skinmessages.h"
@@ -342,6 +343,82 @@ TEST_F(MenuBandTest, ArrowKeysMoveBetweenDropDownsAndWrapAtBothEnds)
         EXPECT_EQ(g_seen, row.seen);
         EXPECT_EQ(TrackedMenuIndex(), -1);
         EXPECT_EQ(FindSkinForm(window)->MenuTracking, 0);
+    }
+    DestroyWindow(window);
+}
+
+namespace {
+
+constexpr TColor kFace[6] = {0, RGBColor(1, 100, 1), RGBColor(2, 100, 2), RGBColor(3, 100, 3),
+                             RGBColor(4, 100, 4), RGBColor(5, 100, 5)};
+
+} // namespace
+
+TEST_F(MenuBandTest, ToolButtonsTakeTheButtonFrameOfTheirStateAndBarsTheToolbarImage)
+{
+    Files files = FrameSkinFiles({});
+    files.push_back({"buttons.bmp", Bmp(50, 10, [](int x, int) { return kFace[x / 10 + 1]; })});
+    ASSERT_TRUE(LoadSkin(Data(), FrameSkinIni({}) + "[Buttons]\nBitmap=buttons.bmp\n", files));
+    PumpUntil([&] { return !Manager().ActionPending(); });
+    HWND window = MakeMenuWindow();
+    ASSERT_EQ(FindSkinForm(window)->SkinState, skinstate::Active);
+
+    TToolBar bar(nullptr);
+    TToolButton button(nullptr);
+    button.SetBounds(10, 2, 40, 20);
+    TBitmap canvas;
+    canvas.SetPixelFormat(pf32bit);
+    canvas.SetSize(60, 24);
+    const struct {
+        TCustomDrawState state;
+        int frame;   // 0: nothing drawn
+    } rows[] = {
+        {{cdsSelected}, 2}, {{cdsSelected, cdsHot}, 2}, {{cdsHot}, 4},
+        {{cdsFocused}, 4},  {{cdsDisabled}, 0},         {{cdsGrayed}, 0},
+        {{cdsDefault}, 1},  {{}, 0},
+    };
+    for (const auto& row : rows) {
+        canvas.Canvas().Brush().SetColor(clBlack);
+        canvas.Canvas().FillRect(TRect{0, 0, 60, 24});
+        bar.Canvas().SetHandle(canvas.Canvas().Handle());
+        bool defaultDraw = true;
+        ToolBarDrawButton(window, &bar, &button, row.state, defaultDraw);
+        bar.Canvas().SetHandle(nullptr);
+        EXPECT_TRUE(defaultDraw) << "the framework still draws glyph and text";
+        const TColor inside = row.frame ? kFace[row.frame] : clBlack;
+        EXPECT_EQ(Pixel(canvas, 30, 12), inside) << row.frame;
+        EXPECT_EQ(Pixel(canvas, 11, 3), inside) << "shrunk by one pixel";
+        EXPECT_EQ(Pixel(canvas, 10, 2), clBlack) << "the bounds' own edge";
+    }
+
+    DestroyWindow(window);
+}
+
+TEST_F(MenuBandTest, TheToolbarImageIsStretchedOverTheBarUnlessTheOptionKeepsTheFrameworkLook)
+{
+    HWND window = MakeMenuWindow();
+    const TDataSkinObject* toolbar = Data().Elements().Toolbar.get();
+    ASSERT_TRUE(ElementPresent(toolbar));
+    const TColor top = Pixel(toolbar->Image, toolbar->Image.Width() / 2, 0);
+    TToolBar bar(nullptr);
+    TBitmap canvas;
+    canvas.SetPixelFormat(pf32bit);
+    canvas.SetSize(60, 24);
+    for (bool keep : {true, false}) {
+        TSkinOptions options = Data().Options();
+        if (keep)
+            options.Include(xoToolbarBK);
+        else
+            options.Exclude(xoToolbarBK);
+        Data().SetOptions(options);
+        canvas.Canvas().Brush().SetColor(clBlack);
+        canvas.Canvas().FillRect(TRect{0, 0, 60, 24});
+        bar.Canvas().SetHandle(canvas.Canvas().Handle());
+        bool defaultDraw = true;
+        ToolBarDrawBackground(window, &bar, RECT{0, 0, 60, 24}, defaultDraw);
+        bar.Canvas().SetHandle(nullptr);
+        EXPECT_EQ(Pixel(canvas, 30, 0), keep ? clBlack : top) << keep;
+        EXPECT_NE(Pixel(canvas, 59, 23) == clBlack, !keep) << keep;
     }
     DestroyWindow(window);
 }
