@@ -1,6 +1,8 @@
 #include "skinfactory.h"
 
 #include "skincontrol.h"
+#include "skinlistview.h"
+#include "skinscrollbar.h"
 
 #include <iterator>
 
@@ -61,6 +63,10 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
+    {TSkinClass::ListView, Make<TSkinListView>},
+    {TSkinClass::ScControl, Make<TSkinScControl>},
+    {TSkinClass::Header, Make<TSkinHeader>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
