@@ -480,7 +480,7 @@ void TComboxScrollBar::DragThumb(int startOffset, int track, int thumb, int down
         DispatchMessageA(&msg);
         POINT cursor{};
         GetCursorPos(&cursor);
-        int offset = std::max(0, startOffset + cursor.y - downY);
+        int offset = std::max(0, startOffset + static_cast<int>(cursor.y) - downY);
         int pos = 0;
         if (page > 0) {
             offset = std::min(offset, track - thumb + 1);

@@ -3,6 +3,7 @@
 
 #include "scrollskintestkit.h"
 #include "skincontroltestkit.h"
+#include "skintestkit.h"
 
 #include "skin/controls/skinlistview.h"
 #include "skin/forms/skinmessages.h"

@@ -4,6 +4,7 @@
 
 #include "scrollskintestkit.h"
 #include "skincontroltestkit.h"
+#include "skintestkit.h"
 
 #include "skin/controls/scrollbarpaint.h"
 #include "skin/controls/skinlistview.h"
@@ -426,7 +427,10 @@ TEST_F(ListViewBars, DraggingTheThumbToTheEndLeavesTheLastPosition)
     GetClientRect(bar->Handle(), &r);
     const POINT thumbEdge = ScreenPointOf(bar->Handle(), kArrow / 2, r.bottom - kArrow - 1);
     PressAndHold(thumb, {{100, [&] { MouseMoveTo({thumb.x, thumb.y + 40}); }},
-                         {250, [&] { MouseMoveTo({thumb.x, thumb.y + 1000}); }},
+                         // Past the end of the bar, but near enough that the
+                         // system keeps the drag (far away it snaps back).
+                         {250, [&] { MouseMoveTo(ScreenPointOf(bar->Handle(), kArrow / 2,
+                                                               r.bottom + 4)); }},
                          {500, [&] {
                               partDuring = bar->Part();
                               pressedDuring = bar->Pressed();
