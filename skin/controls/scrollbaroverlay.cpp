@@ -18,8 +18,8 @@ namespace {
 constexpr int kMinimumThumb = 8;
 constexpr int kNoRange = 9999999;
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+int BarWidth(const RECT& r) { return r.right - r.left; }
+int BarHeight(const RECT& r) { return r.bottom - r.top; }
 
 POINT PointOf(LPARAM lParam)
 {
@@ -133,7 +133,7 @@ bool TWScrollbar::GetControlInfo2(SCROLLBARINFO& info) const
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     if (!GetScrollInfo(m_target, SB_CTL, &si))
         return false;
-    const int length = m_vertical ? Height(bounds) : Width(bounds);
+    const int length = m_vertical ? BarHeight(bounds) : BarWidth(bounds);
     SynthesizeThumb(info, length, ScrollArrowLength(length, m_arrowSize), si.nMin, si.nMax,
                     static_cast<int>(si.nPage), si.nPos, true, true);
     info.rgstate[0] = IsWindowEnabled(m_target) ? 0 : STATE_SYSTEM_UNAVAILABLE;
@@ -147,7 +147,7 @@ bool TWScrollbar::GetControlInfo(SCROLLBARINFO& info) const
     RECT bounds{};
     GetWindowRect(m_target, &bounds);
     info.rcScrollBar = bounds;
-    const int length = m_vertical ? Height(bounds) : Width(bounds);
+    const int length = m_vertical ? BarHeight(bounds) : BarWidth(bounds);
     SynthesizeThumb(info, length, ScrollArrowLength(length, m_arrowSize),
                     GetIntProperty(m_targetControl, "Min"), GetIntProperty(m_targetControl, "Max"),
                     GetIntProperty(m_targetControl, "PageSize"),
@@ -184,10 +184,10 @@ void TWScrollbar::SetPosition(HWND target)
         MapWindowPoints(nullptr, m_target, reinterpret_cast<POINT*>(&m_barRect), 2);
         MapWindowPoints(nullptr, GetParent(m_target), &corner, 1);
     }
-    m_length = m_vertical ? Height(bar) : Width(bar);
+    m_length = m_vertical ? BarHeight(bar) : BarWidth(bar);
     m_barOrigin = {bar.left, bar.top};
     ReadThumb(info);
-    PlaceOver(corner.x, corner.y, Width(bar), Height(bar));
+    PlaceOver(corner.x, corner.y, BarWidth(bar), BarHeight(bar));
 }
 
 void TWScrollbar::PlaceOver(int x, int y, int width, int height)
@@ -277,11 +277,11 @@ bool TWScrollbar::PaintBar(HDC dc)
         return false;
     TScrollBarLook look;
     look.Vertical = m_vertical;
-    look.Width = Width(info.rcScrollBar);
-    look.Height = Height(info.rcScrollBar);
+    look.Width = BarWidth(info.rcScrollBar);
+    look.Height = BarHeight(info.rcScrollBar);
     const RECT client = ClientRect();
-    if (look.Width < 0 || look.Height < 0 || look.Width > Width(client) ||
-        look.Height > Height(client))
+    if (look.Width < 0 || look.Height < 0 || look.Width > BarWidth(client) ||
+        look.Height > BarHeight(client))
         return false;
     m_length = m_vertical ? look.Height : look.Width;
     if (m_pressed && m_part == sbpart::Thumb && m_kind != TBarKind::Control)

@@ -21,6 +21,9 @@
 //   frame CAPTION           is it skinned (WM_ISSKINNED), its window region's kind
 //                           and bounds, and which corners the region leaves out
 //   acp                     the ANSI code page of the prefix (what shown names use)
+//   scroll CAPTION          the list view's first item in view ("top"), its
+//                           vertical bar's screen rectangle and thumb, and
+//                           whether a sibling window lies exactly over the bar
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
 // search to one process (Windows process id). Exit status: 0 answered,
@@ -407,6 +410,59 @@ int Pid(const std::string& caption)
     return ExitOk;
 }
 
+// The first item whose icon lies in the list's client area: the top index of
+// an icon view, which LVM_GETTOPINDEX answers only for list and report views.
+int FirstItemInView(HWND list)
+{
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (int i = 0; i < count; ++i) {
+        RECT r{};
+        if (ReadItemIconRect(list, i, r) && r.top >= client.top && r.bottom <= client.bottom)
+            return i;
+    }
+    return -1;
+}
+
+// A visible sibling of `list` whose window rectangle is exactly `bar`.
+HWND OverlayOver(HWND list, const RECT& bar)
+{
+    for (HWND w = GetWindow(GetParent(list), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r{};
+        if (w != list && IsWindowVisible(w) && GetWindowRect(w, &r) && EqualRect(&r, &bar))
+            return w;
+    }
+    return nullptr;
+}
+
+int Scroll(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    HWND list = FindDescendant(form, WC_LISTVIEWA);
+    if (!list) {
+        std::printf("listview=0\n");
+        return ExitNoWindow;
+    }
+    std::printf("top=%d\n", FirstItemInView(list));
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(list, OBJID_VSCROLL, &info)) {
+        std::printf("bar=0\n");
+        return ExitOk;
+    }
+    const bool visible = !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    std::printf("barvisible=%d\n", visible ? 1 : 0);
+    PrintRect("bar", info.rcScrollBar);
+    std::printf("thumb=%d,%d\n", info.xyThumbTop, info.xyThumbBottom);
+    HWND overlay = visible ? OverlayOver(list, info.rcScrollBar) : nullptr;
+    std::printf("overlay=%d\n", overlay ? 1 : 0);
+    return ExitOk;
+}
+
 bool ParseNumber(const std::string& text, unsigned long& value)
 {
     if (text.empty())
@@ -419,7 +475,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll ARGS...\n");
     return ExitUsage;
 }
 
@@ -481,6 +537,8 @@ int Run(std::vector<std::string> args)
         return Pid(args[1]);
     if (command == "frame" && n == 1)
         return Frame(args[1]);
+    if (command == "scroll" && n == 1)
+        return Scroll(args[1]);
     if (command == "acp" && n == 0) {
         std::printf("acp=%u\n", GetACP());
         return 0;
