@@ -426,17 +426,28 @@ int FirstItemInView(HWND list)
     return -1;
 }
 
-// A visible sibling of `list` whose window rectangle is exactly `bar`.
-HWND OverlayOver(HWND list, const RECT& bar)
+// A visible sibling of `list` laid over its right edge, taller than wide:
+// the skin's overlay on the vertical bar.
+HWND VerticalOverlay(HWND list)
 {
+    RECT outer{};
+    GetWindowRect(list, &outer);
     for (HWND w = GetWindow(GetParent(list), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
         RECT r{};
-        if (w != list && IsWindowVisible(w) && GetWindowRect(w, &r) && EqualRect(&r, &bar))
+        if (w == list || !IsWindowVisible(w) || !GetWindowRect(w, &r))
+            continue;
+        if (r.left >= outer.left && r.right <= outer.right && r.top >= outer.top &&
+            r.bottom <= outer.bottom && r.bottom - r.top > r.right - r.left)
             return w;
     }
     return nullptr;
 }
 
+// Scroll state of another process's list view. Its scroll-bar data cannot be
+// read across processes under Wine, so the bar is where the system puts it
+// (right of the client area, the client's height) and the scroll values of
+// an icon view come from its view rectangle: range = view height, page =
+// client height, position = how far the view is moved up.
 int Scroll(const std::string& caption)
 {
     HWND form = FindOne(caption);
@@ -448,18 +459,24 @@ int Scroll(const std::string& caption)
         return ExitNoWindow;
     }
     std::printf("top=%d\n", FirstItemInView(list));
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetScrollBarInfo(list, OBJID_VSCROLL, &info)) {
-        std::printf("bar=0\n");
-        return ExitOk;
-    }
-    const bool visible = !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
-    std::printf("barvisible=%d\n", visible ? 1 : 0);
-    PrintRect("bar", info.rcScrollBar);
-    std::printf("thumb=%d,%d\n", info.xyThumbTop, info.xyThumbBottom);
-    HWND overlay = visible ? OverlayOver(list, info.rcScrollBar) : nullptr;
-    std::printf("overlay=%d\n", overlay ? 1 : 0);
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const bool vertical = (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    std::printf("barvisible=%d\n", vertical ? 1 : 0);
+    RECT bar{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+    PrintRect("bar", bar);
+    RECT view{};
+    if (QueryListView(list, LVM_GETVIEWRECT, 0, &view, sizeof view))
+        std::printf("range=%ld\npage=%ld\npos=%ld\n", view.bottom - view.top,
+                    client.bottom - client.top, -view.top);
+    HWND overlay = VerticalOverlay(list);
+    RECT covered{};
+    if (overlay)
+        GetWindowRect(overlay, &covered);
+    std::printf("overlay=%d\n", overlay && EqualRect(&covered, &bar) ? 1 : 0);
+    if (overlay)
+        PrintRect("overlayrect", covered);
     return ExitOk;
 }
 
