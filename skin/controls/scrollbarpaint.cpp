@@ -7,6 +7,7 @@
 #include "framework/canvas.h"
 #include "framework/gdiobjects.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tarnivo {
@@ -114,9 +115,13 @@ void DrawScrollBarBuffered(HDC dc, POINT at, const TSkinElements& elements, TCol
 {
     if (!SkinHasScrollBars(elements) || look.Width <= 0 || look.Height <= 0)
         return;
-    TBitmap buffer;
-    buffer.SetPixelFormat(pf32bit);
-    buffer.SetSize(look.Width, look.Height);
+    // One bitmap for every bar (GUI thread, one paint at a time), grown as
+    // needed: a new DIB section per paint costs more than the drawing.
+    static TBitmap buffer;
+    if (buffer.Empty() || buffer.Width() < look.Width || buffer.Height() < look.Height) {
+        buffer.SetPixelFormat(pf32bit);
+        buffer.SetSize(std::max(buffer.Width(), look.Width), std::max(buffer.Height(), look.Height));
+    }
     if (buffer.Empty())
         return;
     HDC memory = buffer.Canvas().Handle();
