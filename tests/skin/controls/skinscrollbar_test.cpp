@@ -528,4 +528,91 @@ TEST_F(ScrollSkinTest, ScrollBarControlOverlayAndMinimumThumb)
     delete skin;
 }
 
+// --- Raw windows and a combo box's drop-down list --------------------------------
+
+TEST_F(ScrollSkinTest, RawWindowOverlaysFollowItsBars)
+{
+    HWND window = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE |
+                                  WS_HSCROLL | WS_VSCROLL, 10, 60, 200, 120, m_form->Handle(),
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    auto* skin = new TSkinScrollbarH(m_form.get());
+    skin->Inithwnd(window, m_data.get(), nullptr, m_host.get());
+    ASSERT_TRUE(skin->Inited());
+    auto covers = [&](TWScrollbar* bar, LONG which) {
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof info;
+        GetScrollBarInfo(window, which, &info);
+        RECT overlay{};
+        GetWindowRect(bar->Handle(), &overlay);
+        return bar->Shown() && EqualRect(&overlay, &info.rcScrollBar);
+    };
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 100, 20, 0, 0};
+    SetScrollInfo(window, SB_VERT, &si, TRUE);
+    SetScrollInfo(window, SB_HORZ, &si, TRUE);
+    Pump();
+    EXPECT_TRUE(covers(skin->VertBar(), OBJID_VSCROLL));
+    EXPECT_TRUE(covers(skin->HorzBar(), OBJID_HSCROLL));
+    SetWindowPos(window, nullptr, 0, 0, 150, 200, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_TRUE(covers(skin->VertBar(), OBJID_VSCROLL));
+    EXPECT_TRUE(covers(skin->HorzBar(), OBJID_HSCROLL));
+    ShowScrollBar(window, SB_HORZ, FALSE);
+    Pump();
+    EXPECT_FALSE(skin->HorzBar()->Shown());
+    EXPECT_TRUE(covers(skin->VertBar(), OBJID_VSCROLL));
+    delete skin;
+    DestroyWindow(window);
+}
+
+TEST_F(ScrollSkinTest, DropDownListThumbDraggedPastTheEndStopsAtTheLastPosition)
+{
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                 CBS_DROPDOWNLIST, 10, 10, 150, 200, m_form->Handle(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(combo, nullptr);
+    for (int i = 0; i < 60; ++i)
+        SendMessageW(combo, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>((L"Entry " + std::to_wstring(i)).c_str()));
+    COMBOBOXINFO cbi{};
+    cbi.cbSize = sizeof cbi;
+    ASSERT_TRUE(GetComboBoxInfo(combo, &cbi));
+    HWND list = cbi.hwndList;
+    auto* skin = new TComboxScrollBar(m_form.get());
+    skin->Inithwnd(list, m_data.get(), nullptr, m_host.get());
+    ASSERT_TRUE(skin->Inited());
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &info));
+    ASSERT_FALSE(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    // The skin painted the bar into the list's frame: its arrows are there.
+    const int a = info.dxyLineButton;
+    EXPECT_EQ(ScreenColor({(info.rcScrollBar.left + info.rcScrollBar.right) / 2,
+                           info.rcScrollBar.top + a / 2}),
+              StripColor(9));
+    // A drag from the thumb to well past the bottom of the track, by the
+    // skin's own loop on the list's non-client press.
+    const int x = (info.rcScrollBar.left + info.rcScrollBar.right) / 2;
+    const int y = info.rcScrollBar.top + (info.xyThumbTop + info.xyThumbBottom) / 2;
+    SetCursorPos(x, y + 200);
+    SCROLLINFO before{};
+    before.cbSize = sizeof before;
+    before.fMask = SIF_ALL;
+    GetScrollInfo(list, SB_VERT, &before);
+    PostMessageW(list, WM_MOUSEMOVE, 0, 0);
+    PostMessageW(list, WM_LBUTTONUP, 0, 0);
+    SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, y));
+    SCROLLINFO after{};
+    after.cbSize = sizeof after;
+    after.fMask = SIF_ALL;
+    GetScrollInfo(list, SB_VERT, &after);
+    EXPECT_EQ(before.nPos, 0);
+    EXPECT_EQ(after.nPos, after.nMax - static_cast<int>(after.nPage) + 1);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    delete skin;
+    DestroyWindow(combo);
+}
+
 } // namespace tarnivo::test
