@@ -131,10 +131,15 @@ bool TWinSkinPopMenu::ComposeBackground()
     const TSize size = WindowExtent(Handle);
     if (size.cx <= 0 || size.cy <= 0)
         return false;
-    std::unique_ptr<TBitmap> map =
-        GetHMap(Bounds(0, 0, size.cx, size.cy), element->Image, element->Margins,
-                FrameLayout::SideBySide, ElementCenterFill(*element), 1, 1);
-    Background.Swap(*map);
+    try {
+        std::unique_ptr<TBitmap> map =
+            GetHMap(Bounds(0, 0, size.cx, size.cy), element->Image, element->Margins,
+                    FrameLayout::SideBySide, ElementCenterFill(*element), 1, 1);
+        Background.Swap(*map);
+    } catch (...) {
+        // No bitmap of that size: the popup keeps the system look.
+        return false;
+    }
     if (!MenuHandle)
         g_newSkinMenu = this;
     return true;

@@ -510,26 +510,6 @@ TEST_F(PopupMenuTest, FormsPopupMenusAreOwnerDrawnExceptTheDisabledTag)
     delete form;
 }
 
-TEST_F(PopupMenuTest, PopupMenuGateLeavesTheFormsMenusAlone)
-{
-    TSkinControlTypes controls = Data().SkinControls();
-    controls.Exclude(xcPopupMenu);
-    Data().SetSkinControls(controls);
-    SetPopupItemHandlers([](TWinSkinForm&) {
-        return TPopupItemHandlers{[](TObject*, TCanvas&, const TRect&, bool) {},
-                                  [](TObject*, TCanvas&, int&, int&) {}};
-    });
-    auto* form = MakeForm<MenuForm>(nullptr);
-    form->SetBounds(60, 60, 320, 220);
-    form->Show();
-    SetActiveWindow(form->Handle());
-    ASSERT_NE(WaitSkinned(form->Handle()), nullptr);
-    EXPECT_FALSE(form->Popup->OwnerDraw());
-    EXPECT_FALSE(form->Popup->Items()->Items(0)->OnDrawItem);
-    SetPopupItemHandlers(nullptr);
-    delete form;
-}
-
 TEST_F(PopupMenuTest, TrayIconsPopupMenuIsSkinned)
 {
     auto* owner = MakeForm<TForm>(nullptr);
