@@ -1,6 +1,9 @@
 #include "skinfactory.h"
 
+#include "skincombobox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
+#include "skinedit.h"
 
 #include <iterator>
 
@@ -61,6 +64,9 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Edit, Make<TSkinEdit>},
+    {TSkinClass::ComBox, Make<TSkinComBox>},
+    {TSkinClass::DateTime, Make<TSkinDateTime>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
