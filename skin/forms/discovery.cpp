@@ -94,7 +94,6 @@ bool InheritsFromName(const TPersistent& object, const std::string& name)
 // Seams of the menu work ------------------------------------------------------
 
 void InitToolbarMenu(TMenuItem*, bool) {}
-void InitPopMenu(TControl*, bool, bool) {}
 void ToolBarDrawButton(HWND, TControl*, TControl*, bool&) {}
 void ToolBarDrawBackground(HWND, TControl*, const RECT&, bool&) {}
 
@@ -197,7 +196,7 @@ void TControlDiscovery::InitControlA(TControl* container)
         if (auto* control = dynamic_cast<TControl*>(container->Components(i)))
             AddComp(control, container);
     if (GateOpen(Gate(xcPopupMenu)))
-        InitPopMenu(container, true, true);
+        m_form.InitPopMenu(container, true);
 }
 
 void TControlDiscovery::InitChildCtrl(TControl* container)
@@ -222,7 +221,7 @@ void TControlDiscovery::InitNestform(TForm* nested)
     for (int i = 0; i < nested->ComponentCount(); ++i)
         if (auto* control = dynamic_cast<TControl*>(nested->Components(i)))
             AddComp(control, nested);
-    InitPopMenu(nested, true, true);
+    m_form.InitPopMenu(nested, true);
 }
 
 void TControlDiscovery::AddComp(TControl* control, TControl* container)

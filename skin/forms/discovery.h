@@ -85,11 +85,10 @@ std::string ControlKey(const TControl& control);
 bool InheritsFromName(const TPersistent& object, const std::string& name);
 
 // Seams for the menu work: a tool button's menu item and the items of a
-// tool bar's menu get owner-drawn skinned items; a container's popup menus
-// get skinned popups; a flat tool bar is drawn from the skin. Today these
+// tool bar's menu get owner-drawn skinned items; a flat tool bar is drawn
+// from the skin. Today these
 // leave the menus and the bar as they are.
 void InitToolbarMenu(TMenuItem* item, bool enable);
-void InitPopMenu(TControl* container, bool enable, bool recurse);
 void ToolBarDrawButton(HWND skinnedWindow, TControl* toolBar, TControl* button, bool& defaultDraw);
 void ToolBarDrawBackground(HWND skinnedWindow, TControl* toolBar, const RECT& rect,
                            bool& defaultDraw);

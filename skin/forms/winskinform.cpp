@@ -570,7 +570,8 @@ void TWinSkinForm::SkinChange()
         control->SkinChange();
     SkinState = skinstate::Reskinning;
     if (SkinFrame && !ChildWindow && BorderStyle != sbsNone) {
-        // Popup-menu skinning of the form's components plugs in here.
+        if (Form)
+            InitPopMenu(Form, true);
         // Plain windows are re-laid out too: nothing else would apply the
         // new border sizes to them.
         ResizeForm(true);
@@ -596,7 +597,9 @@ void TWinSkinForm::RestoreWindowProcs()
 
 void TWinSkinForm::RestoreFormLook()
 {
-    // Popup-menu and menu-item skinning of the form give their menus back here.
+    // Menu-item skinning of the form gives its menus back here.
+    if (Form)
+        InitPopMenu(Form, false);
     if (Form && SkinState != skinstate::Unskinning && SavedColor != clNone)
         Form->SetColor(SavedColor);
 }
@@ -745,8 +748,11 @@ void TWinSkinForm::InitNestform(TForm* nested)
 }
 
 void TWinSkinForm::DeleteGraphicControl(TControl*) {}
-// Popup-menu skinning of the form's components plugs in here.
-void TWinSkinForm::InitPopMenu() {}
+void TWinSkinForm::InitPopMenu()
+{
+    if (Form)
+        InitPopMenu(Form, true);
+}
 
 void TWinSkinForm::UpdateMainMenu()
 {
