@@ -4,6 +4,8 @@
 
 #include "skincombobox.h"
 
+#include "skinscrollbar.h"
+
 #include "skin/paint/drawroutines.h"
 #include "skin/paint/editborder.h"
 #include "skin/paint/elementpaint.h"
@@ -18,9 +20,24 @@ namespace tarnivo {
 
 namespace {
 
+// The drop-down list draws its own scroll bar into its frame; the list of a
+// simple combo box is an ordinary scrolling window with overlay bars.
+TSkinControl* SkinComboList(TComponent* owner, TComboListKind kind, HWND list,
+                            TSkinData* skinData, TCanvas* canvas, ISkinControlHost* host)
+{
+    TSkinControl* skin = kind == TComboListKind::DropDown
+                             ? static_cast<TSkinControl*>(new TComboxScrollBar(owner))
+                             : new TSkinScrollbarH(owner);
+    skin->Inithwnd(list, skinData, canvas, host);
+    if (skin->Inited())
+        return skin;
+    delete skin;
+    return nullptr;
+}
+
 TComboListSkinner& ListSkinner()
 {
-    static TComboListSkinner skinner = nullptr;
+    static TComboListSkinner skinner = &SkinComboList;
     return skinner;
 }
 
@@ -45,7 +62,7 @@ bool PointIn(const TRect& rect, LPARAM lParam)
 
 void SetComboListSkinner(TComboListSkinner skinner)
 {
-    ListSkinner() = skinner;
+    ListSkinner() = skinner ? skinner : &SkinComboList;
 }
 
 TSkinComBox::~TSkinComBox()

@@ -17,10 +17,10 @@ namespace tarnivo {
 // box, or the always-shown list of a simple one.
 enum class TComboListKind { DropDown, Simple };
 
-// Makes and attaches the skin of a combo box's list window (the scroll-bar
-// family registers it: a drop-down list skin for DropDown, scroll-bar
-// overlays for Simple), owned by `owner`. Null until registered, and then
-// the list keeps the system's look.
+// Makes and attaches the skin of a combo box's list window, owned by
+// `owner`: a TComboxScrollBar for DropDown, scroll-bar overlays
+// (TSkinScrollbarH) for Simple. Tests may put their own maker in; null puts
+// the real one back.
 using TComboListSkinner = TSkinControl* (*)(TComponent* owner, TComboListKind kind, HWND list,
                                             TSkinData* skinData, TCanvas* canvas,
                                             ISkinControlHost* host);

@@ -2,6 +2,8 @@
 
 #include "skinedit.h"
 
+#include "skinupdown.h"
+
 #include "skin/forms/skinmessages.h"
 #include "skin/paint/editborder.h"
 #include "skin/resources/skindata.h"
@@ -16,9 +18,23 @@ namespace tarnivo {
 
 namespace {
 
+// The spin arrows of an edit wear the up-down skin, kept off the edit's border.
+TSkinControl* SkinEmbeddedUpDown(TComponent* owner, HWND upDown, TSkinData* skinData,
+                                 TCanvas* canvas, ISkinControlHost* host)
+{
+    auto* skin = new TSkinUpDown(owner);
+    skin->Inithwnd(upDown, skinData, canvas, host);
+    if (!skin->Inited()) {
+        delete skin;
+        return nullptr;
+    }
+    skin->SetEmbedded(true);
+    return skin;
+}
+
 TEditUpDownSkinner& UpDownSkinner()
 {
-    static TEditUpDownSkinner skinner = nullptr;
+    static TEditUpDownSkinner skinner = &SkinEmbeddedUpDown;
     return skinner;
 }
 
@@ -46,7 +62,7 @@ HWND FindUpDownChild(HWND window)
 
 void SetEditUpDownSkinner(TEditUpDownSkinner skinner)
 {
-    UpDownSkinner() = skinner;
+    UpDownSkinner() = skinner ? skinner : &SkinEmbeddedUpDown;
 }
 
 bool HasEditBorder(HWND window)

@@ -9,9 +9,9 @@
 
 namespace tarnivo {
 
-// Makes and attaches the skin of an edit's up-down child (the up-down family
-// registers it; the skin is owned by `owner` and marked as embedded in an
-// edit). Null until registered: spin edits then keep the system's arrows.
+// Makes and attaches the skin of an edit's up-down child, owned by `owner`
+// and marked as embedded in an edit: a TSkinUpDown unless a test puts its
+// own maker in (null puts the TSkinUpDown maker back).
 using TEditUpDownSkinner = TSkinControl* (*)(TComponent* owner, HWND upDown, TSkinData* skinData,
                                              TCanvas* canvas, ISkinControlHost* host);
 void SetEditUpDownSkinner(TEditUpDownSkinner skinner);

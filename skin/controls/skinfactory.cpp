@@ -4,7 +4,9 @@
 #include "skincontrol.h"
 #include "skindatetime.h"
 #include "skinedit.h"
+#include "skinlistview.h"
 #include "skinprogress.h"
+#include "skinscrollbar.h"
 #include "skintab.h"
 #include "skintrackbar.h"
 #include "skinupdown.h"
@@ -68,6 +70,10 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
+    {TSkinClass::ListView, Make<TSkinListView>},
+    {TSkinClass::ScControl, Make<TSkinScControl>},
+    {TSkinClass::Header, Make<TSkinHeader>},
     {TSkinClass::Edit, Make<TSkinEdit>},
     {TSkinClass::ComBox, Make<TSkinComBox>},
     {TSkinClass::DateTime, Make<TSkinDateTime>},

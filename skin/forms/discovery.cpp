@@ -91,10 +91,6 @@ bool InheritsFromName(const TPersistent& object, const std::string& name)
     return false;
 }
 
-// Seam of the popup-menu work ------------------------------------------------
-
-void InitPopMenu(TControl*, bool, bool) {}
-
 // Gates and attaching ----------------------------------------------------------
 
 TSkinData& TControlDiscovery::SkinData() const
@@ -194,7 +190,7 @@ void TControlDiscovery::InitControlA(TControl* container)
         if (auto* control = dynamic_cast<TControl*>(container->Components(i)))
             AddComp(control, container);
     if (GateOpen(Gate(xcPopupMenu)))
-        InitPopMenu(container, true, true);
+        m_form.InitPopMenu(container, true);
 }
 
 void TControlDiscovery::InitChildCtrl(TControl* container)
@@ -219,7 +215,7 @@ void TControlDiscovery::InitNestform(TForm* nested)
     for (int i = 0; i < nested->ComponentCount(); ++i)
         if (auto* control = dynamic_cast<TControl*>(nested->Components(i)))
             AddComp(control, nested);
-    InitPopMenu(nested, true, true);
+    m_form.InitPopMenu(nested, true);
 }
 
 void TControlDiscovery::AddComp(TControl* control, TControl* container)

@@ -86,12 +86,10 @@ std::string ControlKey(const TControl& control);
 // (letter case ignored): the test for classes that live in other families.
 bool InheritsFromName(const TPersistent& object, const std::string& name);
 
-// The menu work: a tool button's menu item and the items of a tool bar's
-// menu get owner-drawn skinned items, and a flat tool bar is drawn from the
-// skin (menuitemmessages.cpp); a container's popup menus get skinned popups
-// (a seam: today it leaves them as they are).
+// The menu work (menuitemmessages.cpp): a tool button's menu item and the
+// items of a tool bar's menu get owner-drawn skinned items, and a flat tool
+// bar is drawn from the skin.
 void InitToolbarMenu(TMenuItem* item, bool enable);
-void InitPopMenu(TControl* container, bool enable, bool recurse);
 void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* button,
                        TCustomDrawState state, bool& defaultDraw);
 void ToolBarDrawBackground(HWND skinnedWindow, TToolBar* toolBar, const RECT& rect,

@@ -1,5 +1,7 @@
 #include "menuitems.h"
 
+#include "skinmanager.h"
+
 #include "skin/paint/drawroutines.h"
 
 #include "framework/dcscopes.h"
@@ -13,6 +15,21 @@ namespace tarnivo {
 namespace {
 
 IMenuPopupLink* g_popupLink = nullptr;
+
+// The skin manager keeps the popup-window objects.
+class TManagerPopupLink : public IMenuPopupLink {
+public:
+    void SetHMenu(HMENU menu) override
+    {
+        if (TSkinManage* manager = SkinManage())
+            manager->SetHMenu(menu);
+    }
+    const TBitmap* GetMenuBg(HMENU menu) override
+    {
+        TSkinManage* manager = SkinManage();
+        return manager ? manager->GetMenuBg(menu) : nullptr;
+    }
+};
 
 // Width of the glyph column when the menu has no image list.
 constexpr int DefaultGlyphColumn = 16;
@@ -99,7 +116,8 @@ void SetMenuPopupLink(IMenuPopupLink* link)
 
 IMenuPopupLink* MenuPopupLink()
 {
-    return g_popupLink;
+    static TManagerPopupLink manager;
+    return g_popupLink ? g_popupLink : &manager;
 }
 
 LOGFONTA SystemMenuFont()
@@ -141,7 +159,7 @@ TRect TMenuItemPainter::GlyphCell(const TMenuItem& item, const TRect& rect) cons
 void TMenuItemPainter::Background(TCanvas& canvas, const TRect& rect, const TRect& itemRect,
                                   HMENU menu) const
 {
-    const TBitmap* background = g_popupLink && menu ? g_popupLink->GetMenuBg(menu) : nullptr;
+    const TBitmap* background = menu ? MenuPopupLink()->GetMenuBg(menu) : nullptr;
     if (background && !background->Empty()) {
         BitBlt(canvas.Handle(), rect.left, rect.top, RectWidth(rect), RectHeight(rect),
                background->Canvas().Handle(), itemRect.left + PopupBorder,
@@ -181,8 +199,8 @@ void TMenuItemPainter::DrawItemBody(TMenuItem& item, TCanvas& canvas, const TRec
     const int h = RectHeight(rect);
     if (w <= 0 || h <= 0)
         return;
-    if (g_popupLink && menu)
-        g_popupLink->SetHMenu(menu);
+    if (menu)
+        MenuPopupLink()->SetHMenu(menu);
     TBitmap buffer;
     buffer.SetSize(w, h);
     TCanvas& composed = buffer.Canvas();

@@ -34,7 +34,7 @@ public:
     virtual const TBitmap* GetMenuBg(HMENU menu) = 0;
 };
 
-// The process-wide link (null: entries get the plain menu colour).
+// The process-wide link; by default the skin manager (null: back to it).
 void SetMenuPopupLink(IMenuPopupLink* link);
 IMenuPopupLink* MenuPopupLink();
 

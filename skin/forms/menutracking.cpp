@@ -13,6 +13,7 @@
 
 #include "menuband.h"
 #include "menuitems.h"
+#include "popupmenu.h"
 #include "skinmanager.h"
 #include "winskinform.h"
 
@@ -166,6 +167,10 @@ LRESULT TrackHook(int code, WPARAM wParam, LPARAM lParam)
     if (track.FirstMessage) {
         track.FirstMessage = false;
         PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+        // The popup window the manager skinned for this drop-down.
+        if (TSkinManage* manager = SkinManage(); manager && manager->MenuCount() > 0)
+            if (TWinSkinPopMenu* popup = manager->FindSkinMenu(msg->hwnd))
+                popup->FromMenuBand = 1;
     }
     switch (msg->message) {
     case WM_KEYDOWN: TrackKey(*msg); break;

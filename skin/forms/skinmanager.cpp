@@ -1,5 +1,6 @@
 #include "skinmanager.h"
 
+#include "popupmenu.h"
 #include "skinmessages.h"
 #include "winskinform.h"
 
@@ -65,6 +66,16 @@ TSkinManage* SkinManage()
 void RegisterSkinEngine()
 {
     RegisterSkinManager([] { return std::make_unique<TSkinManage>(); });
+    // Skinned popup menus draw and measure their items with the form's
+    // menu-item painters.
+    SetPopupItemHandlers([](TWinSkinForm& form) {
+        TWinSkinForm* object = &form;
+        return TPopupItemHandlers{
+            [object](TObject* s, TCanvas& c, const TRect& r, bool selected) {
+                object->DrawMenuItem(s, c, r, selected);
+            },
+            [object](TObject* s, TCanvas& c, int& w, int& h) { object->MeasureItemPop(s, c, w, h); }};
+    });
 }
 
 TSkinManage::TSkinManage() : m_timer(std::make_unique<TTimer>(nullptr))
@@ -83,6 +94,7 @@ TSkinManage::~TSkinManage()
     // ending, or the skin engine goes): give every window its own procedure
     // back so nothing calls into freed objects afterwards.
     DeleteAllForms();
+    DeleteAllMenus();
     m_skinDatas.clear();
     m_cbtHook.Remove();
 }
@@ -111,9 +123,10 @@ LRESULT TSkinManage::SkinHookCBT(int code, WPARAM wParam, LPARAM lParam)
         switch (code) {
         case HCBT_CREATEWND: {
             const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
-            // Menu windows are picked up by popup-menu skinning, which plugs in here.
             if (!create)
                 break;
+            if (!(create->style & WS_CHILD) && ClassNameOf(window) == "#32768")
+                AddMenu(window);
             // A size grip made on a skinned window (a dialog that becomes
             // resizable) gets its skin as the dialog's other controls did.
             if ((create->style & SBS_SIZEGRIP) && Lower(ClassNameOf(window)) == "scrollbar")
@@ -123,6 +136,9 @@ LRESULT TSkinManage::SkinHookCBT(int code, WPARAM wParam, LPARAM lParam)
                 AddForm(window);
             break;
         }
+        case HCBT_DESTROYWND:
+            DeleteMenu(window);
+            break;
         case HCBT_ACTIVATE:
             if (RunState == runstate::Idle)
                 RunState = runstate::Running;
@@ -335,6 +351,106 @@ void TSkinManage::DeleteAllForms()
     }
 }
 
+// Popup menus ---------------------------------------------------------------------
+
+bool TSkinManage::AddMenu(HWND window)
+{
+    if (!m_enabled || !IsWindow(window) || FindSkinMenu(window))
+        return false;
+    if (SendMessageA(window, WM_ISSKINNED, 0, 0) == 1)
+        return false;
+    TSkinData* skin = FindSkindata(window);
+    if (!skin || skin->Empty())
+        return false;
+    const TSkinControlTypes controls = skin->SkinControls();
+    bool allowed = false;
+    switch (PopupKind) {
+    case popupkind::WindowMenu: allowed = controls.Contains(xcMainMenu) || controls.Contains(xcMenuItem); break;
+    case popupkind::SystemMenu: allowed = controls.Contains(xcSystemMenu); break;
+    default:                    allowed = controls.Contains(xcPopupMenu); break;
+    }
+    if (!allowed)
+        return false;
+    auto object = std::make_unique<TWinSkinPopMenu>();
+    object->InitSkin(window, skin, nullptr);
+    if (!object->Subclassed())
+        return false;
+    object->FrameworkMenu = FrameworkMenu;
+    m_menus.push_back(std::move(object));
+    return true;
+}
+
+void TSkinManage::DeleteMenu(HWND window)
+{
+    auto it = std::find_if(m_menus.begin(), m_menus.end(),
+                           [window](const auto& o) { return o->Handle == window; });
+    if (it == m_menus.end())
+        return;
+    std::unique_ptr<TWinSkinPopMenu> doomed = std::move(*it);
+    m_menus.erase(it);
+    doomed->UnSubClass();
+    if (m_menus.empty()) {
+        FrameworkMenu = 0;
+        PopupKind = popupkind::Unknown;
+    }
+}
+
+TWinSkinPopMenu* TSkinManage::FindSkinMenu(HWND window) const
+{
+    for (const auto& object : m_menus)
+        if (object->Handle == window)
+            return object.get();
+    return nullptr;
+}
+
+void TSkinManage::SetPopMenu()
+{
+    for (const auto& object : m_menus)
+        object->FrameworkMenu = 1;
+}
+
+void TSkinManage::SetHMenu(HMENU menu)
+{
+    if (!menu)
+        return;
+    for (const auto& object : m_menus)
+        if (object->MenuHandle == menu)
+            return;   // already known: a repaint of the same popup
+    for (auto it = m_menus.rbegin(); it != m_menus.rend(); ++it)
+        if (!(*it)->MenuHandle) {
+            (*it)->MenuHandle = menu;
+            return;
+        }
+}
+
+const TBitmap* TSkinManage::GetMenuBg(HMENU menu) const
+{
+    if (!menu)
+        return nullptr;
+    for (const auto& object : m_menus)
+        if (object->MenuHandle == menu && !object->Background.Empty())
+            return &object->Background;
+    return nullptr;
+}
+
+void TSkinManage::DeleteAllMenus()
+{
+    while (!m_menus.empty()) {
+        std::unique_ptr<TWinSkinPopMenu> object = std::move(m_menus.back());
+        m_menus.pop_back();
+        object->UnSubClass();
+    }
+    FrameworkMenu = 0;
+    PopupKind = popupkind::Unknown;
+}
+
+void TSkinManage::DeleteMenus(const TSkinData* skin)
+{
+    for (std::size_t i = m_menus.size(); i-- > 0;)
+        if (m_menus[i]->SkinData == skin)
+            DeleteMenu(m_menus[i]->Handle);
+}
+
 bool TSkinManage::ActionPending() const
 {
     return m_timer && m_timer->Enabled();
@@ -367,6 +483,7 @@ void TSkinManage::RemoveSkinData(TSkinData* skin)
     }
     if (RunState == runstate::Stopping)
         return;
+    DeleteMenus(skin);
     // Windows painted from this skin data cannot outlive it: they get their
     // own look back (without a resize: this happens while forms are freed).
     for (TWinSkinForm* object : Snapshot()) {

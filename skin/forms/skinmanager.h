@@ -11,6 +11,7 @@
 
 #include "skin/resources/skinmanagerif.h"
 
+#include "framework/bitmap.h"
 #include "framework/windowshook.h"
 #include "framework/object.h"
 
@@ -27,6 +28,7 @@ class TForm;
 class TSkinData;
 class TTimer;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 
 // Values of TSkinManage::RunState.
 namespace runstate {
@@ -79,6 +81,22 @@ public:
     // The MDI parent seen last (GetFormstyle records it).
     void SetMDIParent(HWND client, TWinSkinForm* parent);
 
+    // Popup-menu windows ("#32768"). AddMenu skins one if the skin allows
+    // the kind of popup told in PopupKind; DeleteMenu gives it back and
+    // frees its object.
+    bool AddMenu(HWND window);
+    void DeleteMenu(HWND window);
+    TWinSkinPopMenu* FindSkinMenu(HWND window) const;
+    // Marks every popup object as opened by a framework menu.
+    void SetPopMenu();
+    // The item painter reports the menu it draws: the newest popup object
+    // that does not know its menu yet takes it.
+    void SetHMenu(HMENU menu);
+    // The background of the popup showing `menu`, or null.
+    const TBitmap* GetMenuBg(HMENU menu) const;
+    int MenuCount() const { return static_cast<int>(m_menus.size()); }
+    TWinSkinPopMenu* Menus(int index) const { return m_menus.at(index).get(); }
+
     // Decisions, exposed for the skinning code and its tests.
     static bool NestedForm(HWND window);
     bool OnBeforeSkin(HWND window, const std::string& className);
@@ -120,6 +138,9 @@ private:
     void DeleteDeleted();
     void DeleteForm3();
     void DeleteAllForms();
+    void DeleteAllMenus();
+    // Popup objects painted from `skin` go back to the system look.
+    void DeleteMenus(const TSkinData* skin);
     void SkinAll();
     void UnskinAll();
     void Reskin();
@@ -131,6 +152,7 @@ private:
     std::unique_ptr<TTimer> m_timer;
     TWindowsHook m_cbtHook;
     std::vector<std::unique_ptr<TWinSkinForm>> m_forms;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> m_menus;
     std::vector<TSkinData*> m_skinDatas;
     TSkinData* m_currentSkin = nullptr;
     bool m_enabled = false;

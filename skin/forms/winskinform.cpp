@@ -564,7 +564,8 @@ void TWinSkinForm::SkinChange()
         control->SkinChange();
     SkinState = skinstate::Reskinning;
     if (SkinFrame && !ChildWindow && BorderStyle != sbsNone) {
-        // Popup-menu skinning of the form's components plugs in here.
+        if (Form)
+            InitPopMenu(Form, true);
         // Plain windows are re-laid out too: nothing else would apply the
         // new border sizes to them.
         ResizeForm(true);
@@ -590,7 +591,9 @@ void TWinSkinForm::RestoreWindowProcs()
 
 void TWinSkinForm::RestoreFormLook()
 {
-    // Popup-menu skinning of the form gives its menus back here.
+    // The form's popup and main menus get their own drawing back.
+    if (Form)
+        InitPopMenu(Form, false);
     if (Form && SkinData && SkinData->SkinControls().Contains(xcMenuItem))
         InitMainMenu(Form, false);
     if (Form && SkinState != skinstate::Unskinning && SavedColor != clNone)
@@ -742,8 +745,11 @@ void TWinSkinForm::InitNestform(TForm* nested)
 }
 
 void TWinSkinForm::DeleteGraphicControl(TControl*) {}
-// Popup-menu skinning of the form's components plugs in here.
-void TWinSkinForm::InitPopMenu() {}
+void TWinSkinForm::InitPopMenu()
+{
+    if (Form)
+        InitPopMenu(Form, true);
+}
 
 void TWinSkinForm::UpdateMainMenu()
 {

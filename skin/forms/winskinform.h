@@ -130,6 +130,10 @@ public:
     // ISkinFormLink: the refresh operations of the skin data.
     void InitControls(TControl* control) override;
     void InitPopMenu() override;
+    // The framework popup menus owned by `container` (and by the frames and
+    // forms it owns) are switched to skinned owner drawing, or back
+    // (popupmenu.cpp). Menus tagged with the skin's DisableTag keep theirs.
+    void InitPopMenu(TComponent* container, bool enable);
     void UpdateMainMenu() override;
     void InitNestform(TForm* nested) override;
     void DeleteGraphicControl(TControl* control) override;

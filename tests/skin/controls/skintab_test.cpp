@@ -243,7 +243,7 @@ TEST_F(TabSkin, OverflowingTabsGetSkinnedScrollArrowsLeftOutOfTheStrip)
 {
     TTabControl* tabs = Tabs(tpTop);
     for (int i = 0; i < 12; ++i)
-        tabs->Tabs().Add("More tabs " + std::to_string(i));
+        tabs->Tabs().Add(std::string("More tabs ").append(std::to_string(i)));
     auto* skin = Attach<TSkinTab>(TSkinClass::Tab, tabs);
     ASSERT_NE(skin, nullptr);
     ASSERT_NE(skin->UpDown(), nullptr);

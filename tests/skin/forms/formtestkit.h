@@ -94,4 +94,11 @@ TSize WindowSize(HWND window);
 // Client rectangle in window coordinates.
 TRect ClientInWindow(HWND window);
 
+// GDI and USER objects of the process (on Wine, counted by probing handles).
+struct GuiCounts {
+    DWORD gdi;
+    DWORD user;
+};
+GuiCounts Counts();
+
 } // namespace tarnivo::test

@@ -15,49 +15,6 @@ namespace {
 
 using RobustnessTest = SkinEngineTest;
 
-struct GuiCounts {
-    DWORD gdi;
-    DWORD user;
-};
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count)
-{
-    ++*reinterpret_cast<DWORD*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-// GDI and USER objects of the process. Windows counts them itself; Wine's
-// GetGuiResources answers 0, but Wine finds a GDI object, a menu or an icon
-// by the table index in the low word of its handle alone, so there every
-// index is asked, and the thread's windows are counted as they are found.
-GuiCounts Counts()
-{
-    GuiCounts counts{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                     GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-    if (counts.gdi == 0)
-        for (ULONG_PTR index = 1; index < 0x10000; ++index)
-            if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)))
-                ++counts.gdi;
-    if (counts.user == 0) {
-        EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&counts.user));
-        for (ULONG_PTR index = 0x20; index < 0x10000; index += 2) {
-            if (IsMenu(reinterpret_cast<HMENU>(index))) {
-                ++counts.user;
-                continue;
-            }
-            ICONINFO icon{};
-            if (GetIconInfo(reinterpret_cast<HICON>(index), &icon)) {
-                ++counts.user;
-                DeleteObject(icon.hbmMask);
-                if (icon.hbmColor)
-                    DeleteObject(icon.hbmColor);
-            }
-        }
-    }
-    return counts;
-}
-
 BOOL CALLBACK FindMessageBox(HWND window, LPARAM out)
 {
     char name[16] = {};
