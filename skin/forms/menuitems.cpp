@@ -1,5 +1,6 @@
 #include "menuitems.h"
 
+#include "popupmenu.h"
 #include "skinmanager.h"
 
 #include "skin/paint/drawroutines.h"

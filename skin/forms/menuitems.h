@@ -38,10 +38,6 @@ public:
 void SetMenuPopupLink(IMenuPopupLink* link);
 IMenuPopupLink* MenuPopupLink();
 
-// The popup window's border: an entry's rectangle in the client area is at
-// this offset in the popup's background image.
-constexpr int PopupBorder = 3;
-
 // Flags of the entry text: measured (DT_CALCRECT | DT_NOCLIP |
 // DT_EXPANDTABS | DT_SINGLELINE) and drawn (DT_EXPANDTABS | DT_SINGLELINE).
 constexpr UINT MeasureTextFlags = 0x560;
