@@ -192,6 +192,9 @@ public:
     void HandleNeeded() { Handle(); }
     // Destroys the window; the next Handle() creates it again.
     void DestroyHandle();
+    // Paints the visible graphic (window-less) children onto `dc`, whose
+    // origin is this control's client origin.
+    void PaintControls(HDC dc);
     // Replaces a live window by a new one (same state, shown if it was):
     // sends CM_RECREATEWND, whose default processing does it.
     void RecreateWnd();
@@ -258,7 +261,6 @@ protected:
     // Paints the window: the background, Paint, then the graphic children.
     virtual void PaintWindow(HDC dc);
     virtual void EraseBackground(HDC dc);
-    void PaintControls(HDC dc);
 
     void VisibleChanged() override;
     void EnabledChanged() override;

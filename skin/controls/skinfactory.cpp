@@ -1,6 +1,11 @@
 #include "skinfactory.h"
 
+#include "skinbox.h"
 #include "skincontrol.h"
+#include "skingroupbox.h"
+#include "skinmediaplayer.h"
+#include "skinobjimage.h"
+#include "skinstatusbar.h"
 
 #include <iterator>
 
@@ -61,6 +66,15 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Box, Make<TSkinBox>},
+    {TSkinClass::BoxH, Make<TSkinBoxH>},
+    {TSkinClass::Sizer, Make<TSkinSizer>},
+    {TSkinClass::TabSheet, Make<TSkinTabSheet>},
+    {TSkinClass::GroupBox, Make<TSkinGroupBox>},
+    {TSkinClass::StatusBar, Make<TSkinStatusBar>},
+    {TSkinClass::ObjImage, Make<TSkinObjImage>},
+    {TSkinClass::AdvPage, Make<TSkinAdvPage>},
+    {TSkinClass::MP, Make<TSkinMP>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
