@@ -60,9 +60,8 @@ void DrawShape(HDC dc, const TShape& shape, bool round)
 
 // A glyph the program's resources do not have: the button's sign in `ink`
 // on the olive key.
-TBitmap DrawnGlyph(TMPBtnType button, TColor ink)
+void DrawnGlyph(TMPBtnType button, TColor ink, TBitmap& glyph)
 {
-    TBitmap glyph;
     glyph.SetSize(GlyphSize, GlyphSize);
     HDC dc = glyph.Canvas().Handle();
     GdiBrush key(CreateSolidBrush(ColorToRGB(TWMediaPlayer::GlyphKey)));
@@ -74,7 +73,6 @@ TBitmap DrawnGlyph(TMPBtnType button, TColor ink)
     SelectedObject usePen(dc, pen.Get());
     DrawShape(dc, Shapes[button].A, button == btRecord);
     DrawShape(dc, Shapes[button].B, false);
-    return glyph;
 }
 
 bool LoadGlyphResource(const std::string& name, TBitmap& glyph)
@@ -154,7 +152,7 @@ void TWMediaPlayer::LoadBitmaps()
             const std::string name = std::string(GlyphPrefixes[g]) + "_" + ResourceNames[b];
             TBitmap& glyph = m_glyphs[b][g];
             if (!LoadGlyphResource(name, glyph))
-                glyph = DrawnGlyph(static_cast<TMPBtnType>(b), g == mgColored ? ColoredInk[b] : Ink[g]);
+                DrawnGlyph(static_cast<TMPBtnType>(b), g == mgColored ? ColoredInk[b] : Ink[g], glyph);
         }
 }
 

@@ -33,27 +33,25 @@ void SetObjectProperty(TObject* obj, const std::string& name, TObject* value)
     }
 }
 
-TBitmap TabFace(const TDataSkinObject& tabs, int frame)
+void TabFace(const TDataSkinObject& tabs, int frame, TBitmap& face)
 {
-    TBitmap face;
     face.SetSize(TSkinAdvPage::TabFaceWidth, TSkinAdvPage::TabFaceHeight);
     face.Canvas().Brush().SetColor(clFuchsia);
     face.Canvas().FillRect(Rect(0, 0, face.Width(), face.Height()));
     DrawSkinMap(face.Canvas().Handle(), Rect(0, 0, face.Width(), face.Height()),
                 tabs.FrameCount, frame, &tabs);
-    return face;
 }
 
 } // namespace
 
-TBitmap BuildGlyphStrip(const TSkinData& skinData, bool radio)
+void BuildGlyphStrip(const TSkinData& skinData, bool radio, TBitmap& strip)
 {
     const TDataSkinButton& buttons = *skinData.Elements().Buttons;
     const TBitmap& image = radio ? buttons.RadioImage : buttons.CheckImage;
     const int frames = radio ? buttons.RadioFrameCount : buttons.CheckFrameCount;
-    TBitmap strip;
+    strip.SetSize(0, 0);
     if (image.Empty() || frames <= 0 || image.Width() / frames <= 0)
-        return strip;
+        return;
     const int cell = image.Width() / frames;
     strip.SetSize(cell * TSkinObjImage::StripCells, image.Height());
     strip.Canvas().Brush().SetColor(clFuchsia);
@@ -62,7 +60,6 @@ TBitmap BuildGlyphStrip(const TSkinData& skinData, bool radio)
     for (int i = 0; i < copied; ++i)
         BitBlt(strip.Canvas().Handle(), i * cell, 0, cell, image.Height(),
                image.Canvas().Handle(), i * cell, 0, SRCCOPY);
-    return strip;
 }
 
 // TSkinObjImage -----------------------------------------------------------------------
@@ -85,7 +82,8 @@ void TSkinObjImage::PushGlyphs()
 {
     if (!FControl || !FSkinData)
         return;
-    TBitmap strip = BuildGlyphStrip(*FSkinData, FKind == 2);
+    TBitmap strip;
+    BuildGlyphStrip(*FSkinData, FKind == 2, strip);
     if (strip.Empty())
         return;
     if (FKind == 3) {
@@ -135,8 +133,10 @@ void TSkinAdvPage::PushTabFaces()
     const TDataSkinBorder* tabs = FSkinData->Elements().Tabs.get();
     if (!tabs || !tabs->HasImage())
         return;
-    TBitmap normal = TabFace(*tabs, 1);
-    TBitmap active = TabFace(*tabs, 2);
+    TBitmap normal;
+    TBitmap active;
+    TabFace(*tabs, 1, normal);
+    TabFace(*tabs, 2, active);
     SetObjectProperty(FControl, "TabBackGround", &normal);
     SetObjectProperty(FControl, "TabBackGroundActive", &active);
 }

@@ -23,14 +23,12 @@ using namespace test;
 
 // What a skinned window draws through WM_SKINPAINTCLIENT, in a bitmap
 // first filled with `fill`.
-TBitmap Painted(HWND window, TColor fill = RGBColor(1, 2, 3))
+void Painted(HWND window, TBitmap& b, TColor fill = RGBColor(1, 2, 3))
 {
     RECT r{};
     GetWindowRect(window, &r);
-    TBitmap b;
     FillBitmap(b, r.right - r.left, r.bottom - r.top, fill);
     SendMessageW(window, WM_SKINPAINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas().Handle()), SkinMagic);
-    return b;
 }
 
 using ContainerSkin = ControlSkinTest;
@@ -122,7 +120,8 @@ TEST_F(ContainerSkin, SizeGripIsCoveredWithButtonFace)
                                 GetModuleHandleW(nullptr), nullptr);
     auto* skin = new TSkinSizer(m_host.get());
     skin->Inithwnd(grip, m_data.get(), nullptr, m_host.get());
-    const TBitmap b = Painted(grip);
+    TBitmap b;
+    Painted(grip, b);
     for (auto [x, y] : {std::pair{0, 0}, {15, 15}, {8, 8}})
         EXPECT_EQ(PixelOf(b, x, y), kButtonFace) << x << "," << y;
     delete skin;
@@ -209,7 +208,8 @@ TEST_F(GroupBoxSkin, FrameworkBoxFillsFaceDrawsRoundedShadowFrameAndCaption)
     auto* skin = new TSkinGroupBox(group);
     skin->Init(m_host.get(), m_data.get(), nullptr, false);
     ASSERT_EQ(skin->Kind(), 1);
-    const TBitmap b = Painted(group->Handle());
+    TBitmap b;
+    Painted(group->Handle(), b);
 
     HDC screen = GetDC(nullptr);
     SelectObject(screen, group->Font().Handle());
@@ -239,7 +239,8 @@ TEST_F(GroupBoxSkin, EmptyCaptionLeavesTheTopEdgeWhole)
     group->SetCaption("");
     auto* skin = new TSkinGroupBox(group);
     skin->Init(m_host.get(), m_data.get(), nullptr, false);
-    const TBitmap b = Painted(group->Handle());
+    TBitmap b;
+    Painted(group->Handle(), b);
     int top = -1;
     for (int y = 0; y < 20 && top < 0; ++y)
         if (PixelOf(b, 80, y) == kShadow)
@@ -256,7 +257,8 @@ TEST_F(GroupBoxSkin, RawBoxRightAlignedCaptionEndsEightPixelsFromTheRight)
     auto* skin = new TSkinGroupBox(m_host.get());
     skin->Inithwnd(box, m_data.get(), nullptr, m_host.get());
     ASSERT_EQ(skin->Kind(), 0);
-    const TBitmap b = Painted(box, RGBColor(1, 2, 3));
+    TBitmap b;
+    Painted(box, b, RGBColor(1, 2, 3));
     // Raw boxes are not filled, and the text is in the skin's button text.
     EXPECT_EQ(PixelOf(b, 80, 60), RGBColor(1, 2, 3));
     EXPECT_GT(CountColor(b, kText, Rect(100, 0, 152, 20)), 0);

@@ -43,7 +43,8 @@ TEST_F(SpecialSkin, GlyphStripHoldsTheFirstFramesAndMagentaAfter)
     ASSERT_TRUE(LoadImageSkin(*m_data));
     for (bool radio : {false, true}) {
         SCOPED_TRACE(radio ? "radio" : "check");
-        const TBitmap strip = BuildGlyphStrip(*m_data, radio);
+        TBitmap strip;
+        BuildGlyphStrip(*m_data, radio, strip);
         ASSERT_EQ(strip.Width(), 13 * TSkinObjImage::StripCells);
         ASSERT_EQ(strip.Height(), 13);
         const int copied = radio ? 5 : 4;

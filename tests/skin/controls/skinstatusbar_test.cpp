@@ -51,13 +51,11 @@ protected:
         });
         return LoadSkin(*m_data, ini, {{"edges.bmp", edges}, {"extra.bmp", extra}});
     }
-    TBitmap Painted()
+    void Painted(TBitmap& b)
     {
-        TBitmap b;
         FillBitmap(b, m_bar->Width(), m_bar->Height(), RGBColor(1, 2, 3));
         SendMessageW(m_bar->Handle(), WM_SKINPAINTCLIENT,
                      reinterpret_cast<WPARAM>(b.Canvas().Handle()), SkinMagic);
-        return b;
     }
     TSkinStatusBar* Attach()
     {
@@ -81,7 +79,8 @@ TEST_F(StatusBarSkin, PanelsTakeTheEdgeFrameOfTheirBevelAndTheSkinTextColour)
 {
     ASSERT_TRUE(LoadEdges());
     Attach();
-    const TBitmap b = Painted();
+    TBitmap b;
+    Painted(b);
     const TColor expected[] = {kLowered, kRaised, kNoBevel};
     for (int i = 0; i < 3; ++i) {
         const RECT r = m_bar->PanelRect(i);
@@ -98,7 +97,8 @@ TEST_F(StatusBarSkin, SizeGripIsFrameFiveAtTheBottomRight)
 {
     ASSERT_TRUE(LoadEdges());
     Attach();
-    TBitmap b = Painted();
+    TBitmap b;
+    Painted(b);
     EXPECT_EQ(PixelOf(b, 299, 23), kGrip);
     EXPECT_EQ(PixelOf(b, 300 - 12, 24 - 14), kGrip);
     EXPECT_NE(PixelOf(b, 300 - 13, 23), kGrip);
@@ -109,7 +109,7 @@ TEST_F(StatusBarSkin, SizeGripIsFrameFiveAtTheBottomRight)
     Pump();
     auto* skin = new TSkinStatusBar(m_bar);
     skin->Init(m_host.get(), m_data.get(), nullptr, false);
-    b = Painted();
+    Painted(b);
     EXPECT_FALSE(Has(b, kGrip, Rect(0, 0, 300, 24)));
 }
 
@@ -119,7 +119,8 @@ TEST_F(StatusBarSkin, SimpleModeShowsOnlyTheSimpleText)
     m_bar->SetSimplePanel(true);
     m_bar->SetSimpleText("Simple");
     Attach();
-    const TBitmap b = Painted();
+    TBitmap b;
+    Painted(b);
     EXPECT_FALSE(Has(b, kLowered, Rect(0, 0, 300, 24)));
     EXPECT_FALSE(Has(b, kRaised, Rect(0, 0, 300, 24)));
     EXPECT_EQ(PixelOf(b, 150, 1), kButtonFace);
@@ -138,7 +139,8 @@ TEST_F(StatusBarSkin, OwnerDrawnPanelsGoToTheEventShrunkByTwo)
         drawn.push_back(r);
     };
     Attach();
-    const TBitmap b = Painted();
+    TBitmap b;
+    Painted(b);
     ASSERT_EQ(drawn.size(), 1u);
     const RECT r = m_bar->PanelRect(1);
     EXPECT_EQ(drawn[0].left, r.left + 2);
@@ -151,7 +153,8 @@ TEST_F(StatusBarSkin, OwnerDrawnPanelsGoToTheEventShrunkByTwo)
 TEST_F(StatusBarSkin, WithoutEdgeImagesPanelsGetPlainBevels)
 {
     Attach();
-    const TBitmap b = Painted();
+    TBitmap b;
+    Painted(b);
     const RECT lowered = m_bar->PanelRect(0);
     const RECT raised = m_bar->PanelRect(1);
     const RECT none = m_bar->PanelRect(2);
