@@ -1,11 +1,20 @@
 #include "skinfactory.h"
 
 #include "skinbox.h"
+#include "skincombobox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
+#include "skinedit.h"
 #include "skingroupbox.h"
+#include "skinlistview.h"
 #include "skinmediaplayer.h"
 #include "skinobjimage.h"
+#include "skinprogress.h"
+#include "skinscrollbar.h"
 #include "skinstatusbar.h"
+#include "skintab.h"
+#include "skintrackbar.h"
+#include "skinupdown.h"
 
 #include <iterator>
 
@@ -75,6 +84,19 @@ const TMakerRow Makers[] = {
     {TSkinClass::ObjImage, Make<TSkinObjImage>},
     {TSkinClass::AdvPage, Make<TSkinAdvPage>},
     {TSkinClass::MP, Make<TSkinMP>},
+    {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
+    {TSkinClass::ListView, Make<TSkinListView>},
+    {TSkinClass::ScControl, Make<TSkinScControl>},
+    {TSkinClass::Header, Make<TSkinHeader>},
+    {TSkinClass::Edit, Make<TSkinEdit>},
+    {TSkinClass::ComBox, Make<TSkinComBox>},
+    {TSkinClass::DateTime, Make<TSkinDateTime>},
+    {TSkinClass::Tab, Make<TSkinTab>},
+    {TSkinClass::TabBtn, Make<TSkinTabBtn>},
+    {TSkinClass::Tab31, Make<TSkinTab31>},
+    {TSkinClass::Progress, Make<TSkinProgress>},
+    {TSkinClass::TrackBar, Make<TSkinTrackBar>},
+    {TSkinClass::UpDown, Make<TSkinUpDown>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
