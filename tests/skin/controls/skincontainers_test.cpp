@@ -31,6 +31,15 @@ void Painted(HWND window, TBitmap& b, TColor fill = RGBColor(1, 2, 3))
     SendMessageW(window, WM_SKINPAINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas().Handle()), SkinMagic);
 }
 
+int CountColor(const TBitmap& b, TColor color, const TRect& r)
+{
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += PixelOf(b, x, y) == color;
+    return n;
+}
+
 using ContainerSkin = ControlSkinTest;
 
 TEST_F(ContainerSkin, PanelShowsButtonFaceWhileSkinnedAndItsOwnColourAfterwards)
@@ -157,6 +166,11 @@ TEST_F(ContainerSkin, TabSheetPaintsButtonFaceUnderItsLabelsUnlessKindIsSet)
         const TColor corner = PixelOf(b, sheet->Width() - 2, sheet->Height() - 2);
         if (kind == 0) {
             EXPECT_EQ(corner, kButtonFace);
+            // The sheet and the label following it take the face colour, so
+            // no red label face is painted over the sheet's.
+            EXPECT_EQ(sheet->Color(), kButtonFace);
+            EXPECT_EQ(label->Color(), kButtonFace);
+            EXPECT_EQ(CountColor(b, kPanelColor, Rect(0, 0, 60, 30)), 0);
             // The label was painted again over the face: some yellow text.
             bool text = false;
             for (int y = 4; y < 18 && !text; ++y)
@@ -165,7 +179,11 @@ TEST_F(ContainerSkin, TabSheetPaintsButtonFaceUnderItsLabelsUnlessKindIsSet)
             EXPECT_TRUE(text);
         } else {
             EXPECT_NE(corner, kButtonFace);
+            EXPECT_EQ(sheet->Color(), kPanelColor);
         }
+        skin->Unsubclass();
+        EXPECT_EQ(sheet->Color(), kPanelColor);
+        EXPECT_EQ(label->Color(), kPanelColor);
         delete skin;
     }
 }
@@ -187,15 +205,6 @@ bool GroupBoxSkin::LoadSkinWithShadow()
 {
     return LoadSkin(*m_data, "[TitlebarSkin]\nSkinName=Controls\n[Colours]\nButtonFace=10 20 30\n"
                              "ButtonShadow=200 0 200\nButtonText=0 255 0\n");
-}
-
-int CountColor(const TBitmap& b, TColor color, const TRect& r)
-{
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            n += PixelOf(b, x, y) == color;
-    return n;
 }
 
 TEST_F(GroupBoxSkin, FrameworkBoxFillsFaceDrawsRoundedShadowFrameAndCaption)

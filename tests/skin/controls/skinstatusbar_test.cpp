@@ -91,6 +91,7 @@ TEST_F(StatusBarSkin, PanelsTakeTheEdgeFrameOfTheirBevelAndTheSkinTextColour)
     }
     // The last panel reaches the right edge, under the grip.
     EXPECT_EQ(PixelOf(b, 200, 2), kNoBevel);
+    EXPECT_EQ(PixelOf(b, 299, 2), kNoBevel);
 }
 
 TEST_F(StatusBarSkin, SizeGripIsFrameFiveAtTheBottomRight)
