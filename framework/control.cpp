@@ -42,6 +42,7 @@ const TClassInfo& TControl::StaticClassInfo()
             published::Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled),
             published::Text("Caption", &TControl::Caption, &TControl::SetCaption),
             published::Integer("Color", &TControl::Color, &TControl::SetColor),
+            published::Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
             FontProperty(),
         }};
     return info;
@@ -147,10 +148,25 @@ void TControl::SetText(const std::string& text)
 
 void TControl::SetColor(TColor color)
 {
+    m_parentColor = false;
+    ApplyColor(color);
+}
+
+void TControl::ApplyColor(TColor color)
+{
     if (m_color == color)
         return;
     m_color = color;
-    Invalidate();
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    if (m_parentColor == parentColor)
+        return;
+    m_parentColor = parentColor;
+    if (m_parentColor && m_parent)
+        ApplyColor(m_parent->Color());
 }
 
 void TControl::Invalidate()

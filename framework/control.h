@@ -102,7 +102,13 @@ public:
     TFont& Font() { return *m_font; }
     const TFont& Font() const { return *m_font; }
     TColor Color() const { return m_color; }
+    // An explicit colour: the control stops following its parent's.
     void SetColor(TColor color);
+    // Follows the parent's Color: takes it when parented and whenever the
+    // parent's colour changes (labels do by default, so a label on a
+    // recoloured panel or form keeps matching it).
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool parentColor);
 
     // Repaints the control's area (on its parent for a graphic control).
     virtual void Invalidate();
@@ -142,6 +148,10 @@ protected:
     virtual void EnabledChanged() { Invalidate(); }
     virtual void TextChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
+    // Color changed, by either way.
+    virtual void ColorChanged() { Invalidate(); }
+    // The colour without ending ParentColor.
+    void ApplyColor(TColor color);
 
     // Whether a left press and release inside the control is a click (window
     // controls of the system report their clicks themselves).
@@ -165,6 +175,7 @@ private:
     std::string m_text;
     std::unique_ptr<TFont> m_font;
     TColor m_color = clBtnFace;
+    bool m_parentColor = false;
     bool m_mouseDown = false;
 };
 
@@ -192,6 +203,9 @@ public:
     void HandleNeeded() { Handle(); }
     // Destroys the window; the next Handle() creates it again.
     void DestroyHandle();
+    // Paints the visible graphic (window-less) children onto `dc`, whose
+    // origin is this control's client origin.
+    void PaintControls(HDC dc);
     // Replaces a live window by a new one (same state, shown if it was):
     // sends CM_RECREATEWND, whose default processing does it.
     void RecreateWnd();
@@ -258,12 +272,13 @@ protected:
     // Paints the window: the background, Paint, then the graphic children.
     virtual void PaintWindow(HDC dc);
     virtual void EraseBackground(HDC dc);
-    void PaintControls(HDC dc);
 
     void VisibleChanged() override;
     void EnabledChanged() override;
     void TextChanged() override;
     void FontChanged() override;
+    // Passes the colour on to the children that follow it.
+    void ColorChanged() override;
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);

@@ -226,9 +226,19 @@ void TWinControl::InsertControl(TControl* control)
 {
     m_controls.push_back(control);
     control->m_parent = this;
+    if (control->m_parentColor)
+        control->ApplyColor(Color());
     if (auto* w = dynamic_cast<TWinControl*>(control); w && m_handle)
         w->HandleNeeded();
     control->Invalidate();
+}
+
+void TWinControl::ColorChanged()
+{
+    TControl::ColorChanged();
+    for (TControl* child : m_controls)
+        if (child->m_parentColor)
+            child->ApplyColor(Color());
 }
 
 void TWinControl::RemoveControl(TControl* control)

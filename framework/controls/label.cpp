@@ -24,6 +24,8 @@ const TClassInfo& TLabel::StaticClassInfo()
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
+    // A label shows its parent's background unless given a colour of its own.
+    SetParentColor(true);
     SetBounds(0, 0, 65, 17);
     AdjustBounds();
 }

@@ -1,12 +1,17 @@
 #include "skinfactory.h"
 
+#include "skinbox.h"
 #include "skincombobox.h"
 #include "skincontrol.h"
 #include "skindatetime.h"
 #include "skinedit.h"
+#include "skingroupbox.h"
 #include "skinlistview.h"
+#include "skinmediaplayer.h"
+#include "skinobjimage.h"
 #include "skinprogress.h"
 #include "skinscrollbar.h"
+#include "skinstatusbar.h"
 #include "skintab.h"
 #include "skintrackbar.h"
 #include "skinupdown.h"
@@ -70,6 +75,15 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Box, Make<TSkinBox>},
+    {TSkinClass::BoxH, Make<TSkinBoxH>},
+    {TSkinClass::Sizer, Make<TSkinSizer>},
+    {TSkinClass::TabSheet, Make<TSkinTabSheet>},
+    {TSkinClass::GroupBox, Make<TSkinGroupBox>},
+    {TSkinClass::StatusBar, Make<TSkinStatusBar>},
+    {TSkinClass::ObjImage, Make<TSkinObjImage>},
+    {TSkinClass::AdvPage, Make<TSkinAdvPage>},
+    {TSkinClass::MP, Make<TSkinMP>},
     {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
     {TSkinClass::ListView, Make<TSkinListView>},
     {TSkinClass::ScControl, Make<TSkinScControl>},

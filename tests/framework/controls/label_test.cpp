@@ -2,6 +2,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/controls/label.h"
+#include "framework/controls/panel.h"
 #include "tests/framework/graphics/bitmappixels.h"
 
 #include "testform.h"
@@ -121,6 +122,46 @@ TEST_F(Label, PaintsBackgroundUnlessTransparent)
     paint();
     EXPECT_EQ(PixelOf(target, 119, 29), clGreen);
     EXPECT_GT(countText(clGreen), 20);
+}
+
+TEST_F(Label, FollowsItsParentsColourUntilGivenOneOfItsOwn)
+{
+    constexpr TColor red = clRed;
+    constexpr TColor blue = clBlue;
+    constexpr TColor green = clLime;
+    auto* outer = new TPanel(form.get());
+    outer->SetParent(form.get());
+    outer->SetColor(red);
+    auto* inner = new TPanel(form.get());
+    inner->SetParent(outer);   // a panel has a colour of its own
+    TLabel* label = MakeLabel();
+    EXPECT_TRUE(label->ParentColor());
+    EXPECT_EQ(label->Color(), form->Color());
+
+    // Taken on parenting, and on every change of the parent's colour.
+    label->SetParent(outer);
+    EXPECT_EQ(label->Color(), red);
+    outer->SetColor(blue);
+    EXPECT_EQ(label->Color(), blue);
+    EXPECT_NE(inner->Color(), blue);
+    label->SetParent(inner);
+    EXPECT_EQ(label->Color(), inner->Color());
+
+    // An explicit colour ends it; switching it back on takes the parent's again.
+    label->SetColor(green);
+    EXPECT_FALSE(label->ParentColor());
+    inner->SetColor(red);
+    EXPECT_EQ(label->Color(), green);
+    label->SetParentColor(true);
+    EXPECT_EQ(label->Color(), red);
+
+    // And the label's face is painted in it.
+    label->SetCaption("");
+    label->SetBounds(2, 2, 12, 12);
+    TBitmap b;
+    b.SetSize(20, 20);
+    label->Paint(b.Canvas());
+    EXPECT_EQ(PixelOf(b, 6, 6), red);
 }
 
 } // namespace

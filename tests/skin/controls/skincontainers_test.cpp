@@ -1,0 +1,273 @@
+// Containers and group boxes against real windows: the face colour a panel
+// takes and gives back, the raw dialog's background and static brush, the
+// size grip, the tab sheet, the group box's frame and caption, and labels
+// following their parent's colour.
+
+#include "skincontroltestkit.h"
+#include "skintestkit.h"
+
+#include "skin/controls/skinbox.h"
+#include "skin/controls/skingroupbox.h"
+#include "skin/forms/skinmessages.h"
+
+#include "framework/controls/groupbox.h"
+#include "framework/controls/label.h"
+#include "framework/controls/pagecontrol.h"
+
+#include "tests/framework/graphics/bitmappixels.h"
+
+namespace tarnivo {
+namespace {
+
+using namespace test;
+
+// What a skinned window draws through WM_SKINPAINTCLIENT, in a bitmap
+// first filled with `fill`.
+void Painted(HWND window, TBitmap& b, TColor fill = RGBColor(1, 2, 3))
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    FillBitmap(b, r.right - r.left, r.bottom - r.top, fill);
+    SendMessageW(window, WM_SKINPAINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas().Handle()), SkinMagic);
+}
+
+int CountColor(const TBitmap& b, TColor color, const TRect& r)
+{
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += PixelOf(b, x, y) == color;
+    return n;
+}
+
+using ContainerSkin = ControlSkinTest;
+
+TEST_F(ContainerSkin, PanelShowsButtonFaceWhileSkinnedAndItsOwnColourAfterwards)
+{
+    auto* label = new TLabel(m_form.get());
+    label->SetParent(m_panel);
+    label->SetBounds(5, 5, 30, 14);
+    label->SetCaption("");
+    auto* box = new TSkinBox(m_panel);
+    box->Init(m_host.get(), m_data.get(), nullptr, true);
+    ASSERT_EQ(box->Status(), skinstatus::Attached);
+    Repaint(m_panel->Handle());
+    EXPECT_EQ(ScreenPixel(m_panel->Handle(), 40, 30), kButtonFace);
+    // The label follows the panel instead of showing its own face colour.
+    EXPECT_EQ(label->Color(), kButtonFace);
+    EXPECT_EQ(ScreenPixel(m_panel->Handle(), 10, 10), kButtonFace);
+    // Not in the message path: the panel answers as an unskinned window.
+    EXPECT_EQ(SendMessageW(m_panel->Handle(), WM_ISSKINNED, 0, 0), 0);
+
+    box->Unsubclass();
+    EXPECT_EQ(box->Status(), skinstatus::ColorsRestored);
+    EXPECT_EQ(m_panel->Color(), kPanelColor);
+    EXPECT_EQ(label->Color(), kPanelColor);
+    Repaint(m_panel->Handle());
+    EXPECT_EQ(ScreenPixel(m_panel->Handle(), 40, 30), kPanelColor);
+}
+
+TEST_F(ContainerSkin, ColourStaysWithKeepStatusAndWithoutUpdateColor)
+{
+    auto* keep = new TSkinBox(m_panel);
+    keep->Init(m_host.get(), m_data.get(), nullptr, true);
+    keep->SetStatus(TSkinBox::StatusKeepColor);
+    keep->Unsubclass();
+    EXPECT_EQ(m_panel->Color(), kButtonFace);
+    EXPECT_EQ(keep->Status(), skinstatus::ColorsRestored);
+    delete keep;
+
+    m_panel->SetColor(kPanelColor);
+    auto* plain = new TSkinBox(m_panel);
+    plain->Init(m_host.get(), m_data.get(), nullptr, false);
+    EXPECT_EQ(m_panel->Color(), kPanelColor);
+    plain->Unsubclass();
+    EXPECT_EQ(m_panel->Color(), kPanelColor);
+}
+
+TEST_F(ContainerSkin, LabelWithAColourOfItsOwnKeepsIt)
+{
+    auto* own = new TLabel(m_form.get());
+    own->SetParent(m_panel);
+    own->SetColor(RGBColor(0, 200, 0));
+    auto* box = new TSkinBox(m_panel);
+    box->Init(m_host.get(), m_data.get(), nullptr, true);
+    EXPECT_EQ(own->Color(), RGBColor(0, 200, 0));
+    own->SetParentColor(true);
+    EXPECT_EQ(own->Color(), kButtonFace);
+}
+
+TEST_F(ContainerSkin, RawDialogErasesInButtonFaceAndHandsOutTheSkinBrush)
+{
+    HWND dialog = CreateWindowExW(0, L"#32770", L"", WS_CHILD | WS_VISIBLE, 10, 60, 100, 60,
+                                  m_form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(dialog, nullptr);
+    HWND label = CreateWindowExW(0, L"STATIC", L"text", WS_CHILD | WS_VISIBLE, 5, 5, 60, 16,
+                                 dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
+    auto* skin = new TSkinBoxH(m_host.get());
+    skin->Inithwnd(dialog, m_data.get(), nullptr, m_host.get());
+    ASSERT_TRUE(skin->Inited());
+
+    TBitmap b;
+    FillBitmap(b, 100, 60, RGBColor(1, 2, 3));
+    EXPECT_EQ(SendMessageW(dialog, WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas().Handle()), 0), 0);
+    EXPECT_EQ(PixelOf(b, 0, 0), kButtonFace);
+    EXPECT_EQ(PixelOf(b, 99, 59), kButtonFace);
+
+    const LRESULT brush = SendMessageW(dialog, WM_CTLCOLORSTATIC,
+                                       reinterpret_cast<WPARAM>(b.Canvas().Handle()),
+                                       reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), m_data->ButtonFaceBrush());
+    delete skin;
+    DestroyWindow(dialog);
+}
+
+TEST_F(ContainerSkin, SizeGripIsCoveredWithButtonFace)
+{
+    HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP,
+                                200, 150, 16, 16, m_form->Handle(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    auto* skin = new TSkinSizer(m_host.get());
+    skin->Inithwnd(grip, m_data.get(), nullptr, m_host.get());
+    TBitmap b;
+    Painted(grip, b);
+    for (auto [x, y] : {std::pair{0, 0}, {15, 15}, {8, 8}})
+        EXPECT_EQ(PixelOf(b, x, y), kButtonFace) << x << "," << y;
+    delete skin;
+    DestroyWindow(grip);
+}
+
+TEST_F(ContainerSkin, TabSheetPaintsButtonFaceUnderItsLabelsUnlessKindIsSet)
+{
+    auto* pages = new TPageControl(m_form.get());
+    pages->SetParent(m_form.get());
+    pages->SetBounds(100, 60, 180, 120);
+    auto* sheet = new TTabSheet(m_form.get());
+    sheet->SetPageControl(pages);
+    sheet->SetCaption("One");
+    sheet->SetColor(kPanelColor);
+    auto* label = new TLabel(m_form.get());
+    label->SetParent(sheet);
+    label->SetBounds(4, 4, 40, 14);
+    label->SetCaption("XXXXXXXX");
+    label->Font().SetColor(RGBColor(255, 255, 0));
+    Pump();
+
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind);
+        auto* skin = new TSkinTabSheet(sheet);
+        skin->SetKind(kind);
+        skin->Init(m_host.get(), m_data.get(), nullptr, false);
+        ASSERT_TRUE(skin->Inited());
+        TBitmap b;
+        FillBitmap(b, sheet->Width(), sheet->Height(), RGBColor(1, 2, 3));
+        SendMessageW(sheet->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas().Handle()), 0);
+        SendMessageW(sheet->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas().Handle()), 0);
+        const TColor corner = PixelOf(b, sheet->Width() - 2, sheet->Height() - 2);
+        if (kind == 0) {
+            EXPECT_EQ(corner, kButtonFace);
+            // The label was painted again over the face: some yellow text.
+            bool text = false;
+            for (int y = 4; y < 18 && !text; ++y)
+                for (int x = 4; x < 44 && !text; ++x)
+                    text = PixelOf(b, x, y) == RGBColor(255, 255, 0);
+            EXPECT_TRUE(text);
+        } else {
+            EXPECT_NE(corner, kButtonFace);
+        }
+        delete skin;
+    }
+}
+
+class GroupBoxSkin : public ControlSkinTest {
+protected:
+    void SetUp() override
+    {
+        ControlSkinTest::SetUp();
+        ASSERT_TRUE(LoadSkinWithShadow());
+    }
+    bool LoadSkinWithShadow();
+};
+
+constexpr TColor kShadow = RGBColor(200, 0, 200);
+constexpr TColor kText = RGBColor(0, 255, 0);
+
+bool GroupBoxSkin::LoadSkinWithShadow()
+{
+    return LoadSkin(*m_data, "[TitlebarSkin]\nSkinName=Controls\n[Colours]\nButtonFace=10 20 30\n"
+                             "ButtonShadow=200 0 200\nButtonText=0 255 0\n");
+}
+
+TEST_F(GroupBoxSkin, FrameworkBoxFillsFaceDrawsRoundedShadowFrameAndCaption)
+{
+    auto* group = new TGroupBox(m_form.get());
+    group->SetParent(m_form.get());
+    group->SetBounds(10, 60, 160, 100);
+    group->SetCaption("Group");
+    group->Font().SetColor(kText);
+    auto* skin = new TSkinGroupBox(group);
+    skin->Init(m_host.get(), m_data.get(), nullptr, false);
+    ASSERT_EQ(skin->Kind(), 1);
+    TBitmap b;
+    Painted(group->Handle(), b);
+
+    HDC screen = GetDC(nullptr);
+    SelectObject(screen, group->Font().Handle());
+    SIZE zero{};
+    GetTextExtentPoint32W(screen, L"0", 1, &zero);
+    ReleaseDC(nullptr, screen);
+    const int top = zero.cy / 2 - 1;
+
+    EXPECT_EQ(PixelOf(b, 80, 60), kButtonFace);        // filled inside
+    EXPECT_EQ(PixelOf(b, 0, 50), kButtonFace);         // left of the frame
+    EXPECT_EQ(PixelOf(b, 1, 50), kShadow);             // left side
+    EXPECT_EQ(PixelOf(b, 158, 50), kShadow);           // right side
+    EXPECT_EQ(PixelOf(b, 80, 98), kShadow);            // bottom
+    EXPECT_EQ(PixelOf(b, 120, top), kShadow);          // top, right of the caption
+    EXPECT_NE(PixelOf(b, 1, top), kShadow);            // the rounded corner
+    // The caption covers the top edge from x = 8 and is drawn in the font colour.
+    EXPECT_EQ(CountColor(b, kShadow, Rect(10, top, 20, top + 1)), 0);
+    EXPECT_GT(CountColor(b, kText, Rect(8, 0, 60, zero.cy)), 0);
+    EXPECT_EQ(CountColor(b, kText, Rect(0, 0, 8, 100)), 0);
+}
+
+TEST_F(GroupBoxSkin, EmptyCaptionLeavesTheTopEdgeWhole)
+{
+    auto* group = new TGroupBox(m_form.get());
+    group->SetParent(m_form.get());
+    group->SetBounds(10, 60, 160, 100);
+    group->SetCaption("");
+    auto* skin = new TSkinGroupBox(group);
+    skin->Init(m_host.get(), m_data.get(), nullptr, false);
+    TBitmap b;
+    Painted(group->Handle(), b);
+    int top = -1;
+    for (int y = 0; y < 20 && top < 0; ++y)
+        if (PixelOf(b, 80, y) == kShadow)
+            top = y;
+    ASSERT_GE(top, 0);
+    EXPECT_EQ(CountColor(b, kShadow, Rect(5, top, 155, top + 1)), 150);
+}
+
+TEST_F(GroupBoxSkin, RawBoxRightAlignedCaptionEndsEightPixelsFromTheRight)
+{
+    HWND box = CreateWindowExW(WS_EX_RIGHT, L"BUTTON", L"Right", WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+                               10, 60, 160, 100, m_form->Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    auto* skin = new TSkinGroupBox(m_host.get());
+    skin->Inithwnd(box, m_data.get(), nullptr, m_host.get());
+    ASSERT_EQ(skin->Kind(), 0);
+    TBitmap b;
+    Painted(box, b, RGBColor(1, 2, 3));
+    // Raw boxes are not filled, and the text is in the skin's button text.
+    EXPECT_EQ(PixelOf(b, 80, 60), RGBColor(1, 2, 3));
+    EXPECT_GT(CountColor(b, kText, Rect(100, 0, 152, 20)), 0);
+    EXPECT_EQ(CountColor(b, kText, Rect(152, 0, 160, 20)), 0);
+    EXPECT_EQ(CountColor(b, kText, Rect(0, 0, 80, 20)), 0);
+    EXPECT_EQ(PixelOf(b, 1, 50), kShadow);
+    delete skin;
+    DestroyWindow(box);
+}
+
+} // namespace
+} // namespace tarnivo
