@@ -164,6 +164,19 @@ void TSkinControl::MouseLeave()
         SendMessageA(FHandle, CM_MOUSELEAVE, 0, 0);
 }
 
+bool TSkinControl::HookWindowProc(TControl& control)
+{
+    if (m_hook.Installed() || m_subclass.Installed())
+        return false;
+    m_hook = TWindowProcHook(control, [this](TMessage& m) { NewWndProc(m); });
+    return true;
+}
+
+void TSkinControl::UnhookWindowProc()
+{
+    m_hook.Remove();
+}
+
 void TSkinControl::PostRecreate() const
 {
     if (FSkinForm && FSkinForm->HostWindow())
@@ -194,7 +207,7 @@ void TSkinControl::NewWndProc(TMessage& message)
 
 void TSkinControl::Default(TMessage& message)
 {
-    if (FControl)
+    if (m_hook.Installed())
         m_hook.CallNext(message);
     else
         m_subclass.CallPrevious(message);

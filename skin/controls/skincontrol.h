@@ -190,6 +190,12 @@ protected:
     void ReadPaintState();
     // Tells the form that this control's window is being replaced.
     void PostRecreate() const;
+    // Puts NewWndProc in front of a control's WindowProc chain (also of a
+    // window-less control, whose messages come through Perform); false when
+    // this object is hooked or subclassed already.
+    bool HookWindowProc(TControl& control);
+    // Takes NewWndProc out of that chain again.
+    void UnhookWindowProc();
 
     TSkinControlState FState;
     TCanvas* FCanvas = nullptr;          // the form's canvas, borrowed

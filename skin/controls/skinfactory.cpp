@@ -1,5 +1,8 @@
 #include "skinfactory.h"
 
+#include "skinbitbutton.h"
+#include "skinbutton.h"
+#include "skincheckbox.h"
 #include "skincontrol.h"
 
 #include <iterator>
@@ -52,6 +55,15 @@ TSkinControl* Make(TComponent* owner, const TSkinAttachRequest&)
     return new T(owner);
 }
 
+// A bit button whose glyph is its "PngImage" picture.
+TSkinControl* MakeBitButton(TComponent* owner, const TSkinAttachRequest& request)
+{
+    auto* skin = new TSkinBitButton(owner);
+    if (request.GlyphFromPngImage)
+        skin->SetPictureProp("PngImage");
+    return skin;
+}
+
 struct TMakerRow {
     TSkinClass Class;
     TMaker Make;
@@ -61,6 +73,12 @@ struct TMakerRow {
 // nothing (discovery then leaves the control with its system look).
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
+    {TSkinClass::Button, Make<TSkinButton>},
+    {TSkinClass::BitButton, MakeBitButton},
+    {TSkinClass::MenuButton, Make<TSkinMenuButton>},
+    {TSkinClass::SpeedButton, Make<TSkinSpeedButton>},
+    {TSkinClass::CheckBox, Make<TSkinCheckBox>},
+    {TSkinClass::RadioButton, Make<TSkinRadioButton>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)
