@@ -165,15 +165,13 @@ scenario() {
 step "slate: buttons, check boxes and radio buttons"
 gallery_start Slate
 scenario slate
-probe close "$(title)"
-stop_pid "$GALLERY_PID" 15
+stop_pid "$GALLERY_PID" 1
 
 step "paper: the same"
 if [ -f "$PAPER" ]; then
     gallery_start Paper "$(winpath "$PAPER")"
     scenario paper
-    probe close "$(title)"
-    stop_pid "$GALLERY_PID" 15
+    stop_pid "$GALLERY_PID" 1
 else
     _fail "$PAPER is not built"
 fi

@@ -6,6 +6,8 @@
 
 #include "framework/application.h"
 
+#include <cstring>
+
 #include "tests/framework/graphics/bitmappixels.h"
 
 namespace tarnivo::test {
@@ -102,14 +104,14 @@ void ButtonSkinTest::Reload(const ButtonSkinOptions& options)
     ASSERT_TRUE(LoadButtonSkin(*m_data, options));
 }
 
-TBitmap PaintedBySkin(HWND window)
+Painted PaintedBySkin(HWND window)
 {
     RECT r{};
     GetWindowRect(window, &r);
-    TBitmap target;
-    FillBitmap(target, r.right - r.left, r.bottom - r.top, clWhite);
-    SendMessageW(window, WM_SKINPAINTCLIENT, reinterpret_cast<WPARAM>(target.Canvas().Handle()),
-                 SkinMagic);
+    Painted target;
+    FillBitmap(*target.Image, r.right - r.left, r.bottom - r.top, clWhite);
+    SendMessageW(window, WM_SKINPAINTCLIENT,
+                 reinterpret_cast<WPARAM>(target.Image->Canvas().Handle()), SkinMagic);
     return target;
 }
 
@@ -155,8 +157,9 @@ void DialogTemplate::Item(WORD id, const wchar_t* cls, DWORD style, short x, sho
 
 void DialogTemplate::Put(const void* p, std::size_t n)
 {
-    const auto* b = static_cast<const char*>(p);
-    m_data.insert(m_data.end(), b, b + n);
+    const std::size_t old = m_data.size();
+    m_data.resize(old + n);
+    std::memcpy(m_data.data() + old, p, n);
 }
 
 void DialogTemplate::String(const wchar_t* s)

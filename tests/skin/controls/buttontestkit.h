@@ -40,7 +40,7 @@ struct ButtonSkinOptions {
     int radioFrames = 4;
     bool faces = true;        // a [Buttons] Bitmap at all
     bool faceHoles = false;   // each face's top-left 3 x 3 magenta, keyed (Trans=1)
-    std::string extra;        // more INI text
+    std::string extra = {};   // more INI text
 };
 
 // The INI and files of such a skin.
@@ -76,9 +76,17 @@ protected:
     std::unique_ptr<TForm> m_form;
 };
 
+// A bitmap painted for a test (bitmaps cannot be copied).
+struct Painted {
+    std::unique_ptr<TBitmap> Image = std::make_unique<TBitmap>();
+    operator const TBitmap&() const { return *Image; }
+    int Width() const { return Image->Width(); }
+    int Height() const { return Image->Height(); }
+};
+
 // The window painted by its skin (WM_SKINPAINTCLIENT) into a new bitmap of
 // the window's size.
-TBitmap PaintedBySkin(HWND window);
+Painted PaintedBySkin(HWND window);
 
 } // namespace tarnivo::test
 

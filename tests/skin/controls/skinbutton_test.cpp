@@ -99,11 +99,12 @@ TEST_F(PushButtonSkin, FaceAndCaptionColourFollowTheStateOnBothAttachPaths)
         // at once when the real pointer is elsewhere.
         for (const Step& s : steps) {
             s.act(w);
-            const TBitmap painted = PaintedBySkin(w);
+            const Painted painted = PaintedBySkin(w);
             EXPECT_EQ(PixelOf(painted, 2, 2), FaceColor(s.frame)) << s.what;
             EXPECT_EQ(PixelOf(painted, 97, 27), FaceColor(s.frame)) << s.what;
-            if (s.text != clNone)
+            if (s.text != clNone) {
                 EXPECT_TRUE(Shows(painted, ColorToRGB(s.text))) << s.what;
+            }
         }
         EnableWindow(w, TRUE);
         SendMessageW(w, WM_MOUSELEAVE, 0, 0);
@@ -147,7 +148,7 @@ TEST_F(PushButtonSkin, ParentImageTagShowsTheParentBehindTheFace)
     EXPECT_TRUE(Skin<TSkinButton>(tagged)->Transparent());
     EXPECT_EQ(PixelOf(PaintedBySkin(plain->Handle()), 1, 1), kSkinFace);
     EXPECT_EQ(PixelOf(PaintedBySkin(tagged->Handle()), 1, 1), m_form->Color());
-    EXPECT_EQ(PixelOf(PaintedBySkin(tagged->Handle()), 50, 15), FaceColor(1));
+    EXPECT_EQ(PixelOf(PaintedBySkin(tagged->Handle()), 95, 27), FaceColor(1));
 }
 
 class ClickCounter {
@@ -325,7 +326,7 @@ TEST_F(PushButtonSkin, AFocusedIdleMenuButtonShowsTheHotFaceAndAnArrow)
     other->SetFocus();
     EXPECT_EQ(PixelOf(PaintedBySkin(w), 2, 2), FaceColor(1));
     button->SetFocus();
-    const TBitmap painted = PaintedBySkin(w);
+    const Painted painted = PaintedBySkin(w);
     EXPECT_EQ(PixelOf(painted, 2, 2), FaceColor(4));
     // The arrow's tip and its top edge, in clWindowText.
     EXPECT_EQ(PixelOf(painted, 100 - 12, 15 + 1), ColorToRGB(clWindowText));
@@ -335,7 +336,7 @@ TEST_F(PushButtonSkin, AFocusedIdleMenuButtonShowsTheHotFaceAndAnArrow)
     EXPECT_EQ(PixelOf(PaintedBySkin(w), 2, 2), FaceColor(2));
     SendMessageW(w, WM_MOUSELEAVE, 0, 0);
     EnableWindow(w, FALSE);
-    const TBitmap disabled = PaintedBySkin(w);
+    const Painted disabled = PaintedBySkin(w);
     EXPECT_EQ(PixelOf(disabled, 2, 2), FaceColor(3));
     EXPECT_EQ(PixelOf(disabled, 100 - 12, 15), ColorToRGB(clBtnShadow));
 }
@@ -396,16 +397,14 @@ TEST(GlyphPlacement, MarginAndSpacingRules)
 
 // A strip of 3 cells of 4 x 4: red, green, blue, each with a magenta
 // bottom-left pixel (the key).
-TBitmap GlyphStrip(int cells)
+void GlyphStrip(TBitmap& b, int cells)
 {
     static const TColor colors[] = {RGBColor(200, 0, 0), RGBColor(0, 200, 0), RGBColor(0, 0, 200)};
-    TBitmap b;
     FillBitmap(b, 4 * cells, 4, clWhite);
     for (int c = 0; c < cells; ++c)
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x)
                 SetPixelOf(b, 4 * c + x, y, y == 3 && x == 0 ? RGBColor(255, 0, 255) : colors[c]);
-    return b;
 }
 
 TColor Grey(TColor c)
@@ -428,7 +427,8 @@ TEST(GlyphCells, CellFallbackGreyAndKey)
         {1, 2, Grey(RGBColor(200, 0, 0))},   // disabled, fell back: grey
     };
     for (const Row& r : rows) {
-        const TBitmap strip = GlyphStrip(r.cells);
+        TBitmap strip;
+        GlyphStrip(strip, r.cells);
         TBitmap target;
         FillBitmap(target, 10, 10, RGBColor(9, 9, 9));
         DrawGlyph(target.Canvas().Handle(), {2, 3}, r.cells, r.cell, strip);
@@ -441,7 +441,9 @@ TEST(GlyphCells, CellFallbackGreyAndKey)
 TEST_F(PushButtonSkin, BitButtonDrawsItsGlyphWhereTheLayoutPutsIt)
 {
     auto* bit = Add<TBitBtn>(10, 10, 100, 40, "");
-    bit->SetGlyph(GlyphStrip(3));
+    TBitmap strip;
+    GlyphStrip(strip, 3);
+    bit->SetGlyph(strip);
     bit->SetNumGlyphs(3);
     bit->SetLayout(blGlyphRight);
     bit->SetMargin(-1);
@@ -449,7 +451,7 @@ TEST_F(PushButtonSkin, BitButtonDrawsItsGlyphWhereTheLayoutPutsIt)
     Skin<TSkinBitButton>(bit);
     const int x = 100 - (100 - 4) / 2 - 4;   // no caption: spacing 0, the glyph centred
     const int y = (40 - 4 + 1) / 2;
-    TBitmap painted = PaintedBySkin(bit->Handle());
+    Painted painted = PaintedBySkin(bit->Handle());
     EXPECT_EQ(PixelOf(painted, x + 1, y + 1), RGBColor(200, 0, 0));
     EXPECT_EQ(PixelOf(painted, x, y + 3), FaceColor(1)) << "keyed pixel shows the face";
     SendMessageW(bit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
@@ -492,13 +494,14 @@ TEST_F(PushButtonSkin, FactoryGivesPngGlyphButtonsTheirPictureProperty)
 class SpeedButtonSkin : public ButtonSkinTest {
 protected:
     // The form's client area as the form paints it into a bitmap.
-    TBitmap FormPainted()
+    Painted FormPainted()
     {
         RECT r{};
         GetClientRect(m_form->Handle(), &r);
-        TBitmap b;
-        FillBitmap(b, r.right, r.bottom, clWhite);
-        SendMessageW(m_form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(b.Canvas().Handle()), 0);
+        Painted b;
+        FillBitmap(*b.Image, r.right, r.bottom, clWhite);
+        SendMessageW(m_form->Handle(), WM_PAINT,
+                     reinterpret_cast<WPARAM>(b.Image->Canvas().Handle()), 0);
         return b;
     }
 };
@@ -513,7 +516,7 @@ TEST_F(SpeedButtonSkin, FlatShowsOnlyTheBackgroundUntilThePointerIsOver)
         skin->InitGraphicControl(m_host.get(), m_data.get(), nullptr);
         ASSERT_TRUE(skin->Inited());
     }
-    TBitmap painted = FormPainted();
+    Painted painted = FormPainted();
     EXPECT_EQ(PixelOf(painted, 22, 22), kSkinFace);
     EXPECT_EQ(PixelOf(painted, 82, 22), FaceColor(1));
 
@@ -525,7 +528,7 @@ TEST_F(SpeedButtonSkin, FlatShowsOnlyTheBackgroundUntilThePointerIsOver)
     raised->SetGroupIndex(1);
     raised->SetDown(true);
     EXPECT_EQ(PixelOf(FormPainted(), 82, 22), FaceColor(2));
-    raised->SetDown(false);
+    raised->SetGroupIndex(0);   // out of the group: up again
     raised->SetEnabled(false);
     EXPECT_EQ(PixelOf(FormPainted(), 82, 22), FaceColor(3));
 }

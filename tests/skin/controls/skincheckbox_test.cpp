@@ -53,7 +53,7 @@ protected:
     // sits flush left and centred vertically.
     static TColor BoxPixel(HWND w, int x = kBoxSize / 2)
     {
-        const TBitmap painted = PaintedBySkin(w);
+        const Painted painted = PaintedBySkin(w);
         return PixelOf(painted, x, painted.Height() / 2);
     }
 };
@@ -147,7 +147,7 @@ TEST_F(CheckSkin, TheSkinDrawsTheCaptionAndTheParentImageWhenTagged)
     auto* taggedSkin = Skin<TSkinCheckBox>(tagged);
     EXPECT_TRUE(taggedSkin->Transparent());
 
-    TBitmap painted = PaintedBySkin(box->Handle());
+    Painted painted = PaintedBySkin(box->Handle());
     bool caption = false;
     for (int y = 0; y < painted.Height(); ++y)
         for (int x = kBoxSize + 2; x < painted.Width(); ++x)
@@ -159,7 +159,7 @@ TEST_F(CheckSkin, TheSkinDrawsTheCaptionAndTheParentImageWhenTagged)
     bool grey = false;
     for (int y = 0; y < painted.Height(); ++y)
         for (int x = kBoxSize + 2; x < painted.Width(); ++x)
-            grey = grey || PixelOf(painted, x, y) == ColorToRGB(clBtnShadow);
+            grey = grey || PixelOf(painted, x, y) == static_cast<TColor>(ColorToRGB(clBtnShadow));
     EXPECT_TRUE(grey);
 
     // The tagged box leaves the form's colour behind its caption.
@@ -174,7 +174,7 @@ TEST_F(CheckSkin, WithoutAStripTheControlKeepsItsOwnPainting)
     auto* box = Add<TCheckBox>(10, 10, 150, 20, "Plain");
     auto* skin = Skin<TSkinCheckBox>(box);
     EXPECT_EQ(skin->Kind(), 0);
-    const TBitmap painted = PaintedBySkin(box->Handle());
+    const Painted painted = PaintedBySkin(box->Handle());
     EXPECT_EQ(PixelOf(painted, kBoxSize / 2, 10), clWhite) << "the skin drew nothing";
 }
 
