@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 
 namespace tarnivo {
 
@@ -48,6 +49,18 @@ std::wstring WindowTextOf(HWND window)
     const int got = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
+}
+
+// The caption's colour: the font's own when the program chose one; a font
+// left at a system colour (clWindowText, the default) is drawn in the
+// skin's ButtonText instead, which the skin made to read on its ButtonFace.
+TColor CaptionColor(TColor fontColor, const TSkinData* skinData)
+{
+    const bool system = (static_cast<std::uint32_t>(fontColor) & 0x80000000u) != 0;
+    if (!system || !skinData)
+        return fontColor;
+    const TColor skinText = skinData->Colors(csButtonText);
+    return skinText == clNotGiven ? fontColor : skinText;
 }
 
 } // namespace
@@ -165,7 +178,8 @@ void TSkinCheckControl::DrawCaptionBeside(HDC dc, const TRect& area, UINT format
     const std::wstring caption = FControl ? GetStringProp(FControl, "Caption") : WindowTextOf(FHandle);
     if (FControl) {
         SelectObject(dc, FControl->Font().Handle());
-        SetTextColor(dc, ColorToRGB(FEnabled ? FControl->Font().Color() : clBtnShadow));
+        SetTextColor(dc, ColorToRGB(FEnabled ? CaptionColor(FControl->Font().Color(), FSkinData)
+                                             : clBtnShadow));
     } else if (auto* font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0))) {
         SelectObject(dc, font);
     }

@@ -121,30 +121,37 @@ scenario() {
     click 150 38
     check_eq "$skin: the disabled button does not click" "$(report)" "Default 3"
 
-    # Check boxes: "Unchecked" at 10,78, "Grayed" at 10,98, 190 x 18.
+    # Check boxes: "Unchecked" at 10,78, "Grayed" at 10,98, 190 x 18. The
+    # gallery's boxes allow the grayed state: a click steps unchecked,
+    # grayed, checked, unchecked.
     shot "$skin" checks-before
     local box
     box=$(client_pixel 16 87)
     click 40 87
-    check_eq "$skin: a click checks the box" "$(report)" "Unchecked checked"
-    shot "$skin" checks-after
+    check_eq "$skin: a click steps the box to grayed" "$(report)" "Unchecked grayed"
+    shot "$skin" checks-grayed
+    check "$skin: the grayed box looks different" [ "$(client_pixel 16 87)" != "$box" ]
+    xdotool key space
+    sleep 0.6
+    check_eq "$skin: Space steps it to checked" "$(report)" "Unchecked checked"
+    shot "$skin" checks-checked
     check "$skin: the checked box looks different" [ "$(client_pixel 16 87)" != "$box" ]
     xdotool key space
     sleep 0.6
     check_eq "$skin: Space unchecks it again" "$(report)" "Unchecked unchecked"
-    shot "$skin" checks-space
+    shot "$skin" checks-unchecked
     check_eq "$skin: and it looks unchecked again" "$(client_pixel 16 87)" "$box"
     click 40 107
     check_eq "$skin: a grayed box steps to checked" "$(report)" "Grayed checked"
 
     # Radio buttons in the group box (10,142): "Radio two" at 10,40 inside.
     local radio
-    radio=$(client_pixel 26 191)
+    radio=$(client_pixel 23 190)
     click 60 191
     check_eq "$skin: a click selects radio two" "$(report)" "Radio two on"
     shot "$skin" radio
-    check "$skin: radio two looks selected" [ "$(client_pixel 26 191)" != "$radio" ]
-    check_eq "$skin: radio one looks as radio two did" "$(client_pixel 26 169)" "$radio"
+    check "$skin: radio two looks selected" [ "$(client_pixel 23 190)" != "$radio" ]
+    check_eq "$skin: radio one looks as radio two did" "$(client_pixel 23 168)" "$radio"
 
     # Speed buttons (10,356 flat; 42,356) and the bit button (80,356).
     move 150 480

@@ -46,7 +46,7 @@ TColor RadioColor(int frame)
 
 bool LoadButtonSkin(TSkinData& data, const ButtonSkinOptions& o)
 {
-    std::string ini = "[TitlebarSkin]\nSkinName=Buttons\n[Colours]\nButtonFace=10 20 30\n"
+    std::string ini = "[TitlebarSkin]\nSkinName=Buttons\n[Colours]\nButtonFace=10 20 30\nButtonText=200 100 50\n"
                       "[Buttons]\n";
     Files files;
     if (o.faces) {

@@ -31,6 +31,7 @@ constexpr TColor kNormalText = RGBColor(1, 2, 3);
 constexpr TColor kHotText = RGBColor(4, 5, 6);
 constexpr TColor kPressedText = RGBColor(7, 8, 9);
 constexpr TColor kSkinFace = RGBColor(10, 20, 30);
+constexpr TColor kSkinText = RGBColor(200, 100, 50);   // [Colours] ButtonText
 // Side of one check-box / radio frame.
 constexpr int kBoxSize = 13;
 

@@ -162,6 +162,16 @@ TEST_F(CheckSkin, TheSkinDrawsTheCaptionAndTheParentImageWhenTagged)
             grey = grey || PixelOf(painted, x, y) == static_cast<TColor>(ColorToRGB(clBtnShadow));
     EXPECT_TRUE(grey);
 
+    // A font left at its system colour reads in the skin's ButtonText.
+    auto* plain = Add<TRadioButton>(10, 70, 150, 20, "Default font");
+    Skin<TSkinRadioButton>(plain);
+    const Painted plainPainted = PaintedBySkin(plain->Handle());
+    bool skinText = false;
+    for (int y = 0; y < plainPainted.Height(); ++y)
+        for (int x = kBoxSize + 2; x < plainPainted.Width(); ++x)
+            skinText = skinText || PixelOf(plainPainted, x, y) == kSkinText;
+    EXPECT_TRUE(skinText);
+
     // The tagged box leaves the form's colour behind its caption.
     Repaint(tagged->Handle());
     EXPECT_EQ(ScreenPixel(tagged->Handle(), 140, 1), m_form->Color());
