@@ -126,21 +126,21 @@ scenario() {
     # grayed, checked, unchecked.
     shot "$skin" checks-before
     local box
-    box=$(client_pixel 16 87)
+    box=$(client_pixel 12 83)
     click 40 87
     check_eq "$skin: a click steps the box to grayed" "$(report)" "Unchecked grayed"
     shot "$skin" checks-grayed
-    check "$skin: the grayed box looks different" [ "$(client_pixel 16 87)" != "$box" ]
+    check "$skin: the grayed box looks different" [ "$(client_pixel 12 83)" != "$box" ]
     xdotool key space
     sleep 0.6
     check_eq "$skin: Space steps it to checked" "$(report)" "Unchecked checked"
     shot "$skin" checks-checked
-    check "$skin: the checked box looks different" [ "$(client_pixel 16 87)" != "$box" ]
+    check "$skin: the checked box looks different" [ "$(client_pixel 12 83)" != "$box" ]
     xdotool key space
     sleep 0.6
     check_eq "$skin: Space unchecks it again" "$(report)" "Unchecked unchecked"
     shot "$skin" checks-unchecked
-    check_eq "$skin: and it looks unchecked again" "$(client_pixel 16 87)" "$box"
+    check_eq "$skin: and it looks unchecked again" "$(client_pixel 12 83)" "$box"
     click 40 107
     check_eq "$skin: a grayed box steps to checked" "$(report)" "Grayed checked"
 
