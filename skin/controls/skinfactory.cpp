@@ -3,7 +3,16 @@
 #include "skinbitbutton.h"
 #include "skinbutton.h"
 #include "skincheckbox.h"
+#include "skincombobox.h"
 #include "skincontrol.h"
+#include "skindatetime.h"
+#include "skinedit.h"
+#include "skinlistview.h"
+#include "skinprogress.h"
+#include "skinscrollbar.h"
+#include "skintab.h"
+#include "skintrackbar.h"
+#include "skinupdown.h"
 
 #include <iterator>
 
@@ -79,6 +88,19 @@ const TMakerRow Makers[] = {
     {TSkinClass::SpeedButton, Make<TSkinSpeedButton>},
     {TSkinClass::CheckBox, Make<TSkinCheckBox>},
     {TSkinClass::RadioButton, Make<TSkinRadioButton>},
+    {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
+    {TSkinClass::ListView, Make<TSkinListView>},
+    {TSkinClass::ScControl, Make<TSkinScControl>},
+    {TSkinClass::Header, Make<TSkinHeader>},
+    {TSkinClass::Edit, Make<TSkinEdit>},
+    {TSkinClass::ComBox, Make<TSkinComBox>},
+    {TSkinClass::DateTime, Make<TSkinDateTime>},
+    {TSkinClass::Tab, Make<TSkinTab>},
+    {TSkinClass::TabBtn, Make<TSkinTabBtn>},
+    {TSkinClass::Tab31, Make<TSkinTab31>},
+    {TSkinClass::Progress, Make<TSkinProgress>},
+    {TSkinClass::TrackBar, Make<TSkinTrackBar>},
+    {TSkinClass::UpDown, Make<TSkinUpDown>},
 };
 
 TMaker MakerFor(TSkinClass skinClass)

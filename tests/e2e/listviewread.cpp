@@ -99,6 +99,24 @@ bool ReadItem(HWND listView, HANDLE process, const RemoteBuffer& remote, int ind
 
 } // namespace
 
+bool QueryListView(HWND listView, UINT msg, WPARAM wParam, void* data, std::size_t size)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(listView, &pid);
+    ProcessHandle process(pid);
+    if (!process.Get())
+        return false;
+    RemoteBuffer remote(process.Get(), size);
+    if (!remote.Address())
+        return false;
+    SIZE_T moved = 0;
+    DWORD_PTR answered = 0;
+    return WriteProcessMemory(process.Get(), remote.Address(), data, size, &moved) &&
+           Send(listView, msg, wParam, reinterpret_cast<LPARAM>(remote.Address()), answered) &&
+           answered &&
+           ReadProcessMemory(process.Get(), remote.Address(), data, size, &moved);
+}
+
 bool ReadItemIconRect(HWND listView, int index, RECT& screen)
 {
     DWORD pid = 0;

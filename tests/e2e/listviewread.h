@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include <string>
 #include <vector>
 
@@ -29,5 +31,10 @@ ListViewContents ReadListView(HWND listView);
 // The screen rectangle of item `index`'s icon (what a click on the item
 // hits), or false when the list view has no such item or does not answer.
 bool ReadItemIconRect(HWND listView, int index, RECT& screen);
+
+// Sends `msg` with a `size`-byte buffer in the list view's process as lParam
+// (filled from `data` first, read back into it after); false when the list
+// view does not answer or answers 0.
+bool QueryListView(HWND listView, UINT msg, WPARAM wParam, void* data, std::size_t size);
 
 } // namespace tarnivo

@@ -4,6 +4,8 @@
 //   mklink.exe --clear
 //   mklink.exe --attrib PATH FLAGS        (FLAGS like +h+s or -r)
 //   mklink.exe --folder CSIDL
+//   mklink.exe --many CSIDL PREFIX COUNT TARGET   (PREFIX000.lnk ...; "###" in TARGET
+//                                                  becomes the same number)
 //
 // Shortcuts are written by the shell's own link object (IShellLinkW and
 // IPersistFile::Save), so the launcher reads exactly what Windows would give it.
@@ -262,11 +264,34 @@ bool ParseInt(const std::wstring& text, int& value)
     return true;
 }
 
+// COUNT shortcuts numbered from 0 in three digits, in one run: a catalogue
+// of hundreds without starting Wine hundreds of times. The launcher keeps
+// one shortcut per program, so the target carries the number too.
+int CreateMany(const std::vector<std::wstring>& args)
+{
+    LinkSpec spec;
+    int count = 0;
+    if (!ParseInt(args[1], spec.Csidl) || !ParseInt(args[3], count) || count < 0 || count > 1000)
+        return 2;
+    for (int i = 0; i < count; ++i) {
+        wchar_t number[8];
+        swprintf(number, 8, L"%03d", i);
+        spec.RelPath = args[2] + number + L".lnk";
+        spec.Target = args[4];
+        if (const auto at = spec.Target.find(L"###"); at != std::wstring::npos)
+            spec.Target.replace(at, 3, number);
+        if (const int result = CreateLink(spec))
+            return result;
+    }
+    return 0;
+}
+
 int Usage()
 {
     std::fprintf(stderr,
                  "usage: mklink CSIDL RELPATH TARGET [ARGS [ICONFILE ICONINDEX [WORKDIR]]]\n"
-                 "       mklink --clear | --attrib PATH FLAGS | --folder CSIDL\n");
+                 "       mklink --clear | --attrib PATH FLAGS | --folder CSIDL\n"
+                 "       mklink --many CSIDL PREFIX COUNT TARGET\n");
     return 2;
 }
 
@@ -280,6 +305,10 @@ int Run(const std::vector<std::wstring>& args)
         if (args.size() != 3)
             return Usage();
         int result = Attrib(args[1], args[2]);
+        return result == 2 ? Usage() : result;
+    }
+    if (args[0] == L"--many") {
+        const int result = args.size() == 5 ? CreateMany(args) : 2;
         return result == 2 ? Usage() : result;
     }
     if (args[0] == L"--folder") {

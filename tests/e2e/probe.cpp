@@ -21,6 +21,9 @@
 //   frame CAPTION           is it skinned (WM_ISSKINNED), its window region's kind
 //                           and bounds, and which corners the region leaves out
 //   acp                     the ANSI code page of the prefix (what shown names use)
+//   scroll CAPTION          the list view's first item in view ("top"), its
+//                           vertical bar's screen rectangle and thumb, and
+//                           whether a sibling window lies exactly over the bar
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
 // search to one process (Windows process id). Exit status: 0 answered,
@@ -407,6 +410,76 @@ int Pid(const std::string& caption)
     return ExitOk;
 }
 
+// The first item whose icon lies in the list's client area: the top index of
+// an icon view, which LVM_GETTOPINDEX answers only for list and report views.
+int FirstItemInView(HWND list)
+{
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (int i = 0; i < count; ++i) {
+        RECT r{};
+        if (ReadItemIconRect(list, i, r) && r.top >= client.top && r.bottom <= client.bottom)
+            return i;
+    }
+    return -1;
+}
+
+// A visible sibling of `list` laid over its right edge, taller than wide:
+// the skin's overlay on the vertical bar.
+HWND VerticalOverlay(HWND list)
+{
+    RECT outer{};
+    GetWindowRect(list, &outer);
+    for (HWND w = GetWindow(GetParent(list), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r{};
+        if (w == list || !IsWindowVisible(w) || !GetWindowRect(w, &r))
+            continue;
+        if (r.left >= outer.left && r.right <= outer.right && r.top >= outer.top &&
+            r.bottom <= outer.bottom && r.bottom - r.top > r.right - r.left)
+            return w;
+    }
+    return nullptr;
+}
+
+// Scroll state of another process's list view. Its scroll-bar data cannot be
+// read across processes under Wine, so the bar is where the system puts it
+// (right of the client area, the client's height) and the scroll values of
+// an icon view come from its view rectangle: range = view height, page =
+// client height, position = how far the view is moved up.
+int Scroll(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    HWND list = FindDescendant(form, WC_LISTVIEWA);
+    if (!list) {
+        std::printf("listview=0\n");
+        return ExitNoWindow;
+    }
+    std::printf("top=%d\n", FirstItemInView(list));
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const bool vertical = (GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0;
+    std::printf("barvisible=%d\n", vertical ? 1 : 0);
+    RECT bar{client.right, client.top, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+    PrintRect("bar", bar);
+    RECT view{};
+    if (QueryListView(list, LVM_GETVIEWRECT, 0, &view, sizeof view))
+        std::printf("range=%ld\npage=%ld\npos=%ld\n", view.bottom - view.top,
+                    client.bottom - client.top, -view.top);
+    HWND overlay = VerticalOverlay(list);
+    RECT covered{};
+    if (overlay)
+        GetWindowRect(overlay, &covered);
+    std::printf("overlay=%d\n", overlay && EqualRect(&covered, &bar) ? 1 : 0);
+    if (overlay)
+        PrintRect("overlayrect", covered);
+    return ExitOk;
+}
+
 bool ParseNumber(const std::string& text, unsigned long& value)
 {
     if (text.empty())
@@ -419,7 +492,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll ARGS...\n");
     return ExitUsage;
 }
 
@@ -481,6 +554,8 @@ int Run(std::vector<std::string> args)
         return Pid(args[1]);
     if (command == "frame" && n == 1)
         return Frame(args[1]);
+    if (command == "scroll" && n == 1)
+        return Scroll(args[1]);
     if (command == "acp" && n == 0) {
         std::printf("acp=%u\n", GetACP());
         return 0;

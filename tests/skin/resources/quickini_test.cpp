@@ -161,7 +161,7 @@ TEST(QuickIni, SignedHexadecimalAndTheEdgesOf32Bits)
     };
     std::string text = "[N]\r\n";
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        text += "k" + std::to_string(i) + "=" + cases[i].text + "\r\n";
+        text.append("k").append(std::to_string(i)).append("=").append(cases[i].text).append("\r\n");
     TQuickIni ini;
     Load(ini, text);
     for (std::size_t i = 0; i < std::size(cases); ++i)

@@ -1,0 +1,120 @@
+#include "skintrackbar.h"
+
+#include "skin/paint/drawroutines.h"
+#include "skin/paint/elementpaint.h"
+#include "skin/resources/skindata.h"
+
+#include "framework/gdiobjects.h"
+
+namespace tarnivo {
+
+namespace {
+
+const TDataSkinObject* Present(const std::unique_ptr<TDataSkinObject>& element)
+{
+    return ElementPresent(element) ? element.get() : nullptr;
+}
+
+// The element's image in three pieces over `rect`: the two caps of
+// `margins` at their size, the middle stretched.
+void DrawThreePieces(HDC dc, const TRect& rect, const TDataSkinObject& element,
+                     const TSkinMargins& margins)
+{
+    DrawRect2(dc, rect, element.Image, FrameLayout::SideBySide, CenterFill::Stretch,
+              ElementKeying(element), 1, 1, margins);
+}
+
+} // namespace
+
+bool TSkinTrackBar::BeforeProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_NOTIFY:
+    case CN_NOTIFY: return Notify(message);
+    default:        return TSkinControl::BeforeProc(message);
+    }
+}
+
+bool TSkinTrackBar::Notify(TMessage& message)
+{
+    const NMHDR* header = NotifyRecord(message.LParam);
+    if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW) || header->hwndFrom != FHandle)
+        return true;
+    message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(header));
+    return false;
+}
+
+LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw)
+{
+    if (draw.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.dwDrawStage != CDDS_ITEMPREPAINT || !FSkinData)
+        return CDRF_DODEFAULT;
+    switch (draw.dwItemSpec) {
+    case TBCD_THUMB:   Drawthumb(draw.hdc); return CDRF_SKIPDEFAULT;
+    case TBCD_CHANNEL: DrawTrack(draw.hdc); return CDRF_SKIPDEFAULT;
+    default:           return CDRF_DODEFAULT;
+    }
+}
+
+bool TSkinTrackBar::Vertical() const
+{
+    return (GetWindowLongEx(FHandle, GWL_STYLE) & TBS_VERT) != 0;
+}
+
+void TSkinTrackBar::DrawTrack(HDC dc)
+{
+    RECT channel{};
+    SendMessageW(FHandle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const TSkinElements& e = FSkinData->Elements();
+    if (Vertical()) {
+        if (const TDataSkinObject* track = Present(e.TrackVert)) {
+            const int width = track->Image.Width();
+            TRect rect = Rect(channel.left, channel.top, channel.left + width, channel.bottom);
+            if (width < channel.right - channel.left)
+                OffsetRect(&rect, (channel.right - channel.left - width) / 2, 0);
+            DrawThreePieces(dc, rect, *track, {0, track->Margins.Top, 0, track->Margins.Bottom});
+            return;
+        }
+    }
+    if (const TDataSkinObject* track = Present(e.Track)) {
+        const int height = track->Image.Height();
+        TRect rect = Rect(channel.left, channel.top, channel.right, channel.top + height);
+        if (height < channel.bottom - channel.top)
+            OffsetRect(&rect, 0, (channel.bottom - channel.top) / 2);
+        DrawThreePieces(dc, rect, *track, {track->Margins.Left, 0, track->Margins.Right, 0});
+    }
+}
+
+void TSkinTrackBar::Drawthumb(HDC dc)
+{
+    RECT thumb{};
+    SendMessageW(FHandle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const TSkinElements& e = FSkinData->Elements();
+    const TDataSkinObject* image = Vertical() ? Present(e.TrackThumbs[ttVert]) : nullptr;
+    if (!image)
+        image = Present(e.TrackThumbs[ttHorz]);
+    if (image) {
+        DrawSkinMap1(dc, thumb, 5, 2, image->Image);
+        return;
+    }
+    GdiPen pen(CreatePen(PS_SOLID, 1, ColorToRGB(FSkinData->Colors(csButtonShadow))));
+    GdiBrush brush(CreateSolidBrush(ColorToRGB(FSkinData->Colors(csButtonFace))));
+    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+    Rectangle(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+}
+
+void TSkinTrackBar::SkinChange()
+{
+    if (!FHandle || !IsWindow(FHandle))
+        return;
+    HWND previous = SetFocus(FHandle);
+    if (previous && previous != FHandle)
+        SetFocus(previous);
+    Invalidate();
+}
+
+} // namespace tarnivo
