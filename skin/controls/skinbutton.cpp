@@ -17,6 +17,7 @@
 #include <windowsx.h>
 
 #include <cctype>
+#include <cstdint>
 
 namespace tarnivo {
 
@@ -53,6 +54,15 @@ std::string WindowClassOf(HWND window)
 }
 
 } // namespace
+
+TColor CaptionColor(TColor fontColor, const TSkinData* skinData)
+{
+    const bool system = (static_cast<std::uint32_t>(fontColor) & 0x80000000u) != 0;
+    if (!system || !skinData)
+        return fontColor;
+    const TColor skinText = skinData->Colors(csButtonText);
+    return skinText == clNotGiven ? fontColor : skinText;
+}
 
 bool WantsParentImage(const TControl* control, const TSkinData* skinData)
 {
@@ -237,7 +247,7 @@ void TSkinButton::SelectCaptionStyle(HDC dc, int frame) const
     TColor color = clBtnText;
     if (control) {
         SelectObject(dc, control->Font().Handle());
-        color = control->Font().Color();
+        color = CaptionColor(control->Font().Color(), FSkinData);
     } else {
         if (auto* font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0)))
             SelectObject(dc, font);

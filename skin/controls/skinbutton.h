@@ -92,6 +92,13 @@ public:
     void DrawControl(HDC dc, const TRect& rect) override;
 };
 
+// The colour a framework control's caption is drawn in: its font's colour
+// when the program chose one; a font left at a system colour (clBtnText,
+// clWindowText: the defaults) takes the skin's ButtonText, which the skin
+// made to read on its own faces and ButtonFace. Without a skin text colour,
+// the font's.
+TColor CaptionColor(TColor fontColor, const TSkinData* skinData);
+
 // Whether a control's Tag or the skin's options ask for the parent's image
 // behind a button, check box or radio button (raw windows never do).
 bool WantsParentImage(const TControl* control, const TSkinData* skinData);

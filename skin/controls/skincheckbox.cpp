@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 
 namespace tarnivo {
 
@@ -49,18 +48,6 @@ std::wstring WindowTextOf(HWND window)
     const int got = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
-}
-
-// The caption's colour: the font's own when the program chose one; a font
-// left at a system colour (clWindowText, the default) is drawn in the
-// skin's ButtonText instead, which the skin made to read on its ButtonFace.
-TColor CaptionColor(TColor fontColor, const TSkinData* skinData)
-{
-    const bool system = (static_cast<std::uint32_t>(fontColor) & 0x80000000u) != 0;
-    if (!system || !skinData)
-        return fontColor;
-    const TColor skinText = skinData->Colors(csButtonText);
-    return skinText == clNotGiven ? fontColor : skinText;
 }
 
 } // namespace
