@@ -85,6 +85,17 @@ void TSkinButton::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* can
     FTransparent = WantsParentImage(FControl, FSkinData);
 }
 
+void TSkinButton::SkinChange()
+{
+    // Not repainted at once: the form calls this for each of its control
+    // skins in turn, and a synchronous paint in the middle of that walk
+    // lets the framework's own reaction to the new colours run inside it.
+    if (FHandle && IsWindow(FHandle))
+        InvalidateRect(FHandle, nullptr, TRUE);
+    else if (FGraphicControl)
+        FGraphicControl->Invalidate();
+}
+
 // Messages ---------------------------------------------------------------------------
 
 bool TSkinButton::BeforeProc(TMessage& message)

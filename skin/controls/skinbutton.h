@@ -41,6 +41,8 @@ public:
     bool BeforeProc(TMessage& message) override;
     void AfterProc(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
+    // The new skin shows at the next paint (see the definition).
+    void SkinChange() override;
 
     bool Transparent() const { return FTransparent; }
 

@@ -99,6 +99,13 @@ void TSkinCheckControl::Init(ISkinControlHost* host, TSkinData* skinData, TCanva
     FTransparent = WantsParentImage(FControl, FSkinData);
 }
 
+void TSkinCheckControl::SkinChange()
+{
+    // Not at once: the form walks all its control skins (TSkinButton).
+    if (FHandle && IsWindow(FHandle))
+        InvalidateRect(FHandle, nullptr, TRUE);
+}
+
 bool TSkinCheckControl::BeforeProc(TMessage& message)
 {
     if (!TSkinControl::BeforeProc(message))

@@ -35,6 +35,8 @@ public:
               bool updateColor) override;
     bool BeforeProc(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
+    // The new skin shows at the next paint, as for push buttons.
+    void SkinChange() override;
     bool Transparent() const { return FTransparent; }
 
 protected:
