@@ -327,6 +327,10 @@ public:
     using TControl::TControl;
     // Draws the control at its place on the parent's device context.
     virtual void Paint(TCanvas& canvas) = 0;
+    // WM_PAINT with the parent's DC in wParam (origin at the control's
+    // top-left, clipped to it) paints the control: the parent sends it so,
+    // through WindowProc, so that hooks can take the painting over.
+    void Dispatch(TMessage& message) override;
 };
 
 class TCustomControl : public TWinControl {

@@ -48,14 +48,23 @@ void TWinControl::PaintControls(HDC dc)
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + g->Left(), origin.y + g->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, g->Width(), g->Height());
-        {
-            TCanvas canvas;
-            canvas.SetHandle(dc);
-            g->Paint(canvas);
-            canvas.SetHandle(nullptr);
-        }
+        g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
         RestoreDC(dc, saved);
     }
+}
+
+void TGraphicControl::Dispatch(TMessage& message)
+{
+    auto* dc = reinterpret_cast<HDC>(message.WParam);
+    if (message.Msg != WM_PAINT || !dc) {
+        TControl::Dispatch(message);
+        return;
+    }
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    Paint(canvas);
+    canvas.SetHandle(nullptr);
+    message.Result = 0;
 }
 
 const TClassInfo& TCustomControl::StaticClassInfo()

@@ -90,6 +90,33 @@ TGalleryControlsForm::TGalleryControlsForm(TComponent* owner, TControlPage page,
         FillCommon();
 }
 
+void TGalleryControlsForm::Report(TControl*, const std::string& what)
+{
+    if (m_title.empty())
+        m_title = Caption();
+    SetCaption(m_title + " [" + what + "]");
+}
+
+void TGalleryControlsForm::ReportClicks(TControl* control)
+{
+    control->OnClick = [this, control](TObject*) {
+        const std::string name = control->Caption().empty() ? control->Name() : control->Caption();
+        Report(control, name + " " + std::to_string(++m_clicks[control]));
+    };
+}
+
+void TGalleryControlsForm::ReportState(TControl* control)
+{
+    control->OnClick = [this, control](TObject*) {
+        if (auto* box = dynamic_cast<TCheckBox*>(control)) {
+            static const char* const names[] = {"unchecked", "checked", "grayed"};
+            Report(control, box->Caption() + " " + names[box->State()]);
+        } else if (auto* radio = dynamic_cast<TRadioButton*>(control); radio && radio->Checked()) {
+            Report(control, radio->Caption() + " on");
+        }
+    };
+}
+
 std::string TGalleryControlsForm::ShotName(TControlPage page)
 {
     return page == TControlPage::Basic ? "controls" : "controls2";
@@ -152,6 +179,15 @@ void TGalleryControlsForm::BuildBasic()
     auto* bit = Place<TBitBtn>(this, 80, 356, 120, 28);
     DrawGlyph(bit->Glyph(), clLime);
     bit->SetCaption("Bit button");
+    flat->SetName("Flat");
+    raised->SetName("Raised");
+    for (TControl* button : std::initializer_list<TControl*>{ok, bit, flat, raised})
+        ReportClicks(button);
+    for (int i = 0; i < ControlCount(); ++i)
+        if (dynamic_cast<TCheckBox*>(Controls(i)))
+            ReportState(Controls(i));
+    ReportState(one);
+    ReportState(two);
 
     // Text and lists.
     Note(this, 220, 8, "Text and lists");

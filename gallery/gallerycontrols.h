@@ -5,6 +5,7 @@
 
 #include "galleryforms.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,15 @@ private:
     void BuildCommon();
     // Fills what needs the controls' windows (list items, tree nodes).
     void FillCommon();
+    // The page's caption tells what the user clicked last: "[Default 2]"
+    // (a button and how often it was clicked), "[Grayed checked]" (a check
+    // box's new state), "[Radio two on]". The end-to-end tests read it.
+    void Report(TControl* control, const std::string& what);
+    void ReportClicks(TControl* control);
+    void ReportState(TControl* control);
+
+    std::string m_title;
+    std::map<TControl*, int> m_clicks;
 
     TControlPage m_page;
     TListView* m_report = nullptr;   // items and columns need its window

@@ -155,13 +155,34 @@ void TSkinControl::SkinChange()
 {
     if (FUpdateColor && m_colorSaved && FControl && FSkinData)
         FControl->SetColor(FSkinData->Colors(csButtonFace));
-    Invalidate();
+    InvalidateLater();
+}
+
+void TSkinControl::InvalidateLater()
+{
+    if (FGraphicControl)
+        FGraphicControl->Invalidate();
+    else if (FHandle && IsWindow(FHandle))
+        InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TSkinControl::MouseLeave()
 {
     if (FHandle && IsWindow(FHandle))
         SendMessageA(FHandle, CM_MOUSELEAVE, 0, 0);
+}
+
+bool TSkinControl::HookWindowProc(TControl& control)
+{
+    if (m_hook.Installed() || m_subclass.Installed())
+        return false;
+    m_hook = TWindowProcHook(control, [this](TMessage& m) { NewWndProc(m); });
+    return true;
+}
+
+void TSkinControl::UnhookWindowProc()
+{
+    m_hook.Remove();
 }
 
 void TSkinControl::PostRecreate() const
@@ -194,7 +215,7 @@ void TSkinControl::NewWndProc(TMessage& message)
 
 void TSkinControl::Default(TMessage& message)
 {
-    if (FControl)
+    if (m_hook.Installed())
         m_hook.CallNext(message);
     else
         m_subclass.CallPrevious(message);

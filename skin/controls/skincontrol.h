@@ -130,6 +130,10 @@ public:
     virtual void DrawControl(HDC dc, const TRect& rect);
     // Repaints at once (through the graphic control when there is one).
     void Invalidate();
+    // Asks for a repaint at the next WM_PAINT. A skin change uses this: the
+    // form walks all its control skins, and a paint in the middle of that
+    // walk would run the controls' reaction to the new colours inside it.
+    void InvalidateLater();
     virtual int GetState() const { return 1; }
 
     // --- State ------------------------------------------------------------
@@ -190,6 +194,12 @@ protected:
     void ReadPaintState();
     // Tells the form that this control's window is being replaced.
     void PostRecreate() const;
+    // Puts NewWndProc in front of a control's WindowProc chain (also of a
+    // window-less control, whose messages come through Perform); false when
+    // this object is hooked or subclassed already.
+    bool HookWindowProc(TControl& control);
+    // Takes NewWndProc out of that chain again.
+    void UnhookWindowProc();
 
     TSkinControlState FState;
     TCanvas* FCanvas = nullptr;          // the form's canvas, borrowed

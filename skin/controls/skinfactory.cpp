@@ -1,6 +1,9 @@
 #include "skinfactory.h"
 
 #include "skinbox.h"
+#include "skinbitbutton.h"
+#include "skinbutton.h"
+#include "skincheckbox.h"
 #include "skincombobox.h"
 #include "skincontrol.h"
 #include "skindatetime.h"
@@ -66,6 +69,15 @@ TSkinControl* Make(TComponent* owner, const TSkinAttachRequest&)
     return new T(owner);
 }
 
+// A bit button whose glyph is its "PngImage" picture.
+TSkinControl* MakeBitButton(TComponent* owner, const TSkinAttachRequest& request)
+{
+    auto* skin = new TSkinBitButton(owner);
+    if (request.GlyphFromPngImage)
+        skin->SetPictureProp("PngImage");
+    return skin;
+}
+
 struct TMakerRow {
     TSkinClass Class;
     TMaker Make;
@@ -84,6 +96,12 @@ const TMakerRow Makers[] = {
     {TSkinClass::ObjImage, Make<TSkinObjImage>},
     {TSkinClass::AdvPage, Make<TSkinAdvPage>},
     {TSkinClass::MP, Make<TSkinMP>},
+    {TSkinClass::Button, Make<TSkinButton>},
+    {TSkinClass::BitButton, MakeBitButton},
+    {TSkinClass::MenuButton, Make<TSkinMenuButton>},
+    {TSkinClass::SpeedButton, Make<TSkinSpeedButton>},
+    {TSkinClass::CheckBox, Make<TSkinCheckBox>},
+    {TSkinClass::RadioButton, Make<TSkinRadioButton>},
     {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
     {TSkinClass::ListView, Make<TSkinListView>},
     {TSkinClass::ScControl, Make<TSkinScControl>},

@@ -199,7 +199,7 @@ void TSkinTab::SkinChange()
 {
     TSkinControl::SkinChange();
     inittab();
-    Invalidate();
+    InvalidateLater();
 }
 
 bool TSkinTab::BeforeProc(TMessage& message)
@@ -487,7 +487,7 @@ void TSkinTab31::SkinChange()
 {
     TSkinControl::SkinChange();
     inittab();
-    Invalidate();
+    InvalidateLater();
 }
 
 bool TSkinTab31::BeforeProc(TMessage& message)

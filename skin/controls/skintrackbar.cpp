@@ -111,10 +111,15 @@ void TSkinTrackBar::SkinChange()
 {
     if (!FHandle || !IsWindow(FHandle))
         return;
-    HWND previous = SetFocus(FHandle);
-    if (previous && previous != FHandle)
-        SetFocus(previous);
-    Invalidate();
+    // A track bar rebuilds its custom-drawn parts when it takes the focus.
+    // Only inside the active window: focusing a control of another window
+    // would activate that window, and a skin change reaches every window.
+    if (GetActiveWindow() == GetAncestor(FHandle, GA_ROOT)) {
+        HWND previous = SetFocus(FHandle);
+        if (previous && previous != FHandle)
+            SetFocus(previous);
+    }
+    InvalidateLater();
 }
 
 } // namespace tarnivo
