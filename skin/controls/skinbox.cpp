@@ -107,6 +107,12 @@ void TSkinSizer::DrawControl(HDC dc, const TRect& rect)
 
 // TSkinTabSheet -----------------------------------------------------------------------
 
+void TSkinTabSheet::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+                         bool updateColor)
+{
+    TSkinControl::Init(host, skinData, canvas, updateColor || FKind == 0);
+}
+
 bool TSkinTabSheet::BeforeProc(TMessage& message)
 {
     if (FKind)

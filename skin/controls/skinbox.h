@@ -56,11 +56,15 @@ public:
 };
 
 // A tab sheet of a skinned page control: ButtonFace under its controls.
-// With Kind set the sheet keeps its own painting.
+// The sheet's Color is ButtonFace while skinned, so that labels following it
+// do not paint their own face over the sheet's. With Kind set the sheet keeps
+// its own painting and colour.
 class TSkinTabSheet : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     std::string ClassName() const override { return "TSkinTabSheet"; }
+    void Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+              bool updateColor) override;
     bool BeforeProc(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
 

@@ -166,6 +166,11 @@ TEST_F(ContainerSkin, TabSheetPaintsButtonFaceUnderItsLabelsUnlessKindIsSet)
         const TColor corner = PixelOf(b, sheet->Width() - 2, sheet->Height() - 2);
         if (kind == 0) {
             EXPECT_EQ(corner, kButtonFace);
+            // The sheet and the label following it take the face colour, so
+            // no red label face is painted over the sheet's.
+            EXPECT_EQ(sheet->Color(), kButtonFace);
+            EXPECT_EQ(label->Color(), kButtonFace);
+            EXPECT_EQ(CountColor(b, kPanelColor, Rect(0, 0, 60, 30)), 0);
             // The label was painted again over the face: some yellow text.
             bool text = false;
             for (int y = 4; y < 18 && !text; ++y)
@@ -174,7 +179,11 @@ TEST_F(ContainerSkin, TabSheetPaintsButtonFaceUnderItsLabelsUnlessKindIsSet)
             EXPECT_TRUE(text);
         } else {
             EXPECT_NE(corner, kButtonFace);
+            EXPECT_EQ(sheet->Color(), kPanelColor);
         }
+        skin->Unsubclass();
+        EXPECT_EQ(sheet->Color(), kPanelColor);
+        EXPECT_EQ(label->Color(), kPanelColor);
         delete skin;
     }
 }
