@@ -195,22 +195,9 @@ void TSkinCheckControl::DrawCaptionBeside(HDC dc, const TRect& area, UINT format
 
 void TSkinCheckBox::AfterProc(TMessage& message)
 {
-    switch (message.Msg) {
-    case BM_SETCHECK:
+    if (message.Msg == BM_SETCHECK)
         FLastCheck = static_cast<int>(message.WParam) + 1;
-        Invalidate();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case CM_EXIT:
-    case CM_DATACHANGED:
-        Invalidate();
-        break;
-    default:
-        TSkinControl::AfterProc(message);
-        break;
-    }
+    TSkinCheckControl::AfterProc(message);
 }
 
 const TBitmap* TSkinCheckBox::BoxImage(int& frameCount) const
@@ -252,9 +239,7 @@ int TSkinCheckBox::BoxFrame(int frameCount)
     return CheckBoxFrame(state, (bm & BST_INDETERMINATE) != 0, disabled, frameCount);
 }
 
-// Radio buttons ------------------------------------------------------------------------
-
-void TSkinRadioButton::AfterProc(TMessage& message)
+void TSkinCheckControl::AfterProc(TMessage& message)
 {
     switch (message.Msg) {
     case BM_SETCHECK:
@@ -270,6 +255,8 @@ void TSkinRadioButton::AfterProc(TMessage& message)
         break;
     }
 }
+
+// Radio buttons ------------------------------------------------------------------------
 
 const TBitmap* TSkinRadioButton::BoxImage(int& frameCount) const
 {

@@ -34,6 +34,9 @@ public:
     void Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
               bool updateColor) override;
     bool BeforeProc(TMessage& message) override;
+    // A click, a new check state, leaving the control or new data repaint
+    // the box at once.
+    void AfterProc(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
     // The new skin shows at the next paint, as for push buttons.
     void SkinChange() override;
@@ -73,7 +76,6 @@ class TSkinRadioButton : public TSkinCheckControl {
 public:
     using TSkinCheckControl::TSkinCheckControl;
     std::string ClassName() const override { return "TSkinRadioButton"; }
-    void AfterProc(TMessage& message) override;
 
 protected:
     const TBitmap* BoxImage(int& frameCount) const override;

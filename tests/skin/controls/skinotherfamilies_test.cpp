@@ -36,9 +36,9 @@ bool LoadImageSkin(TSkinData& data, TColor tint = 0)
                     {{"check.bmp", check}, {"radio.bmp", radio}, {"tabs.bmp", tabs}});
 }
 
-using SpecialSkin = ControlSkinTest;
+using OtherFamilySkin = ControlSkinTest;
 
-TEST_F(SpecialSkin, GlyphStripHoldsTheFirstFramesAndMagentaAfter)
+TEST_F(OtherFamilySkin, GlyphStripHoldsTheFirstFramesAndMagentaAfter)
 {
     ASSERT_TRUE(LoadImageSkin(*m_data));
     for (bool radio : {false, true}) {
@@ -56,7 +56,7 @@ TEST_F(SpecialSkin, GlyphStripHoldsTheFirstFramesAndMagentaAfter)
     }
 }
 
-TEST_F(SpecialSkin, ImageCheckBoxesGetTheStripReloadAndGiveItBack)
+TEST_F(OtherFamilySkin, ImageCheckBoxesGetTheStripReloadAndGiveItBack)
 {
     ASSERT_TRUE(LoadImageSkin(*m_data));
     auto* check = new TRzCheckBox(m_form.get());
@@ -96,7 +96,7 @@ TEST_F(SpecialSkin, ImageCheckBoxesGetTheStripReloadAndGiveItBack)
     EXPECT_TRUE(cx->Props()->Glyph()->Empty());
 }
 
-TEST_F(SpecialSkin, TabBitmapPageGetsBothFacesAndEmptyOnesBack)
+TEST_F(OtherFamilySkin, TabBitmapPageGetsBothFacesAndEmptyOnesBack)
 {
     ASSERT_TRUE(LoadImageSkin(*m_data));
     auto* pages = new TAdvPageControl(m_form.get());
