@@ -25,6 +25,8 @@ class TListView;
 
 namespace tarnivo::gallery {
 
+class TGalleryMdiFrame;
+
 // One shown window, as the screenshots name it.
 struct TGalleryWindow {
     std::string Name;   // "main", "single", "dialog", ...
@@ -96,7 +98,7 @@ private:
     // the dialog of raw control classes.
     std::vector<std::pair<std::string, TForm*>> m_pages;
     HWND m_controlsDialog = nullptr;
-    TForm* m_mdiFrame = nullptr;   // with two document windows
+    TGalleryMdiFrame* m_mdiFrame = nullptr;   // with two documents at the start
 };
 
 } // namespace tarnivo::gallery
