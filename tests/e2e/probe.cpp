@@ -24,7 +24,7 @@
 //                           system adds the maximized child's): its caption and
 //                           rectangles, how many children its client holds, the
 //                           active child's caption and whether it is maximized
-//                           or minimized
+//                           or minimized, and its screen rectangle
 //   acp                     the ANSI code page of the prefix (what shown names use)
 //   scroll CAPTION          the list view's first item in view ("top"), its
 //                           vertical bar's screen rectangle and thumb, and
@@ -184,6 +184,11 @@ int Mdi(const std::string& caption)
     std::printf("children=%d\nactive=%s\nzoomed=%d\niconic=%d\n", children,
                 active ? WindowCaption(active).c_str() : "", active && IsZoomed(active) ? 1 : 0,
                 active && IsIconic(active) ? 1 : 0);
+    if (active) {
+        RECT r{};
+        GetWindowRect(active, &r);
+        PrintRect("active_rect", r);
+    }
     return ExitOk;
 }
 
