@@ -29,7 +29,12 @@ window_menu() {
     probe mdi "$FRAME"
     local cl ct
     IFS=, read -r cl ct _ _ <<<"$(probe_value client)"
-    timeout 5 xdotool mousemove --sync $((cl + 14)) $((ct - 9)) click 1 >/dev/null 2>&1
+    # From elsewhere: the band button sees the pointer arrive, as a user's.
+    timeout 5 xdotool mousemove --sync 1 1 >/dev/null 2>&1
+    sleep 0.2
+    timeout 5 xdotool mousemove --sync $((cl + 14)) $((ct - 9)) >/dev/null 2>&1
+    sleep 0.3
+    timeout 5 xdotool click 1 >/dev/null 2>&1
     sleep 0.6
     press "$1"
 }
