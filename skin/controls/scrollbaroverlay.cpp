@@ -197,12 +197,31 @@ void TWScrollbar::PlaceOver(int x, int y, int width, int height)
     SetVisible(true);
     // Directly above the covered window: below the window that precedes it,
     // or on top when none does.
-    HWND previous = GetWindow(m_target, GW_HWNDPREV);
     HWND self = Handle();
-    if (previous == self)
-        previous = GetWindow(self, GW_HWNDPREV);
-    SetWindowPos(self, previous ? previous : HWND_TOP, x, y, width, height, SWP_NOACTIVATE);
+    if (AboveTarget()) {
+        // Two overlays of one window would otherwise take turns at the
+        // place right above it, and each turn repaints the window's frame,
+        // which places them again.
+        SetWindowPos(self, nullptr, x, y, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
+    } else {
+        HWND previous = GetWindow(m_target, GW_HWNDPREV);
+        if (previous == self)
+            previous = GetWindow(self, GW_HWNDPREV);
+        SetWindowPos(self, previous ? previous : HWND_TOP, x, y, width, height, SWP_NOACTIVATE);
+    }
     MoveWindow(self, x, y, width, height, TRUE);
+}
+
+bool TWScrollbar::AboveTarget()
+{
+    for (HWND w = GetWindow(m_target, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        if (w == Handle())
+            return true;
+        const auto* other = dynamic_cast<const TWScrollbar*>(TWinControl::FromHandle(w));
+        if (!other || other->m_target != m_target)
+            return false;
+    }
+    return false;
 }
 
 void TWScrollbar::HideScrollbar()

@@ -85,6 +85,9 @@ private:
     void GetThumb();
     void ReadThumb(const SCROLLBARINFO& info);
     void PlaceOver(int x, int y, int width, int height);
+    // The overlay lies above its target with only the target's other
+    // overlays between them.
+    bool AboveTarget();
     // The bar as it is to be drawn now; false when there is nothing to draw.
     bool ReadLook(TScrollBarLook& look);
     // Paints the overlay's own window DC.

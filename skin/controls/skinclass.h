@@ -9,7 +9,7 @@ namespace tarnivo {
 enum class TSkinClass {
     None,
     Button, BitButton, MenuButton, SpeedButton, CheckBox, RadioButton,
-    Scrollbar, ListView, ScControl,
+    Scrollbar, ScrollbarH, ListView, ScControl,
     Edit, ComBox, Header, DateTime,
     Tab, Tab31, TabBtn, TabSheet, AdvPage,
     Progress, TrackBar, UpDown,

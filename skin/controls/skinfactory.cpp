@@ -34,6 +34,7 @@ std::string_view SkinClassName(TSkinClass skinClass)
     case TSkinClass::CheckBox:    return "TSkinCheckBox";
     case TSkinClass::RadioButton: return "TSkinRadioButton";
     case TSkinClass::Scrollbar:   return "TSkinScrollbar";
+    case TSkinClass::ScrollbarH:  return "TSkinScrollbarH";
     case TSkinClass::ListView:    return "TSkinListView";
     case TSkinClass::ScControl:   return "TSkinScControl";
     case TSkinClass::Edit:        return "TSkinEdit";
@@ -103,6 +104,7 @@ const TMakerRow Makers[] = {
     {TSkinClass::CheckBox, Make<TSkinCheckBox>},
     {TSkinClass::RadioButton, Make<TSkinRadioButton>},
     {TSkinClass::Scrollbar, Make<TSkinScrollbar>},
+    {TSkinClass::ScrollbarH, Make<TSkinScrollbarH>},
     {TSkinClass::ListView, Make<TSkinListView>},
     {TSkinClass::ScControl, Make<TSkinScControl>},
     {TSkinClass::Header, Make<TSkinHeader>},

@@ -9,6 +9,7 @@
 
 #include "mdiclient.h"
 
+#include "discovery.h"
 #include "menuband.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
@@ -39,7 +40,6 @@ void TWinSkinForm::WinMDIProc(TMessage& m)
 {
     switch (m.Msg) {
     case WM_NCDESTROY:      DefaultMDI(m); UnSubclassMDI(); break;
-    case WM_NCCALCSIZE:     MDINCCalcSize(m); break;
     case WM_MDICREATE:      MDICreate(m); break;
     case WM_MDIDESTROY:     MDIDestroy(m); break;
     case WM_MDITILE:        MDIArrange(m); break;
@@ -50,17 +50,29 @@ void TWinSkinForm::WinMDIProc(TMessage& m)
     }
 }
 
-void TWinSkinForm::MDINCCalcSize(TMessage& m)
+void TWinSkinForm::SkinMDIScrollbars()
 {
-    // The client turns its bars on whenever a child reaches past its edge;
-    // taking the bits off here keeps them out of every frame computation.
-    if (SkinFrame && SkinData && !SkinData->Options().Contains(xoMDIScrollbar)) {
-        const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(MDIClient, GWL_STYLE));
-        if (style & MDIClientScrollBits)
-            SetWindowLongPtrA(MDIClient, GWL_STYLE,
-                              static_cast<LONG_PTR>(style & ~MDIClientScrollBits));
+    if (FormStyle != sfsMDIform || !MDIClient || !IsWindow(MDIClient) || !SkinData)
+        return;
+    TSkinControlLink* skin = MDIClientSkin();
+    const bool wanted = SkinFrame && SkinData->SkinControls().Contains(xcScrollbar) &&
+                        !SkinData->Options().Contains(xoMDIScrollbar);
+    if (wanted && !skin) {
+        TControlDiscovery(*this).AttachWindow(MDIClient, TSkinClass::ScrollbarH);
+    } else if (!wanted && skin) {
+        skin->Unsubclass();
+        FreeControl(skin);
+        // The system bars show through again where the overlays were.
+        RedrawWindow(MDIClient, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
-    DefaultMDI(m);
+}
+
+TSkinControlLink* TWinSkinForm::MDIClientSkin() const
+{
+    for (TSkinControlLink* link : Controls)
+        if (MDIClient && link->ControlHandle() == MDIClient)
+            return link;
+    return nullptr;
 }
 
 void TWinSkinForm::MDICreate(TMessage& m)

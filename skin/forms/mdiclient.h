@@ -8,6 +8,11 @@
 // The operations are members of TWinSkinForm (winskinform.h): SubclassMDI,
 // UnSubclassMDI, DefaultMDI, WinMDIProc, DrawMDIButtons. The process-wide
 // maximized mode itself is the skin manager's (SetMDIMax).
+//
+// The client keeps its scroll bars: they are how a user reaches a child that
+// was moved partly out of sight. While the frame is skinned they get the
+// skin's look from overlays (TSkinScrollbarH) that hand every press to the
+// system bars underneath; with xoMDIScrollbar the system look stays.
 
 #include "skin/resources/skinelements.h"
 
@@ -19,10 +24,6 @@ namespace tarnivo {
 // or state): the whole window, frame included, at once.
 constexpr UINT MDICaptionRedraw =
     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
-
-// The scroll-bar bits the client loses while the frame is skinned (the
-// system bars would sit inside the skinned frame in the system's look).
-constexpr DWORD MDIClientScrollBits = WS_HSCROLL | WS_VSCROLL;
 
 // Whether a caption button belongs to the menu band of an MDI parent (the
 // maximized child's buttons) rather than to the title bar.

@@ -514,6 +514,7 @@ void TWinSkinForm::SkinActive()
         InitControls(Form);
     else
         TControlDiscovery(*this).InitHwndControls(Handle);
+    SkinMDIScrollbars();
     if (SkinState == skinstate::Created) {
         if (FormStyle == sfsMDIChild) {
             TSkinManage* manager = Manager();
@@ -563,6 +564,7 @@ void TWinSkinForm::SkinChange()
     }
     for (const auto& control : Controls)
         control->SkinChange();
+    SkinMDIScrollbars();
     SkinState = skinstate::Reskinning;
     if (SkinFrame && !ChildWindow && BorderStyle != sbsNone) {
         if (Form)

@@ -177,6 +177,12 @@ public:
     void DefaultMDI(TMessage& message);
     void WinMDIProc(TMessage& message);
     bool MDISubclassed() const { return m_mdiSubclass.Installed(); }
+    // Gives the client's scroll bars the skin's look, or the system's back
+    // when the frame is not skinned or xoMDIScrollbar is set.
+    void SkinMDIScrollbars();
+    // The skin object over the client's bars; null while they look as the
+    // system draws them.
+    TSkinControlLink* MDIClientSkin() const;
     // Into the band's image, whose top-left is bandRect's (window coordinates).
     void DrawMDIButtons(TCanvas& canvas, const TRect& bandRect);
 
@@ -336,7 +342,6 @@ private:
     void CMDialogChar(TMessage& message);
     void OnTimer(TObject* sender);
     // The MDI client's messages (mdiclient.cpp).
-    void MDINCCalcSize(TMessage& message);
     void MDICreate(TMessage& message);
     void MDIDestroy(TMessage& message);
     void MDIArrange(TMessage& message);

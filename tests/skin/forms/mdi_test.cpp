@@ -1,13 +1,16 @@
 // MDI frames under the skin: the maximized child's buttons in the frame's
 // menu band, the process-wide maximized mode entered and left, the band
 // buttons acting on the active child, the band given back when the last
-// child goes, the client's scroll bars, and many children opened and closed.
+// child goes, the client's skinned scroll bars, and many children opened
+// and closed.
 
 #include "formtestkit.h"
 
 #include "skin/forms/captionbuttons.h"
 #include "skin/forms/mdiclient.h"
 #include "skin/forms/menuband.h"
+#include "skin/forms/skinmessages.h"
+#include "skin/controls/skinscrollbar.h"
 
 #include "framework/form.h"
 #include "framework/menus.h"
@@ -24,6 +27,7 @@ namespace {
 
 constexpr TColor kBand = RGBColor(40, 90, 40);
 constexpr int kStripFrame = 12;   // one frame of the MDICONTROLS strip, square
+constexpr TColor kScrollStrip = RGBColor(200, 30, 160);   // every scroll-bar arrow frame
 
 // Frame k (0 to 11) of the strip: button k / 4, its state k % 4 + 1.
 TColor StripColour(int k) { return RGBColor(20 + 15 * k, 200 - 10 * k, 60); }
@@ -40,7 +44,32 @@ bool LoadMdiSkin(TSkinData& data)
     ini += "[MDICONTROLS]\nImage=mdi.bmp\n";
     files.push_back({"mdi.bmp", Bmp(12 * kStripFrame, kStripFrame,
                                     [](int x, int) { return StripColour(x / kStripFrame); })});
+    // Scroll bars: arrows in one colour, tracks and thumbs in others.
+    const int a = GetSystemMetrics(SM_CXHSCROLL);
+    ini += "[Scrollbar]\nImage=strip.bmp\n[HorzScroll]\nImage=htrack.bmp\n"
+           "[VertScroll]\nImage=vtrack.bmp\n[HorzScrollThumb]\nImage=hthumb.bmp\n"
+           "[VertScrollThumb]\nImage=vthumb.bmp\n";
+    files.push_back({"strip.bmp", Bmp(23 * a, a, kScrollStrip)});
+    files.push_back({"htrack.bmp", Bmp(4 * 8, a, RGBColor(30, 120, 30))});
+    files.push_back({"vtrack.bmp", Bmp(4 * a, 8, RGBColor(30, 120, 30))});
+    files.push_back({"hthumb.bmp", Bmp(3 * 8, a, RGBColor(150, 190, 60))});
+    files.push_back({"vthumb.bmp", Bmp(3 * a, 8, RGBColor(150, 190, 60))});
     return LoadSkin(data, ini, files);
+}
+
+// Ends a press held in the system's scroll loop.
+HWND g_releaseTarget = nullptr;
+void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostMessageA(g_releaseTarget, WM_LBUTTONUP, 0, 0);
+}
+
+TColor ScreenColor(POINT p)
+{
+    HDC dc = GetDC(nullptr);
+    const COLORREF color = GetPixel(dc, p.x, p.y);
+    ReleaseDC(nullptr, dc);
+    return static_cast<TColor>(color);
 }
 
 // A window class for children made through WM_MDICREATE.
@@ -297,30 +326,77 @@ TEST_F(MdiTest, ANewFrameMenuFromTheClientRebuildsTheBand)
     DestroyMenu(bar);
 }
 
-TEST_F(MdiTest, TheClientShowsScrollBarsOnlyWhenTheSkinLeavesThemOn)
+TEST_F(MdiTest, AChildPastTheClientsEdgeIsReachedThroughTheSkinnedBar)
 {
-    const DWORD bars = WS_HSCROLL | WS_VSCROLL;
-    for (const bool keep : {true, false, true}) {
-        TSkinOptions options = Data().Options();
-        if (keep)
-            options.Include(xoMDIScrollbar);
-        else
-            options.Exclude(xoMDIScrollbar);
-        Data().SetOptions(options);
-        // What the client does when a child reaches past its edge: the
-        // bars' style bits on, then a new frame.
-        const LONG_PTR style = GetWindowLongPtrA(client, GWL_STYLE);
-        SetWindowLongPtrA(client, GWL_STYLE, style | static_cast<LONG_PTR>(bars));
-        SetWindowPos(client, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const auto now = static_cast<DWORD>(GetWindowLongPtrA(client, GWL_STYLE));
-        EXPECT_EQ(now & bars, keep ? bars : 0u) << "keep " << keep;
-        RECT area{}, window{};
-        GetClientRect(client, &area);
-        GetWindowRect(client, &window);
-        // Without bars the client area is the window less its 2-pixel edge.
-        EXPECT_EQ(area.right == window.right - window.left - 4, !keep) << "keep " << keep;
-    }
+    TForm* child = Child(10, 10);
+    RECT area{};
+    GetClientRect(client, &area);
+    child->SetTop(area.bottom - 40);   // dragged most of the way out of sight
+    PumpFor(50);
+    // Wine's client, once every child fitted, has hidden both bars by taking
+    // their style bits off, and its range computation (CalcChildScroll) only
+    // runs for a client with a bar bit on: give them back as Windows' client
+    // keeps them, then let the client compute its range.
+    ShowScrollBar(client, SB_BOTH, TRUE);
+    using TCalcChildScroll = void(WINAPI*)(HWND, int);
+    const auto calc = reinterpret_cast<TCalcChildScroll>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "CalcChildScroll")));
+    ASSERT_NE(calc, nullptr);
+    calc(client, SB_BOTH);
+    PumpFor(50);
+    ASSERT_TRUE(GetWindowLongPtrA(client, GWL_STYLE) & WS_VSCROLL) << "the client keeps its bar";
+    auto* skin = dynamic_cast<TSkinScrollbarH*>(object->MDIClientSkin());
+    ASSERT_NE(skin, nullptr);
+    TWScrollbar* bar = skin->VertBar();
+    ASSERT_TRUE(bar && bar->Shown());
+    EXPECT_TRUE(IsWindowVisible(bar->Handle()));
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetScrollBarInfo(client, OBJID_VSCROLL, &info));
+    RECT overlay{};
+    GetWindowRect(bar->Handle(), &overlay);
+    EXPECT_TRUE(EqualRect(&overlay, &info.rcScrollBar)) << "the overlay lies on the bar";
+    // The skin's down arrow is what the screen shows there.
+    const POINT down{(overlay.left + overlay.right) / 2, overlay.bottom - 3};
+    UpdateWindow(bar->Handle());
+    EXPECT_EQ(ScreenColor(down), kScrollStrip);
+
+    // A click on that arrow runs the system's scroll loop on the client;
+    // the release comes from a timer that fires inside that loop.
+    auto childTop = [&] {
+        RECT r{};
+        GetWindowRect(child->Handle(), &r);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        return r.top;
+    };
+    const int before = childTop();
+    g_releaseTarget = client;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 60, ReleaseButton);
+    SendMessageA(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(down.x - overlay.left, down.y - overlay.top));
+    KillTimer(nullptr, timer);
+    PumpFor(50);
+    // (The client scrolls its children, not its origin: the position stays 0.)
+    EXPECT_LT(childTop(), before) << "the children moved up";
+    EXPECT_FALSE(bar->Pressed());
+
+    // With xoMDIScrollbar the client keeps the system's bars, unskinned.
+    TSkinOptions options = Data().Options();
+    options.Include(xoMDIScrollbar);
+    Data().SetOptions(options);
+    SendMessageA(frame->Handle(), WM_SKINCHANGE, 0, 0);
+    PumpFor(50);
+    EXPECT_EQ(object->MDIClientSkin(), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrA(client, GWL_STYLE) & WS_VSCROLL);
+    RedrawWindow(client, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(ScreenColor(down), kScrollStrip) << "the system draws its own arrow";
+    // ... and the skin's look comes back with the option gone.
+    options.Exclude(xoMDIScrollbar);
+    Data().SetOptions(options);
+    SendMessageA(frame->Handle(), WM_SKINCHANGE, 0, 0);
+    PumpFor(50);
+    ASSERT_NE(object->MDIClientSkin(), nullptr);
+    EXPECT_TRUE(dynamic_cast<TSkinScrollbarH&>(*object->MDIClientSkin()).VertBar()->Shown());
 }
 
 TEST_F(MdiTest, UnskinningGivesTheClientItsProcedureBack)
