@@ -2,12 +2,15 @@
 
 #include "gallerycontrols.h"
 #include "gallerydialogs.h"
+#include "gallerymenus.h"
 #include "galleryshots.h"
 
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/progressbar.h"
+
+#include "tray/trayicon.h"
 
 
 namespace tarnivo::gallery {
@@ -192,6 +195,7 @@ void TGalleryMainForm::BuildMenu()
         if (m_controlsDialog)
             ShowWindow(m_controlsDialog, SW_SHOW);
     });
+    AddItem(this, windowMenu, "Show the &menus window", [this](TObject*) { ShowMenus(); });
     AddItem(this, windowMenu, "-");
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
     SetMenu(m_menu);
@@ -213,6 +217,15 @@ void TGalleryMainForm::BuildMenu()
         ClientToScreen(Handle(), &p);
         m_popup->Popup(p.x, p.y);
     };
+}
+
+void TGalleryMainForm::ShowMenus()
+{
+    if (!m_menusForm)
+        m_menusForm = MakeForm<TGalleryMenusForm>(Application);
+    if (!m_trayIcon)
+        m_trayIcon = MakeGalleryTrayIcon(this, [this] { NextSkin(); });
+    m_menusForm->Show();
 }
 
 void TGalleryMainForm::UpdateMenuChecks()

@@ -66,6 +66,10 @@ public:
     bool SelectSkin(int index);
     void NextSkin();
 
+    // Shows the menu showcase window and puts the gallery's icon in the
+    // notification area (both made on first use).
+    void ShowMenus();
+
     // Shows every gallery window with the main form active, hands the others
     // to the skin engine, and answers them in screenshot order.
     std::vector<TGalleryWindow> ShowAll();
@@ -97,6 +101,8 @@ private:
     std::vector<std::pair<std::string, TForm*>> m_pages;
     HWND m_controlsDialog = nullptr;
     TForm* m_mdiFrame = nullptr;   // with two document windows
+    TForm* m_menusForm = nullptr;  // made by ShowMenus
+    TComponent* m_trayIcon = nullptr;
 };
 
 } // namespace tarnivo::gallery
