@@ -217,14 +217,18 @@ void TGalleryMainForm::BuildMenu()
         ClientToScreen(Handle(), &p);
         m_popup->Popup(p.x, p.y);
     };
+    // Made with the layout, shown by ShowMenus: the skin switches the menus
+    // of a form to its own drawing when it takes the form over.
+    m_trayIcon = MakeGalleryTrayIcon(this, [this] { NextSkin(); });
 }
 
 void TGalleryMainForm::ShowMenus()
 {
     if (!m_menusForm)
         m_menusForm = MakeForm<TGalleryMenusForm>(Application);
-    if (!m_trayIcon)
-        m_trayIcon = MakeGalleryTrayIcon(this, [this] { NextSkin(); });
+    m_trayIcon->SetVisible(true);
+    // Minimising the gallery keeps its taskbar button.
+    m_trayIcon->SetHide(false);
     m_menusForm->Show();
 }
 

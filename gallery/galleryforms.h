@@ -21,6 +21,7 @@
 
 namespace tarnivo {
 class TListView;
+class TTrayIcon;
 }
 
 namespace tarnivo::gallery {
@@ -102,7 +103,7 @@ private:
     HWND m_controlsDialog = nullptr;
     TForm* m_mdiFrame = nullptr;   // with two document windows
     TForm* m_menusForm = nullptr;  // made by ShowMenus
-    TComponent* m_trayIcon = nullptr;
+    TTrayIcon* m_trayIcon = nullptr;   // shown by ShowMenus
 };
 
 } // namespace tarnivo::gallery

@@ -124,9 +124,6 @@ TTrayIcon* MakeGalleryTrayIcon(TForm* owner, std::function<void()> nextSkin)
     tray->SetPopupMenu(menu);
     tray->SetPopupMenuOn(imRightClickUp);
     tray->SetRestoreOn(imNone);
-    tray->SetVisible(true);
-    // Minimising the gallery keeps its taskbar button.
-    tray->SetHide(false);
     return tray;
 }
 

@@ -39,9 +39,10 @@ private:
 // The colours of the showcase's two menu images.
 constexpr TColor kGalleryImageColors[2] = {RGBColor(200, 40, 40), RGBColor(40, 160, 40)};
 
-// Puts an icon in the notification area whose right click pops up a menu
-// owned by `owner` (so a skinned owner skins it). Its entries show `main`,
-// switch to the next skin and close `main`.
+// The gallery's notification-area icon, not yet visible: a right click pops
+// up a menu owned by `owner` (made before the skin takes `owner` over, so
+// that the skin draws it). Its entries show `owner`, switch to the next skin
+// and close `owner`.
 TTrayIcon* MakeGalleryTrayIcon(TForm* owner, std::function<void()> nextSkin);
 
 } // namespace tarnivo::gallery
