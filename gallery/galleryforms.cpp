@@ -2,6 +2,7 @@
 
 #include "gallerycontrols.h"
 #include "gallerydialogs.h"
+#include "gallerymdi.h"
 #include "gallerymenus.h"
 #include "galleryshots.h"
 
@@ -132,24 +133,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
 
 void TGalleryMainForm::BuildMdiFrame()
 {
-    // A plain form: the frame's client area belongs to the MDI client window.
-    m_mdiFrame = MakeForm<TForm>(Application);
-    m_mdiFrame->SetCaption("MDI frame");
-    m_mdiFrame->SetPosition(poDesigned);
-    m_mdiFrame->SetBounds(kMdiBounds.left, kMdiBounds.top, RectWidth(kMdiBounds),
-                          RectHeight(kMdiBounds));
-    m_mdiFrame->SetFormStyle(fsMDIForm);
+    m_mdiFrame = MakeForm<TGalleryMdiFrame>(Application, kMdiBounds);
     m_mdiFrame->HandleNeeded();
     // The documents are made and shown while the frame is still hidden, so
     // that showing them activates nothing on the screen.
-    const char* captions[] = {"Document 1", "Document 2"};
-    for (int i = 0; i < 2; ++i) {
-        TForm* child = MakeForm<TGalleryForm>(m_mdiFrame, bsSizeable, captions[i],
-                                              Bounds(10 + 30 * i, 10 + 30 * i, 260, 180),
-                                              "A document window");
-        child->SetFormStyle(fsMDIChild);
-        child->Show();
-    }
+    for (int i = 0; i < 2; ++i)
+        m_mdiFrame->NewDocument();
 }
 
 void TGalleryMainForm::BuildSkinData()

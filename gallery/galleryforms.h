@@ -26,6 +26,8 @@ class TTrayIcon;
 
 namespace tarnivo::gallery {
 
+class TGalleryMdiFrame;
+
 // One shown window, as the screenshots name it.
 struct TGalleryWindow {
     std::string Name;   // "main", "single", "dialog", ...
@@ -101,7 +103,7 @@ private:
     // the dialog of raw control classes.
     std::vector<std::pair<std::string, TForm*>> m_pages;
     HWND m_controlsDialog = nullptr;
-    TForm* m_mdiFrame = nullptr;   // with two document windows
+    TGalleryMdiFrame* m_mdiFrame = nullptr;   // with two documents at the start
     TForm* m_menusForm = nullptr;  // made by ShowMenus
     TTrayIcon* m_trayIcon = nullptr;   // shown by ShowMenus
 };

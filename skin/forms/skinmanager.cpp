@@ -301,6 +301,8 @@ void TSkinManage::Remove(TWinSkinForm* object)
     // Out of the list before it goes, so nothing it triggers finds it.
     std::unique_ptr<TWinSkinForm> doomed = std::move(*it);
     m_forms.erase(it);
+    if (MDIParent == object)
+        SetMDIParent(nullptr, nullptr);
 }
 
 void TSkinManage::DeleteForm(HWND window)
