@@ -90,10 +90,11 @@ int ScrollArrowLength(int length, int arrowSize)
     return length < 2 * arrowSize ? length / 2 : arrowSize;
 }
 
-void DrawScrollBar(HDC dc, const TSkinElements& e, TColor face, const TScrollBarLook& look)
+namespace {
+
+// Face, track and arrows: everything but the thumb.
+void DrawTrack(HDC dc, const TSkinElements& e, TColor face, const TScrollBarLook& look)
 {
-    if (!SkinHasScrollBars(e) || look.Width <= 0 || look.Height <= 0)
-        return;
     const int length = look.Vertical ? look.Height : look.Width;
     const int thickness = ScrollBarThickness(e, look.ArrowSize);
     GdiBrush brush(CreateSolidBrush(ColorToRGB(face)));
@@ -106,8 +107,131 @@ void DrawScrollBar(HDC dc, const TSkinElements& e, TColor face, const TScrollBar
         DrawSkinMap(dc, AxisRect(look, a, length - a, thickness), sbframe::TrackCount,
                     look.Enabled ? sbframe::TrackEnabled : sbframe::TrackDisabled, track);
     DrawArrows(dc, *e.Scrollbar, look, length, thickness);
+}
+
+void DrawThumbOf(HDC dc, const TSkinElements& e, const TScrollBarLook& look)
+{
     if (look.Enabled)
-        DrawThumb(dc, e, look, length, thickness);
+        DrawThumb(dc, e, look, look.Vertical ? look.Height : look.Width,
+                  ScrollBarThickness(e, look.ArrowSize));
+}
+
+// The thumb's frame depends on the part and the press only over the thumb.
+int ThumbState(const TScrollBarLook& look)
+{
+    if (look.Part != sbpart::Thumb)
+        return 0;
+    return look.Pressed ? 2 : 1;
+}
+
+// The arrows' frames likewise, over either arrow.
+int ArrowState(const TScrollBarLook& look)
+{
+    if (look.Part != sbpart::FirstArrow && look.Part != sbpart::SecondArrow)
+        return 0;
+    return 1 + look.Part * 2 + (look.Pressed ? 1 : 0);
+}
+
+bool SameThumb(const TScrollBarLook& a, const TScrollBarLook& b)
+{
+    return a.ThumbStart == b.ThumbStart && a.ThumbEnd == b.ThumbEnd &&
+           ThumbState(a) == ThumbState(b);
+}
+
+// The span along the axis that a thumb may have drawn on, inside the bar.
+void ThumbSpan(const TScrollBarLook& look, int& from, int& to)
+{
+    const int length = look.Vertical ? look.Height : look.Width;
+    from = std::clamp(look.ThumbStart, 0, length);
+    to = std::clamp(look.ThumbEnd, from, length);
+}
+
+void CopySpan(HDC to, POINT at, HDC from, const TScrollBarLook& look, int start, int end)
+{
+    if (end <= start)
+        return;
+    if (look.Vertical)
+        BitBlt(to, at.x, at.y + start, look.Width, end - start, from, 0, start, SRCCOPY);
+    else
+        BitBlt(to, at.x + start, at.y, end - start, look.Height, from, start, 0, SRCCOPY);
+}
+
+bool SizeBuffer(TBitmap& bitmap, int width, int height)
+{
+    if (bitmap.Empty() || bitmap.Width() != width || bitmap.Height() != height) {
+        bitmap.SetPixelFormat(pf32bit);
+        bitmap.SetSize(width, height);
+    }
+    return !bitmap.Empty();
+}
+
+} // namespace
+
+void DrawScrollBar(HDC dc, const TSkinElements& e, TColor face, const TScrollBarLook& look)
+{
+    if (!SkinHasScrollBars(e) || look.Width <= 0 || look.Height <= 0)
+        return;
+    DrawTrack(dc, e, face, look);
+    DrawThumbOf(dc, e, look);
+}
+
+bool TScrollBarPainter::TrackMatches(const TSkinElements& e, TColor face,
+                                     const TScrollBarLook& look) const
+{
+    const TScrollBarLook& l = m_last;
+    return m_trackValid && m_elements == &e && m_generation == e.Generation() &&
+           m_face == face && l.Vertical == look.Vertical && l.Width == look.Width &&
+           l.Height == look.Height && l.Enabled == look.Enabled &&
+           l.ArrowSize == look.ArrowSize && ArrowState(l) == ArrowState(look);
+}
+
+void TScrollBarPainter::ComposeTrack(const TSkinElements& e, TColor face,
+                                     const TScrollBarLook& look)
+{
+    m_trackValid = SizeBuffer(m_track, look.Width, look.Height) &&
+                   SizeBuffer(m_bar, look.Width, look.Height);
+    if (!m_trackValid)
+        return;
+    DrawTrack(m_track.Canvas().Handle(), e, face, look);
+    m_elements = &e;
+    m_generation = e.Generation();
+    m_face = face;
+}
+
+bool TScrollBarPainter::Paint(HDC dc, POINT at, const TSkinElements& e, TColor face,
+                              const TScrollBarLook& look, TBarRefresh refresh)
+{
+    if (!SkinHasScrollBars(e) || look.Width <= 0 || look.Height <= 0)
+        return false;
+    bool whole = refresh == TBarRefresh::Whole || !m_shown;
+    if (!TrackMatches(e, face, look)) {
+        ComposeTrack(e, face, look);
+        if (!m_trackValid) {
+            m_shown = false;
+            DrawScrollBarBuffered(dc, at, e, face, look);
+            return true;
+        }
+        whole = true;
+    }
+    HDC bar = m_bar.Canvas().Handle();
+    HDC track = m_track.Canvas().Handle();
+    if (whole) {
+        BitBlt(bar, 0, 0, look.Width, look.Height, track, 0, 0, SRCCOPY);
+        DrawThumbOf(bar, e, look);
+        BitBlt(dc, at.x, at.y, look.Width, look.Height, bar, 0, 0, SRCCOPY);
+    } else if (!SameThumb(m_last, look)) {
+        int oldFrom = 0, oldTo = 0, newFrom = 0, newTo = 0;
+        ThumbSpan(m_last, oldFrom, oldTo);
+        ThumbSpan(look, newFrom, newTo);
+        CopySpan(bar, POINT{0, 0}, track, look, oldFrom, oldTo);
+        DrawThumbOf(bar, e, look);
+        const int from = oldTo > oldFrom ? std::min(oldFrom, newFrom) : newFrom;
+        const int to = std::max(oldTo, newTo);
+        CopySpan(dc, at, bar, look, from, to);
+    }
+    m_last = look;
+    m_shown = true;
+    return true;
 }
 
 void DrawScrollBarBuffered(HDC dc, POINT at, const TSkinElements& elements, TColor face,

@@ -3,9 +3,12 @@
 // skin's "Scrollbar" strip (23 frames) and the track and thumb elements.
 // The overlay windows and the combo box's drop-down list both draw with it.
 
+#include "framework/bitmap.h"
 #include "framework/graphics.h"
 
 #include <windows.h>
+
+#include <cstdint>
 
 namespace tarnivo {
 
@@ -62,5 +65,40 @@ void DrawScrollBar(HDC dc, const TSkinElements& elements, TColor face,
 // The same, composed off-screen and copied to `at` in one transfer.
 void DrawScrollBarBuffered(HDC dc, POINT at, const TSkinElements& elements, TColor face,
                            const TScrollBarLook& look);
+
+// How much of a bar a paint must copy to the window.
+enum class TBarRefresh {
+    Whole,     // the window lost its pixels (its own WM_PAINT)
+    Changes,   // the window still shows the last paint: only what differs
+};
+
+// One bar's painter that keeps what it composed: the bar without its thumb
+// (face, track, arrows) and the bar as last copied to the window. A scroll
+// step changes only the thumb, so it restores the track under the old thumb,
+// draws the new one and copies just that span; a paint that changes nothing
+// copies nothing. The pixels are those of DrawScrollBar: the same drawing,
+// in the same order, over the same background.
+class TScrollBarPainter {
+public:
+    // Paints `look` into `dc` at `at`. False when the skin draws no bars.
+    bool Paint(HDC dc, POINT at, const TSkinElements& elements, TColor face,
+               const TScrollBarLook& look, TBarRefresh refresh);
+    // The next paint composes everything again.
+    void Forget() { m_shown = false; m_trackValid = false; }
+
+private:
+    bool TrackMatches(const TSkinElements& elements, TColor face,
+                      const TScrollBarLook& look) const;
+    void ComposeTrack(const TSkinElements& elements, TColor face, const TScrollBarLook& look);
+
+    TBitmap m_track;                 // the bar without its thumb
+    TBitmap m_bar;                   // the bar as last copied to the window
+    bool m_trackValid = false;
+    bool m_shown = false;            // m_bar holds m_last
+    const TSkinElements* m_elements = nullptr;
+    std::uint32_t m_generation = 0;  // of the elements the track was drawn from
+    TColor m_face = 0;
+    TScrollBarLook m_last;           // what m_bar shows
+};
 
 } // namespace tarnivo

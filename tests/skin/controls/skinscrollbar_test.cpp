@@ -227,6 +227,55 @@ TEST_F(ScrollSkinTest, WithoutTheStripNothingIsDrawn)
     EXPECT_EQ(GetPixel(dc, 2, 50), RGB(1, 2, 3));
 }
 
+// A painter that keeps its composition: after any sequence of looks painted
+// with only their changes, the DC holds exactly what a whole paint of the
+// last look draws; a look that changes nothing copies nothing; a new skin
+// load draws everything again.
+TEST_F(ScrollSkinTest, KeptPainterMatchesAWholePaintAfterEveryStep)
+{
+    const int length = 200;
+    TBitmap shown;
+    shown.SetPixelFormat(pf32bit);
+    shown.SetSize(kArrow, length);
+    HDC dc = shown.Canvas().Handle();
+    TScrollBarPainter painter;
+    struct Step { int start, end, part; bool pressed, enabled; };
+    const Step steps[] = {
+        {kArrow, kArrow + 40, sbpart::None, false, true},
+        {kArrow + 40, kArrow + 80, sbpart::None, false, true},        // a page down
+        {kArrow + 45, kArrow + 85, sbpart::Thumb, true, true},       // dragged
+        {kArrow + 45, kArrow + 85, sbpart::Thumb, false, true},      // hot, not pressed
+        {length - kArrow - 40, length - kArrow, sbpart::SecondArrow, true, true},
+        {kArrow, kArrow + 12, sbpart::None, false, true},            // shorter, no grip
+        {kArrow, kArrow + 12, sbpart::None, false, false},           // disabled
+        {kArrow + 60, kArrow + 100, sbpart::None, false, true},
+    };
+    for (const Step& step : steps) {
+        TScrollBarLook look = Bar(true, length, step.start, step.end);
+        look.Part = step.part;
+        look.Pressed = step.pressed;
+        look.Enabled = step.enabled;
+        ASSERT_TRUE(painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, look,
+                                  TBarRefresh::Changes));
+        BarPicture whole(*m_data, look);
+        for (int y = 0; y < length; ++y)
+            ASSERT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, y)), whole.At(y))
+                << "thumb " << step.start << ".." << step.end << " at " << y;
+    }
+    const TScrollBarLook last = Bar(true, length, kArrow + 60, kArrow + 100);
+    SetPixel(dc, kArrow / 2, kArrow + 70, RGB(1, 2, 3));
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Changes);
+    EXPECT_EQ(GetPixel(dc, kArrow / 2, kArrow + 70), RGB(1, 2, 3)) << "nothing changed";
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Whole);
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, kArrow + 70)),
+              BarPicture(*m_data, last).At(kArrow + 70)) << "a whole paint";
+    SetPixel(dc, kArrow / 2, 2, RGB(1, 2, 3));
+    ASSERT_TRUE(LoadScrollSkin(*m_data));
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Changes);
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, 2)), BarPicture(*m_data, last).At(2))
+        << "a new skin load";
+}
+
 // --- Overlays over a list view ---------------------------------------------------
 
 class ListViewBars : public ScrollSkinTest {
