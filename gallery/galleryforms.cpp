@@ -3,12 +3,15 @@
 #include "gallerycontrols.h"
 #include "gallerydialogs.h"
 #include "gallerymdi.h"
+#include "gallerymenus.h"
 #include "galleryshots.h"
 
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/progressbar.h"
+
+#include "tray/trayicon.h"
 
 
 namespace tarnivo::gallery {
@@ -181,6 +184,7 @@ void TGalleryMainForm::BuildMenu()
         if (m_controlsDialog)
             ShowWindow(m_controlsDialog, SW_SHOW);
     });
+    AddItem(this, windowMenu, "Show the &menus window", [this](TObject*) { ShowMenus(); });
     AddItem(this, windowMenu, "-");
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
     SetMenu(m_menu);
@@ -202,6 +206,19 @@ void TGalleryMainForm::BuildMenu()
         ClientToScreen(Handle(), &p);
         m_popup->Popup(p.x, p.y);
     };
+    // Made with the layout, shown by ShowMenus: the skin switches the menus
+    // of a form to its own drawing when it takes the form over.
+    m_trayIcon = MakeGalleryTrayIcon(this, [this] { NextSkin(); });
+}
+
+void TGalleryMainForm::ShowMenus()
+{
+    if (!m_menusForm)
+        m_menusForm = MakeForm<TGalleryMenusForm>(Application);
+    m_trayIcon->SetVisible(true);
+    // Minimising the gallery keeps its taskbar button.
+    m_trayIcon->SetHide(false);
+    m_menusForm->Show();
 }
 
 void TGalleryMainForm::UpdateMenuChecks()

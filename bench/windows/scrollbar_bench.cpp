@@ -49,15 +49,43 @@ double MedianMicros(const std::function<void()>& work)
     return times[times.size() / 2];
 }
 
-// One page down and the repaint it causes (back to the top at the end).
-void PageStep(HWND list)
+// Where a list's page steps go next: down to the end, then up to the top,
+// so that every step really moves the list (a list view in icon mode
+// ignores SB_TOP, so a step "back to the top" would leave it at the end and
+// time a step that does nothing).
+struct TStepper {
+    HWND List = nullptr;
+    bool Down = true;
+};
+
+SCROLLINFO ScrollInfo(HWND list)
 {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
     GetScrollInfo(list, SB_VERT, &si);
-    const bool atEnd = si.nPos >= si.nMax - static_cast<int>(si.nPage) + 1;
-    SendMessageA(list, WM_VSCROLL, atEnd ? SB_TOP : SB_PAGEDOWN, 0);
+    return si;
+}
+
+// One page and the repaint it causes.
+void PageStep(TStepper& stepper)
+{
+    const SCROLLINFO si = ScrollInfo(stepper.List);
+    if (si.nPos >= si.nMax - static_cast<int>(si.nPage) + 1)
+        stepper.Down = false;
+    else if (si.nPos <= si.nMin)
+        stepper.Down = true;
+    SendMessageA(stepper.List, WM_VSCROLL, stepper.Down ? SB_PAGEDOWN : SB_PAGEUP, 0);
+    UpdateWindow(stepper.List);
+    Pump();
+}
+
+// A scroll message that the list view ignores (Wine's list view in icon
+// mode does nothing on SB_TOP): what the skin adds to a message and the
+// repaint check after it, with no drawing by the list.
+void IgnoredStep(HWND list)
+{
+    SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
     UpdateWindow(list);
     Pump();
 }
@@ -70,19 +98,28 @@ double Median(std::vector<double>& times)
 
 // The two lists step in turn, so that both see the same load on a shared
 // machine; medians of each.
-void PageScrollBoth(HWND plain, HWND skinned, double& plainMedian, double& skinnedMedian)
+void InTurn(const std::function<void(HWND)>& step, HWND plain, HWND skinned,
+            double& plainMedian, double& skinnedMedian)
 {
     std::vector<double> a, b;
     for (int i = 0; i < kRuns; ++i) {
         auto start = Clock::now();
-        PageStep(plain);
+        step(plain);
         a.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
         start = Clock::now();
-        PageStep(skinned);
+        step(skinned);
         b.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
     plainMedian = Median(a);
     skinnedMedian = Median(b);
+}
+
+void PrintPair(const char* what, double plain, double skinned)
+{
+    std::printf("%s\n", what);
+    std::printf("  without skin   %8.1f us\n", plain);
+    std::printf("  with skin      %8.1f us  (overhead %+.1f us, %+.1f%%)\n", skinned,
+                skinned - plain, plain > 0 ? 100.0 * (skinned - plain) / plain : 0.0);
 }
 
 TListView* MakeList(TForm* form, TImageList* images, int left)
@@ -135,6 +172,34 @@ TOverlayCosts MeasureOverlay(TWScrollbar& bar)
     return costs;
 }
 
+// The painter alone on a memory DC: a thumb that moves by 15 pixels at
+// every paint (what a page step does to this bar), only the changes copied.
+double MeasureThumbStep(TWScrollbar& bar, TSkinData& skin)
+{
+    TScrollBarLook look;
+    look.Vertical = true;
+    look.Width = bar.Width();
+    look.Height = bar.Height();
+    look.ArrowSize = GetSystemMetrics(SM_CXHSCROLL);
+    look.ThumbStart = 40;
+    look.ThumbEnd = 55;
+    TBitmap target;
+    target.SetPixelFormat(pf32bit);
+    target.SetSize(look.Width, look.Height);
+    HDC dc = target.Canvas().Handle();
+    TScrollBarPainter painter;
+    const TColor face = skin.Colors(csButtonFace);
+    painter.Paint(dc, POINT{0, 0}, skin.Elements(), face, look, TBarRefresh::Whole);
+    int step = 15;
+    return MedianMicros([&] {
+        look.ThumbStart += step;
+        look.ThumbEnd += step;
+        if (look.ThumbEnd > look.Height - 40 || look.ThumbStart < 40)
+            step = -step;
+        painter.Paint(dc, POINT{0, 0}, skin.Elements(), face, look, TBarRefresh::Changes);
+    });
+}
+
 } // namespace
 
 int main()
@@ -158,7 +223,19 @@ int main()
     skinned->InitScrollbar(skinnedList, &skin, nullptr, nullptr);
     Pump();
     double plain = 0, withSkin = 0;
-    PageScrollBoth(plainList->Handle(), skinnedList->Handle(), plain, withSkin);
+    TStepper plainStepper{plainList->Handle()};
+    TStepper skinnedStepper{skinnedList->Handle()};
+    InTurn([&](HWND list) { PageStep(list == plainStepper.List ? plainStepper : skinnedStepper); },
+           plainList->Handle(), skinnedList->Handle(), plain, withSkin);
+    // Both lists to their end; then messages that move nothing.
+    for (HWND list : {plainList->Handle(), skinnedList->Handle()}) {
+        const SCROLLINFO si = ScrollInfo(list);
+        SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, si.nMax), 0);
+        UpdateWindow(list);
+    }
+    Pump();
+    double plainStill = 0, skinnedStill = 0;
+    InTurn(IgnoredStep, plainList->Handle(), skinnedList->Handle(), plainStill, skinnedStill);
     TWScrollbar* bar = skinned->VertBar();
     const bool shown = bar && bar->Shown();
     const double unchanged = shown ? MedianMicros([bar] { bar->Repaint(); }) : -1;
@@ -166,15 +243,16 @@ int main()
         RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }) : -1;
     const TOverlayCosts costs = shown ? MeasureOverlay(*bar) : TOverlayCosts{};
+    const double thumbStep = shown ? MeasureThumbStep(*bar, skin) : -1;
 
-    std::printf("list view, %d large-icon items, one page scroll (median of %d, the two lists in turn):\n",
-                kItems, kRuns);
-    std::printf("  without skin   %8.1f us\n", plain);
-    std::printf("  with skin      %8.1f us  (overhead %+.1f us, %+.0f%%)\n", withSkin,
-                withSkin - plain, plain > 0 ? 100.0 * (withSkin - plain) / plain : 0.0);
-    std::printf("  overlay repaint, bar unchanged %8.1f us\n", unchanged);
-    std::printf("  overlay's own WM_PAINT         %8.1f us\n", whole);
-    std::printf("  a whole bar's steps: bar info %.1f us, window DC %.1f us,\n"
+    std::printf("list view, %d large-icon items (medians of %d, the two lists in turn)\n", kItems,
+                kRuns);
+    PrintPair("one page scroll and its repaint:", plain, withSkin);
+    PrintPair("a scroll message the list ignores (SB_TOP at the end):", plainStill, skinnedStill);
+    std::printf("overlay repaint, bar unchanged   %8.1f us\n", unchanged);
+    std::printf("painter, thumb moved (memory DC) %8.1f us\n", thumbStep);
+    std::printf("overlay's own WM_PAINT           %8.1f us\n", whole);
+    std::printf("a whole bar's steps: bar info %.1f us, window DC %.1f us,\n"
                 "    compose into memory %.1f us, copy to the window %.1f us\n",
                 costs.Info, costs.WindowDc, costs.Compose, costs.Copy);
     delete skinned;

@@ -279,9 +279,20 @@ void TWScrollbar::Repaint()
     // (its own bar drawing included), so the overlay still shows its last
     // paint; one that does not may have drawn over it.
     const bool kept = (GetWindowLongPtrA(m_target, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    TScrollBarLook look;
+    if (!ReadLook(look)) {
+        m_painter.Forget();
+        return;
+    }
+    // Most repaints after a scroll step find the bar as the step left it:
+    // no DC is needed for them.
+    const TSkinData& skin = *m_skin->SkinData();
+    if (kept && m_painter.Current(skin.Elements(), skin.Colors(csButtonFace), look))
+        return;
     WindowDC dc(Handle(), DcArea::Client);
     if (dc)
-        PaintWindow(dc.Get(), kept ? TBarRefresh::Changes : TBarRefresh::Whole);
+        m_painter.Paint(dc.Get(), POINT{0, 0}, skin.Elements(), skin.Colors(csButtonFace), look,
+                        kept ? TBarRefresh::Changes : TBarRefresh::Whole);
 }
 
 void TWScrollbar::Paint(TCanvas& canvas)

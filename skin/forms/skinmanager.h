@@ -133,6 +133,9 @@ public:
 private:
     LRESULT SkinHookCBT(int code, WPARAM wParam, LPARAM lParam);
     bool Accepts(HWND window, TForm* form, const std::string& className);
+    bool SkinMenuWindow(HWND window);
+    // Clears what was told about the popup about to open.
+    void ForgetPopup();
     TWinSkinForm* Create(HWND window, TForm* form, TSkinData* skin, const std::string& className);
     void Remove(TWinSkinForm* object);
     void DeleteDeleted();
