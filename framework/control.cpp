@@ -43,6 +43,7 @@ const TClassInfo& TControl::StaticClassInfo()
             published::Text("Caption", &TControl::Caption, &TControl::SetCaption),
             published::Integer("Color", &TControl::Color, &TControl::SetColor),
             published::Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
+            published::Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont),
             FontProperty(),
         }};
     return info;
@@ -53,7 +54,7 @@ TControl::TControl(TComponent* owner)
       m_hooks(std::make_shared<TWindowProcChain>([this](TMessage& m) { WndProc(m); })),
       m_font(std::make_unique<TFont>())
 {
-    m_font->OnChange = [this](TObject*) { FontChanged(); };
+    m_font->OnChange = [this](TObject*) { FontAttributesChanged(); };
 }
 
 TControl::~TControl()
@@ -167,6 +168,39 @@ void TControl::SetParentColor(bool parentColor)
     m_parentColor = parentColor;
     if (m_parentColor && m_parent)
         ApplyColor(m_parent->Color());
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    if (m_parentFont == parentFont)
+        return;
+    m_parentFont = parentFont;
+    if (m_parentFont && m_parent)
+        ApplyFont(m_parent->Font());
+}
+
+void TControl::ApplyFont(const TFont& font)
+{
+    struct Applying {
+        bool& flag;
+        explicit Applying(bool& f) : flag(f) { flag = true; }
+        ~Applying() { flag = false; }
+    } applying(m_applyingFont);
+    m_font->Assign(font);
+}
+
+void TControl::FontAttributesChanged()
+{
+    if (!m_applyingFont)
+        m_parentFont = false;
+    if (auto* container = dynamic_cast<TWinControl*>(this)) {
+        // By index: a child's FontChanged may add or remove children.
+        const std::vector<TControl*>& children = container->m_controls;
+        for (std::size_t i = 0; i < children.size(); ++i)
+            if (children[i]->m_parentFont)
+                children[i]->ApplyFont(*m_font);
+    }
+    FontChanged();
 }
 
 void TControl::Invalidate()

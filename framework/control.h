@@ -109,6 +109,12 @@ public:
     // recoloured panel or form keeps matching it).
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool parentColor);
+    // Follows the parent's Font the same way: takes it when parented and
+    // whenever the parent's font changes, so a skin that recolours a form's
+    // text reaches its labels and the containers between. Any change made
+    // to the control's own Font ends it.
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool parentFont);
 
     // Repaints the control's area (on its parent for a graphic control).
     virtual void Invalidate();
@@ -152,6 +158,8 @@ protected:
     virtual void ColorChanged() { Invalidate(); }
     // The colour without ending ParentColor.
     void ApplyColor(TColor color);
+    // The font's attributes without ending ParentFont.
+    void ApplyFont(const TFont& font);
 
     // Whether a left press and release inside the control is a click (window
     // controls of the system report their clicks themselves).
@@ -166,6 +174,10 @@ private:
     friend class TWinControl;
     friend class TWindowProcHook;
     bool HandleMouse(TMessage& message);
+    // The Font's OnChange: ends ParentFont unless the parent's font is being
+    // taken, passes the font on to the children that follow it, then
+    // FontChanged.
+    void FontAttributesChanged();
 
     // Shared with the hook objects, which only observe it.
     std::shared_ptr<TWindowProcChain> m_hooks;
@@ -176,6 +188,8 @@ private:
     std::unique_ptr<TFont> m_font;
     TColor m_color = clBtnFace;
     bool m_parentColor = false;
+    bool m_parentFont = false;
+    bool m_applyingFont = false;    // inside ApplyFont: the change is not the control's own
     bool m_mouseDown = false;
 };
 

@@ -228,6 +228,8 @@ void TWinControl::InsertControl(TControl* control)
     control->m_parent = this;
     if (control->m_parentColor)
         control->ApplyColor(Color());
+    if (control->m_parentFont)
+        control->ApplyFont(Font());
     if (auto* w = dynamic_cast<TWinControl*>(control); w && m_handle)
         w->HandleNeeded();
     control->Invalidate();

@@ -79,7 +79,6 @@ TGalleryForm::TGalleryForm(TComponent* owner, TFormBorderStyle style, const std:
 void TGalleryForm::BuildControls(const std::string& description)
 {
     auto* label = Place<TLabel>(this, 12, 10, 0, 0);
-    label->Font().Assign(Font());
     label->SetCaption(description);
     auto* edit = Place<TEdit>(this, 12, 34, 180, 22);
     edit->SetText("An edit box");

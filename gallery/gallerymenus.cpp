@@ -41,7 +41,6 @@ TGalleryMenusForm::TGalleryMenusForm(TComponent* owner) : TForm(owner)
         auto* label = new TLabel(this);
         label->SetBounds(12, 12, 0, 0);
         label->SetParent(this);
-        label->Font().Assign(Font());
         label->SetCaption("Entries with images, checks, radio items,\n"
                           "separators, disabled entries and shortcuts");
         BuildImages();

@@ -46,7 +46,6 @@ void TForm7::BuildLayout()
 
     Label3 = new TLabel(this);
     Label3->SetName("Label3");
-    Label3->Font().Assign(Font());
     Label3->SetBounds(112, 104, 53, 13);
     Label3->SetCaption("Version 1.2");
     Label3->SetParent(this);

@@ -16,7 +16,10 @@ C* Place(TForm* form, const char* name, int left, int top, int width, int height
 {
     auto* control = new C(form);
     control->SetName(name);
-    control->Font().Assign(form->Font());
+    // Labels follow the form's font by themselves; a label given a font of
+    // its own below stops following it.
+    if (!control->ParentFont())
+        control->Font().Assign(form->Font());
     control->SetBounds(left, top, width, height);
     control->SetParent(form);
     return control;

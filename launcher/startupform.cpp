@@ -28,7 +28,6 @@ void TForm2::BuildLayout()
     Label1->SetName("Label1");
     Label1->SetParent(this);
     Label1->SetBounds(40, 16, 0, 0);
-    Label1->Font().Assign(Font());
     Label1->SetCaption("Finding ShortCut,Please Wait.......");
 
     Prog = new TProgressBar(this);

@@ -12,6 +12,7 @@ TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner)
 {
     SetBounds(0, 0, 320, 240);
     SetTabStop(true);
+    SetParentFont(true);
 }
 
 const TClassInfo& TFrame::StaticClassInfo()

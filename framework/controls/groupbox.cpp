@@ -13,6 +13,7 @@ const TClassInfo& TCustomGroupBox::StaticClassInfo()
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner)
 {
     SetBounds(0, 0, 185, 105);
+    SetParentFont(true);
 }
 
 void TCustomGroupBox::CreateParams(TCreateParams& params)

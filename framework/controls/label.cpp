@@ -24,8 +24,9 @@ const TClassInfo& TLabel::StaticClassInfo()
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
-    // A label shows its parent's background unless given a colour of its own.
+    // A label shows its parent's background and text font unless given its own.
     SetParentColor(true);
+    SetParentFont(true);
     SetBounds(0, 0, 65, 17);
     AdjustBounds();
 }

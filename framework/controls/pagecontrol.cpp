@@ -26,6 +26,7 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner)
 {
     // Shown when its page control makes it the active page.
     SetVisible(false);
+    SetParentFont(true);
 }
 
 TTabSheet::~TTabSheet()

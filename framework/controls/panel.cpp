@@ -16,6 +16,7 @@ const TClassInfo& TCustomPanel::StaticClassInfo()
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
 {
     SetBounds(0, 0, 185, 41);
+    SetParentFont(true);
 }
 
 void TCustomPanel::SetBevelOuter(TPanelBevel bevel)

@@ -35,7 +35,7 @@ int TCustomRadioGroup::AddItem(const std::string& caption)
     // group, and the buttons come and go with the items.
     auto* button = new TRadioButton(this);
     button->SetCaption(caption);
-    button->Font().Assign(Font());
+    button->SetParentFont(true);
     button->OnClick = [this](TObject* sender) { ButtonClicked(sender); };
     button->SetParent(this);
     m_buttons.push_back(button);
@@ -157,9 +157,8 @@ void TCustomRadioGroup::BoundsChanged()
 
 void TCustomRadioGroup::FontChanged()
 {
+    // The buttons follow the group's font (ParentFont) before this runs.
     TCustomGroupBox::FontChanged();
-    for (TRadioButton* b : m_buttons)
-        b->Font().Assign(Font());
     ArrangeButtons();
 }
 

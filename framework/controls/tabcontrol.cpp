@@ -145,6 +145,7 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner), m_
 {
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);
+    SetParentFont(true);
 }
 
 TCustomTabControl::~TCustomTabControl()

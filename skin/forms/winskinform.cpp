@@ -131,6 +131,10 @@ void TWinSkinForm::InitTform(TSkinData* skinData, TForm* form)
         m_formHook = TWindowProcHook(*form, [this](TMessage& message) { NewWndProc(message); });
     SavedColor = form->Color();
     form->SetColor(skinData->Colors(csButtonFace));
+    // Text on the face in the skin's colour for it: labels and containers
+    // that follow the form's font (ParentFont) take it from there.
+    SavedFontColor = form->Font().Color();
+    form->Font().SetColor(skinData->Colors(csButtonText));
     if (skinData->SkinControls().Contains(xcMenuItem))
         InitMainMenu(form, true);
 }
@@ -558,6 +562,7 @@ void TWinSkinForm::SkinChange()
     if (Form && SkinData) {
         const TColor face = SkinData->Colors(csButtonFace);
         Form->SetColor(face);
+        Form->Font().SetColor(SkinData->Colors(csButtonText));
         for (int i = 0; i < Form->ComponentCount(); ++i)
             if (auto* owned = dynamic_cast<TForm*>(Form->Components(i)))
                 owned->SetColor(face);
@@ -601,6 +606,8 @@ void TWinSkinForm::RestoreFormLook()
         InitMainMenu(Form, false);
     if (Form && SkinState != skinstate::Unskinning && SavedColor != clNone)
         Form->SetColor(SavedColor);
+    if (Form && SkinState != skinstate::Unskinning && SavedFontColor != clNone)
+        Form->Font().SetColor(SavedFontColor);
 }
 
 void TWinSkinForm::UnSubclass()

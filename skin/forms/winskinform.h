@@ -271,6 +271,7 @@ public:
     HMENU TrackedMenu = nullptr;
     TPopupMenu* SysMenuPopup = nullptr;     // owned; rebuilt for every popup
     TColor SavedColor = clNone;             // the form's Color before skinning
+    TColor SavedFontColor = clNone;         // the form's Font colour before skinning
     DWORD WindowStyle = 0;                  // GWL_STYLE as last read
     int RightButtonsLeft = 0;
     TNCObject* HotObject = nullptr;
