@@ -12,6 +12,8 @@ TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner)
 {
     SetBounds(0, 0, 320, 240);
     SetTabStop(true);
+    // A piece of its form: its background and text look like the form's.
+    SetParentColor(true);
     SetParentFont(true);
 }
 

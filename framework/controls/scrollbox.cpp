@@ -216,7 +216,6 @@ TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner)
 {
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
-    SetParentFont(true);
 }
 
 void TScrollBox::CreateParams(TCreateParams& params)

@@ -3,6 +3,7 @@
 #include "framework/bitmap.h"
 #include "framework/controls/label.h"
 #include "framework/controls/panel.h"
+#include "framework/controls/scrollbox.h"
 #include "tests/framework/graphics/bitmappixels.h"
 
 #include "testform.h"
@@ -162,6 +163,54 @@ TEST_F(Label, FollowsItsParentsColourUntilGivenOneOfItsOwn)
     b.SetSize(20, 20);
     label->Paint(b.Canvas());
     EXPECT_EQ(PixelOf(b, 6, 6), red);
+}
+
+TEST_F(Label, FollowsItsParentsFontThroughContainersUntilGivenOneOfItsOwn)
+{
+    form->Font().SetName("Arial");
+    form->Font().SetHeight(-15);
+    auto* panel = new TPanel(form.get());   // a plain container follows too
+    panel->SetParent(form.get());
+    auto* box = new TScrollBox(form.get());  // one that keeps a font of its own
+    box->SetParent(form.get());
+    TLabel* label = MakeLabel();
+    label->SetCaption("Follows");
+    label->SetParent(panel);
+    TLabel* boxed = MakeLabel();
+    boxed->SetParent(box);
+    EXPECT_TRUE(label->ParentFont());
+    EXPECT_EQ(label->Font().Name(), "Arial");
+    EXPECT_EQ(label->Height(), TextSize(form->Font(), "Follows").cy) << "sized in the font taken";
+    EXPECT_NE(boxed->Font().Name(), "Arial");
+
+    // A change of the form's font goes down through the panel, and taking it
+    // does not end following.
+    form->Font().SetColor(clRed);
+    EXPECT_EQ(panel->Font().Color(), clRed);
+    EXPECT_EQ(label->Font().Color(), clRed);
+    EXPECT_NE(boxed->Font().Color(), clRed);
+    EXPECT_TRUE(panel->ParentFont());
+    EXPECT_TRUE(label->ParentFont());
+
+    // A change of the panel's own font ends its following; its label follows it.
+    panel->Font().SetColor(clLime);
+    EXPECT_FALSE(panel->ParentFont());
+    form->Font().SetColor(clBlue);
+    EXPECT_EQ(panel->Font().Color(), clLime);
+    EXPECT_EQ(label->Font().Color(), clLime);
+
+    // So does the label's own; switching it back on takes the parent's again.
+    label->Font().SetStyle({fsBold});
+    EXPECT_FALSE(label->ParentFont());
+    panel->Font().SetColor(clNavy);
+    EXPECT_EQ(label->Font().Color(), clLime);
+    label->SetParentFont(true);
+    EXPECT_EQ(label->Font().Color(), clNavy);
+    EXPECT_FALSE(label->Font().Style().Contains(fsBold));
+
+    // A new parent's font is taken on parenting.
+    label->SetParent(form.get());
+    EXPECT_EQ(label->Font().Color(), clBlue);
 }
 
 } // namespace

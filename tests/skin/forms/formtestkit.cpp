@@ -1,4 +1,5 @@
 #include "formtestkit.h"
+#include "skinfolder.h"
 
 #include "skin/forms/skinmessages.h"
 
@@ -96,6 +97,15 @@ Files FrameSkinFiles(const FrameSkinOptions& o)
 bool LoadFrameSkin(TSkinData& data, const FrameSkinOptions& options)
 {
     return LoadSkin(data, FrameSkinIni(options), FrameSkinFiles(options));
+}
+
+bool LoadShippedSkin(TSkinData& data, const std::string& name)
+{
+    TMemoryStream skin;
+    if (!PackSkinFolder(HostBuildFile("skins/" + name), skin))
+        return false;
+    data.LoadFromStream(skin);
+    return !data.Empty();
 }
 
 void SkinEngineTest::SetUpTestSuite()

@@ -57,6 +57,8 @@ struct FrameSkinOptions {
 std::string FrameSkinIni(const FrameSkinOptions& options);
 Files FrameSkinFiles(const FrameSkinOptions& options);
 bool LoadFrameSkin(TSkinData& data, const FrameSkinOptions& options = {});
+// One of the shipped skins ("slate", "paper") as the native tree built it.
+bool LoadShippedSkin(TSkinData& data, const std::string& name);
 
 // Each test gets a fresh manager and a skin data that skins every window.
 class SkinEngineTest : public ::testing::Test {

@@ -4,6 +4,9 @@
 
 #include "skin/forms/skinmessages.h"
 
+#include "framework/bitmap.h"
+#include "framework/controls/label.h"
+#include "framework/controls/panel.h"
 #include "framework/form.h"
 #include "framework/regions.h"
 
@@ -278,6 +281,70 @@ TEST_F(ManagerTest, ANewSkinReachesEveryOpenWindow)
     }
     for (HWND w : windows)
         DestroyWindow(w);
+}
+
+// Pixels of `colour` in the label as it paints itself.
+int TextPixels(TLabel& label, TColor colour)
+{
+    TBitmap b;
+    b.SetPixelFormat(pf32bit);
+    b.SetSize(label.Width(), label.Height());
+    label.Paint(b.Canvas());
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            n += Pixel(b, x, y) == colour;
+    return n;
+}
+
+TEST_F(ManagerTest, LabelsOnASkinnedFormWriteInTheSkinsTextColour)
+{
+    ASSERT_TRUE(LoadShippedSkin(Data(), "slate"));
+    auto* form = MakeForm<TForm>(nullptr);
+    form->SetBounds(60, 60, 320, 220);
+    form->SetCaption("Labels");
+    auto place = [&](TWinControl* parent, int top) {
+        auto* label = new TLabel(form);
+        label->SetBounds(8, top, 0, 0);
+        label->SetCaption("Text to read");
+        label->SetParent(parent);
+        return label;
+    };
+    TLabel* direct = place(form, 8);
+    auto* panel = new TPanel(form);
+    panel->SetBounds(8, 30, 200, 60);
+    panel->SetParent(form);
+    TLabel* onPanel = place(panel, 8);
+    TLabel* own = place(form, 100);
+    own->Font().SetColor(clRed);
+    const TColor before = direct->Font().Color();
+    ASSERT_EQ(onPanel->Font().Color(), before);
+
+    form->Show();
+    SetActiveWindow(form->Handle());
+    ASSERT_NE(WaitSkinned(form->Handle()), nullptr);
+    const TColor text = Data().Colors(csButtonText);
+    ASSERT_NE(ColorToRGB(text), ColorToRGB(before)) << "the skin must change the text";
+    for (TLabel* label : {direct, onPanel}) {
+        EXPECT_EQ(label->Font().Color(), text);
+        EXPECT_GT(TextPixels(*label, text), 10) << "the text is drawn in it";
+        EXPECT_TRUE(label->ParentFont()) << "a font taken from the parent keeps it following";
+    }
+    EXPECT_EQ(own->Font().Color(), clRed);
+
+    // Another skin brings its own text colour.
+    ASSERT_TRUE(LoadShippedSkin(Data(), "paper"));
+    ASSERT_TRUE(PumpUntil([&] { return !Manager().ActionPending(); }));
+    EXPECT_EQ(onPanel->Font().Color(), Data().Colors(csButtonText));
+
+    Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return Manager().FormCount() == 0; }));
+    for (TLabel* label : {direct, onPanel}) {
+        EXPECT_EQ(label->Font().Color(), before);
+        EXPECT_TRUE(label->ParentFont());
+    }
+    EXPECT_EQ(own->Font().Color(), clRed);
+    delete form;
 }
 
 TEST_F(ManagerTest, FreeingTheSkinDataUnskinsItsWindows)

@@ -64,15 +64,6 @@ bool LoadMenuSkin(TSkinData& data, bool withItem = false)
     return LoadSkin(data, ini, files);
 }
 
-bool LoadShippedSkin(TSkinData& data, const std::string& name)
-{
-    TMemoryStream skin;
-    if (!PackSkinFolder(HostBuildFile("skins/" + name), skin))
-        return false;
-    data.LoadFromStream(skin);
-    return !data.Empty();
-}
-
 BOOL CALLBACK FindPopup(HWND window, LPARAM out)
 {
     char name[16] = {};
