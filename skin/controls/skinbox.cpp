@@ -1,5 +1,7 @@
 #include "skinbox.h"
 
+#include "skin/controls/skintrackbar.h"
+
 #include "skin/resources/skindata.h"
 
 #include "framework/control.h"
@@ -79,6 +81,7 @@ bool TSkinBoxH::BeforeProc(TMessage& message)
     switch (message.Msg) {
     case WM_ERASEBKGND:      WMEraseBkgnd(message); return false;
     case WM_CTLCOLORSTATIC:  WMCtlColorStatic(message); return false;
+    case WM_NOTIFY:          return !ReflectTrackBarDraw(message);
     default:                 return TSkinControl::BeforeProc(message);
     }
 }

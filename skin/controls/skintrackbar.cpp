@@ -1,9 +1,11 @@
 #include "skintrackbar.h"
 
+#include "skin/forms/skinmessages.h"
 #include "skin/paint/drawroutines.h"
 #include "skin/paint/elementpaint.h"
 #include "skin/resources/skindata.h"
 
+#include "framework/control.h"
 #include "framework/gdiobjects.h"
 
 namespace tarnivo {
@@ -120,6 +122,24 @@ void TSkinTrackBar::SkinChange()
             SetFocus(previous);
     }
     InvalidateLater();
+}
+
+bool ReflectTrackBarDraw(TMessage& message)
+{
+    const NMHDR* header = NotifyRecord(message.LParam);
+    if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW) || !IsWindow(header->hwndFrom))
+        return false;
+    HWND bar = header->hwndFrom;
+    // A framework control gets its notifications back from its framework
+    // parent already.
+    if (TWinControl::FromHandle(bar))
+        return false;
+    wchar_t cls[32] = {};
+    GetClassNameW(bar, cls, 32);
+    if (lstrcmpiW(cls, TRACKBAR_CLASSW) != 0 || SendMessageW(bar, WM_ISSKINNED, 0, 0) != 1)
+        return false;
+    message.Result = SendMessageW(bar, CN_NOTIFY, message.WParam, message.LParam);
+    return true;
 }
 
 } // namespace tarnivo

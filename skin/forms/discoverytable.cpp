@@ -415,6 +415,9 @@ const TRawRow RawRows[] = {
     {"tprogressbar",                         nullptr,          C::Progress},
     {"tsilentpaintpanel",                    nullptr,          C::None,   nullptr, FrameworkColour},
     {"systabcontrol32",                      NotOwnerDrawTabs, C::Tab},
+    {"msctls_progress32",                    nullptr,          C::Progress},
+    {"msctls_trackbar32",                    nullptr,          C::TrackBar},
+    {"msctls_updown32",                      nullptr,          C::UpDown},
     {"toolbarwindow32",                      nullptr,          C::None},
     {"edit",                                 nullptr,          C::Edit},
 };

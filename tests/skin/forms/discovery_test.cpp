@@ -675,6 +675,12 @@ TEST_F(DiscoveryTest, PlainDialogControlsAreChosenByClassAndButtonStyle)
         {115, L"SysTabControl32", 0, C::Tab},
         {116, L"SysTabControl32", TCS_OWNERDRAWFIXED, C::None},
         {117, L"SysTreeView32", 0, C::None},
+        {118, L"msctls_progress32", 0, C::Progress},
+        {119, L"msctls_progress32", PBS_VERTICAL, C::Progress},
+        {120, L"msctls_trackbar32", TBS_HORZ, C::TrackBar},
+        {121, L"msctls_trackbar32", TBS_VERT, C::TrackBar},
+        {122, L"msctls_updown32", 0, C::UpDown},
+        {123, L"msctls_updown32", UDS_HORZ, C::UpDown},
     };
     DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
     short y = 2;
