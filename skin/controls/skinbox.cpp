@@ -5,6 +5,7 @@
 #include "skin/resources/skindata.h"
 
 #include "framework/control.h"
+#include "framework/controls/coolbar.h"
 
 namespace tarnivo {
 
@@ -72,6 +73,47 @@ void TSkinBox::SkinChange()
 {
     if (m_colorSaved && FControl && FSkinData)
         FControl->SetColor(FSkinData->Colors(csButtonFace));
+}
+
+// TSkinCoolBar ------------------------------------------------------------------------
+
+void TSkinCoolBar::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+                        bool updateColor)
+{
+    const bool first = !FInited;
+    TSkinBox::Init(host, skinData, canvas, updateColor);
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (!first || !FInited || !bar)
+        return;
+    m_bandColors.clear();
+    for (int i = 0; i < bar->BandCount(); ++i)
+        m_bandColors.push_back(bar->Bands(i)->Color());
+    PaintBands();
+}
+
+void TSkinCoolBar::Unsubclass()
+{
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (bar && FStatus != StatusKeepColor)
+        for (int i = 0; i < bar->BandCount() && i < static_cast<int>(m_bandColors.size()); ++i)
+            bar->Bands(i)->SetColor(m_bandColors[static_cast<std::size_t>(i)]);
+    m_bandColors.clear();
+    TSkinBox::Unsubclass();
+}
+
+void TSkinCoolBar::SkinChange()
+{
+    TSkinBox::SkinChange();
+    PaintBands();
+}
+
+void TSkinCoolBar::PaintBands() const
+{
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (!bar || !FSkinData)
+        return;
+    for (int i = 0; i < bar->BandCount(); ++i)
+        bar->Bands(i)->SetColor(FSkinData->Colors(csButtonFace));
 }
 
 // TSkinBoxH ---------------------------------------------------------------------------
