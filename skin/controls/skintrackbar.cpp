@@ -32,8 +32,9 @@ bool TSkinTrackBar::BeforeProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_NOTIFY:
-    case CN_NOTIFY: return Notify(message);
-    default:        return TSkinControl::BeforeProc(message);
+    case CN_NOTIFY:         return Notify(message);
+    case CN_CTLCOLORSTATIC: CtlColorStatic(message); return false;
+    default:                return TSkinControl::BeforeProc(message);
     }
 }
 
@@ -44,6 +45,20 @@ bool TSkinTrackBar::Notify(TMessage& message)
         return true;
     message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(header));
     return false;
+}
+
+// The control erases its background (around the channel, between the tick
+// marks) with the brush its parent hands out; a framework parent hands out
+// the control's own colour, the system face.
+void TSkinTrackBar::CtlColorStatic(TMessage& message)
+{
+    if (!FSkinData) {
+        Default(message);
+        return;
+    }
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    SetBkColor(dc, ColorToRGB(FSkinData->Colors(csButtonFace)));
+    message.Result = reinterpret_cast<LRESULT>(FSkinData->ButtonFaceBrush());
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw)

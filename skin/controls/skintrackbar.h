@@ -31,6 +31,7 @@ protected:
 private:
     bool Vertical() const;
     bool Notify(TMessage& message);
+    void CtlColorStatic(TMessage& message);
 };
 
 // A track bar of a plain window asks its parent, and a dialog does not hand
