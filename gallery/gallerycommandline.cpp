@@ -16,6 +16,8 @@ bool ParseGalleryArguments(const std::vector<std::string>& args, TGalleryOptions
             parsed.ScreenshotDir = args[++i];
         } else if (arg == "--all-skins") {
             parsed.AllSkins = true;
+        } else if (arg == "--menus") {
+            parsed.Menus = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             error = "unknown switch " + arg;
             return false;

@@ -1,13 +1,15 @@
 #pragma once
 // SkinGallery's command line:
 //
-//     SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins]
+//     SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins] [--menus]
 //
 // SKINFILE is a skin to start with (added to the Skin menu after the skins
 // built with the project). --screenshots DIR saves a picture of every window
 // as DIR\gallery-<skin>-<window>.bmp, writes DIR\gallery-index.txt and ends
 // the program; with --all-skins it does so for every skin in the menu in
-// turn, otherwise for the starting skin only.
+// turn, otherwise for the starting skin only. --menus opens the menu
+// showcase window and puts the gallery's icon in the notification area at
+// start, as Window > Show the menus window does.
 
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@ struct TGalleryOptions {
     std::string SkinFile;
     std::string ScreenshotDir;   // empty: interactive
     bool AllSkins = false;
+    bool Menus = false;
 };
 
 // Parses the arguments after the program name. Answers false with a

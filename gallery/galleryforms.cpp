@@ -2,12 +2,16 @@
 
 #include "gallerycontrols.h"
 #include "gallerydialogs.h"
+#include "gallerymdi.h"
+#include "gallerymenus.h"
 #include "galleryshots.h"
 
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/progressbar.h"
+
+#include "tray/trayicon.h"
 
 
 namespace tarnivo::gallery {
@@ -132,24 +136,12 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
 
 void TGalleryMainForm::BuildMdiFrame()
 {
-    // A plain form: the frame's client area belongs to the MDI client window.
-    m_mdiFrame = MakeForm<TForm>(Application);
-    m_mdiFrame->SetCaption("MDI frame");
-    m_mdiFrame->SetPosition(poDesigned);
-    m_mdiFrame->SetBounds(kMdiBounds.left, kMdiBounds.top, RectWidth(kMdiBounds),
-                          RectHeight(kMdiBounds));
-    m_mdiFrame->SetFormStyle(fsMDIForm);
+    m_mdiFrame = MakeForm<TGalleryMdiFrame>(Application, kMdiBounds);
     m_mdiFrame->HandleNeeded();
     // The documents are made and shown while the frame is still hidden, so
     // that showing them activates nothing on the screen.
-    const char* captions[] = {"Document 1", "Document 2"};
-    for (int i = 0; i < 2; ++i) {
-        TForm* child = MakeForm<TGalleryForm>(m_mdiFrame, bsSizeable, captions[i],
-                                              Bounds(10 + 30 * i, 10 + 30 * i, 260, 180),
-                                              "A document window");
-        child->SetFormStyle(fsMDIChild);
-        child->Show();
-    }
+    for (int i = 0; i < 2; ++i)
+        m_mdiFrame->NewDocument();
 }
 
 void TGalleryMainForm::BuildSkinData()
@@ -195,6 +187,7 @@ void TGalleryMainForm::BuildMenu()
         if (m_controlsDialog)
             ShowWindow(m_controlsDialog, SW_SHOW);
     });
+    AddItem(this, windowMenu, "Show the &menus window", [this](TObject*) { ShowMenus(); });
     AddItem(this, windowMenu, "-");
     AddItem(this, windowMenu, "E&xit", [this](TObject*) { Close(); });
     SetMenu(m_menu);
@@ -216,6 +209,19 @@ void TGalleryMainForm::BuildMenu()
         ClientToScreen(Handle(), &p);
         m_popup->Popup(p.x, p.y);
     };
+    // Made with the layout, shown by ShowMenus: the skin switches the menus
+    // of a form to its own drawing when it takes the form over.
+    m_trayIcon = MakeGalleryTrayIcon(this, [this] { NextSkin(); });
+}
+
+void TGalleryMainForm::ShowMenus()
+{
+    if (!m_menusForm)
+        m_menusForm = MakeForm<TGalleryMenusForm>(Application);
+    m_trayIcon->SetVisible(true);
+    // Minimising the gallery keeps its taskbar button.
+    m_trayIcon->SetHide(false);
+    m_menusForm->Show();
 }
 
 void TGalleryMainForm::UpdateMenuChecks()

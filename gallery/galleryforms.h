@@ -21,9 +21,12 @@
 
 namespace tarnivo {
 class TListView;
+class TTrayIcon;
 }
 
 namespace tarnivo::gallery {
+
+class TGalleryMdiFrame;
 
 // One shown window, as the screenshots name it.
 struct TGalleryWindow {
@@ -66,6 +69,10 @@ public:
     bool SelectSkin(int index);
     void NextSkin();
 
+    // Shows the menu showcase window and puts the gallery's icon in the
+    // notification area (both made on first use).
+    void ShowMenus();
+
     // Shows every gallery window with the main form active, hands the others
     // to the skin engine, and answers them in screenshot order.
     std::vector<TGalleryWindow> ShowAll();
@@ -96,7 +103,9 @@ private:
     // the dialog of raw control classes.
     std::vector<std::pair<std::string, TForm*>> m_pages;
     HWND m_controlsDialog = nullptr;
-    TForm* m_mdiFrame = nullptr;   // with two document windows
+    TGalleryMdiFrame* m_mdiFrame = nullptr;   // with two documents at the start
+    TForm* m_menusForm = nullptr;  // made by ShowMenus
+    TTrayIcon* m_trayIcon = nullptr;   // shown by ShowMenus
 };
 
 } // namespace tarnivo::gallery

@@ -181,7 +181,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             bool interactive = true;
             for (const std::string& a : args)
                 interactive = interactive && a != "--screenshots";
-            Report(error + "\nusage: SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins]",
+            Report(error + "\nusage: SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins] [--menus]",
                    interactive);
             return 1;
         }
@@ -211,6 +211,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             for (const TGalleryWindow& w : windows)
                 if (w.Name == "32770" || w.Name == "dialogcontrols")
                     dialogs.push_back(w.Handle);
+            if (options.Menus)
+                main->ShowMenus();
             RunLoop(*main, dialogs);
         }
     } catch (...) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts Tarnivo under Wine, after laying out a small catalogue when the
 # prefix has no shortcuts (tools/sample-catalogue.sh). On a machine without a
-# display it runs on a virtual one, types "no" (TARNIVO_RUN_TYPE to change
+# display it runs on a virtual one, types "e" (TARNIVO_RUN_TYPE to change
 # it), saves a screenshot of the main window to build/screenshots/, prints its
 # path and ends the program cleanly.
 set -euo pipefail
@@ -52,12 +52,13 @@ if [ -z "$window" ]; then
     exit 1
 fi
 sleep 1.5   # the first scan and the first paint
-# The picture shows the program at work: a couple of letters typed, the
-# shortcuts that contain them listed. Xvfb runs no window manager: the X
+# The picture shows the program at work: a letter typed, the shortcuts that
+# contain it listed, more of them than the list shows at once (its scroll
+# bar is part of the picture). Xvfb runs no window manager: the X
 # focus goes to the window directly.
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 sleep 0.5
-xdotool type --delay 150 "${TARNIVO_RUN_TYPE-no}"
+xdotool type --delay 150 "${TARNIVO_RUN_TYPE-e}"
 sleep 1.5
 mkdir -p "$shots"
 import -window "$window" "$shots/tarnivo-main.png"

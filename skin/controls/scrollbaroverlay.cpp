@@ -208,6 +208,7 @@ void TWScrollbar::PlaceOver(int x, int y, int width, int height)
 void TWScrollbar::HideScrollbar()
 {
     m_shown = false;
+    m_painter.Forget();
     if (HandleAllocated())
         ShowWindow(Handle(), SW_HIDE);
     SetVisible(false);
@@ -255,27 +256,40 @@ void TWScrollbar::Repaint()
 {
     if (!m_shown || !HandleAllocated())
         return;
+    // A covered window that clips its siblings never draws over the overlay
+    // (its own bar drawing included), so the overlay still shows its last
+    // paint; one that does not may have drawn over it.
+    const bool kept = (GetWindowLongPtrA(m_target, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    TScrollBarLook look;
+    if (!ReadLook(look)) {
+        m_painter.Forget();
+        return;
+    }
+    // Most repaints after a scroll step find the bar as the step left it:
+    // no DC is needed for them.
+    const TSkinData& skin = *m_skin->SkinData();
+    if (kept && m_painter.Current(skin.Elements(), skin.Colors(csButtonFace), look))
+        return;
     WindowDC dc(Handle(), DcArea::Client);
     if (dc)
-        PaintBar(dc.Get());
+        m_painter.Paint(dc.Get(), POINT{0, 0}, skin.Elements(), skin.Colors(csButtonFace), look,
+                        kept ? TBarRefresh::Changes : TBarRefresh::Whole);
 }
 
 void TWScrollbar::Paint(TCanvas& canvas)
 {
-    PaintBar(canvas.Handle());
+    PaintWindow(canvas.Handle(), TBarRefresh::Whole);
 }
 
-bool TWScrollbar::PaintBar(HDC dc)
+bool TWScrollbar::ReadLook(TScrollBarLook& look)
 {
     if (!m_skin || !m_skin->SkinData())
         return false;
-    const TSkinElements& elements = m_skin->SkinData()->Elements();
-    if (!SkinHasScrollBars(elements))
+    if (!SkinHasScrollBars(m_skin->SkinData()->Elements()))
         return false;
     SCROLLBARINFO info{};
     if (!ReadBarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE))
         return false;
-    TScrollBarLook look;
     look.Vertical = m_vertical;
     look.Width = BarWidth(info.rcScrollBar);
     look.Height = BarHeight(info.rcScrollBar);
@@ -294,8 +308,27 @@ bool TWScrollbar::PaintBar(HDC dc)
     look.ArrowSize = m_arrowSize;
     look.Part = m_part;
     look.Pressed = m_pressed;
-    DrawScrollBarBuffered(dc, POINT{0, 0}, elements, m_skin->SkinData()->Colors(csButtonFace),
-                          look);
+    return true;
+}
+
+void TWScrollbar::PaintWindow(HDC dc, TBarRefresh refresh)
+{
+    TScrollBarLook look;
+    if (!ReadLook(look)) {
+        m_painter.Forget();
+        return;
+    }
+    m_painter.Paint(dc, POINT{0, 0}, m_skin->SkinData()->Elements(),
+                    m_skin->SkinData()->Colors(csButtonFace), look, refresh);
+}
+
+bool TWScrollbar::PaintBar(HDC dc)
+{
+    TScrollBarLook look;
+    if (!ReadLook(look))
+        return false;
+    DrawScrollBarBuffered(dc, POINT{0, 0}, m_skin->SkinData()->Elements(),
+                          m_skin->SkinData()->Colors(csButtonFace), look);
     return true;
 }
 

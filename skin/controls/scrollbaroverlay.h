@@ -48,9 +48,11 @@ public:
     bool GetControlInfo(SCROLLBARINFO& info) const;
     // A notification code from the control's scroll loop: shows that part.
     void SetPart(int part);
-    // Paints the bar now (the overlay's window DC).
+    // Brings the overlay's pixels in step with the bar now (the overlay's
+    // window DC): only what changed since its last paint.
     void Repaint();
-    // Draws the bar into `dc` at the origin; false when nothing was drawn.
+    // Draws the whole bar into `dc` at the origin (any DC: the window's
+    // pixels are not assumed); false when nothing was drawn.
     bool PaintBar(HDC dc);
 
     bool Shown() const { return m_shown; }
@@ -83,6 +85,10 @@ private:
     void GetThumb();
     void ReadThumb(const SCROLLBARINFO& info);
     void PlaceOver(int x, int y, int width, int height);
+    // The bar as it is to be drawn now; false when there is nothing to draw.
+    bool ReadLook(TScrollBarLook& look);
+    // Paints the overlay's own window DC.
+    void PaintWindow(HDC dc, TBarRefresh refresh);
     int ArrowLength() const;
 
     int m_length = 0;              // along the axis, in pixels
@@ -101,6 +107,7 @@ private:
     TBarKind m_kind = TBarKind::Horizontal;
     TRect m_barRect{};
     bool m_shown = false;
+    TScrollBarPainter m_painter;   // what the overlay's window shows
 };
 
 } // namespace tarnivo

@@ -21,9 +21,16 @@ TArrowButton::TArrowButton(TComponent* owner) : TCustomControl(owner)
 
 void TArrowButton::Attach(TSkinDateTime* skinControl, TWinControl* picker)
 {
-    FSkinControl = skinControl;
     FPicker = picker;
-    FPickerWnd = picker->Handle();
+    Attach(skinControl, picker->Handle());
+}
+
+void TArrowButton::Attach(TSkinDateTime* skinControl, HWND picker)
+{
+    if (!IsWindow(picker))
+        return;
+    FSkinControl = skinControl;
+    FPickerWnd = picker;
     FArrowSize = GetSystemMetrics(SM_CXHSCROLL);
     RECT window{};
     GetWindowRect(FPickerWnd, &window);
@@ -103,6 +110,18 @@ void TSkinDateTime::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* c
         return;
     FArrow = new TArrowButton(this);
     FArrow->Attach(this, picker);
+}
+
+void TSkinDateTime::Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas,
+                             ISkinControlHost* host)
+{
+    if (Inited())
+        return;
+    TSkinControl::Inithwnd(window, skinData, canvas, host);
+    if (!Inited() || FArrow)
+        return;
+    FArrow = new TArrowButton(this);
+    FArrow->Attach(this, window);
 }
 
 void TSkinDateTime::DrawControl(HDC dc, const TRect& rect)

@@ -26,6 +26,8 @@ public:
     // (on the left for a picker with WS_EX_LEFTSCROLLBAR); the picker gets
     // WS_CLIPCHILDREN so that its own painting leaves the arrow alone.
     void Attach(TSkinDateTime* skinControl, TWinControl* picker);
+    // The same for a picker without a framework control (a dialog's).
+    void Attach(TSkinDateTime* skinControl, HWND picker);
 
     bool Hot() const { return FState.Contains(scMouseIn); }
     // The "ComboxArrow" frame shown now: 1 normal, 4 hot.
@@ -55,6 +57,9 @@ public:
     // The base attach (once), then the arrow window over the picker's button.
     void Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
               bool updateColor) override;
+    // A raw picker (a dialog's): the same arrow window over its button.
+    void Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas,
+                  ISkinControlHost* host) override;
     // The edit border with one white line.
     void DrawControl(HDC dc, const TRect& rect) override;
 

@@ -8,6 +8,7 @@
 #include "skin/paint/editborder.h"
 #include "skin/resources/skindata.h"
 
+#include "framework/bitmap.h"
 #include "framework/gdiobjects.h"
 
 #include <algorithm>
@@ -73,6 +74,49 @@ bool HasEditBorder(HWND window)
     return client.right < outer.right - outer.left && client.bottom < outer.bottom - outer.top;
 }
 
+int EditEdgeWidth(HWND window)
+{
+    RECT outer{};
+    if (!HasEditBorder(window) || !GetWindowRect(window, &outer))
+        return 0;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return std::max<int>(0, std::min(origin.x - outer.left, origin.y - outer.top));
+}
+
+bool TSkinEdit::FramesItsClient()
+{
+    if (m_framesClient)
+        return *m_framesClient;
+    m_framesClient = false;
+    RECT window{}, client{}, text{};
+    if (!GetWindowRect(FHandle, &window) || !GetClientRect(FHandle, &client) ||
+        client.right != window.right - window.left || client.bottom != window.bottom - window.top ||
+        client.right < 3 || client.bottom < 3)
+        return false;
+    // The text 2 pixels in from the top: a frame line and a pixel of space.
+    SendMessageW(FHandle, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    if (text.top < 2)
+        return false;
+    // An edit can also have its text moved in (EM_SETRECT) without a
+    // frame: the edit's own print of its client area tells.
+    TBitmap print;
+    print.SetPixelFormat(pf32bit);
+    print.SetSize(client.right, client.bottom);
+    if (print.Empty())
+        return false;
+    HDC dc = print.Canvas().Handle();
+    TMessage message{WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND, 0};
+    Default(message);
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    const int w = client.right, h = client.bottom;
+    for (POINT p : {POINT{0, h / 2}, POINT{w - 1, h / 2}, POINT{w / 2, 0}, POINT{w / 2, h - 1}})
+        if (GetPixel(dc, p.x, p.y) != frame)
+            return false;
+    m_framesClient = true;
+    return true;
+}
+
 bool TSkinEdit::BeforeProc(TMessage& message)
 {
     if (message.Msg == WM_SKINPAINTCLIENT && message.LParam == SkinMagic && message.WParam) {
@@ -123,9 +167,13 @@ void TSkinEdit::DrawControl(HDC dc, const TRect& rect)
         return;
     if (FSkinData->SkinControls().Contains(xcSpin) && !IsWindow(FUpDownWindow))
         FindUPDown(FHandle, FSkinData, FCanvas);
-    if (!HasEditBorder(FHandle))
-        return;
-    DrawEditBorder(dc, rect, FSkinData->Colors(csButtonShadow), 2);
+    const TColor outline = FSkinData->Colors(csButtonShadow);
+    // The outline over the edge's outer pixel, white over the rest of a
+    // sunken edge; a 1-pixel frame is only outlined.
+    if (const int edge = EditEdgeWidth(FHandle); edge > 0)
+        DrawEditBorder(dc, rect, outline, edge >= 2 ? 2 : 0);
+    else if (FramesItsClient())
+        DrawEditBorder(dc, rect, outline, 0);
 }
 
 void TSkinEdit::WMPrintClient(HDC dc)

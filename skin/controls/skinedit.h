@@ -7,6 +7,8 @@
 
 #include "skin/controls/skincontrol.h"
 
+#include <optional>
+
 namespace tarnivo {
 
 // Makes and attaches the skin of an edit's up-down child, owned by `owner`
@@ -20,6 +22,10 @@ void SetEditUpDownSkinner(TEditUpDownSkinner skinner);
 // and lower than the window. A scroll bar alone makes it only one of them.
 bool HasEditBorder(HWND window);
 
+// The width of that border: the client area's offset in the window (0 for
+// none).
+int EditEdgeWidth(HWND window);
+
 class TSkinEdit : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
@@ -27,8 +33,8 @@ public:
 
     bool BeforeProc(TMessage& message) override;
     void AfterProc(TMessage& message) override;
-    // The outline and two white lines over the window's edge; nothing for an
-    // edit without a border.
+    // The outline and two white lines over the window's sunken edge, the
+    // outline alone over a thin frame; nothing for an edit without a border.
     void DrawControl(HDC dc, const TRect& rect) override;
 
     // WM_PRINTCLIENT: the edge drawn into a printed copy of the client area.
@@ -48,10 +54,18 @@ private:
     // window into the DC.
     void PaintWholeInto(HDC dc);
     void WMPrintClient(HDC dc);
+    // Wine takes WS_BORDER off an edit created with it but without a client
+    // edge: the window gets no non-client area, and the edit draws a
+    // 1-pixel COLOR_WINDOWFRAME line round the inside of its client area at
+    // every paint, its text 2 pixels in. That line is the edit's frame; it
+    // is recognised once (the text's inset, then the line in the edit's own
+    // print of its client area) and remembered.
+    bool FramesItsClient();
 
     TSkinControl* FUpDown = nullptr;   // not owned; only a marker once made
     HWND FUpDownWindow = nullptr;      // the up-down child, once found
     int m_printState = 0;              // the printing DC's state before the edit printed
+    std::optional<bool> m_framesClient;   // FramesItsClient, once known
 };
 
 } // namespace tarnivo

@@ -1,5 +1,6 @@
 #include "skinlistview.h"
 
+#include "skin/controls/skintext.h"
 #include "skin/resources/skindata.h"
 
 #include "framework/bitmap.h"
@@ -167,8 +168,11 @@ void TSkinHeader::DrawItem(TCanvas& canvas, int index, const TRect& rect)
     DrawSkinMap(canvas.Handle(), rect, HeaderFrames(bar), index == FHotItem ? 2 : 1, &bar);
     if (!text[0])
         return;
+    // The header's own image list, as the system header draws from it.
     const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
-    DrawImgCaption(canvas, rect, HeaderAlignment(item.fmt), text, image, nullptr);
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, HDM_GETIMAGELIST, 0, 0));
+    tarnivo::DrawImgCaption(canvas, rect, HeaderAlignment(item.fmt), text, image, images, FEnabled,
+                            CheckBiDi(0));
 }
 
 // TSkinListView -------------------------------------------------------------------

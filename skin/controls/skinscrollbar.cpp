@@ -200,9 +200,28 @@ void TSkinScrollbar::AfterProc(TMessage& message)
     case CM_ENABLEDCHANGED:   EnableBars(); break;
     case CM_RECREATEWND:      PostRecreate(); break;
     case WM_SKINPAINTNC:      WMSkinPaintNC(message); break;
-    case WM_PAINT:            TSkinControl::AfterProc(message); break;
+    case WM_PAINT:            WMPaintAfter(reinterpret_cast<HDC>(message.WParam)); break;
     default:                  break;   // clicks and focus change nothing we draw
     }
+}
+
+// After the control's own paint: the overlays catch up with the bars (a
+// scroll step has usually painted them already, and then nothing is
+// drawn), and the corner between two bars is filled. The window DC is
+// only needed for that corner.
+void TSkinScrollbar::WMPaintAfter(HDC dc)
+{
+    KeepInStep(FHorzBar, FHandle, WS_HSCROLL);
+    KeepInStep(FVertBar, FHandle, WS_VSCROLL);
+    if (!FHorzBar || !FVertBar || !FHorzBar->Shown() || !FVertBar->Shown())
+        return;
+    if (dc) {
+        FillCorner(dc);
+        return;
+    }
+    WindowDC windowDC(FHandle, DcArea::Window);
+    if (windowDC)
+        FillCorner(windowDC.Get());
 }
 
 void TSkinScrollbar::WMSkinPaintNC(TMessage& message)

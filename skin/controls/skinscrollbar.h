@@ -57,6 +57,7 @@ protected:
 private:
     void WMNCPaint(TMessage& message);
     void WMSkinPaintNC(TMessage& message);
+    void WMPaintAfter(HDC dc);
     void ShowBars(bool visible);
     void EnableBars();
     void FillCorner(HDC dc) const;

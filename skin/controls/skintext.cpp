@@ -128,14 +128,15 @@ void DrawCaption(TCanvas& canvas, const TRect& rect, std::wstring_view text, boo
     Draw(canvas, place, text, format);
 }
 
-void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
-                    std::wstring_view text, int imageIndex, TImageList* images, bool enabled,
-                    UINT extraFormat)
+namespace {
+
+// The icon (drawn by `drawIcon` at its top-left corner when `iconWidth` is
+// not 0) and the caption, placed as DrawImgCaption describes.
+template <typename DrawIcon>
+void PlaceIconAndCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
+                         std::wstring_view text, int iconWidth, int iconHeight,
+                         DrawIcon drawIcon, bool enabled, UINT extraFormat)
 {
-    if (rect.right < rect.left || rect.bottom < rect.top)
-        return;
-    const bool icon = imageIndex != -1 && images && images->Width() < RectWidth(rect);
-    const int iconWidth = icon ? images->Width() : 0;
     const UINT format = DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS | extraFormat;
     CaptionStyle style(canvas, enabled);
     const int textWidth = text.empty() ? 0 : RectWidth(Measure(canvas, rect, text, format));
@@ -146,13 +147,48 @@ void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
     else if (alignment == taRightJustify)
         x = room - 2;
     x = std::max(x, 1);
-    if (icon)
-        images->Draw(canvas, rect.left + x, rect.top + (RectHeight(rect) - images->Height()) / 2,
-                     imageIndex, enabled ? ImageState::Enabled : ImageState::Disabled);
+    if (iconWidth > 0)
+        drawIcon(rect.left + x, rect.top + (RectHeight(rect) - iconHeight) / 2);
     if (text.empty())
         return;
     const TRect place = Rect(rect.left + x + iconWidth, rect.top, rect.right, rect.bottom);
     Draw(canvas, place, text, format | DT_VCENTER);
+}
+
+} // namespace
+
+void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
+                    std::wstring_view text, int imageIndex, TImageList* images, bool enabled,
+                    UINT extraFormat)
+{
+    if (rect.right < rect.left || rect.bottom < rect.top)
+        return;
+    const bool icon = imageIndex != -1 && images && images->Width() < RectWidth(rect);
+    PlaceIconAndCaption(
+        canvas, rect, alignment, text, icon ? images->Width() : 0, icon ? images->Height() : 0,
+        [&](int x, int y) {
+            images->Draw(canvas, x, y, imageIndex,
+                         enabled ? ImageState::Enabled : ImageState::Disabled);
+        },
+        enabled, extraFormat);
+}
+
+void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
+                    std::wstring_view text, int imageIndex, HIMAGELIST images, bool enabled,
+                    UINT extraFormat)
+{
+    if (rect.right < rect.left || rect.bottom < rect.top)
+        return;
+    int width = 0, height = 0;
+    const bool icon = imageIndex >= 0 && images && ImageList_GetIconSize(images, &width, &height) &&
+                      imageIndex < ImageList_GetImageCount(images) && width < RectWidth(rect);
+    PlaceIconAndCaption(
+        canvas, rect, alignment, text, icon ? width : 0, height,
+        [&](int x, int y) {
+            ImageList_Draw(images, imageIndex, canvas.Handle(), x, y,
+                           enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+        },
+        enabled, extraFormat);
 }
 
 void DrawFocus(HDC dc, std::wstring_view text, UINT format, const TRect& rect)

@@ -17,6 +17,7 @@
 #include "framework/imagelist.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <string_view>
@@ -60,6 +61,11 @@ void DrawCaption(TCanvas& canvas, const TRect& rect, std::wstring_view text, boo
 // left edge. `extraFormat` adds flags such as DT_RTLREADING.
 void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
                     std::wstring_view text, int imageIndex, TImageList* images, bool enabled,
+                    UINT extraFormat = 0);
+// The same with a system image list (a header's own list); an index past
+// the list's end draws no icon.
+void DrawImgCaption(TCanvas& canvas, const TRect& rect, TAlignment alignment,
+                    std::wstring_view text, int imageIndex, HIMAGELIST images, bool enabled,
                     UINT extraFormat = 0);
 
 // The dotted focus rectangle around `text` as DrawCaption places it with

@@ -66,9 +66,7 @@ bool TWinSkinForm::SysBtnVisible(int index)
     facts.Maximized = WindowState == swsMax;
     facts.Active = Active != 0;
     facts.Icons = Icons;
-    // The band's maximized-child buttons belong to the skinned menu band,
-    // which is not built yet: until then they never show.
-    facts.MaximizedChildInBand = false;
+    facts.MaximizedChildInBand = FormStyle == sfsMDIform && MenuBar && MDIChildMax();
     facts.DialogBorder = !DialogClass && BorderStyle == sbsDialog;
     const HWND window = Handle;
     const int action = element.Action;

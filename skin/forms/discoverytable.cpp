@@ -376,6 +376,9 @@ bool NotSimpleCombo(const TRawWindow& w) { return (w.Style & 3) != CBS_SIMPLE; }
 bool HasChild(const TRawWindow& w) { return GetWindow(w.Window, GW_CHILD) != nullptr; }
 bool NotOwnerDrawTabs(const TRawWindow& w) { return !(w.Style & TCS_OWNERDRAWFIXED); }
 HWND FirstChild(const TRawWindow& w) { return GetWindow(w.Window, GW_CHILD); }
+// A picker with spin arrows (time pickers have them too) is an edit to the
+// skin; a drop-down picker gets the arrow window over its button.
+TSkinClass PickerByStyle(const TRawWindow& w) { return (w.Style & DTS_UPDOWN) ? C::Edit : C::DateTime; }
 TSkinClass ButtonByStyle(const TRawWindow& w) { return RawButtonClass(w.Style); }
 
 void ChildWindowsFirst(TControlDiscovery& d, const TRawWindow& w)
@@ -416,6 +419,7 @@ const TRawRow RawRows[] = {
     {"msctls_progress32",                    nullptr,          C::Progress},
     {"msctls_trackbar32",                    nullptr,          C::TrackBar},
     {"msctls_updown32",                      nullptr,          C::UpDown},
+    {"sysdatetimepick32",                    nullptr,          C::DateTime, PickerByStyle},
     {"toolbarwindow32",                      nullptr,          C::None},
     {"edit",                                 nullptr,          C::Edit},
 };

@@ -347,8 +347,8 @@ void TWinSkinMenu::DrawMenu(HDC dc, const TRect& bandRect)
         MyDrawCaption(canvas, r, button->Caption, taCenter, true);
     }
     Painting = 0;
-    // The band's share of a maximized MDI child's caption buttons is drawn
-    // by the MDI work; nothing here yet.
+    // An MDI parent's maximized child shows its buttons here.
+    Form->DrawMDIButtons(canvas, bandRect);
     BitBlt(dc, bandRect.left, bandRect.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
 }
 

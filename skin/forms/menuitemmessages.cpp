@@ -148,6 +148,8 @@ void TWinSkinForm::WMMenuItem(TMessage& m)
 void TWinSkinForm::WMMEASUREITEM(TMessage& m)
 {
     auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (Form)
+        MenuPopupLink()->PopupMeasured();
     TMenuItem* item = MenuBar->Menu ? MenuBar->Menu->FindItem(measure.itemID) : nullptr;
     const TMenuItemPainter painter(*SkinData, RightToLeft != 0);
     if (item) {
@@ -185,6 +187,10 @@ void TWinSkinForm::WMDRAWITEM(TMessage& m)
     const auto& draw = *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     const auto menu = reinterpret_cast<HMENU>(draw.hwndItem);
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    // Also for entries the window draws itself: the popup then knows its
+    // menu and keeps the skin's border around them.
+    MenuPopupLink()->SetHMenu(menu);
+    MenuPopupLink()->PopupDrawn();
     TMenuItem* item = MenuBar->Menu ? MenuBar->Menu->FindItem(draw.itemID) : nullptr;
     if (!item && HandleMenuItemMessage(m))
         return;

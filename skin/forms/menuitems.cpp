@@ -30,6 +30,16 @@ public:
         TSkinManage* manager = SkinManage();
         return manager ? manager->GetMenuBg(menu) : nullptr;
     }
+    void PopupMeasured() override
+    {
+        if (TSkinManage* manager = SkinManage())
+            manager->FrameworkMenu = 1;
+    }
+    void PopupDrawn() override
+    {
+        if (TSkinManage* manager = SkinManage())
+            manager->SetPopMenu();
+    }
 };
 
 // Width of the glyph column when the menu has no image list.
@@ -174,6 +184,7 @@ void TMenuItemPainter::Background(TCanvas& canvas, const TRect& rect, const TRec
 void TMenuItemPainter::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const TRect& rect,
                                     bool selected, HMENU menu) const
 {
+    MenuPopupLink()->PopupDrawn();
     if (!Element()) {
         DefaultMenuItem(item, canvas, rect, selected);
         return;
@@ -184,6 +195,7 @@ void TMenuItemPainter::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const TRec
 void TMenuItemPainter::DrawHMenuItem2(TMenuItem& item, TCanvas& canvas, const TRect& rect,
                                       bool selected, HMENU menu) const
 {
+    MenuPopupLink()->PopupDrawn();
     if (!Element()) {
         DefaultMenuItem(item, canvas, rect, selected);
         return;

@@ -32,6 +32,11 @@ public:
     // The background of the popup window showing `menu` (window
     // coordinates, the client area starting at (3, 3)); null when none.
     virtual const TBitmap* GetMenuBg(HMENU menu) = 0;
+    // An entry of a window's menu was measured: the popup window about to
+    // be made for it shows entries drawn by these painters.
+    virtual void PopupMeasured() = 0;
+    // An entry was drawn: the popup windows open now show such entries.
+    virtual void PopupDrawn() = 0;
 };
 
 // The process-wide link; by default the skin manager (null: back to it).

@@ -334,6 +334,8 @@ void TSkinManage::Remove(TWinSkinForm* object)
     // Out of the list before it goes, so nothing it triggers finds it.
     std::unique_ptr<TWinSkinForm> doomed = std::move(*it);
     m_forms.erase(it);
+    if (MDIParent == object)
+        SetMDIParent(nullptr, nullptr);
 }
 
 void TSkinManage::DeleteForm(HWND window)
@@ -388,6 +390,23 @@ void TSkinManage::DeleteAllForms()
 
 bool TSkinManage::AddMenu(HWND window)
 {
+    const bool added = SkinMenuWindow(window);
+    // What the skinning code told about the popup about to open was for
+    // this window: once it stays plain and no other popup is open, a later
+    // popup nobody announces (a tray icon's menu) must not inherit it.
+    if (!added && m_menus.empty())
+        ForgetPopup();
+    return added;
+}
+
+void TSkinManage::ForgetPopup()
+{
+    FrameworkMenu = 0;
+    PopupKind = popupkind::Unknown;
+}
+
+bool TSkinManage::SkinMenuWindow(HWND window)
+{
     if (!m_enabled || !IsWindow(window) || FindSkinMenu(window))
         return false;
     if (SendMessageA(window, WM_ISSKINNED, 0, 0) == 1)
@@ -422,10 +441,8 @@ void TSkinManage::DeleteMenu(HWND window)
     std::unique_ptr<TWinSkinPopMenu> doomed = std::move(*it);
     m_menus.erase(it);
     doomed->UnSubClass();
-    if (m_menus.empty()) {
-        FrameworkMenu = 0;
-        PopupKind = popupkind::Unknown;
-    }
+    if (m_menus.empty())
+        ForgetPopup();
 }
 
 TWinSkinPopMenu* TSkinManage::FindSkinMenu(HWND window) const
@@ -460,9 +477,15 @@ const TBitmap* TSkinManage::GetMenuBg(HMENU menu) const
 {
     if (!menu)
         return nullptr;
-    for (const auto& object : m_menus)
-        if (object->MenuHandle == menu && !object->Background.Empty())
-            return &object->Background;
+    for (const auto& object : m_menus) {
+        if (object->MenuHandle != menu)
+            continue;
+        // Wine paints a popup's entries before its frame on the first
+        // WM_PAINT: the first entry asks before anything composed the image.
+        if (object->Background.Empty() && !object->ComposeBackground())
+            return nullptr;
+        return &object->Background;
+    }
     return nullptr;
 }
 
@@ -473,8 +496,7 @@ void TSkinManage::DeleteAllMenus()
         m_menus.pop_back();
         object->UnSubClass();
     }
-    FrameworkMenu = 0;
-    PopupKind = popupkind::Unknown;
+    ForgetPopup();
 }
 
 void TSkinManage::DeleteMenus(const TSkinData* skin)

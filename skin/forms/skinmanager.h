@@ -136,6 +136,9 @@ private:
     enum class TStart { Posted, Now };
     bool Accepts(HWND window, TForm* form, const std::string& className);
     bool AddForm(HWND window, TStart start);
+    bool SkinMenuWindow(HWND window);
+    // Clears what was told about the popup about to open.
+    void ForgetPopup();
     TWinSkinForm* Create(HWND window, TForm* form, TSkinData* skin, const std::string& className,
                          TStart start);
     // Forms that were on the screen before skinning was switched on.

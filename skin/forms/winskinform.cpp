@@ -209,9 +209,10 @@ void TWinSkinForm::InitSkin(TSkinData* skinData)
         controls.Exclude(xcSystemMenu);
         skinData->SetSkinControls(controls);
     }
-    if (FormStyle == sfsMDIform)
+    if (FormStyle == sfsMDIform) {
         MDIMenuUpdate = skinData->MenuUpdate() ? 1 : 0;
-    // Subclassing of the MDI client window plugs in here.
+        SubclassMDI();
+    }
 
     OldWndProc = reinterpret_cast<WNDPROC>(UnicodeWindow ? GetWindowLongPtrW(Handle, GWLP_WNDPROC)
                                                          : GetWindowLongPtrA(Handle, GWLP_WNDPROC));
@@ -621,7 +622,7 @@ void TWinSkinForm::UnSubclass()
     UpdateStyle(false);
     EnableSysbtn(true);
     FreeMenuBand();
-    // MDI client unsubclassing plugs in here.
+    UnSubclassMDI();
 
     // The system frame around the same client area. (The client size, not
     // the border sizes, is what a borderless or never-resized window kept.)
@@ -668,6 +669,7 @@ void TWinSkinForm::UnSubclass2()
     RestoreFormLook();
     if (Subclassed())
         RestoreWindowProcs();
+    UnSubclassMDI();
     if (Form && SkinState != skinstate::Unskinning)
         for (int i = 0; i < Form->ComponentCount(); ++i)
             if (auto* control = dynamic_cast<TControl*>(Form->Components(i)))

@@ -169,6 +169,17 @@ public:
     // The menu band's button under a point (window coordinates), or none.
     TNCObject* FindMenuBtn(POINT point) const;
 
+    // An MDI parent's client window (mdiclient.cpp) and the maximized
+    // child's buttons in its menu band (mdiband.cpp).
+    void SubclassMDI();
+    void UnSubclassMDI();
+    // The client's previous window procedure.
+    void DefaultMDI(TMessage& message);
+    void WinMDIProc(TMessage& message);
+    bool MDISubclassed() const { return m_mdiSubclass.Installed(); }
+    // Into the band's image, whose top-left is bandRect's (window coordinates).
+    void DrawMDIButtons(TCanvas& canvas, const TRect& bandRect);
+
     // The menu band (menuband.cpp, menutracking.cpp).
     // Posts the click that opens a band button.
     void ClickButton(TMenuBtn* button);
@@ -324,6 +335,13 @@ private:
     void WMSkinQuery(TMessage& message);
     void CMDialogChar(TMessage& message);
     void OnTimer(TObject* sender);
+    // The MDI client's messages (mdiclient.cpp).
+    void MDINCCalcSize(TMessage& message);
+    void MDICreate(TMessage& message);
+    void MDIDestroy(TMessage& message);
+    void MDIArrange(TMessage& message);
+    void MDISetMenu(TMessage& message);
+    void MDICaption(TMessage& message);
 
     // Helpers shared by the undo paths.
     void RestoreWindowProcs();
@@ -334,6 +352,7 @@ private:
 
     TWindowSubclass m_subclass;             // the replaced window procedure
     TWindowProcHook m_formHook;             // our place in the form's WindowProc chain
+    TWindowSubclass m_mdiSubclass;          // the MDI client's replaced procedure
 };
 
 // The skinning object of a window, found through the skin manager; null when

@@ -20,6 +20,11 @@
 //   pid CAPTION             process, handle and X11 window of every match
 //   frame CAPTION           is it skinned (WM_ISSKINNED), its window region's kind
 //                           and bounds, and which corners the region leaves out
+//   mdi CAPTION             the MDI frame whose caption starts with CAPTION (the
+//                           system adds the maximized child's): its caption and
+//                           rectangles, how many children its client holds, the
+//                           active child's caption and whether it is maximized
+//                           or minimized, and its screen rectangle
 //   acp                     the ANSI code page of the prefix (what shown names use)
 //   scroll CAPTION          the list view's first item in view ("top"), its
 //                           vertical bar's screen rectangle and thumb, and
@@ -137,6 +142,53 @@ int Frame(const std::string& caption)
                     PtInRegion(region, w - 1, h - 1) ? 1 : 0);
     }
     DeleteObject(region);
+    return ExitOk;
+}
+
+int Mdi(const std::string& caption)
+{
+    WindowQuery query;
+    query.AnyCaption = true;
+    query.ProcessId = ProcessFilter;
+    HWND frame = nullptr;
+    for (HWND w : FindTopLevelWindows(query))
+        if (WindowCaption(w).rfind(caption, 0) == 0 && FindDescendant(w, "MDIClient")) {
+            frame = w;
+            break;
+        }
+    if (!frame) {
+        std::printf("exists=0\n");
+        return ExitNoWindow;
+    }
+    HWND client = FindDescendant(frame, "MDIClient");
+    std::printf("exists=1\ncaption=%s\nclient_window=%d\n", WindowCaption(frame).c_str(),
+                client ? 1 : 0);
+    RECT window{}, area{};
+    GetWindowRect(frame, &window);
+    GetClientRect(frame, &area);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    PrintRect("rect", window);
+    std::printf("client=%ld,%ld,%ld,%ld\n", origin.x, origin.y, origin.x + area.right,
+                origin.y + area.bottom);
+    if (!client)
+        return ExitNoWindow;
+    int children = 0;
+    for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_MDICHILD)
+            ++children;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(client, WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        return ExitNoAnswer;
+    const auto active = reinterpret_cast<HWND>(answer);
+    std::printf("children=%d\nactive=%s\nzoomed=%d\niconic=%d\n", children,
+                active ? WindowCaption(active).c_str() : "", active && IsZoomed(active) ? 1 : 0,
+                active && IsIconic(active) ? 1 : 0);
+    if (active) {
+        RECT r{};
+        GetWindowRect(active, &r);
+        PrintRect("active_rect", r);
+    }
     return ExitOk;
 }
 
@@ -492,7 +544,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll|mdi ARGS...\n");
     return ExitUsage;
 }
 
@@ -556,6 +608,8 @@ int Run(std::vector<std::string> args)
         return Frame(args[1]);
     if (command == "scroll" && n == 1)
         return Scroll(args[1]);
+    if (command == "mdi" && n == 1)
+        return Mdi(args[1]);
     if (command == "acp" && n == 0) {
         std::printf("acp=%u\n", GetACP());
         return 0;

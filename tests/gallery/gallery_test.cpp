@@ -17,12 +17,14 @@ TEST(GalleryArguments, AcceptedForms)
         std::vector<std::string> args;
         std::string file, dir;
         bool all;
+        bool menus = false;
     } cases[] = {
         {{}, "", "", false},
         {{"a.skn"}, "a.skn", "", false},
         {{"--screenshots", "C:\\shots"}, "", "C:\\shots", false},
         {{"--all-skins", "--screenshots", "d", "x.skn"}, "x.skn", "d", true},
         {{"x.skn", "--screenshots", "--all-skins"}, "x.skn", "--all-skins", false},
+        {{"--menus", "x.skn"}, "x.skn", "", false, true},
     };
     for (const Case& c : cases) {
         TGalleryOptions options;
@@ -31,6 +33,7 @@ TEST(GalleryArguments, AcceptedForms)
         EXPECT_EQ(options.SkinFile, c.file);
         EXPECT_EQ(options.ScreenshotDir, c.dir);
         EXPECT_EQ(options.AllSkins, c.all);
+        EXPECT_EQ(options.Menus, c.menus);
     }
 }
 

@@ -95,5 +95,31 @@ TEST_F(SkinDateTimeTest, ClickOnTheArrowOpensTheCalendarAndKeepsTheFocusOnThePic
     SendMessageW(m_picker->Handle(), DTM_CLOSEMONTHCAL, 0, 0);
 }
 
+// A dialog's own picker (no framework control) gets the same arrow window;
+// a click on it opens the calendar.
+TEST_F(SkinDateTimeTest, RawPickerGetsTheArrowWindowToo)
+{
+    HWND raw = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE, 20, 60, 120, 22,
+                               m_form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(raw, nullptr);
+    auto* skin = new TSkinDateTime(m_form.get());
+    skin->Inithwnd(raw, m_data.get(), nullptr, m_host.get());
+    ASSERT_NE(skin->Arrow(), nullptr);
+    HWND window = skin->Arrow()->Handle();
+    EXPECT_EQ(GetParent(window), raw);
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, raw, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 120 - GetSystemMetrics(SM_CXHSCROLL) - 4);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Pump();
+    HWND calendar = reinterpret_cast<HWND>(SendMessageW(raw, DTM_GETMONTHCAL, 0, 0));
+    EXPECT_NE(calendar, nullptr);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(raw, DTM_CLOSEMONTHCAL, 0, 0);
+    delete skin;
+    DestroyWindow(raw);
+}
+
 } // namespace
 } // namespace tarnivo

@@ -36,34 +36,49 @@ protected:
 
 TEST_F(SkinEditTest, BorderedEditsGetTheOutlineAndWhiteInsideAndBorderlessOnesNothing)
 {
+    enum Look { None, Outline, OutlineAndWhite };
     struct Row {
         const char* name;
         DWORD style, exStyle;
-        bool framed;
+        Look look;
+        RECT textRect;   // set by EM_SETRECT when not empty
     } rows[] = {
-        {"single line, sunken", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true},
-        // The edit draws a WS_BORDER line itself, inside its client area:
-        // there is no frame for the skin to replace.
-        {"single line, thin border", ES_AUTOHSCROLL | WS_BORDER, 0, false},
-        {"multi-line with scroll bar, sunken", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE, true},
-        {"single line, no border", ES_AUTOHSCROLL, 0, false},
-        {"multi-line with scroll bar, no border", ES_MULTILINE | WS_VSCROLL, 0, false},
+        {"single line, sunken", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, OutlineAndWhite, {}},
+        // Wine draws a WS_BORDER line inside the client area; the outline
+        // goes over it and nothing over the text's space.
+        {"single line, thin border", ES_AUTOHSCROLL | WS_BORDER, 0, Outline, {}},
+        {"multi-line, thin border", ES_MULTILINE | WS_BORDER, 0, Outline, {}},
+        {"multi-line with scroll bar, sunken", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE,
+         OutlineAndWhite, {}},
+        {"single line, no border", ES_AUTOHSCROLL, 0, None, {}},
+        {"multi-line with scroll bar, no border", ES_MULTILINE | WS_VSCROLL, 0, None, {}},
+        // Text moved in like a bordered edit's, but no frame line.
+        {"multi-line, no border, text inset", ES_MULTILINE, 0, None, {4, 4, 130, 50}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         HWND edit = Raw(L"EDIT", r.style, r.exStyle, 10, 10, 140, 60);
+        if (r.textRect.right > 0)
+            SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r.textRect));
         TSkinEdit* skin = AttachRaw(edit);
         TBitmap target;
         PaintInto(*skin, edit, target);
-        if (r.framed) {
+        if (r.look == None) {
+            EXPECT_EQ(PixelOf(target, 0, 0), kUnpainted);
+            EXPECT_EQ(PixelOf(target, 70, 0), kUnpainted);
+            EXPECT_EQ(PixelOf(target, 1, 30), kUnpainted);
+        } else {
             for (POINT p : {POINT{0, 0}, POINT{139, 59}, POINT{70, 0}, POINT{0, 30}})
                 EXPECT_EQ(PixelOf(target, p.x, p.y), kShadow) << p.x << "," << p.y;
+        }
+        if (r.look == OutlineAndWhite) {
             for (POINT p : {POINT{1, 1}, POINT{2, 2}, POINT{137, 57}, POINT{138, 30}})
                 EXPECT_EQ(PixelOf(target, p.x, p.y), clWhite) << p.x << "," << p.y;
             EXPECT_EQ(PixelOf(target, 3, 3), kUnpainted);
-        } else {
-            EXPECT_EQ(PixelOf(target, 0, 0), kUnpainted);
-            EXPECT_EQ(PixelOf(target, 1, 30), kUnpainted);
+        }
+        if (r.look == Outline) {
+            for (POINT p : {POINT{1, 1}, POINT{70, 1}, POINT{138, 30}})
+                EXPECT_EQ(PixelOf(target, p.x, p.y), kUnpainted) << p.x << "," << p.y;
         }
         delete skin;
         DestroyWindow(edit);

@@ -8,6 +8,8 @@
 #include "skin/controls/skinlistview.h"
 #include "skin/forms/skinmessages.h"
 
+#include "framework/gdiobjects.h"
+
 #include <commctrl.h>
 
 namespace tarnivo::test {
@@ -111,6 +113,48 @@ TEST_F(HeaderSkin, ItemUnderThePointerIsHotUntilItLeaves)
     SendMessageW(m_header, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(m_skin->HotItem(), -1);
     EXPECT_EQ(At(30), HeaderColor(1));
+}
+
+// The header's own image list: an item with HDF_IMAGE shows its icon left of
+// its text; the same image index without HDF_IMAGE shows none.
+TEST_F(HeaderSkin, ItemImageComesFromTheHeadersImageListOnlyWithTheFlag)
+{
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+    ASSERT_NE(images, nullptr);
+    HDC screen = GetDC(nullptr);
+    HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, red);
+    RECT all{0, 0, 16, 16};
+    GdiBrush brush(CreateSolidBrush(RGB(255, 0, 0)));
+    FillRect(memory, &all, brush.Get());
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(ImageList_Add(images, red, nullptr), 0);
+    DeleteObject(red);
+    SendMessageW(m_header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    for (const int format : {HDF_IMAGE | HDF_LEFT, HDF_LEFT}) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+        item.pszText = const_cast<wchar_t*>(L"Name");
+        item.fmt = format | HDF_STRING;
+        item.iImage = 0;
+        SendMessageW(m_header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        HDC dc = Paint();
+        int redPixels = 0;
+        for (int x = 0; x < 60; ++x)
+            for (int y = 0; y < 24; ++y)
+                redPixels += GetPixel(dc, x, y) == RGB(255, 0, 0);
+        if (format & HDF_IMAGE) {
+            EXPECT_EQ(redPixels, 16 * 16);
+            EXPECT_EQ(GetPixel(dc, 3, 12), RGB(255, 0, 0)) << "3 pixels in, centred";
+        } else {
+            EXPECT_EQ(redPixels, 0);
+        }
+    }
+    SendMessageW(m_header, HDM_SETIMAGELIST, 0, 0);
+    ImageList_Destroy(images);
 }
 
 } // namespace tarnivo::test

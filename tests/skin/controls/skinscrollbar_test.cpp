@@ -227,6 +227,126 @@ TEST_F(ScrollSkinTest, WithoutTheStripNothingIsDrawn)
     EXPECT_EQ(GetPixel(dc, 2, 50), RGB(1, 2, 3));
 }
 
+// A painter that keeps its composition: after any sequence of looks painted
+// with only their changes, the DC holds exactly what a whole paint of the
+// last look draws; a look that changes nothing copies nothing; a new skin
+// load draws everything again.
+TEST_F(ScrollSkinTest, KeptPainterMatchesAWholePaintAfterEveryStep)
+{
+    const int length = 200;
+    TBitmap shown;
+    shown.SetPixelFormat(pf32bit);
+    shown.SetSize(kArrow, length);
+    HDC dc = shown.Canvas().Handle();
+    TScrollBarPainter painter;
+    struct Step { int start, end, part; bool pressed, enabled; };
+    const Step steps[] = {
+        {kArrow, kArrow + 40, sbpart::None, false, true},
+        {kArrow + 40, kArrow + 80, sbpart::None, false, true},        // a page down
+        {kArrow + 45, kArrow + 85, sbpart::Thumb, true, true},       // dragged
+        {kArrow + 45, kArrow + 85, sbpart::Thumb, false, true},      // hot, not pressed
+        {length - kArrow - 40, length - kArrow, sbpart::SecondArrow, true, true},
+        {kArrow, kArrow + 12, sbpart::None, false, true},            // shorter, no grip
+        {kArrow, kArrow + 12, sbpart::None, false, false},           // disabled
+        {kArrow + 60, kArrow + 100, sbpart::None, false, true},
+    };
+    for (const Step& step : steps) {
+        TScrollBarLook look = Bar(true, length, step.start, step.end);
+        look.Part = step.part;
+        look.Pressed = step.pressed;
+        look.Enabled = step.enabled;
+        ASSERT_TRUE(painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, look,
+                                  TBarRefresh::Changes));
+        BarPicture whole(*m_data, look);
+        for (int y = 0; y < length; ++y)
+            ASSERT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, y)), whole.At(y))
+                << "thumb " << step.start << ".." << step.end << " at " << y;
+    }
+    const TScrollBarLook last = Bar(true, length, kArrow + 60, kArrow + 100);
+    SetPixel(dc, kArrow / 2, kArrow + 70, RGB(1, 2, 3));
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Changes);
+    EXPECT_EQ(GetPixel(dc, kArrow / 2, kArrow + 70), RGB(1, 2, 3)) << "nothing changed";
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Whole);
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, kArrow + 70)),
+              BarPicture(*m_data, last).At(kArrow + 70)) << "a whole paint";
+    SetPixel(dc, kArrow / 2, 2, RGB(1, 2, 3));
+    ASSERT_TRUE(LoadScrollSkin(*m_data));
+    painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, last, TBarRefresh::Changes);
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, kArrow / 2, 2)), BarPicture(*m_data, last).At(2))
+        << "a new skin load";
+}
+
+// Thumbs with rounded (magenta) corners and a grip that is mostly magenta, as
+// the shipped skins draw them: the kept painter lays a thumb drawn once on
+// the track, and every pixel of the bar must still be the whole paint's,
+// at both ends, for thumbs around the grip's size, in every state and both
+// orientations.
+TEST_F(ScrollSkinTest, KeptThumbsWithTransparentPartsMatchAWholePaint)
+{
+    const int a = kArrow;
+    const auto keyedThumb = [a](int x, int y) {
+        const int cell = x % 8;
+        const bool corner = (cell == 0 || cell == 7) && (y < 2 || y >= a - 2);
+        return corner ? clFuchsia : RGBColor(0x90, 0xC0, 60 * (x / 8 + 1));
+    };
+    const auto keyedGrip = [a](int x, int y) {
+        const int cell = x % a;
+        // Ridges, and one pixel in the last row and column (a grip one
+        // longer than its thumb shows it past the thumb's end).
+        const bool ridge = (cell > 2 && cell < a - 3 && y % 4 == 1) || (cell == a - 1 && y == a - 1);
+        return ridge ? RGBColor(x / a * 10, 0xF0, 0x20) : clFuchsia;
+    };
+    const std::string ini =
+        "[TitlebarSkin]\nSkinName=Keyed\n[Colours]\nButtonFace=10 20 30\n"
+        "[Scrollbar]\nImage=strip.bmp\n"
+        "[HorzScroll]\nImage=htrack.bmp\n[VertScroll]\nImage=vtrack.bmp\n"
+        "[HorzScrollThumb]\nImage=hthumb.bmp\nFrameCount=3\nTrans=1\nLeftWidth=3\nRightWidth=3\n"
+        "[VertScrollThumb]\nImage=vthumb.bmp\nFrameCount=3\nTrans=1\nTopHeight=3\nBottomHeight=3\n";
+    ASSERT_TRUE(LoadSkin(*m_data, ini,
+        {{"strip.bmp", Bmp(23 * a, a, keyedGrip)},
+         {"htrack.bmp", Bmp(32, a, [](int x, int y) { return RGBColor(x * 7, y * 9, 0x10); })},
+         {"vtrack.bmp", Bmp(4 * a, 8, [](int x, int y) { return RGBColor(x * 3, y * 20, 0x10); })},
+         {"hthumb.bmp", Bmp(24, a, [&](int x, int y) { return keyedThumb(x, y); })},
+         {"vthumb.bmp", Bmp(3 * a, 8, [&](int x, int y) { return keyedThumb(y, x); })}}));
+    const int length = 160;
+    struct Step { int start, end, part; bool pressed; };
+    const Step steps[] = {
+        {a, a + 40, sbpart::None, false},
+        {a + 15, a + 55, sbpart::None, false},           // a page step
+        {a + 15, a + 55, sbpart::Thumb, false},          // hot
+        {a + 30, a + 70, sbpart::Thumb, true},           // dragged
+        {length - a - 40, length - a, sbpart::None, false},
+        {length - a - (a - 1), length - a, sbpart::None, false},   // one shorter than the grip
+        {length - (a - 1), length, sbpart::None, false},           // its grip would pass the end
+        {a, a + a - 2, sbpart::None, false},              // too short for a grip
+        {a + 20, a + 24, sbpart::None, false},
+        {a + 60, a + 100, sbpart::None, false},
+    };
+    for (bool vertical : {true, false}) {
+        TBitmap shown;
+        shown.SetPixelFormat(pf32bit);
+        shown.SetSize(vertical ? a : length, vertical ? length : a);
+        HDC dc = shown.Canvas().Handle();
+        TScrollBarPainter painter;
+        for (const Step& step : steps) {
+            TScrollBarLook look = Bar(vertical, length, step.start, step.end);
+            look.Part = step.part;
+            look.Pressed = step.pressed;
+            ASSERT_TRUE(painter.Paint(dc, POINT{0, 0}, m_data->Elements(), kScrollFace, look,
+                                      TBarRefresh::Changes));
+            TBitmap whole;
+            whole.SetPixelFormat(pf32bit);
+            whole.SetSize(look.Width, look.Height);
+            DrawScrollBar(whole.Canvas().Handle(), m_data->Elements(), kScrollFace, look);
+            for (int y = 0; y < look.Height; ++y)
+                for (int x = 0; x < look.Width; ++x)
+                    ASSERT_EQ(GetPixel(dc, x, y), GetPixel(whole.Canvas().Handle(), x, y))
+                        << (vertical ? "vertical" : "horizontal") << " thumb " << step.start
+                        << ".." << step.end << " at " << x << "," << y;
+        }
+    }
+}
+
 // --- Overlays over a list view ---------------------------------------------------
 
 class ListViewBars : public ScrollSkinTest {

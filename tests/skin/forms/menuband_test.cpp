@@ -422,3 +422,78 @@ TEST_F(MenuBandTest, TheToolbarImageIsStretchedOverTheBarUnlessTheOptionKeepsThe
     }
     DestroyWindow(window);
 }
+
+namespace {
+
+// The left edge of each drop-down seen by WatchMenu, in screen coordinates.
+std::vector<int> g_lefts;
+
+void CALLBACK WatchMenuPlace(HWND window, UINT message, UINT_PTR id, DWORD time)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (popup && IsWindowVisible(popup)) {
+        RECT r{};
+        GetWindowRect(popup, &r);
+        g_lefts.push_back(r.left);
+    }
+    WatchMenu(window, message, id, time);
+}
+
+HMENU MakeThreeMenus()
+{
+    HMENU bar = CreateMenu();
+    const char* captions[] = {"&File", "&Edit", "&Help"};
+    for (int i = 0; i < 3; ++i) {
+        HMENU drop = CreatePopupMenu();
+        AppendMenuA(drop, MF_STRING, kRefresh + static_cast<UINT>(i), "Entry");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), captions[i]);
+    }
+    return bar;
+}
+
+} // namespace
+
+// A right-to-left window: Alt+F opens File, the band's rightmost button;
+// ← goes on in reading order (leftwards on the screen) and → back, each
+// wrapping at both ends; the drop-downs open where their buttons are.
+TEST_F(MenuBandTest, ARightToLeftBandFollowsTheKeysInReadingOrder)
+{
+    HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, MakeThreeMenus());
+    SetWindowLongA(window, GWL_EXSTYLE, WS_EX_LEFTSCROLLBAR | WS_EX_RIGHT | WS_EX_RTLREADING);
+    TWinSkinForm* form = FindSkinForm(window);
+    form->RightToLeft = 1;
+    form->UpdateNc(nullptr);
+    ASSERT_EQ(Band(window).Count(), 3);
+    const TRect file = Band(window).Button(0)->Rect;
+    EXPECT_GT(file.left, Band(window).Button(1)->Rect.left) << "File is the rightmost button";
+    const struct {
+        std::vector<WPARAM> keys;
+        std::vector<int> seen;
+    } rows[] = {
+        {{VK_LEFT, VK_LEFT, VK_LEFT}, {0, 1, 2, 0}},     // File → Edit → Help → File
+        {{VK_RIGHT, VK_RIGHT, VK_RIGHT}, {0, 2, 1, 0}},  // File → Help → Edit → File
+    };
+    for (const auto& row : rows) {
+        g_seen.clear();
+        g_lefts.clear();
+        g_keys = row.keys;
+        SetForegroundWindow(window);
+        // Alt+F as the keyboard delivers it: the system turns it into
+        // WM_SYSCHAR and then SC_KEYMENU with the letter.
+        PostMessageA(window, WM_SYSKEYDOWN, 'F', 0x20000001);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 150, WatchMenuPlace);
+        PumpUntil([] { return !g_seen.empty() && TrackedMenuIndex() == -1; });
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_seen, row.seen);
+        ASSERT_EQ(g_lefts.size(), row.seen.size());
+        // Each drop-down hangs right-aligned under its button: reading order
+        // runs leftwards on the screen.
+        for (std::size_t i = 1; i < g_lefts.size(); ++i) {
+            const bool onwards = row.seen[i] > row.seen[i - 1];
+            EXPECT_EQ(g_lefts[i] < g_lefts[i - 1], onwards) << "step " << i;
+        }
+        EXPECT_EQ(TrackedMenuIndex(), -1);
+        EXPECT_EQ(form->MenuTracking, 0);
+    }
+    DestroyWindow(window);
+}

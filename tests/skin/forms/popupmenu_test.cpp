@@ -6,6 +6,7 @@
 #include "formtestkit.h"
 #include "skinfolder.h"
 
+#include "skin/forms/menuitems.h"
 #include "skin/forms/popupmenu.h"
 #include "skin/forms/skinmessages.h"
 
@@ -44,13 +45,22 @@ std::string MenuBackgroundBmp()
     });
 }
 
-bool LoadMenuSkin(TSkinData& data)
+// With `withItem` the skin also has a "MenuItem" whose normal frame is all
+// magenta (transparent): normal entries show the popup's background.
+bool LoadMenuSkin(TSkinData& data, bool withItem = false)
 {
     std::string ini = FrameSkinIni({});
     ini += "[MenuBackground]\nImage=menubg.bmp\nLeftWidth=4\nTopHeight=4\nRightWidth=4\n"
            "BottomHeight=4\nTile=0\nTrans=0\n";
     Files files = FrameSkinFiles({});
     files.emplace_back("menubg.bmp", MenuBackgroundBmp());
+    if (withItem) {
+        ini += "[MenuItem]\nImage=menuitem.bmp\nLeftWidth=2\nTopHeight=2\nRightWidth=2\n"
+               "BottomHeight=2\nTile=0\nTrans=1\n";
+        files.emplace_back("menuitem.bmp", Bmp(50, 10, [](int x, int) {
+                               return x < 10 ? clFuchsia : RGBColor(90, 90, 90);
+                           }));
+    }
     return LoadSkin(data, ini, files);
 }
 
@@ -399,13 +409,22 @@ TEST_F(PopupMenuTest, PopupKindsFollowTheSkinsControlTypes)
             WhileOpen(
                 [&] {
                     Manager().PopupKind = c.kind;
+                    Manager().FrameworkMenu = 1;
                     TrackAt(owner, menu);
                 },
-                [&](HWND popup) { EXPECT_EQ(Manager().FindSkinMenu(popup) != nullptr, allowed); });
+                [&](HWND popup) {
+                    TWinSkinPopMenu* object = Manager().FindSkinMenu(popup);
+                    EXPECT_EQ(object != nullptr, allowed);
+                    if (allowed && object) {
+                        EXPECT_EQ(object->FrameworkMenu, 1) << "the mark told before it opened";
+                    }
+                    // A popup left plain forgets at once what was told for it.
+                    EXPECT_EQ(Manager().PopupKind, allowed ? c.kind : popupkind::Unknown);
+                    EXPECT_EQ(Manager().FrameworkMenu, allowed ? 1 : 0);
+                });
             EXPECT_EQ(Manager().MenuCount(), 0);
-            if (allowed) {
-                EXPECT_EQ(Manager().PopupKind, popupkind::Unknown) << "forgotten once the popup closed";
-            }
+            EXPECT_EQ(Manager().PopupKind, popupkind::Unknown) << "forgotten once the popup closed";
+            EXPECT_EQ(Manager().FrameworkMenu, 0);
         }
     }
     DestroyMenu(menu);
@@ -547,5 +566,34 @@ TEST_F(PopupMenuTest, ManyPopupsLeaveNoHandlesBehind)
     EXPECT_EQ(after.gdi, before.gdi);
     EXPECT_EQ(after.user, before.user);
     EXPECT_EQ(Manager().MenuCount(), 0);
+    DestroyMenu(menu);
+}
+
+// Wine paints a popup's entries before anything composed its background:
+// the first entry drawn names the popup's menu, marks it as showing the
+// engine's entries and still sits on the skin's image, not the plain colour.
+TEST_F(PopupMenuTest, TheFirstEntryDrawnFindsThePopupsBackgroundAndMarksThePopup)
+{
+    ASSERT_TRUE(LoadMenuSkin(Data(), true));
+    HMENU menu = MakeMenu();
+    WhileOpen([&] { TrackAt(m_owner, menu); }, [&](HWND popup) {
+        TWinSkinPopMenu* object = Manager().FindSkinMenu(popup);
+        ASSERT_NE(object, nullptr);
+        object->Background.SetSize(0, 0);
+        object->MenuHandle = nullptr;
+        object->FrameworkMenu = 0;
+        TMenuItem entry(nullptr);
+        entry.SetCaption("E");
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf32bit);
+        bitmap.SetSize(60, 16);
+        TMenuItemPainter(Data()).DrawMenuItem(entry, bitmap.Canvas(), TRect{0, 0, 60, 16}, false,
+                                              menu);
+        EXPECT_EQ(object->MenuHandle, menu);
+        EXPECT_EQ(object->FrameworkMenu, 1);
+        ASSERT_FALSE(object->Background.Empty());
+        // (50, 8) of the entry is (53, 11) of the popup: the image's centre.
+        EXPECT_EQ(Pixel(bitmap, 50, 8), kMenuCentre);
+    });
     DestroyMenu(menu);
 }
