@@ -29,6 +29,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace tarnivo::gallery {
 
 namespace {
@@ -47,6 +49,14 @@ C* Place(TWinControl* parent, int left, int top, int width, int height)
     c->SetBounds(left, top, width, height);
     c->SetParent(parent);
     return c;
+}
+
+// A control filling the cell `r` less `inset` pixels on every side.
+template <typename C>
+C* PlaceInCell(TWinControl* parent, const TRect& r, int inset)
+{
+    return Place<C>(parent, r.left + inset, r.top + inset, r.right - r.left - 2 * inset,
+                    r.bottom - r.top - 2 * inset);
 }
 
 TLabel* Note(TWinControl* parent, int left, int top, const std::string& text)
@@ -73,18 +83,29 @@ void DrawGlyph(TBitmap& glyph, TColor colour)
 
 } // namespace
 
+namespace {
+
+const char* PageCaption(TControlPage page)
+{
+    switch (page) {
+    case TControlPage::Basic:  return "Controls: buttons, text, lists, ranges";
+    case TControlPage::Common: return "Controls: views, tabs, bars, containers";
+    case TControlPage::States: return "Controls: every state";
+    }
+    return "";
+}
+
+} // namespace
+
 TGalleryControlsForm::TGalleryControlsForm(TComponent* owner, TControlPage page, TRect bounds)
-    : TGalleryForm(owner, bsSizeable,
-                   page == TControlPage::Basic ? "Controls: buttons, text, lists, ranges"
-                                               : "Controls: views, tabs, bars, containers",
-                   bounds),
-      m_page(page)
+    : TGalleryForm(owner, bsSizeable, PageCaption(page), bounds), m_page(page)
 {
     LoadLayout([this] {
-        if (m_page == TControlPage::Basic)
-            BuildBasic();
-        else
-            BuildCommon();
+        switch (m_page) {
+        case TControlPage::Basic:  BuildBasic(); break;
+        case TControlPage::Common: BuildCommon(); break;
+        case TControlPage::States: BuildStates(); break;
+        }
     });
     if (m_page == TControlPage::Common)
         FillCommon();
@@ -119,7 +140,138 @@ void TGalleryControlsForm::ReportState(TControl* control)
 
 std::string TGalleryControlsForm::ShotName(TControlPage page)
 {
-    return page == TControlPage::Basic ? "controls" : "controls2";
+    switch (page) {
+    case TControlPage::Basic:  return "controls";
+    case TControlPage::Common: return "controls2";
+    case TControlPage::States: return "states";
+    }
+    return "";
+}
+
+// Columns of 118 pixels after a column of row names; rows 40 pixels high,
+// the tab, range and container rows (5 to 7) 90.
+TRect TGalleryControlsForm::StateCell(int column, int row)
+{
+    const int left = 96 + 118 * column;
+    const int top = 8 + 40 * std::min(row, 5) + 90 * std::max(row - 5, 0);
+    return TRect{left, top, left + 114, top + (row < 5 ? 36 : 86)};
+}
+
+// The rows: push button, bit button, speed button, check box, radio
+// button, tabs, ranges, containers. The first five have the columns
+// normal, hot, pressed, focused, disabled, then default (buttons), down
+// (speed button), checked and indeterminate (check box), on (radio).
+void TGalleryControlsForm::BuildStates()
+{
+    auto cell = [](int column, int row) { return StateCell(column, row); };
+    const char* rows[] = {"Button", "Bit button", "Speed button", "Check box", "Radio button",
+                          "Tabs", "Ranges", "Containers"};
+    for (int row = 0; row < 8; ++row)
+        Note(this, 8, cell(0, row).top + 10, rows[row]);
+
+    for (int column = 0; column < 6; ++column) {
+        auto* button = PlaceInCell<TButton>(this, cell(column, 0), 4);
+        button->SetCaption("Button");
+        button->SetEnabled(column != 4);
+        button->SetDefault(column == 5);
+        auto* bit = PlaceInCell<TBitBtn>(this, cell(column, 1), 4);
+        DrawGlyph(bit->Glyph(), clLime);
+        bit->SetCaption("Bit button");
+        bit->SetEnabled(column != 4);
+        bit->SetDefault(column == 5);
+        if (column == 3)
+            continue;   // a speed button never takes the focus
+        auto* speed = PlaceInCell<TSpeedButton>(this, cell(column, 2), 4);
+        DrawGlyph(speed->Glyph(), clYellow);
+        speed->SetCaption("Speed");
+        speed->SetEnabled(column != 4);
+        if (column == 5) {
+            speed->SetGroupIndex(1);
+            speed->SetAllowAllUp(true);
+            speed->SetDown(true);
+        }
+    }
+    for (int column = 0; column < 7; ++column) {
+        auto* box = PlaceInCell<TCheckBox>(this, cell(column, 3), 6);
+        box->SetCaption("Check box");
+        box->SetAllowGrayed(true);
+        box->SetEnabled(column != 4);
+        box->SetState(column == 5 ? cbChecked : column == 6 ? cbGrayed : cbUnchecked);
+        if (column == 6)
+            continue;
+        // Each radio button in a group of its own, so that one on leaves the
+        // others as they are.
+        const TRect r = cell(column, 4);
+        auto* group = Place<TPanel>(this, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        group->SetBevelOuter(bvNone);
+        auto* radio = Place<TRadioButton>(group, 6, 6, r.right - r.left - 12, r.bottom - r.top - 12);
+        radio->SetCaption("Radio");
+        radio->SetEnabled(column != 4);
+        radio->SetChecked(column == 5);
+    }
+
+    // Tab rows need two cells: tabs on top, tabs below, button tabs.
+    auto twoCells = [&cell](int column) {
+        TRect r = cell(column, 5);
+        r.right = cell(column + 1, 5).right;
+        return r;
+    };
+    for (int column : {0, 2}) {
+        auto* tabs = PlaceInCell<TTabControl>(this, twoCells(column), 2);
+        for (const char* tab : {"One", "Two", "Three"})
+            tabs->Tabs().Add(tab);
+        tabs->SetTabIndex(1);
+        tabs->SetTabPosition(column == 0 ? tpTop : tpBottom);
+    }
+    auto* pages = PlaceInCell<TPageControl>(this, twoCells(4), 2);
+    pages->SetStyle(tsButtons);
+    for (const char* name : {"One", "Two", "Three"}) {
+        auto* sheet = new TTabSheet(this);
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(name);
+    }
+    pages->SetActivePageIndex(0);
+
+    const TRect h = cell(0, 6);
+    auto* hprogress = Place<TProgressBar>(this, h.left + 4, h.top + 34, 106, 18);
+    hprogress->SetPosition(60);
+    const TRect v = cell(1, 6);
+    auto* vprogress = Place<TProgressBar>(this, v.left + 48, v.top + 4, 18, 78);
+    vprogress->SetOrientation(pbVertical);
+    vprogress->SetPosition(60);
+    auto* htrack = PlaceInCell<TTrackBar>(this, cell(2, 6), 4);
+    htrack->SetMax(10);
+    htrack->SetPosition(4);
+    const TRect t = cell(3, 6);
+    auto* vtrack = Place<TTrackBar>(this, t.left + 38, t.top + 2, 36, 82);
+    vtrack->SetOrientation(trVertical);
+    vtrack->SetBounds(t.left + 38, t.top + 2, 36, 82);
+    vtrack->SetMax(10);
+    vtrack->SetPosition(6);
+    const TRect u = cell(4, 6);
+    auto* vupdown = Place<TUpDown>(this, u.left + 48, u.top + 24, 17, 36);
+    vupdown->SetMax(10);
+    const TRect w = cell(5, 6);
+    auto* hupdown = Place<TUpDown>(this, w.left + 38, w.top + 34, 36, 17);
+    hupdown->SetOrientation(udHorizontal);
+    hupdown->SetBounds(w.left + 38, w.top + 34, 36, 17);
+    hupdown->SetMax(10);
+
+    auto* group = PlaceInCell<TGroupBox>(this, cell(0, 7), 4);
+    group->SetCaption("Group box");
+    auto* panel = PlaceInCell<TPanel>(this, cell(1, 7), 4);
+    panel->SetCaption("Panel");
+    const TRect sb = cell(2, 7);
+    auto* status = Place<TStatusBar>(this, sb.left, sb.top + 30, 232, 22);
+    for (const char* text : {"Status", "bar"}) {
+        TStatusPanel* part = status->Panels().Add();
+        part->SetText(text);
+        part->SetWidth(100);
+    }
+    auto* frame = PlaceInCell<TFrame>(this, cell(4, 7), 4);
+    Note(frame, 6, 8, "Frame");
+    auto* inFrame = Place<TButton>(frame, 6, 34, 90, 25);
+    inFrame->SetCaption("in frame");
 }
 
 // Three columns: buttons and choices; text and lists; ranges.

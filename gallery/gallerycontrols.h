@@ -23,6 +23,10 @@ enum class TControlPage {
     // The common controls: list and tree views, header, tabs and pages, tool
     // bar, cool bar, status bars, date-time pickers, scroll box and frame.
     Common,
+    // One cell per control and state, on a fixed grid (StateCell): what the
+    // controls show at rest; the end-to-end contact sheet drives the mouse
+    // over the cells of the hot, pressed and focused column.
+    States,
 };
 
 // A sizeable framework form holding one page of controls.
@@ -31,12 +35,15 @@ public:
     TGalleryControlsForm(TComponent* owner, TControlPage page, TRect bounds);
     std::string ClassName() const override { return "TGalleryControlsForm"; }
 
-    // The name its screenshots carry: "controls", "controls2".
+    // The name its screenshots carry: "controls", "controls2", "states".
     static std::string ShotName(TControlPage page);
+    // The client rectangle of the states page's cell at (column, row).
+    static TRect StateCell(int column, int row);
 
 private:
     void BuildBasic();
     void BuildCommon();
+    void BuildStates();
     // Fills what needs the controls' windows (list items, tree nodes).
     void FillCommon();
     // The page's caption tells what the user clicked last: "[Default 2]"

@@ -32,6 +32,7 @@ constexpr TRect kMdiBounds{20, 620, 540, 980};
 // screen; each is brought to the top before its picture is taken.
 constexpr TRect kControlsBounds{560, 566, 1260, 1006};
 constexpr TRect kControls2Bounds{572, 560, 1272, 1000};
+constexpr TRect kStatesBounds{320, 470, 1270, 1014};
 constexpr POINT kControlsDialog{584, 540};
 
 template <typename C>
@@ -117,9 +118,11 @@ TGalleryMainForm::TGalleryMainForm(TComponent* owner, TGallerySkins& skins, int 
     };
     for (TGalleryForm* form : m_others)
         form->AfterConstruction();
-    for (TControlPage page : {TControlPage::Basic, TControlPage::Common}) {
-        auto* form = new TGalleryControlsForm(
-            Application, page, page == TControlPage::Basic ? kControlsBounds : kControls2Bounds);
+    const std::pair<TControlPage, TRect> pages[] = {{TControlPage::Basic, kControlsBounds},
+                                                    {TControlPage::Common, kControls2Bounds},
+                                                    {TControlPage::States, kStatesBounds}};
+    for (const auto& [page, bounds] : pages) {
+        auto* form = new TGalleryControlsForm(Application, page, bounds);
         form->AfterConstruction();
         m_pages.push_back({TGalleryControlsForm::ShotName(page), form});
     }

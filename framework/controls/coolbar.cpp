@@ -1,6 +1,7 @@
 #include "framework/controls/coolbar.h"
 
 #include "framework/controls/controlwindow.h"
+#include "framework/gdiobjects.h"
 
 #include <commctrl.h>
 
@@ -111,6 +112,35 @@ void TCoolBar::HandleCreated()
 {
     for (const auto& band : m_bands)
         InsertBand(*band);
+}
+
+// The rebar erases nothing but its bands, and under a visual style it draws
+// every band from the theme whatever its colour: the space beside and below
+// the bands kept whatever was there before (black on a fresh window), and a
+// band's colour never showed. The bar erases itself instead; the rebar still
+// paints the bands' grippers and captions on top.
+void TCoolBar::Dispatch(TMessage& message)
+{
+    if (message.Msg == WM_ERASEBKGND && message.WParam) {
+        EraseBands(reinterpret_cast<HDC>(message.WParam));
+        message.Result = 1;
+        return;
+    }
+    TWinControl::Dispatch(message);
+}
+
+void TCoolBar::EraseBands(HDC dc)
+{
+    EraseBackground(dc);
+    HWND window = controlwindow::Existing(*this);
+    for (const auto& band : m_bands) {
+        RECT r{};
+        if (!SendMessageA(window, RB_GETRECT, static_cast<WPARAM>(band->Index()),
+                          reinterpret_cast<LPARAM>(&r)))
+            continue;
+        GdiBrush brush(CreateSolidBrush(ColorToRGB(band->Color())));
+        FillRect(dc, &r, brush.Get());
+    }
 }
 
 void TCoolBar::InsertBand(const TCoolBand& band) const

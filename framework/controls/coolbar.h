@@ -49,10 +49,13 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
+    void Dispatch(TMessage& message) override;
 
 private:
     friend class TCoolBand;
     void InsertBand(const TCoolBand& band) const;
+    // The bar in its Color, each band in its own.
+    void EraseBands(HDC dc);
 
     std::vector<std::unique_ptr<TCoolBand>> m_bands;
 };

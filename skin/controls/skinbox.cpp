@@ -1,8 +1,11 @@
 #include "skinbox.h"
 
+#include "skin/controls/skintrackbar.h"
+
 #include "skin/resources/skindata.h"
 
 #include "framework/control.h"
+#include "framework/controls/coolbar.h"
 
 namespace tarnivo {
 
@@ -72,6 +75,47 @@ void TSkinBox::SkinChange()
         FControl->SetColor(FSkinData->Colors(csButtonFace));
 }
 
+// TSkinCoolBar ------------------------------------------------------------------------
+
+void TSkinCoolBar::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+                        bool updateColor)
+{
+    const bool first = !FInited;
+    TSkinBox::Init(host, skinData, canvas, updateColor);
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (!first || !FInited || !bar)
+        return;
+    m_bandColors.clear();
+    for (int i = 0; i < bar->BandCount(); ++i)
+        m_bandColors.push_back(bar->Bands(i)->Color());
+    PaintBands();
+}
+
+void TSkinCoolBar::Unsubclass()
+{
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (bar && FStatus != StatusKeepColor)
+        for (int i = 0; i < bar->BandCount() && i < static_cast<int>(m_bandColors.size()); ++i)
+            bar->Bands(i)->SetColor(m_bandColors[static_cast<std::size_t>(i)]);
+    m_bandColors.clear();
+    TSkinBox::Unsubclass();
+}
+
+void TSkinCoolBar::SkinChange()
+{
+    TSkinBox::SkinChange();
+    PaintBands();
+}
+
+void TSkinCoolBar::PaintBands() const
+{
+    auto* bar = dynamic_cast<TCoolBar*>(FControl);
+    if (!bar || !FSkinData)
+        return;
+    for (int i = 0; i < bar->BandCount(); ++i)
+        bar->Bands(i)->SetColor(FSkinData->Colors(csButtonFace));
+}
+
 // TSkinBoxH ---------------------------------------------------------------------------
 
 bool TSkinBoxH::BeforeProc(TMessage& message)
@@ -79,6 +123,7 @@ bool TSkinBoxH::BeforeProc(TMessage& message)
     switch (message.Msg) {
     case WM_ERASEBKGND:      WMEraseBkgnd(message); return false;
     case WM_CTLCOLORSTATIC:  WMCtlColorStatic(message); return false;
+    case WM_NOTIFY:          return !ReflectTrackBarDraw(message);
     default:                 return TSkinControl::BeforeProc(message);
     }
 }

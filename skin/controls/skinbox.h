@@ -1,11 +1,13 @@
 #pragma once
 // Containers that only need a plain background from the skin: panels and
-// other framework containers (TSkinBox), child dialogs of raw windows
+// other framework containers (TSkinBox), cool bars (TSkinCoolBar), child dialogs of raw windows
 // (TSkinBoxH), size grips (TSkinSizer) and the sheets of a skinned page
 // control (TSkinTabSheet). Their children are skinned one by one by control
 // discovery; these only give the space between them the skin's face colour.
 
 #include "skin/controls/skincontrol.h"
+
+#include <vector>
 
 namespace tarnivo {
 
@@ -31,6 +33,24 @@ public:
 
 private:
     bool m_colorSaved = false;   // FOldColor holds the control's own colour
+};
+
+// A cool bar: the bar and each of its bands take the face while skinned
+// (also after a skin change) and get their own colours back afterwards.
+class TSkinCoolBar : public TSkinBox {
+public:
+    using TSkinBox::TSkinBox;
+    std::string ClassName() const override { return "TSkinCoolBar"; }
+
+    void Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas,
+              bool updateColor) override;
+    void Unsubclass() override;
+    void SkinChange() override;
+
+private:
+    void PaintBands() const;
+
+    std::vector<TColor> m_bandColors;   // the bands' own colours, by index
 };
 
 // A raw "#32770" dialog inside a skinned window: its background and the

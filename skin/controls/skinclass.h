@@ -13,7 +13,7 @@ enum class TSkinClass {
     Edit, ComBox, Header, DateTime,
     Tab, Tab31, TabBtn, TabSheet, AdvPage,
     Progress, TrackBar, UpDown,
-    GroupBox, Box, BoxH, Sizer, StatusBar, ObjImage, MP,
+    GroupBox, Box, CoolBar, BoxH, Sizer, StatusBar, ObjImage, MP,
 };
 
 // The class name ("TSkinButton"), "" for None.

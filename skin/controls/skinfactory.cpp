@@ -51,6 +51,7 @@ std::string_view SkinClassName(TSkinClass skinClass)
     case TSkinClass::UpDown:      return "TSkinUpDown";
     case TSkinClass::GroupBox:    return "TSkinGroupBox";
     case TSkinClass::Box:         return "TSkinBox";
+    case TSkinClass::CoolBar:     return "TSkinCoolBar";
     case TSkinClass::BoxH:        return "TSkinBoxH";
     case TSkinClass::Sizer:       return "TSkinSizer";
     case TSkinClass::StatusBar:   return "TSkinStatusBar";
@@ -89,6 +90,7 @@ struct TMakerRow {
 const TMakerRow Makers[] = {
     {TSkinClass::None, nullptr},
     {TSkinClass::Box, Make<TSkinBox>},
+    {TSkinClass::CoolBar, Make<TSkinCoolBar>},
     {TSkinClass::BoxH, Make<TSkinBoxH>},
     {TSkinClass::Sizer, Make<TSkinSizer>},
     {TSkinClass::TabSheet, Make<TSkinTabSheet>},

@@ -396,6 +396,19 @@ void TSkinTab::DrawTabBorder(HDC dc, const TRect& display)
 
 // TSkinTabBtn -------------------------------------------------------------------------
 
+// Button tabs have no border round the page: the control leaves the few
+// pixels between its edges and the page's to the background, which the
+// system erases in the window colour. They take the face like the row.
+void TSkinTabBtn::FillAroundPage(HDC dc, const TRect& below, const TRect& page)
+{
+    if (RectWidth(below) <= 0 || RectHeight(below) <= 0)
+        return;
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, page.left, page.top, page.right, page.bottom);
+    FillBG(dc, below);
+    RestoreDC(dc, saved);
+}
+
 bool TSkinTabBtn::BeforeProc(TMessage& message)
 {
     if (message.Msg == WM_PAINT) {
@@ -412,6 +425,7 @@ void TSkinTabBtn::DrawControl(HDC dc, const TRect& rect)
     const TDataSkinButton& buttons = *FSkinData->Elements().Buttons;
     const TRect display = DisplayArea(FHandle, rect);
     const TRect row = Rect(rect.left, rect.top, rect.right, display.top);
+    FillAroundPage(dc, Rect(rect.left, display.top, rect.right, rect.bottom), display);
     if (RectWidth(row) <= 0 || RectHeight(row) <= 0)
         return;
     TBitmap buffer;

@@ -83,6 +83,10 @@ public:
     std::string ClassName() const override { return "TSkinTabBtn"; }
     bool BeforeProc(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
+
+private:
+    // `below` (the control under the tab row) less `page` in the face.
+    void FillAroundPage(HDC dc, const TRect& below, const TRect& page);
 };
 
 class TSkinTab31 : public TSkinControl {

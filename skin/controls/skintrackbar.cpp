@@ -1,9 +1,11 @@
 #include "skintrackbar.h"
 
+#include "skin/forms/skinmessages.h"
 #include "skin/paint/drawroutines.h"
 #include "skin/paint/elementpaint.h"
 #include "skin/resources/skindata.h"
 
+#include "framework/control.h"
 #include "framework/gdiobjects.h"
 
 namespace tarnivo {
@@ -30,8 +32,9 @@ bool TSkinTrackBar::BeforeProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_NOTIFY:
-    case CN_NOTIFY: return Notify(message);
-    default:        return TSkinControl::BeforeProc(message);
+    case CN_NOTIFY:         return Notify(message);
+    case CN_CTLCOLORSTATIC: CtlColorStatic(message); return false;
+    default:                return TSkinControl::BeforeProc(message);
     }
 }
 
@@ -42,6 +45,20 @@ bool TSkinTrackBar::Notify(TMessage& message)
         return true;
     message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(header));
     return false;
+}
+
+// The control erases its background (around the channel, between the tick
+// marks) with the brush its parent hands out; a framework parent hands out
+// the control's own colour, the system face.
+void TSkinTrackBar::CtlColorStatic(TMessage& message)
+{
+    if (!FSkinData) {
+        Default(message);
+        return;
+    }
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    SetBkColor(dc, ColorToRGB(FSkinData->Colors(csButtonFace)));
+    message.Result = reinterpret_cast<LRESULT>(FSkinData->ButtonFaceBrush());
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw)
@@ -120,6 +137,24 @@ void TSkinTrackBar::SkinChange()
             SetFocus(previous);
     }
     InvalidateLater();
+}
+
+bool ReflectTrackBarDraw(TMessage& message)
+{
+    const NMHDR* header = NotifyRecord(message.LParam);
+    if (!header || header->code != static_cast<UINT>(NM_CUSTOMDRAW) || !IsWindow(header->hwndFrom))
+        return false;
+    HWND bar = header->hwndFrom;
+    // A framework control gets its notifications back from its framework
+    // parent already.
+    if (TWinControl::FromHandle(bar))
+        return false;
+    wchar_t cls[32] = {};
+    GetClassNameW(bar, cls, 32);
+    if (lstrcmpiW(cls, TRACKBAR_CLASSW) != 0 || SendMessageW(bar, WM_ISSKINNED, 0, 0) != 1)
+        return false;
+    message.Result = SendMessageW(bar, CN_NOTIFY, message.WParam, message.LParam);
+    return true;
 }
 
 } // namespace tarnivo

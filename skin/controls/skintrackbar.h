@@ -3,7 +3,8 @@
 // control keeps painting itself (background, tick marks); it asks its
 // parent through NM_CUSTOMDRAW before each part, and the framework reflects
 // that question back to the control, where this object answers it by
-// drawing the channel and the thumb itself.
+// drawing the channel and the thumb itself. On a plain window (a dialog)
+// the skinned parent does the handing back (ReflectTrackBarDraw).
 
 #include "skin/controls/skincontrol.h"
 
@@ -30,6 +31,13 @@ protected:
 private:
     bool Vertical() const;
     bool Notify(TMessage& message);
+    void CtlColorStatic(TMessage& message);
 };
+
+// A track bar of a plain window asks its parent, and a dialog does not hand
+// the question back as the framework does. The skinned parent passes a
+// custom-draw notification of a skinned raw track bar to it here; true when
+// it did, with the track bar's answer in the message's result.
+bool ReflectTrackBarDraw(TMessage& message);
 
 } // namespace tarnivo

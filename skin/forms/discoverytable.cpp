@@ -95,12 +95,6 @@ void ToolButtonMenu(TControlDiscovery&, TControl& c, const std::string&)
         InitToolbarMenu(item, true);
 }
 
-void CoolBarBands(TControlDiscovery& d, TControl& c, const std::string&)
-{
-    auto& bar = static_cast<TCoolBar&>(c);
-    for (int i = 0; i < bar.BandCount(); ++i)
-        bar.Bands(i)->SetColor(d.ButtonFace());
-}
 
 void ChildrenOnly(TControlDiscovery& d, TControl& c, const std::string&)
 {
@@ -170,9 +164,13 @@ void Panel(TControlDiscovery& d, TControl& c, const std::string&)
     d.Attach(c, {C::Box, A::Init, 0, true});
 }
 
+// A frame is a container like a panel: its own components get their skins,
+// and the space between them the face where panels get it.
 void Frame(TControlDiscovery& d, TControl& c, const std::string&)
 {
     d.InitControlA(&c);
+    if (d.GateOpen(Gate(xcPanel)))
+        d.Attach(c, {C::Box, A::Init, 0, true});
 }
 
 void InnerForm(TControlDiscovery& d, TControl& c, const std::string&)
@@ -219,7 +217,7 @@ bool UnlessDCEdit(TControl& c, const std::string& key)
 const TDispatchRow DispatchRows[] = {
     {"TCustomTabControl",          Is<TCustomTabControl>, TabGate(xcTab),      {},                                TabControl},
     {"TToolButton",                Is<TToolButton>,       FrameGate,           {},                                ToolButtonMenu},
-    {"TCoolBar",                   Is<TCoolBar>,          Gate(xcToolbar),     {},                                CoolBarBands},
+    {"TCoolBar",                   Is<TCoolBar>,          Gate(xcToolbar),     {C::CoolBar, A::Init, 0, true}},
     {"TTABSET",                    NAMES("TTABSET"),      TabGate(xcTab),      {C::Tab31}},
     {"TTabSheet",                  Is<TTabSheet>,         TabGate(xcTab),      {C::TabSheet}},
     {"TTABBEDNOTEBOOK",            NAMES("TTABBEDNOTEBOOK"), TabGate(xcTab),   {C::Tab}},
@@ -418,6 +416,9 @@ const TRawRow RawRows[] = {
     {"tprogressbar",                         nullptr,          C::Progress},
     {"tsilentpaintpanel",                    nullptr,          C::None,   nullptr, FrameworkColour},
     {"systabcontrol32",                      NotOwnerDrawTabs, C::Tab},
+    {"msctls_progress32",                    nullptr,          C::Progress},
+    {"msctls_trackbar32",                    nullptr,          C::TrackBar},
+    {"msctls_updown32",                      nullptr,          C::UpDown},
     {"sysdatetimepick32",                    nullptr,          C::DateTime, PickerByStyle},
     {"toolbarwindow32",                      nullptr,          C::None},
     {"edit",                                 nullptr,          C::Edit},

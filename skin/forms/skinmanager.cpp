@@ -212,6 +212,11 @@ bool TSkinManage::Accepts(HWND window, TForm* form, const std::string& className
 
 bool TSkinManage::AddForm(HWND window)
 {
+    return AddForm(window, TStart::Posted);
+}
+
+bool TSkinManage::AddForm(HWND window, TStart start)
+{
     if (!m_enabled || !IsWindow(window))
         return false;
     DeleteDeleted();
@@ -224,11 +229,11 @@ bool TSkinManage::AddForm(HWND window)
     TSkinData* skin = FindSkindata(window);
     if (!skin || skin->Empty())
         return false;
-    return Create(window, form, skin, className) != nullptr;
+    return Create(window, form, skin, className, start) != nullptr;
 }
 
 TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
-                                  const std::string& className)
+                                  const std::string& className, TStart start)
 {
     auto object = std::make_unique<TWinSkinForm>();
     TWinSkinForm* raw = object.get();
@@ -247,8 +252,36 @@ TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
         Remove(raw);
         return nullptr;
     }
-    PostMessageA(window, CN_SkinActive, 0, SkinActiveParam);
+    if (start == TStart::Now)
+        SendMessageA(window, CN_SkinActive, 0, SkinActiveParam);
+    else
+        PostMessageA(window, CN_SkinActive, 0, SkinActiveParam);
     return raw;
+}
+
+// A form shown before the first skin data was loaded (a program's splash or
+// progress window) was activated before the hook existed and may never be
+// activated again. It is taken over when skinning is switched on, and its
+// start-up runs at once: such a window is typically repainted by hand while
+// its program works without a message loop, so a posted CN_SkinActive would
+// only arrive after it is gone.
+void TSkinManage::SkinShownForms()
+{
+    if (!Screen)
+        return;
+    for (int i = Screen->FormCount(); i-- > 0;) {
+        if (i >= Screen->FormCount())
+            continue;
+        TForm* form = Screen->Forms(i);
+        if (!form->Visible() || !form->HandleAllocated() || !IsWindowVisible(form->Handle()) ||
+            HasStyle(form->Handle(), WS_CHILD))
+            continue;
+        // What the system drew inside the old frame is not repainted by the
+        // frame change alone, and no loop will ask for it.
+        if (AddForm(form->Handle(), TStart::Now))
+            RedrawWindow(form->Handle(), nullptr, nullptr,
+                         RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
 }
 
 void TSkinManage::ActiveForm(TForm* form)
@@ -538,9 +571,10 @@ void TSkinManage::SetAction(int action, int delayMs)
     if (m_timer)
         m_timer->SetInterval(static_cast<std::uint32_t>(std::max(delayMs, 1)));
     if (RunState == runstate::Idle) {
-        if (action == saSkinAll)
+        if (action == saSkinAll) {
             m_enabled = true;
-        else if (action == saUnskinAll)
+            SkinShownForms();
+        } else if (action == saUnskinAll)
             m_enabled = false;
         return;
     }

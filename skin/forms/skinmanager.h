@@ -132,11 +132,17 @@ public:
 
 private:
     LRESULT SkinHookCBT(int code, WPARAM wParam, LPARAM lParam);
+    // How a new skinning object learns that its window is ready.
+    enum class TStart { Posted, Now };
     bool Accepts(HWND window, TForm* form, const std::string& className);
+    bool AddForm(HWND window, TStart start);
     bool SkinMenuWindow(HWND window);
     // Clears what was told about the popup about to open.
     void ForgetPopup();
-    TWinSkinForm* Create(HWND window, TForm* form, TSkinData* skin, const std::string& className);
+    TWinSkinForm* Create(HWND window, TForm* form, TSkinData* skin, const std::string& className,
+                         TStart start);
+    // Forms that were on the screen before skinning was switched on.
+    void SkinShownForms();
     void Remove(TWinSkinForm* object);
     void DeleteDeleted();
     void DeleteForm3();

@@ -15,6 +15,8 @@
 #include "skinmanager.h"
 #include "skinmessages.h"
 
+#include "skin/controls/skintrackbar.h"
+
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menus.h"
@@ -77,6 +79,7 @@ bool TWinSkinForm::Stage1(TMessage& m)
     case WM_INITMENUPOPUP:    WMInitMenuPopup(m); return true;
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
+    case WM_NOTIFY:           return ReflectTrackBarDraw(m);
     case CN_SkinActive:       SkinActive(); return true;
     case WM_SKINRECREATE:     WMSkinRecreate(m); return true;
     case WM_ISSKINNED:        m.Result = 1; return true;

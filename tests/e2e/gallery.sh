@@ -7,7 +7,7 @@ e2e_init gallery "$1"
 
 GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
 [ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-WINDOWS=(main inactive single dialog toolwindow none 32770 mdi controls controls2 dialogcontrols)
+WINDOWS=(main inactive single dialog toolwindow none 32770 mdi controls controls2 states dialogcontrols)
 rm -f "$E2E_SHOTS"/gallery-*.png
 
 # index_field DIR SKIN WINDOW N: field N of the window's line in the index.
@@ -74,7 +74,7 @@ if [ "$skinned" = 1 ]; then
     # A little below the top edge, in the middle: title bar, not caption
     # text. Slate's title is a dark gradient, Paper's a light one.
     for skin in slate paper; do
-        for window in main single dialog toolwindow 32770 mdi controls controls2 dialogcontrols; do
+        for window in main single dialog toolwindow 32770 mdi controls controls2 states dialogcontrols; do
             png=$E2E_SHOTS/gallery-$skin-$window.png
             check "$skin: $window is skinned" test "$(index_field "$raw" "$skin" "$window" 9)" = 1 ||
                 continue

@@ -10,6 +10,7 @@
 #include "skin/controls/skingroupbox.h"
 #include "skin/forms/skinmessages.h"
 
+#include "framework/controls/coolbar.h"
 #include "framework/controls/groupbox.h"
 #include "framework/controls/label.h"
 #include "framework/controls/pagecontrol.h"
@@ -95,6 +96,47 @@ TEST_F(ContainerSkin, LabelWithAColourOfItsOwnKeepsIt)
     EXPECT_EQ(own->Color(), RGBColor(0, 200, 0));
     own->SetParentColor(true);
     EXPECT_EQ(own->Color(), kButtonFace);
+}
+
+// Under a visual style the rebar draws every band alike and erases nothing
+// beside them; the bar paints the colours itself.
+TEST_F(ContainerSkin, CoolBarAndItsBandsTakeTheFaceWhileSkinnedAndTheirOwnColoursAfter)
+{
+    auto* bar = new TCoolBar(m_form.get());
+    bar->SetParent(m_form.get());
+    bar->SetBounds(0, 0, 240, 44);
+    bar->SetColor(kPanelColor);
+    bar->AddBand()->SetColor(clBlue);
+    bar->AddBand()->SetColor(clLime);
+    HWND window = bar->Handle();
+    RECT band{};
+    ASSERT_TRUE(SendMessageW(window, RB_GETRECT, 1, reinterpret_cast<LPARAM>(&band)));
+    ASSERT_LT(band.bottom + 2, 44) << "no space below the bands";
+    const POINT inBand{band.right - 4, (band.top + band.bottom) / 2};
+    const POINT below{band.left + 4, band.bottom + 2};
+    Repaint(window);
+    EXPECT_EQ(ScreenPixel(window, inBand.x, inBand.y), clLime);
+    EXPECT_EQ(ScreenPixel(window, below.x, below.y), kPanelColor);
+
+    auto* skin = new TSkinCoolBar(bar);
+    skin->Init(m_host.get(), m_data.get(), nullptr, true);
+    EXPECT_EQ(bar->Color(), kButtonFace);
+    EXPECT_EQ(bar->Bands(0)->Color(), kButtonFace);
+    EXPECT_EQ(bar->Bands(1)->Color(), kButtonFace);
+    Repaint(window);
+    EXPECT_EQ(ScreenPixel(window, inBand.x, inBand.y), kButtonFace);
+    EXPECT_EQ(ScreenPixel(window, below.x, below.y), kButtonFace);
+    // A skin change puts the face back on a band the program coloured.
+    bar->Bands(1)->SetColor(clYellow);
+    skin->SkinChange();
+    EXPECT_EQ(bar->Bands(1)->Color(), kButtonFace);
+
+    skin->Unsubclass();
+    EXPECT_EQ(bar->Color(), kPanelColor);
+    EXPECT_EQ(bar->Bands(0)->Color(), clBlue);
+    EXPECT_EQ(bar->Bands(1)->Color(), clLime);
+    Repaint(window);
+    EXPECT_EQ(ScreenPixel(window, inBand.x, inBand.y), clLime);
 }
 
 TEST_F(ContainerSkin, RawDialogErasesInButtonFaceAndHandsOutTheSkinBrush)

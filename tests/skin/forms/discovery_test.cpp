@@ -408,7 +408,7 @@ TEST_F(DiscoveryTest, DisableTagKeepsAControlAndAGroupsButtonsUnskinned)
     ExpectDecision(recorder.For(c), {C::RadioButton}, "button of a plain group box");
 }
 
-TEST_F(DiscoveryTest, ToolBarIsMadeFlatWithDrawHandlersAndCoolBarBandsTakeTheFace)
+TEST_F(DiscoveryTest, ToolBarIsMadeFlatWithDrawHandlersAndCoolBarGetsItsSkin)
 {
     auto* bar = Add<TToolBar>();
     bool mine = false;
@@ -425,10 +425,7 @@ TEST_F(DiscoveryTest, ToolBarIsMadeFlatWithDrawHandlersAndCoolBarBandsTakeTheFac
     cool->AddBand()->SetColor(clRed);
     cool->AddBand()->SetColor(clBlue);
     WithoutGate(xcToolbar, [&] { EXPECT_TRUE(Discover(cool).empty()); });
-    EXPECT_EQ(cool->Bands(0)->Color(), clRed);
-    EXPECT_TRUE(Discover(cool).empty());   // no skin object, only colours
-    EXPECT_EQ(cool->Bands(0)->Color(), Data().Colors(csButtonFace));
-    EXPECT_EQ(cool->Bands(1)->Color(), Data().Colors(csButtonFace));
+    ExpectDecision(Discover(cool), {C::CoolBar, A::Init, 0, true}, "TCoolBar");
 }
 
 TEST_F(DiscoveryTest, Skin3rdKindsDecideBeforeTheClassRules)
@@ -675,6 +672,12 @@ TEST_F(DiscoveryTest, PlainDialogControlsAreChosenByClassAndButtonStyle)
         {115, L"SysTabControl32", 0, C::Tab},
         {116, L"SysTabControl32", TCS_OWNERDRAWFIXED, C::None},
         {117, L"SysTreeView32", 0, C::None},
+        {118, L"msctls_progress32", 0, C::Progress},
+        {119, L"msctls_progress32", PBS_VERTICAL, C::Progress},
+        {120, L"msctls_trackbar32", TBS_HORZ, C::TrackBar},
+        {121, L"msctls_trackbar32", TBS_VERT, C::TrackBar},
+        {122, L"msctls_updown32", 0, C::UpDown},
+        {123, L"msctls_updown32", UDS_HORZ, C::UpDown},
     };
     DialogTemplate tmpl(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
     short y = 2;

@@ -358,3 +358,42 @@ TEST_F(ManagerTest, FreeingTheSkinDataUnskinsItsWindows)
     EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 0);
     DestroyWindow(window);
 }
+
+// A splash or progress window is shown before the skin is loaded and is
+// repainted by hand while its program works without a message loop.
+TEST_F(ManagerTest, FormsOnScreenBeforeSkinningStartsAreSkinnedAtOnce)
+{
+    DropData();
+    FreeSkinManager();
+    auto* shown = MakeForm<TForm>(nullptr);
+    shown->SetBounds(60, 60, 260, 120);
+    shown->SetCaption("Shown first");
+    shown->Show();
+    UpdateWindow(shown->Handle());
+    RECT before{};
+    GetClientRect(shown->Handle(), &before);
+    auto* notYet = MakeForm<TForm>(nullptr);
+    notYet->SetBounds(80, 80, 260, 120);
+
+    m_data = std::make_unique<TSkinData>(nullptr);
+    ASSERT_TRUE(LoadFrameSkin(*m_data));
+    m_data->SetActive(true);
+
+    // No message was dispatched in between: the start-up ran when asked.
+    TWinSkinForm* object = FindSkinForm(shown->Handle());
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->SkinStarted, 1);
+    EXPECT_EQ(object->SkinState, skinstate::Active);
+    EXPECT_EQ(ClientInWindow(shown->Handle()).top, kTop);
+    RECT after{};
+    GetClientRect(shown->Handle(), &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    // A form that is not on the screen waits for its activation.
+    EXPECT_EQ(FindSkinForm(notYet->Handle()), nullptr);
+    PumpFor(100);
+    EXPECT_EQ(Manager().FormCount(), 1);
+    EXPECT_EQ(object->SkinState, skinstate::Active);
+    delete notYet;
+    delete shown;
+}
