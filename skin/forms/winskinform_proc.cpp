@@ -249,6 +249,14 @@ void TWinSkinForm::WMSize(TMessage& m)
     case SIZE_MAXIMIZED: WindowState = swsMax; break;
     default: break;
     }
+    // A child that becomes maximized keeps pixels of its old client area
+    // as valid, moved to the new place: what the cascade showed there, a
+    // stray frame edge in system colours among it. Nothing repaints those
+    // parts of the form or of its controls unless the whole child is
+    // invalidated here.
+    if (FormStyle == sfsMDIChild && m.WParam == SIZE_MAXIMIZED)
+        RedrawWindow(Handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     TSkinManage* manager = Manager();
     const bool mdiMax = manager && manager->MDIMaximized;
     const bool mdiNormal = !mdiMax && WindowState == swsNormal;

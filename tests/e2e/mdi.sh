@@ -52,6 +52,12 @@ changed_box() {
     convert "$1" "$2" -compose difference -composite -threshold 3% -format '%@' info: 2>/dev/null
 }
 
+# client_part PNG GEOMETRY NAME: that part of a screenshot, as a file.
+client_part() {
+    convert "$1" -crop "$2" +repage "$E2E_WORK/part-$3.png"
+    echo "$E2E_WORK/part-$3.png"
+}
+
 frame_shot() {
     local out=$1 rect
     rect=$(mdi_field rect)
@@ -106,6 +112,27 @@ run_skin() {
     check_soon "$skin: two documents remain" 2 mdi_field children
     check "$skin: the closed one was the active one ($closed)" test "$(mdi_field active)" != "$closed"
     check_eq "$skin: the next one comes up maximized" "$(mdi_field zoomed)" 1
+    sleep 0.5
+    frame_shot "$E2E_SHOTS/mdi-$skin-next.png"
+    import -window root "$E2E_WORK/$skin-next.png"
+    # A document fills the client the same way however it came to be
+    # maximized: its label at the top left is drawn whole, not left as the
+    # cascade had it, and right of its controls (they end 200 pixels in)
+    # there is nothing but the form's colour.
+    # The document's client is the MDI client inside its 2-pixel sunken edge.
+    local cb shot
+    IFS=, read -r cl ct cr cb <<<"$BAND_CLIENT"
+    cl=$((cl + 2)) ct=$((ct + 2)) cr=$((cr - 2)) cb=$((cb - 2))
+    local label="130x30+$cl+$ct" plain="$((cr - cl - 205))x$((cb - ct))+$((cl + 205))+$ct"
+    box=$(changed_box "$(client_part "$E2E_WORK/$skin-max.png" "$label" "$skin-label-max")" \
+        "$(client_part "$E2E_WORK/$skin-next.png" "$label" "$skin-label-next")")
+    check_eq "$skin: its label is drawn as on the first maximize ($box)" "${box%%x*}" 0
+    check "$skin: the label has its text" \
+        test "$(convert "$E2E_WORK/part-$skin-label-next.png" -format '%k' info:)" -ge 2
+    for shot in max next; do
+        check_eq "$skin: plain client right of the controls ($shot)" \
+            "$(convert "$(client_part "$E2E_WORK/$skin-$shot.png" "$plain" "$skin-plain-$shot")" -format '%k' info:)" 1
+    done
 
     step "$skin: Tile and Cascade"
     window_menu t
