@@ -44,8 +44,11 @@ C* Place(TForm* form, int left, int top, int width, int height)
     return control;
 }
 
+
+} // namespace
+
 TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-                   TNotifyEvent onClick = {})
+                   TNotifyEvent onClick)
 {
     auto* item = new TMenuItem(owner);
     item->SetCaption(caption);
@@ -53,8 +56,6 @@ TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& capt
     parent->Add(item);
     return item;
 }
-
-} // namespace
 
 // Forms --------------------------------------------------------------------
 

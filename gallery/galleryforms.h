@@ -28,6 +28,10 @@ namespace tarnivo::gallery {
 
 class TGalleryMdiFrame;
 
+// A menu entry with its caption and click handler, added to the end of parent.
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
+                   TNotifyEvent onClick = {});
+
 // One shown window, as the screenshots name it.
 struct TGalleryWindow {
     std::string Name;   // "main", "single", "dialog", ...

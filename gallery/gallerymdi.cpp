@@ -6,20 +6,6 @@
 
 namespace tarnivo::gallery {
 
-namespace {
-
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-                   TNotifyEvent onClick = {})
-{
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
-
-} // namespace
-
 TGalleryMdiFrame::TGalleryMdiFrame(TComponent* owner, TRect bounds) : TForm(owner)
 {
     LoadLayout([this, bounds] {

@@ -1,5 +1,7 @@
 #include "gallerymenus.h"
 
+#include "galleryforms.h"
+
 #include "tray/trayicon.h"
 
 #include "framework/application.h"
@@ -15,16 +17,6 @@ namespace {
 
 // Right of the main form's row of windows; shown on top when asked for.
 constexpr TRect kMenusBounds{860, 300, 1180, 520};
-
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-                   TNotifyEvent onClick = {})
-{
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
 
 } // namespace
 

@@ -8,17 +8,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init buttons "$1"
 
-GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
-[ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-PAPER=$E2E_BUILD/../host/skins/paper.skn
-[ -f "$PAPER" ] || PAPER=$E2E_ROOT/build/host/skins/paper.skn
+gallery_paths
 rm -f "$E2E_SHOTS"/buttons-*.png
 PAGE="Controls: buttons, text, lists, ranges"
-
-pixel_at() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
-        sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
-}
 
 GALLERY_PID=""
 PAGE_XID=""
@@ -27,17 +19,7 @@ CX=0 CY=0   # the page's client origin on the screen
 gallery_start() {
     local skin=$1
     shift
-    spawn "$E2E_BUILD/gallery" "$GALLERY" "$@"
-    GALLERY_PID=$SPAWNED
-    wait_for 60 sh -c "xdotool search --name '^SkinGallery - $skin' >/dev/null" ||
-        e2e_abort "the gallery's main window did not appear"
-    sleep 3
-    PAGE_XID=$(xdotool search --name "^$PAGE" | head -n 1)
-    [ -n "$PAGE_XID" ] || e2e_abort "the control page did not appear"
-    probe window "" "$PAGE" || e2e_abort "probe does not find the control page"
-    IFS=, read -r CX CY _ _ <<<"$(probe_value client)"
-    focus_xwindow "$PAGE_XID"
-    sleep 0.5
+    gallery_open_page "$skin" "$PAGE" "$@"
 }
 
 title() {

@@ -8,10 +8,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init caption_buttons "$1"
 
-GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
-[ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-PAPER=$E2E_BUILD/../host/skins/paper.skn
-[ -f "$PAPER" ] || PAPER=$E2E_ROOT/build/host/skins/paper.skn
+gallery_paths
 rm -f "$E2E_SHOTS"/caption-*.png
 
 # Both skins put the close button 26 pixels left of the window's right edge,
@@ -19,11 +16,6 @@ rm -f "$E2E_SHOTS"/caption-*.png
 BTN_X=26
 BTN_Y=4
 BTN=18
-
-pixel_at() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
-        sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
-}
 
 # near "R G B" R G B: each channel within 24 of the wanted colour.
 near() {
@@ -43,14 +35,8 @@ X=0 Y=0 WIDTH=0 HEIGHT=0
 # gallery_start NAME [SKINFILE]: the gallery with its main window focused.
 gallery_start() {
     local skin=$1
-    shift
-    spawn "$E2E_BUILD/gallery" "$GALLERY" "$@"
-    GALLERY_PID=$SPAWNED
-    wait_for 60 sh -c "xdotool search --name '^SkinGallery - $skin' >/dev/null" ||
-        e2e_abort "the gallery's main window did not appear"
+    gallery_spawn "$@"
     MAIN=$(xdotool search --name "^SkinGallery - $skin" | head -n 1)
-    # The gallery activates its windows one at a time at start; let that settle.
-    sleep 3
     focus_xwindow "$MAIN"
     xdotool windowraise "$MAIN"
     sleep 0.5

@@ -10,10 +10,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init contact_sheet "$1"
 
-GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
-[ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
-PAPER=$E2E_BUILD/../host/skins/paper.skn
-[ -f "$PAPER" ] || PAPER=$E2E_ROOT/build/host/skins/paper.skn
+gallery_paths
 command -v montage >/dev/null || e2e_abort "montage (ImageMagick) is not installed"
 PAGE="Controls: every state"
 # A font file for the labels (ImageMagick's default names a font that a
@@ -42,17 +39,7 @@ CX=0 CY=0
 gallery_start() {
     local skin=$1
     shift
-    spawn "$E2E_BUILD/gallery" "$GALLERY" "$@"
-    GALLERY_PID=$SPAWNED
-    wait_for 60 sh -c "xdotool search --name '^SkinGallery - $skin' >/dev/null" ||
-        e2e_abort "the gallery's main window did not appear"
-    sleep 3
-    PAGE_XID=$(xdotool search --name "^$PAGE" | head -n 1)
-    [ -n "$PAGE_XID" ] || e2e_abort "the states page did not appear"
-    focus_xwindow "$PAGE_XID"
-    sleep 0.5
-    probe window "" "$PAGE" || e2e_abort "probe does not find the states page"
-    IFS=, read -r CX CY _ _ <<<"$(probe_value client)"
+    gallery_open_page "$skin" "$PAGE" "$@"
 }
 
 # Client point to screen, for the mouse.

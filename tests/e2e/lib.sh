@@ -597,3 +597,44 @@ foreground_caption() {
     probe focus
     probe_value foreground_caption
 }
+
+# pixel_at PNG X Y: the pixel's "R G B" (8 bits a channel).
+pixel_at() {
+    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+
+# SkinGallery scenarios: GALLERY is the program, PAPER the second skin file.
+gallery_paths() {
+    GALLERY=$E2E_BUILD/gallery/SkinGallery.exe
+    [ -f "$GALLERY" ] || e2e_abort "$GALLERY is not built"
+    PAPER=$E2E_BUILD/../host/skins/paper.skn
+    [ -f "$PAPER" ] || PAPER=$E2E_ROOT/build/host/skins/paper.skn
+}
+
+# gallery_spawn SKIN [ARGS...]: starts the gallery (GALLERY_PID) and waits
+# until its main window "SkinGallery - SKIN" is there and the activations of
+# its windows at start have settled.
+gallery_spawn() {
+    local skin=$1
+    shift
+    spawn "$E2E_BUILD/gallery" "$GALLERY" "$@"
+    GALLERY_PID=$SPAWNED
+    wait_for 60 sh -c "xdotool search --name '^SkinGallery - $skin' >/dev/null" ||
+        e2e_abort "the gallery's main window did not appear"
+    sleep 3
+}
+
+# gallery_open_page SKIN CAPTION [ARGS...]: the gallery with the page window
+# CAPTION focused; sets PAGE_XID and CX CY, the page's client origin.
+gallery_open_page() {
+    local skin=$1 caption=$2
+    shift 2
+    gallery_spawn "$skin" "$@"
+    PAGE_XID=$(xdotool search --name "^$caption" | head -n 1)
+    [ -n "$PAGE_XID" ] || e2e_abort "the page \"$caption\" did not appear"
+    focus_xwindow "$PAGE_XID"
+    sleep 0.5
+    probe window "" "$caption" || e2e_abort "probe does not find the page \"$caption\""
+    IFS=, read -r CX CY _ _ <<<"$(probe_value client)"
+}

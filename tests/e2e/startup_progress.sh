@@ -12,11 +12,6 @@ SKIN_DIR=$E2E_BUILD/../host/skins/slate
 [ -f "$SKIN_DIR/progress.bmp" ] || e2e_abort "no unpacked slate skin in $SKIN_DIR"
 
 # pixel_at IMAGE X Y: "r g b" of one pixel.
-pixel_at() {
-    convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
-        sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
-}
-
 # near "R G B" "R G B" TOLERANCE: every channel within the tolerance.
 near() {
     local a b
