@@ -49,6 +49,19 @@ move_to() {
 }
 # Somewhere on the page where no control is (the row names' column, low).
 park() { move_to 20 470; }
+
+# press_and_leave COL ROW: presses the control of that cell and lets go away
+# from it, so it keeps the focus and nothing is clicked.
+press_and_leave() {
+    local x y
+    read -r x y <<<"$(centre_of "$1" "$2")"
+    move_to "$x" "$y"
+    xdotool mousedown 1
+    sleep 0.3
+    park
+    xdotool mouseup 1
+    sleep 0.5
+}
 centre_of() { echo $(($(cell_x "$1") + 40)) $(($(cell_y "$2") + $(cell_h "$2") / 2)); }
 
 shoot() {
@@ -77,13 +90,7 @@ sheet() {
     # photographed: a focused push button would take the default look away
     # from the default button.
     local row col x y
-    read -r x y <<<"$(centre_of 3 3)"
-    move_to "$x" "$y"
-    xdotool mousedown 1
-    sleep 0.3
-    park
-    xdotool mouseup 1
-    sleep 0.5
+    press_and_leave 3 3
     shoot "$skin-rest"
 
     local args=()
@@ -105,13 +112,7 @@ sheet() {
         sleep 0.4
         # Focused: pressed and left, so the focus stays and nothing is hot.
         if [ "$row" != 2 ]; then
-            read -r x y <<<"$(centre_of 3 "$row")"
-            move_to "$x" "$y"
-            xdotool mousedown 1
-            sleep 0.3
-            park
-            xdotool mouseup 1
-            sleep 0.5
+            press_and_leave 3 "$row"
             shoot "$skin-focused-$row"
             crop "$skin-focused-$row" 3 "$row" "$dir/$row-3.png"
         fi
