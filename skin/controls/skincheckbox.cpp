@@ -50,6 +50,18 @@ std::wstring WindowTextOf(HWND window)
     return text;
 }
 
+// The box image of the skin's button element (check or radio) and its frame
+// count; none when the skin has no such image.
+const TBitmap* ButtonBoxImage(const TSkinData* skinData, TBitmap TDataSkinButton::*image,
+                              std::int32_t TDataSkinButton::*frames, int& frameCount)
+{
+    const TDataSkinButton* element = skinData ? skinData->Elements().Buttons.get() : nullptr;
+    if (!element || (element->*image).Empty())
+        return nullptr;
+    frameCount = element->*frames;
+    return &(element->*image);
+}
+
 } // namespace
 
 int CheckBoxFrame(int state, bool indeterminate, bool disabled, int frameCount)
@@ -202,13 +214,8 @@ void TSkinCheckBox::AfterProc(TMessage& message)
 
 const TBitmap* TSkinCheckBox::BoxImage(int& frameCount) const
 {
-    if (!FSkinData)
-        return nullptr;
-    const TDataSkinButton* element = FSkinData->Elements().Buttons.get();
-    if (!element || element->CheckImage.Empty())
-        return nullptr;
-    frameCount = element->CheckFrameCount;
-    return &element->CheckImage;
+    return ButtonBoxImage(FSkinData, &TDataSkinButton::CheckImage,
+                          &TDataSkinButton::CheckFrameCount, frameCount);
 }
 
 int TSkinCheckBox::BoxFrame(int frameCount)
@@ -260,13 +267,8 @@ void TSkinCheckControl::AfterProc(TMessage& message)
 
 const TBitmap* TSkinRadioButton::BoxImage(int& frameCount) const
 {
-    if (!FSkinData)
-        return nullptr;
-    const TDataSkinButton* element = FSkinData->Elements().Buttons.get();
-    if (!element || element->RadioImage.Empty())
-        return nullptr;
-    frameCount = element->RadioFrameCount;
-    return &element->RadioImage;
+    return ButtonBoxImage(FSkinData, &TDataSkinButton::RadioImage,
+                          &TDataSkinButton::RadioFrameCount, frameCount);
 }
 
 int TSkinRadioButton::BoxFrame(int frameCount)
