@@ -13,6 +13,8 @@ function(tarnivo_add_test)
     if(TARNIVO_WIN32)
         # Windows test programs are console programs; no window of their own.
         target_link_options(${T_NAME} PRIVATE -mconsole)
+        # A use after free reads poison instead of the old object.
+        target_link_libraries(${T_NAME} PRIVATE tarnivo_poison_delete)
     endif()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     set_tests_properties(${T_NAME} PROPERTIES

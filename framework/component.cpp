@@ -125,6 +125,12 @@ void TComponent::Notification(TComponent* component, TOperation operation)
         RemoveFreeNotification(component);
 }
 
+void TComponent::RemoveComponent(TComponent* component)
+{
+    if (component && component->m_owner == this)
+        Remove(component);
+}
+
 void TComponent::Insert(TComponent* component)
 {
     m_components.push_back(component);

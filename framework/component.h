@@ -56,6 +56,9 @@ public:
     // Frees every owned component, newest first. Derived classes whose owned
     // components need the derived part alive call this from their destructor.
     void DestroyComponents();
+    // Takes an owned component out of this owner without freeing it; whoever
+    // took it frees it (a release deferred until its messages return).
+    void RemoveComponent(TComponent* component);
 
     // Runs the stored layout (`build`) in the loading state, then Loaded() on
     // every owned component in creation order and on this component last.

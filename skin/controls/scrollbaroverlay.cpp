@@ -353,8 +353,33 @@ bool TWScrollbar::PaintBar(HDC dc)
 
 // Mouse -------------------------------------------------------------------------
 
+void TWScrollbar::Release()
+{
+    m_skin = nullptr;
+    m_targetControl = nullptr;
+    m_target = nullptr;
+    if (!m_guard.Busy()) {
+        m_guard.Release(nullptr);
+        delete this;
+        return;
+    }
+    HideScrollbar();
+    if (Owner())
+        Owner()->RemoveComponent(this);
+    m_guard.Release([this] { delete this; });
+}
+
+void ReleaseBar(TWScrollbar*& bar)
+{
+    TWScrollbar* doomed = bar;
+    bar = nullptr;
+    if (doomed)
+        doomed->Release();
+}
+
 void TWScrollbar::WndProc(TMessage& message)
 {
+    TReleaseGuard::TScope scope(m_guard);
     switch (message.Msg) {
     case WM_ERASEBKGND:    message.Result = 1; return;
     case WM_LBUTTONDOWN:   WMLButtonDown(message); return;
@@ -409,7 +434,11 @@ void TWScrollbar::WMLButtonDown(TMessage& message)
     Repaint();
     ReleaseCapture();
     // Runs the system's scroll loop; returns once the button is released.
+    // The skin may be switched or the control destroyed meanwhile.
+    const TLiveToken alive = m_guard.Token();
     Forward(WM_LBUTTONDOWN, point, false);
+    if (!alive)
+        return;
     m_pressed = false;
     ReleaseCapture();
     // Back to what the pointer is over now: the hot part, or none.

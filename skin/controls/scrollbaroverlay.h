@@ -12,6 +12,7 @@
 #include "skin/controls/scrollbarpaint.h"
 
 #include "framework/controls/panel.h"
+#include "framework/releaseguard.h"
 
 #include <windows.h>
 
@@ -69,6 +70,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
+    // Frees the overlay: at once, or, while the system's scroll loop runs
+    // inside one of its messages, when that message returns. From this call
+    // on it paints nothing and forwards nothing.
+    void Release();
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void Paint(TCanvas& canvas) override;
@@ -111,6 +117,10 @@ private:
     TRect m_barRect{};
     bool m_shown = false;
     TScrollBarPainter m_painter;   // what the overlay's window shows
+    TReleaseGuard m_guard;         // frees this overlay only between its messages
 };
+
+// Releases the overlay a skin object keeps in `bar` and clears the field.
+void ReleaseBar(TWScrollbar*& bar);
 
 } // namespace tarnivo

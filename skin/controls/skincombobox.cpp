@@ -158,7 +158,7 @@ void TSkinComBox::FreeListSkins()
             continue;
         skin->RemoveFreeNotification(this);
         skin->Unsubclass();
-        delete skin;
+        skin->Release();
     }
 }
 

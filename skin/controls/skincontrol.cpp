@@ -105,6 +105,7 @@ void TSkinControl::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* ca
     FUnicode = IsWindowUnicode(window) != FALSE;
     FCaption = WindowText(window);
     m_hook = TWindowProcHook(*control, [this](TMessage& m) { NewWndProc(m); });
+    m_hooked = true;
     if (host)
         host->AddControlList(this);
     if (FUpdateColor && FSkinData) {
@@ -177,12 +178,14 @@ bool TSkinControl::HookWindowProc(TControl& control)
     if (m_hook.Installed() || m_subclass.Installed())
         return false;
     m_hook = TWindowProcHook(control, [this](TMessage& m) { NewWndProc(m); });
+    m_hooked = true;
     return true;
 }
 
 void TSkinControl::UnhookWindowProc()
 {
     m_hook.Remove();
+    m_hooked = false;
 }
 
 void TSkinControl::PostRecreate() const
@@ -193,8 +196,29 @@ void TSkinControl::PostRecreate() const
 
 // The message pipeline ------------------------------------------------------------
 
+void TSkinControl::Release()
+{
+    if (FSkinForm)
+        FSkinForm->DeleteControl(this);
+    FSkinForm = nullptr;
+    if (!m_guard.Busy()) {
+        m_guard.Release(nullptr);
+        delete this;
+        return;
+    }
+    // A message of ours is still running: the control stops coming here, and
+    // the owner (which may go first) no longer frees us; the last message
+    // out does.
+    m_hook.Remove();
+    m_subclass.Remove();
+    if (Owner())
+        Owner()->RemoveComponent(this);
+    m_guard.Release([this] { delete this; });
+}
+
 void TSkinControl::NewWndProc(TMessage& message)
 {
+    TReleaseGuard::TScope scope(m_guard);
     if (message.Msg == WM_SKINENABLE) {
         // A destroyed window stays off: there is nothing left to skin.
         FActive = static_cast<int>(message.WParam) > 0 && FStatus != skinstatus::Deleted;
@@ -209,13 +233,18 @@ void TSkinControl::NewWndProc(TMessage& message)
     }
     if (BeforeProc(message)) {
         Default(message);
-        AfterProc(message);
+        // The control's own processing may have ended this object (its
+        // window destroyed inside it, the skin switched off): nothing more.
+        if (scope.Alive())
+            AfterProc(message);
     }
 }
 
 void TSkinControl::Default(TMessage& message)
 {
-    if (m_hook.Installed())
+    // Decided by how the object attached, not by Installed(): a hook taken
+    // out by Release still passes the message in hand on.
+    if (m_hooked)
         m_hook.CallNext(message);
     else
         m_subclass.CallPrevious(message);

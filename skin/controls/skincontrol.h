@@ -32,6 +32,7 @@
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
 #include "framework/messages.h"
+#include "framework/releaseguard.h"
 #include "framework/sets.h"
 #include "framework/subclass.h"
 #include "framework/windowprochook.h"
@@ -106,6 +107,13 @@ public:
     // The pointer has left without the control noticing (the form's hover
     // timer saw it): CM_MOUSELEAVE to the window.
     void MouseLeave() override;
+    // Off the host's list, out of the control's message path, and freed once
+    // no message of this object is on the stack (the control's window may be
+    // destroyed from inside one of them: a dialog closed by its own button).
+    void Release() override;
+    // Whether the object may still be used: taken before a call that can
+    // free it, asked afterwards.
+    TLiveToken LiveToken() const { return m_guard.Token(); }
 
     bool UpdateColor() const override { return FUpdateColor; }
     HWND ControlHandle() const override { return FHandle; }
@@ -224,8 +232,10 @@ private:
     void TrackMouse(const TMessage& message);
     void DrawWholeWindow(HDC dc);
 
+    TReleaseGuard m_guard;               // frees this object only between its messages
     TWindowProcHook m_hook;              // Init: our place in the control's WindowProc chain
     TWindowSubclass m_subclass;          // Inithwnd: the replaced window procedure
+    bool m_hooked = false;               // attached through m_hook (else m_subclass)
     bool m_colorSaved = false;           // FOldColor holds the control's own colour
 };
 

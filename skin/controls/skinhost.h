@@ -44,6 +44,11 @@ public:
     virtual void SkinChange() = 0;
     // The mouse left the control (the form's hover timer noticed).
     virtual void MouseLeave() = 0;
+    // Frees the skin object: at once, or, while one of its own messages is
+    // still on the stack, as soon as the last of them returns. Either way it
+    // is off its host's list and handles no message of the control after
+    // this call.
+    virtual void Release() { delete this; }
 };
 
 class ISkinControlHost {

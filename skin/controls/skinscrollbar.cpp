@@ -135,10 +135,8 @@ void TSkinScrollbar::SkinChange()
 
 void TSkinScrollbar::FreeBars()
 {
-    delete FHorzBar;
-    FHorzBar = nullptr;
-    delete FVertBar;
-    FVertBar = nullptr;
+    ReleaseBar(FHorzBar);
+    ReleaseBar(FVertBar);
 }
 
 void TSkinScrollbar::SetScrollbarPos()
@@ -293,10 +291,8 @@ void TSkinScrollbarH::Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas
 
 void TSkinScrollbarH::FreeBars()
 {
-    delete FHorzBar;
-    FHorzBar = nullptr;
-    delete FVertBar;
-    FVertBar = nullptr;
+    ReleaseBar(FHorzBar);
+    ReleaseBar(FVertBar);
 }
 
 void TSkinScrollbarH::Unsubclass()
@@ -346,7 +342,7 @@ TSkinScControl::TSkinScControl(TComponent* owner) : TSkinControl(owner) {}
 
 TSkinScControl::~TSkinScControl()
 {
-    delete FBar;
+    ReleaseBar(FBar);
 }
 
 void TSkinScControl::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canvas, bool)
@@ -370,10 +366,8 @@ void TSkinScControl::InitScrollbar(TControl* control, TSkinData* skinData, TCanv
 void TSkinScControl::Unsubclass()
 {
     TSkinControl::Unsubclass();
-    if (FStatus != skinstatus::Deleted) {
-        delete FBar;
-        FBar = nullptr;
-    }
+    if (FStatus != skinstatus::Deleted)
+        ReleaseBar(FBar);
 }
 
 void TSkinScControl::AfterProc(TMessage& message)

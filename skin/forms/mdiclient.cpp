@@ -38,6 +38,7 @@ void TWinSkinForm::DefaultMDI(TMessage& message)
 
 void TWinSkinForm::WinMDIProc(TMessage& m)
 {
+    TReleaseGuard::TScope scope(m_guard);
     switch (m.Msg) {
     case WM_NCDESTROY:      DefaultMDI(m); UnSubclassMDI(); break;
     case WM_MDICREATE:      MDICreate(m); break;

@@ -5,6 +5,7 @@
 
 #include "discovery.h"
 #include "menuband.h"
+#include "menuitemhandlers.h"
 #include "menuitems.h"
 #include "skinmanager.h"
 #include "winskinform.h"
@@ -57,10 +58,12 @@ void MeasureWithCurrentSkin(TObject* sender, TCanvas& canvas, int& width, int& h
         TMenuItemPainter(*skin).MeasureItem(*item, canvas, width, height);
 }
 
+// `onlyUnassigned` keeps the program's own handlers; a skinned form's
+// (this one's, or a stale one of a form object that is gone) is replaced.
 void SetHandlers(TMenuItem& item, const TMenuDrawItemEvent& draw,
                  const TMenuMeasureItemEvent& measure, bool onlyUnassigned)
 {
-    if (!onlyUnassigned || !item.OnDrawItem) {
+    if (!onlyUnassigned || !item.OnDrawItem || IsFormItemHandler(item.OnDrawItem)) {
         item.OnDrawItem = draw;
         item.OnMeasureItem = measure;
     }
@@ -105,12 +108,8 @@ void TWinSkinForm::InitMainMenu(TComponent* container, bool enable)
 {
     if (!container)
         return;
-    const TMenuDrawItemEvent draw = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
-        DrawMenuItem(s, c, r, sel);
-    };
-    const TMenuMeasureItemEvent measure = [this](TObject* s, TCanvas& c, int& w, int& h) {
-        MeasureItem(s, c, w, h);
-    };
+    const TMenuDrawItemEvent draw = FormItemDraw(*this);
+    const TMenuMeasureItemEvent measure = FormItemMeasure(*this, TItemMeasure::MainMenu);
     for (int i = 0; i < container->ComponentCount(); ++i) {
         auto* menu = dynamic_cast<TMainMenu*>(container->Components(i));
         if (!menu)

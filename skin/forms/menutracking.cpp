@@ -213,6 +213,8 @@ TMenuBtn* TWinSkinForm::FindButtonFromAccel(wchar_t key) const
 
 bool TWinSkinForm::CheckMenu(TMenuBtn* button)
 {
+    // The drop-downs' loops run in here: this object is freed only after.
+    TReleaseGuard::TScope scope(m_guard);
     TMenuTrackState& track = Track();
     track.Switching = false;
     bool tracked = false;
@@ -225,7 +227,7 @@ bool TWinSkinForm::CheckMenu(TMenuBtn* button)
         tracked = true;
         const int next = track.SwitchTo;
         track.SwitchTo = -1;
-        if (next < 0 || !IsWindow(Handle) || FindSkinForm(Handle) != this || !MenuBar)
+        if (next < 0 || !scope.Alive() || !IsWindow(Handle) || !MenuBar)
             break;
         button = MenuBar->Button(next);
         if (button && HotObject != button)
@@ -239,6 +241,7 @@ bool TWinSkinForm::TrackOne(TMenuBtn* button)
 {
     TMenuTrackState& track = Track();
     const HWND window = Handle;
+    const TLiveToken alive = LiveToken();
     PostMessageA(window, WM_COMMAND, button->Command, 0);
     if (!button->SubMenu)
         return false;
@@ -268,8 +271,8 @@ bool TWinSkinForm::TrackOne(TMenuBtn* button)
     track.Form = nullptr;
     track.TrackedSubMenu = nullptr;
     track.FirstMessage = false;
-    // The object may have gone with its window while the menu showed.
-    if (FindSkinForm(window) != this)
+    // The window may have gone, or been unskinned, while the menu showed.
+    if (!alive || FindSkinForm(window) != this)
         return true;
     MenuTracking = 0;
     if (HotObject == button && track.SwitchTo < 0)

@@ -81,9 +81,9 @@ void TWinSkinForm::WMNCLButtonDown(TMessage& m)
         if (auto* button = dynamic_cast<TMenuBtn*>(found)) {
             // The drop-down's loop runs inside this call; the button stays
             // hot until the mouse leaves it.
-            const HWND window = Handle;
+            const TLiveToken alive = LiveToken();
             CheckMenu(button);
-            if (FindSkinForm(window) == this && MenuBar)
+            if (alive && MenuBar)
                 HotObject = nullptr;
         }
         return;

@@ -1,5 +1,7 @@
 #include "popupmenu.h"
 
+#include "menuitemhandlers.h"
+
 #include "skinmanager.h"
 #include "skinmessages.h"
 #include "winskinform.h"
@@ -73,6 +75,14 @@ void TWinSkinPopMenu::InitSkin(HWND window, TSkinData* skinData, HMENU menu)
     m_subclass.Install(window, [this](TMessage& m) { WinWndProc(m); });
 }
 
+void TWinSkinPopMenu::Release(std::unique_ptr<TWinSkinPopMenu> object)
+{
+    if (!object)
+        return;
+    TWinSkinPopMenu* raw = object.release();
+    raw->m_guard.Release([raw] { delete raw; });
+}
+
 void TWinSkinPopMenu::UnSubClass()
 {
     if (!Subclassed())
@@ -88,6 +98,7 @@ void TWinSkinPopMenu::Default(TMessage& message)
 
 void TWinSkinPopMenu::WinWndProc(TMessage& m)
 {
+    TReleaseGuard::TScope scope(m_guard);
     if (m.Msg == WM_ISSKINNED) {
         m.Result = 1;
         return;
@@ -240,7 +251,9 @@ void SetItemHandlers(TMenuItem& item, const TPopupItemHandlers* handlers)
         TMenuItem& child = *item.Items(i);
         if (handlers) {
             child.OnDrawItem = handlers->Draw;
-            if (!child.OnMeasureItem)
+            // The program's own measure stays; a skinned form's (perhaps
+            // of an object that is gone) is replaced.
+            if (!child.OnMeasureItem || IsFormItemHandler(child.OnMeasureItem))
                 child.OnMeasureItem = handlers->Measure;
         } else {
             child.OnDrawItem = nullptr;

@@ -19,12 +19,14 @@
 #include "framework/events.h"
 #include "framework/menus.h"
 #include "framework/messages.h"
+#include "framework/releaseguard.h"
 #include "framework/subclass.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace tarnivo {
 
@@ -47,6 +49,9 @@ public:
     // Gives the window its own procedure back; nothing the second time.
     void UnSubClass();
     bool Subclassed() const { return m_subclass.Installed(); }
+    // Frees an object the manager took off its list: at once, or when the
+    // last of its messages returns.
+    static void Release(std::unique_ptr<TWinSkinPopMenu> object);
 
     void WinWndProc(TMessage& message);
     void Default(TMessage& message);
@@ -76,6 +81,7 @@ private:
     // whose origin is the window's top-left corner.
     void DrawBorderRing(HDC dc) const;
 
+    TReleaseGuard m_guard;            // frees this object only between its messages
     TWindowSubclass m_subclass;
 };
 

@@ -1,5 +1,6 @@
 #include "skinmanager.h"
 
+#include "menuitemhandlers.h"
 #include "popupmenu.h"
 #include "skinmessages.h"
 #include "winskinform.h"
@@ -68,13 +69,9 @@ void RegisterSkinEngine()
     RegisterSkinManager([] { return std::make_unique<TSkinManage>(); });
     // Skinned popup menus draw and measure their items with the form's
     // menu-item painters.
+    // They hold the form object weakly: the menus outlive it.
     SetPopupItemHandlers([](TWinSkinForm& form) {
-        TWinSkinForm* object = &form;
-        return TPopupItemHandlers{
-            [object](TObject* s, TCanvas& c, const TRect& r, bool selected) {
-                object->DrawMenuItem(s, c, r, selected);
-            },
-            [object](TObject* s, TCanvas& c, int& w, int& h) { object->MeasureItemPop(s, c, w, h); }};
+        return TPopupItemHandlers{FormItemDraw(form), FormItemMeasure(form, TItemMeasure::Popup)};
     });
 }
 
@@ -325,17 +322,35 @@ std::vector<TWinSkinForm*> TSkinManage::Snapshot() const
     return objects;
 }
 
+std::vector<TWinSkinForm*> TSkinManage::AllForms() const
+{
+    std::vector<TWinSkinForm*> objects;
+    for (const auto& object : m_forms)
+        objects.push_back(object.get());
+    return objects;
+}
+
+bool TSkinManage::Holds(const TWinSkinForm* object) const
+{
+    return std::any_of(m_forms.begin(), m_forms.end(),
+                       [object](const auto& o) { return o.get() == object; });
+}
+
 void TSkinManage::Remove(TWinSkinForm* object)
 {
     auto it = std::find_if(m_forms.begin(), m_forms.end(),
                            [object](const auto& o) { return o.get() == object; });
     if (it == m_forms.end())
         return;
-    // Out of the list before it goes, so nothing it triggers finds it.
+    // Out of the list before it goes, so nothing it triggers finds it. A
+    // window may be unskinned from inside one of its own messages (a skin
+    // switch from a timer in a menu's loop): the object then goes when
+    // that message returns.
     std::unique_ptr<TWinSkinForm> doomed = std::move(*it);
     m_forms.erase(it);
     if (MDIParent == object)
         SetMDIParent(nullptr, nullptr);
+    TWinSkinForm::Release(std::move(doomed));
 }
 
 void TSkinManage::DeleteForm(HWND window)
@@ -380,9 +395,9 @@ void TSkinManage::DeleteAllForms()
     while (!m_forms.empty()) {
         std::unique_ptr<TWinSkinForm> object = std::move(m_forms.back());
         m_forms.pop_back();
-        if (object->ManagerStamp != Module)
-            continue;
-        object->UnSubclass3();
+        if (object->ManagerStamp == Module)
+            object->UnSubclass3();
+        TWinSkinForm::Release(std::move(object));
     }
 }
 
@@ -441,6 +456,7 @@ void TSkinManage::DeleteMenu(HWND window)
     std::unique_ptr<TWinSkinPopMenu> doomed = std::move(*it);
     m_menus.erase(it);
     doomed->UnSubClass();
+    TWinSkinPopMenu::Release(std::move(doomed));
     if (m_menus.empty())
         ForgetPopup();
 }
@@ -495,6 +511,7 @@ void TSkinManage::DeleteAllMenus()
         std::unique_ptr<TWinSkinPopMenu> object = std::move(m_menus.back());
         m_menus.pop_back();
         object->UnSubClass();
+        TWinSkinPopMenu::Release(std::move(object));
     }
     ForgetPopup();
 }
@@ -542,7 +559,7 @@ void TSkinManage::RemoveSkinData(TSkinData* skin)
     // Windows painted from this skin data cannot outlive it: they get their
     // own look back (without a resize: this happens while forms are freed).
     for (TWinSkinForm* object : Snapshot()) {
-        if (object->SkinData != skin || FindForm(object->Handle) != object)
+        if (!Holds(object) || object->SkinData != skin || FindForm(object->Handle) != object)
             continue;
         object->SkinState = skinstate::Unskinning;
         object->UnSubclass();
@@ -552,8 +569,8 @@ void TSkinManage::RemoveSkinData(TSkinData* skin)
 
 void TSkinManage::DeleteSysbtn()
 {
-    for (const auto& object : m_forms)
-        if (object->SkinData == m_currentSkin)
+    for (TWinSkinForm* object : AllForms())
+        if (Holds(object) && object->SkinData == m_currentSkin)
             object->DeleteSysbtn();
 }
 
@@ -632,7 +649,7 @@ void TSkinManage::UnskinAll()
     m_enabled = false;
     DeleteDeleted();
     for (TWinSkinForm* object : Snapshot()) {
-        if (FindForm(object->Handle) != object)
+        if (!Holds(object) || FindForm(object->Handle) != object)
             continue;   // went while another window was unskinned
         if (onlyThis && object->SkinData != m_currentSkin)
             continue;
@@ -655,12 +672,16 @@ void TSkinManage::Reskin()
             if (onlyThis)
                 break;
         }
+    // Reading the skin asks the windows for their icons, and a skin change
+    // repaints them: a window may go meanwhile.
     for (TWinSkinForm* object : using_) {
+        if (!Holds(object))
+            continue;
         object->DeleteSysbtn();
         object->InitSkinData();
     }
     for (TWinSkinForm* object : using_)
-        if (FindForm(object->Handle) == object)
+        if (Holds(object) && FindForm(object->Handle) == object)
             object->SkinChange();
 }
 
@@ -672,7 +693,8 @@ void TSkinManage::ReskinOne()
     if (!object)
         return;
     object->UnSubclass();
-    object->SkinState = skinstate::Destroyed;
+    if (Holds(object))
+        object->SkinState = skinstate::Destroyed;
     DeleteDeleted();
     AddForm(ReskinWindow);
 }
@@ -690,8 +712,10 @@ void TSkinManage::SetMDIMax(bool maximized)
     MDIMaximized = maximized ? 1 : 0;
     if (MainSkin && MainSkin->Options().Contains(xoMDIChildBorder))
         return;
-    for (const auto& object : m_forms) {
-        if (object->FormStyle != sfsMDIChild || object->SkinState == skinstate::Destroyed)
+    // Re-cropping and refreshing send messages to the children: walk a snapshot.
+    for (TWinSkinForm* object : AllForms()) {
+        if (!Holds(object) || object->FormStyle != sfsMDIChild ||
+            object->SkinState == skinstate::Destroyed)
             continue;
         if (maximized) {
             if (object->RegionOwned)

@@ -157,6 +157,11 @@ private:
     // Objects of this manager in the list, newest first, as a snapshot: the
     // actions below may destroy windows and so change the list.
     std::vector<TWinSkinForm*> Snapshot() const;
+    // Every object in the list, oldest first, as a snapshot.
+    std::vector<TWinSkinForm*> AllForms() const;
+    // Whether `object` is still in the list; compares the pointer only, so
+    // it may be asked about an object that has been freed meanwhile.
+    bool Holds(const TWinSkinForm* object) const;
 
     std::unique_ptr<TTimer> m_timer;
     TWindowsHook m_cbtHook;

@@ -9,6 +9,8 @@
 
 #include "captionbuttons.h"
 
+#include "menuitemhandlers.h"
+
 #include "skinmanager.h"
 
 #include "framework/menus.h"
@@ -102,16 +104,16 @@ std::vector<SystemItem> ReadSystemMenu(HMENU menu)
 // skin's window-menu image list.
 void TWinSkinForm::SkinItem(TMenuItem& item)
 {
-    item.OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool selected) {
-        DrawMenuItem(s, c, r, selected);
-    };
-    item.OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
-        MeasureItemPop(s, c, w, h);
-    };
+    item.OnDrawItem = FormItemDraw(*this);
+    item.OnMeasureItem = FormItemMeasure(*this, TItemMeasure::Popup);
 }
 
 void TWinSkinForm::FreeSysMenu()
 {
+    // The menu is being tracked (unskinned from inside its loop): it stays
+    // until the loop is over and goes with this object or the next popup.
+    if (m_sysMenuLoops > 0)
+        return;
     delete SysMenuPopup;
     SysMenuPopup = nullptr;
 }
@@ -132,17 +134,22 @@ void TWinSkinForm::PopSysmenu(POINT point)
     if (TSkinManage* manager = SkinManage())
         manager->PopupKind = popupkind::SystemMenu;
     LastSysMenuTick = now;
+    // The menu's loop runs in here; whatever it does, this object is freed
+    // only after it returns.
+    TReleaseGuard::TScope scope(m_guard);
     CreateSysmenu2();
     TPopupMenu* popup = SysMenuPopup;
     if (!popup)
         return;
     const HWND window = Handle;
+    ++m_sysMenuLoops;
     const UINT command = static_cast<UINT>(TrackPopupMenu(
         popup->Handle(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0,
         window, nullptr));
-    // The window (and this object with it) may have gone while the menu
-    // showed; the menu may have been rebuilt by a nested popup.
-    if (!command || !IsWindow(window) || FindSkinForm(window) != this || SysMenuPopup != popup)
+    --m_sysMenuLoops;
+    // The window may have gone or been unskinned while the menu showed; the
+    // menu may have been rebuilt by a nested popup.
+    if (!command || !scope.Alive() || !IsWindow(window) || SysMenuPopup != popup)
         return;
     popup->DispatchCommand(command);
 }

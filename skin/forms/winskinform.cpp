@@ -90,6 +90,14 @@ TWinSkinForm::~TWinSkinForm()
         RemoveFreeNotification(Form);
 }
 
+void TWinSkinForm::Release(std::unique_ptr<TWinSkinForm> object)
+{
+    if (!object)
+        return;
+    TWinSkinForm* raw = object.release();
+    raw->m_guard.Release([raw] { delete raw; });
+}
+
 void TWinSkinForm::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
@@ -712,7 +720,7 @@ void TWinSkinForm::DeleteControl(TSkinControlLink* control)
 void TWinSkinForm::FreeControl(TSkinControlLink* control)
 {
     DeleteControl(control);
-    delete control;
+    control->Release();
 }
 
 void TWinSkinForm::DeleteSkinDeleted()

@@ -23,6 +23,7 @@
 #include "framework/font.h"
 #include "framework/gdiobjects.h"
 #include "framework/messages.h"
+#include "framework/releaseguard.h"
 #include "framework/sets.h"
 #include "framework/subclass.h"
 #include "framework/windowprochook.h"
@@ -302,6 +303,13 @@ public:
     // Whether the window procedure is replaced (the stub exists).
     bool Subclassed() const { return m_subclass.Installed(); }
 
+    // Whether the object may still be used: a weak reference for callbacks
+    // given to others and for a handler that ran a nested loop.
+    TLiveToken LiveToken() const { return m_guard.Token(); }
+    // Frees an object the manager took off its list: at once, or when the
+    // last of its messages returns.
+    static void Release(std::unique_ptr<TWinSkinForm> object);
+
 private:
     // Handlers of the two message tables (winskinform_proc.cpp).
     void Dispatch(TMessage& message);
@@ -356,6 +364,8 @@ private:
     bool MaximizedMDIChild() const;
     bool PlainWindow() const { return Form == nullptr; }
 
+    TReleaseGuard m_guard;                  // frees this object only between its messages
+    int m_sysMenuLoops = 0;                 // system-menu loops running (PopSysmenu)
     TWindowSubclass m_subclass;             // the replaced window procedure
     TWindowProcHook m_formHook;             // our place in the form's WindowProc chain
     TWindowSubclass m_mdiSubclass;          // the MDI client's replaced procedure

@@ -11,6 +11,7 @@
 #include "winskinform.h"
 
 #include "menuband.h"
+#include "menuitemhandlers.h"
 
 #include "skinmanager.h"
 #include "skinmessages.h"
@@ -47,6 +48,7 @@ void TWinSkinForm::Default(TMessage& message)
 // lets the previous procedure answer; painting catches its own.
 void TWinSkinForm::WinWndProc(TMessage& message)
 {
+    TReleaseGuard::TScope scope(m_guard);
     Dispatch(message);
 }
 
@@ -62,7 +64,15 @@ void TWinSkinForm::Dispatch(TMessage& message)
         Default(message);
         return;
     }
+    const TLiveToken alive = m_guard.Token();
     const bool handled = Stage2(message);
+    // A stage-2 handler may have run a loop (the system menu, a move or
+    // size loop) in which the window was unskinned: the rest is not ours.
+    if (!alive) {
+        if (!handled)
+            Default(message);
+        return;
+    }
     if (!MaximizedMDIChild() && SkinState != skinstate::Created && Stage3(message))
         return;
     if (!handled)
@@ -133,6 +143,7 @@ bool TWinSkinForm::Stage3(TMessage& m)
 
 void TWinSkinForm::NewWndProc(TMessage& m)
 {
+    TReleaseGuard::TScope scope(m_guard);
     switch (m.Msg) {
     case WM_SETTEXT:          WMSetText(m); break;
     case WM_SKINCHANGE:       SkinChange(); break;
@@ -181,6 +192,10 @@ void TWinSkinForm::WMNCDestroy(TMessage& m)
         MenuBar->NativeMenu = nullptr;
     }
     UnSubclass3();
+    // The form's menus outlive this object (a recreated window gets a new
+    // one): they go back to the framework's drawing until it skins them.
+    if (Form)
+        DropFormItemHandlers(Form, this);
     Default(m);
     SkinState = skinstate::Destroyed;
 }
@@ -316,7 +331,13 @@ void TWinSkinForm::WMSysCommand(TMessage& m)
     if (command == SC_KEYMENU && m.LParam == ' ' && !MenuTracking) {
         POINT origin{0, 0};
         ClientToScreen(Handle, &origin);
+        const TLiveToken alive = LiveToken();
         PopSysmenu(origin);
+        // Unskinned while the menu showed: the command was the menu's.
+        if (!alive) {
+            m.Result = 0;
+            return;
+        }
     }
     switch (command) {
     case SC_MINIMIZE:
