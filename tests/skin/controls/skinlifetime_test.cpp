@@ -186,3 +186,96 @@ TEST_F(ControlSkinLifetime, AttachRefusesWhatItCannotSkin)
 
 } // namespace
 } // namespace tarnivo
+
+namespace tarnivo {
+namespace {
+
+using namespace test;
+
+constexpr UINT WM_TEST_FREE = WM_APP + 40;
+constexpr UINT WM_TEST_NESTED = WM_APP + 41;
+
+// What the test reads after the skin object is gone.
+struct ReleaseLog {
+    int freed = 0;            // destructor runs
+    int afterRuns = 0;        // AfterProc of the test messages
+    int freedWhenAsked = -1;  // destructor runs right after FreeControl returned
+    int freedAfterInner = -1; // ... and after the inner message returned
+};
+
+// Frees itself through its form while one of its own messages is handled,
+// as a form does when a dialog is closed by the button being skinned.
+class SelfFreeingSkin : public TFrameSkin {
+public:
+    SelfFreeingSkin(TWinSkinForm* host, ReleaseLog& log) : TFrameSkin(host), m_host(host), m_log(log) {}
+    ~SelfFreeingSkin() override { ++m_log.freed; }
+    bool BeforeProc(TMessage& message) override
+    {
+        if (message.Msg == WM_TEST_NESTED) {
+            SendMessageW(ControlHandle(), WM_TEST_FREE, 0, 0);
+            m_log.freedAfterInner = m_log.freed;
+        }
+        if (message.Msg == WM_TEST_FREE) {
+            m_host->FreeControl(this);
+            m_log.freedWhenAsked = m_log.freed;
+        }
+        return TFrameSkin::BeforeProc(message);
+    }
+    void AfterProc(TMessage& message) override
+    {
+        if (message.Msg == WM_TEST_FREE || message.Msg == WM_TEST_NESTED)
+            ++m_log.afterRuns;
+        TFrameSkin::AfterProc(message);
+    }
+
+private:
+    TWinSkinForm* m_host;
+    ReleaseLog& m_log;
+};
+
+class ControlSkinRelease : public ControlSkinLifetime {
+protected:
+    SelfFreeingSkin* Attach()
+    {
+        auto* skin = new SelfFreeingSkin(m_host.get(), m_log);
+        skin->Inithwnd(m_raw, m_data.get(), nullptr, m_host.get());
+        return skin;
+    }
+    ReleaseLog m_log;
+};
+
+TEST_F(ControlSkinRelease, FreedInsideItsOwnMessageGoesWhenThatMessageReturns)
+{
+    const LONG_PTR rawProc = WindowProcOf(m_raw);
+    ASSERT_TRUE(Attach()->Inited());
+    SendMessageW(m_raw, WM_TEST_FREE, 0, 0);
+    EXPECT_EQ(m_log.freedWhenAsked, 0) << "kept while its message ran";
+    EXPECT_EQ(m_log.freed, 1) << "freed once the message returned";
+    EXPECT_EQ(m_log.afterRuns, 0) << "nothing ran on it after its release";
+    EXPECT_TRUE(m_host->Controls.empty());
+    EXPECT_EQ(m_host->ComponentCount(), 0);
+    EXPECT_EQ(WindowProcOf(m_raw), rawProc);
+    EXPECT_EQ(SendMessageW(m_raw, WM_ISSKINNED, 0, 0), 0);
+}
+
+TEST_F(ControlSkinRelease, FreedInANestedMessageWaitsForTheOutermost)
+{
+    ASSERT_TRUE(Attach()->Inited());
+    SendMessageW(m_raw, WM_TEST_NESTED, 0, 0);
+    EXPECT_EQ(m_log.freedWhenAsked, 0);
+    EXPECT_EQ(m_log.freedAfterInner, 0) << "the outer message still runs";
+    EXPECT_EQ(m_log.freed, 1);
+    EXPECT_EQ(m_log.afterRuns, 0);
+    EXPECT_TRUE(m_host->Controls.empty());
+}
+
+TEST_F(ControlSkinRelease, FreedOutsideAnyMessageGoesAtOnce)
+{
+    SelfFreeingSkin* skin = Attach();
+    m_host->FreeControl(skin);
+    EXPECT_EQ(m_log.freed, 1);
+    EXPECT_EQ(m_host->ComponentCount(), 0);
+}
+
+} // namespace
+} // namespace tarnivo
