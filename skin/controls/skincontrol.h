@@ -111,9 +111,6 @@ public:
     // no message of this object is on the stack (the control's window may be
     // destroyed from inside one of them: a dialog closed by its own button).
     void Release() override;
-    // Whether the object may still be used: taken before a call that can
-    // free it, asked afterwards.
-    TLiveToken LiveToken() const { return m_guard.Token(); }
 
     bool UpdateColor() const override { return FUpdateColor; }
     HWND ControlHandle() const override { return FHandle; }
