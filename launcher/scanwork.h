@@ -10,6 +10,14 @@
 // waits for the one it needs next; while it waits and files are left, it
 // reads one itself. With no worker threads it simply does all of it.
 //
+// A file on a share that stopped answering can hold a worker for minutes.
+// The window's thread never waits on one without a time-out: a file or an
+// icon that does not come within FileWait counts as unreadable (the icon
+// as failed, for every entry that shares it), and the end of a list or of
+// the whole work waits at most LetGoWait for workers still busy. Those are
+// left to finish on their own; what they read then is dropped, and the
+// state they share lives until the last of them has gone.
+//
 // Each worker thread has a COM apartment of its own for its whole life (the
 // shell link object needs one). Icon handles are process-wide objects: the
 // window's thread adds the ones the workers made to its image list.
@@ -17,23 +25,39 @@
 #include "catalogue.h"
 #include "shortcutfile.h"
 
-#include <condition_variable>
+#include <chrono>
 #include <cstddef>
-#include <deque>
-#include <map>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace tarnivo {
 
+// What the work does to one file: read a shortcut (with the calling
+// thread's reader) and extract an icon. Either may throw; a throw counts as
+// "unreadable" or "no icon".
+struct TScanIo {
+    std::function<std::optional<TShortcutCfg>(TShortcutReader&, const std::wstring&)> ReadLink;
+    std::function<TFileIcon(const std::wstring& file, int index)> ExtractIcon;
+
+    // The shell link object and ExtractFileIcon.
+    static TScanIo System();
+};
+
 class TScanWork {
 public:
-    explicit TScanWork(int workers);
+    using Duration = std::chrono::milliseconds;
+    // Long enough that a file read on a busy machine is never given up;
+    // short enough that a dead share costs one pause, not a hung window.
+    static constexpr Duration DefaultFileWait{10000};
+    static constexpr Duration LetGoWait{500};
+
+    explicit TScanWork(int workers, TScanIo io = TScanIo::System(),
+                       Duration fileWait = DefaultFileWait);
+    // Returns within LetGoWait whatever the workers are doing.
     ~TScanWork();
     TScanWork(const TScanWork&) = delete;
     TScanWork& operator=(const TScanWork&) = delete;
@@ -50,42 +74,29 @@ public:
         int Slot = -1;                        // the entry's icon slot
     };
     // The result for file k of the list, waiting for it if need be; each
-    // result can be taken once.
+    // result can be taken once. A file still being read after FileWait
+    // answers nothing.
     TRead Take(std::size_t k);
 
-    // Takes no more files from the list; returns when none is being read.
+    // Takes no more files from the list; returns when none is being read,
+    // or after LetGoWait.
     void Finish();
 
     // The slot of icon `index` of `file`; when no one has asked for it yet,
-    // it is extracted here and now.
+    // it is extracted here and now. Every slot ends: extracted or failed.
     int Slot(const std::wstring& file, int index);
-    // The icon of a slot (waiting until it is extracted), empty when the
-    // file has none there. It stays until ClearIcons.
+    // The icon of a slot (waiting at most FileWait for its extraction),
+    // empty when the file has none there or it did not come. It stays until
+    // ClearIcons.
     const TFileIcon& Icon(int slot);
     void ClearIcons();
 
+    // What the workers share with this object (scanwork.cpp); a worker left
+    // behind keeps it alive.
+    struct TState;
+
 private:
-    struct TLinkJob {
-        std::wstring Path;
-        TRead Result;
-        bool Done = false;
-    };
-    struct TIconSlot {
-        TFileIcon Icon;
-        bool Done = false;
-    };
-
-    void Worker();
-    void ReadNext(std::unique_lock<std::mutex>& lock, TShortcutReader& reader);
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;   // a file read, an icon extracted, new files
-    std::vector<TLinkJob> m_jobs;        // not resized while a read runs
-    std::size_t m_next = 0;              // the first file nobody has taken
-    std::size_t m_running = 0;           // files being read now
-    bool m_quit = false;
-    std::deque<TIconSlot> m_slots;       // a deque: slots stay where they are
-    std::map<std::pair<std::wstring, int>, int> m_slotOf;
+    std::shared_ptr<TState> m_state;
     std::vector<std::thread> m_threads;
     // The calling thread's reader while it helps with a list.
     std::unique_ptr<TShortcutReader> m_ownReader;

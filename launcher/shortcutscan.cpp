@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <array>
+#include <compare>
+#include <optional>
+#include <set>
 #include <thread>
 
 namespace tarnivo {
@@ -41,6 +44,97 @@ bool IsShortcutName(const std::wstring& name)
 {
     // Exact comparison: "X.LNK" is not a shortcut to us.
     return name.size() >= 4 && name.compare(name.size() - 4, 4, L".lnk") == 0;
+}
+
+// How far a walk goes below a special folder. Paths end at MAX_PATH
+// characters anyway; the bounds keep a tree of links that never repeats a
+// folder (a link to a link to ...) from growing without end.
+constexpr int MaxFolderDepth = 64;
+constexpr int MaxFolders = 4096;
+
+// A folder's identity: its volume and file index, the same whichever path
+// (a link, a junction, a short name) leads to it.
+struct TFolderId {
+    DWORD Volume;
+    DWORD IndexHigh;
+    DWORD IndexLow;
+    auto operator<=>(const TFolderId&) const = default;
+};
+
+std::optional<TFolderId> FolderIdentity(const std::wstring& folder)
+{
+    // A folder opens only with backup semantics; no access right is needed
+    // to ask who it is.
+    HANDLE handle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const BOOL ok = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    // Some network file systems answer index 0 for everything: no identity.
+    if (!ok || (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0))
+        return std::nullopt;
+    return TFolderId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Symbolic links and junctions stand for another folder (their tag is a
+// "name surrogate"): following them can lead back up the tree, as the
+// compatibility junctions of a Windows profile do ("Application Data"
+// inside AppData\Local), and Wine lists a Unix symbolic link as such a
+// folder. A reparse point of another kind (a cloud-file placeholder) is
+// the folder itself and is walked.
+bool StandsForAnotherFolder(const WIN32_FIND_DATAW& entry)
+{
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    const DWORD tag = entry.dwReserved0;
+    return tag == 0 || IsReparseTagNameSurrogate(tag);
+}
+
+// The shortcut files below one folder, depth first, in the order the file
+// system lists the entries; each folder at most once.
+class TLinkWalk {
+public:
+    explicit TLinkWalk(std::vector<std::wstring>& links) : m_links(links) {}
+    void Folder(const std::wstring& folder, int depth);
+
+private:
+    bool Enter(const std::wstring& folder, int depth);
+
+    std::vector<std::wstring>& m_links;
+    std::set<TFolderId> m_visited;
+    int m_folders = 0;
+};
+
+bool TLinkWalk::Enter(const std::wstring& folder, int depth)
+{
+    if (depth > MaxFolderDepth || m_folders >= MaxFolders)
+        return false;
+    ++m_folders;
+    // A folder whose identity cannot be read is walked; the bounds hold.
+    std::optional<TFolderId> id = FolderIdentity(folder);
+    return !id || m_visited.insert(*id).second;
+}
+
+void TLinkWalk::Folder(const std::wstring& folder, int depth)
+{
+    if (!Enter(folder, depth))
+        return;
+    TWideSearchRec entry;
+    if (FindFirst(folder + L"\\*.*", faAnyFile, entry) != 0)
+        return;
+    do {
+        if (entry.Name == L"." || entry.Name == L"..")
+            continue;
+        std::wstring path = folder + L"\\" + entry.Name;
+        // A sub-folder's shortcuts come where the sub-folder is met.
+        if ((entry.Attr & faDirectory) && !StandsForAnotherFolder(entry.FindData()))
+            Folder(path, depth + 1);
+        if (IsShortcutName(entry.Name))
+            m_links.push_back(std::move(path));
+    } while (FindNext(entry) == 0);
 }
 
 } // namespace
@@ -111,24 +205,6 @@ std::wstring TShortcutScanner::GetSpecialFolderW(int csidl)
     return ok ? std::wstring(path.data()) : std::wstring();
 }
 
-void TShortcutScanner::CollectLinks(const std::wstring& folder,
-                                    std::vector<std::wstring>& links) const
-{
-    TWideSearchRec entry;
-    if (FindFirst(folder + L"\\*.*", faAnyFile, entry) != 0)
-        return;
-    do {
-        if (entry.Name == L"." || entry.Name == L"..")
-            continue;
-        std::wstring path = folder + L"\\" + entry.Name;
-        // A sub-folder's shortcuts come where the sub-folder is met.
-        if (entry.Attr & faDirectory)
-            CollectLinks(path, links);
-        if (IsShortcutName(entry.Name))
-            links.push_back(std::move(path));
-    } while (FindNext(entry) == 0);
-}
-
 void TShortcutScanner::ScanFolder(const std::wstring& folder)
 {
     // Further shortcuts are ignored once the catalogue is full (see
@@ -136,7 +212,7 @@ void TShortcutScanner::ScanFolder(const std::wstring& folder)
     if (m_catalogue.Full())
         return;
     std::vector<std::wstring> links;
-    CollectLinks(folder, links);
+    TLinkWalk(links).Folder(folder, 0);
     const std::size_t count = links.size();
 
     // Finishes the list whatever way this function is left: no worker may

@@ -55,7 +55,9 @@ public:
     // The same in UTF-16: the scan walks the folders with the wide calls.
     static std::wstring GetSpecialFolderW(int csidl);
     // Every shortcut below `folder` into the catalogue, depth first, in the
-    // order the file system lists the entries.
+    // order the file system lists the entries. Links to other folders
+    // (symbolic links, junctions) are not followed, no folder is walked
+    // twice, and the walk stops 64 folders deep or after 4096 folders.
     void ScanFolder(const std::wstring& folder);
     // One shortcut file into the catalogue if it qualifies.
     void AddShortcut(const std::wstring& linkPath);
@@ -68,7 +70,6 @@ public:
     static constexpr const wchar_t* FallbackIconFile = L".\\Tarnivo.exe";
 
 private:
-    void CollectLinks(const std::wstring& folder, std::vector<std::wstring>& links) const;
     void AddIcons();
     bool AddIcon(int slot);
 

@@ -190,8 +190,13 @@ void TSkinControl::UnhookWindowProc()
 
 void TSkinControl::PostRecreate() const
 {
-    if (FSkinForm && FSkinForm->HostWindow())
-        PostMessageA(FSkinForm->HostWindow(), WM_SKINRECREATE, reinterpret_cast<WPARAM>(FHandle), 0);
+    // Called once the control has made its new window: that is the one the
+    // form skins again (this object still holds the old, destroyed one).
+    auto* windowed = dynamic_cast<TWinControl*>(FControl);
+    if (!windowed || !windowed->HandleAllocated() || !FSkinForm || !FSkinForm->HostWindow())
+        return;
+    PostMessageA(FSkinForm->HostWindow(), WM_SKINRECREATE,
+                 reinterpret_cast<WPARAM>(windowed->Handle()), 0);
 }
 
 // The message pipeline ------------------------------------------------------------
@@ -320,6 +325,9 @@ void TSkinControl::AfterProc(TMessage& message)
             FState.Exclude(scDown);
             Invalidate();
         }
+        break;
+    case CM_RECREATEWND:
+        PostRecreate();
         break;
     default:
         break;

@@ -197,7 +197,9 @@ protected:
     void WMERASEBKGND(TMessage& message);
     // Focus, enabled state and caption read fresh before each DrawControl.
     void ReadPaintState();
-    // Tells the form that this control's window is being replaced.
+    // Tells the form that this control's window has been replaced (after
+    // CM_RECREATEWND), so that it frees this object and skins the new
+    // window as discovery would.
     void PostRecreate() const;
     // Puts NewWndProc in front of a control's WindowProc chain (also of a
     // window-less control, whose messages come through Perform); false when

@@ -287,6 +287,38 @@ void TSkinManage::ActiveForm(TForm* form)
         AddForm(form->Handle());
 }
 
+// Recreated forms ---------------------------------------------------------------
+
+void TSkinManage::WatchRecreation(TForm* form)
+{
+    if (!form)
+        return;
+    // A hook whose form has gone is no longer installed.
+    std::erase_if(m_recreations, [](const TRecreation& r) { return !r.Hook->Installed(); });
+    for (const TRecreation& r : m_recreations)
+        if (r.Form == form)
+            return;
+    auto hook = std::make_unique<TWindowProcHook>();
+    const TWindowProcHook* raw = hook.get();
+    *hook = TWindowProcHook(*form, [this, form, raw](TMessage& m) { RecreatedFormMessage(form, *raw, m); });
+    m_recreations.push_back({form, std::move(hook)});
+}
+
+// WM_SHOWWINDOW comes while the new window is made visible (inside its
+// creation when it is made visible at once); it carries no pointer, so one
+// posted from outside can at most make a shown form of ours skinned early.
+void TSkinManage::RecreatedFormMessage(TForm* form, const TWindowProcHook& hook, TMessage& m)
+{
+    hook.CallNext(m);
+    if (m.Msg != WM_SHOWWINDOW || !m.WParam || !form->HandleAllocated())
+        return;
+    const HWND window = form->Handle();
+    // Off the list first: the hook is removed while this message is still
+    // in it, which the chain allows; nothing of it is touched after.
+    std::erase_if(m_recreations, [form](const TRecreation& r) { return r.Form == form; });
+    AddForm(window, TStart::Posted);
+}
+
 // The form list -------------------------------------------------------------
 
 TWinSkinForm* TSkinManage::FindForm(HWND window) const

@@ -12,6 +12,7 @@
 #include "skin/resources/skinmanagerif.h"
 
 #include "framework/bitmap.h"
+#include "framework/windowprochook.h"
 #include "framework/windowshook.h"
 #include "framework/object.h"
 
@@ -80,6 +81,10 @@ public:
     void SetMDIMax(bool maximized);
     // The MDI parent seen last (GetFormstyle records it).
     void SetMDIParent(HWND client, TWinSkinForm* parent);
+    // A skinned framework form loses its window while the form lives on (a
+    // changed border style makes a new one): its next window is skinned as
+    // soon as it is shown, whether or not anything activates it.
+    void WatchRecreation(TForm* form);
 
     // Popup-menu windows ("#32768"). AddMenu skins one if the skin allows
     // the kind of popup told in PopupKind; DeleteMenu gives it back and
@@ -163,10 +168,19 @@ private:
     // it may be asked about an object that has been freed meanwhile.
     bool Holds(const TWinSkinForm* object) const;
 
+    void RecreatedFormMessage(TForm* form, const TWindowProcHook& hook, TMessage& message);
+
+    // A form waiting for its new window, hooked in front of its WindowProc.
+    struct TRecreation {
+        TForm* Form;
+        std::unique_ptr<TWindowProcHook> Hook;
+    };
+
     std::unique_ptr<TTimer> m_timer;
     TWindowsHook m_cbtHook;
     std::vector<std::unique_ptr<TWinSkinForm>> m_forms;
     std::vector<std::unique_ptr<TWinSkinPopMenu>> m_menus;
+    std::vector<TRecreation> m_recreations;
     std::vector<TSkinData*> m_skinDatas;
     TSkinData* m_currentSkin = nullptr;
     bool m_enabled = false;

@@ -38,6 +38,7 @@
 
 namespace tarnivo {
 
+class TControl;
 class TForm;
 class TMenuBtn;
 class TMenuItem;
@@ -330,6 +331,8 @@ private:
     void WMInitMenuPopup(TMessage& message);
     void WMNCDestroy(TMessage& message);
     void WMSkinRecreate(TMessage& message);
+    bool OwnChildWindow(HWND window) const;
+    void FreeStaleSkins(const TControl& control, HWND window);
     void WMNCHitTest(TMessage& message);
     // Non-client mouse (ncmouse.cpp).
     void WMNCMouseMove(TMessage& message);

@@ -24,6 +24,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace tarnivo {
 
 namespace {
@@ -198,6 +201,11 @@ void TWinSkinForm::WMNCDestroy(TMessage& m)
         DropFormItemHandlers(Form, this);
     Default(m);
     SkinState = skinstate::Destroyed;
+    // A framework form that is going away has told us already (Form is
+    // null then); one that lives on is getting a new window.
+    if (Form)
+        if (TSkinManage* manager = Manager())
+            manager->WatchRecreation(Form);
 }
 
 void TWinSkinForm::WMInitMenuPopup(TMessage& m)
@@ -226,15 +234,44 @@ void TWinSkinForm::WMCtlColorStatic(TMessage& m)
     m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush());
 }
 
+// A control skin posts this once its control has made a new window; the old
+// skin still points at the destroyed one. Posted, so it may come from any
+// process: only a live window inside this one is looked at.
 void TWinSkinForm::WMSkinRecreate(TMessage& m)
 {
     const auto window = reinterpret_cast<HWND>(m.WParam);
-    for (TSkinControlLink* control : Controls)
-        if (control->ControlHandle() == window) {
-            FreeControl(control);
-            break;
-        }
-    // Scroll-bar skinning attaches a new skin to the recreated window here.
+    if (!OwnChildWindow(window))
+        return;
+    if (!Form) {
+        AddControlh(window);
+        return;
+    }
+    TWinControl* control = TWinControl::FromHandle(window);
+    if (!control)
+        return;
+    FreeStaleSkins(*control, window);
+    InitControls(control);
+}
+
+bool TWinSkinForm::OwnChildWindow(HWND window) const
+{
+    return window && Handle && IsWindow(window) && IsChild(Handle, window) &&
+           GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+// The skins a control owns that belong to a window it no longer has.
+void TWinSkinForm::FreeStaleSkins(const TControl& control, HWND window)
+{
+    std::vector<TSkinControlLink*> stale;
+    for (TSkinControlLink* link : Controls) {
+        auto* component = dynamic_cast<TComponent*>(link);
+        if (component && component->Owner() == &control && link->ControlHandle() != window)
+            stale.push_back(link);
+    }
+    // Each looked up again: freeing one may free another.
+    for (TSkinControlLink* link : stale)
+        if (std::find(Controls.begin(), Controls.end(), link) != Controls.end())
+            FreeControl(link);
 }
 
 void TWinSkinForm::WMSkinPaintNC(TMessage& m)

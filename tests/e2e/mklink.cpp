@@ -160,7 +160,9 @@ void DeleteLinksBelow(const std::wstring& dir, int& deleted)
         if (name == L"." || name == L"..")
             continue;
         std::wstring path = dir + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            continue;   // a link to a folder (a loop, perhaps): not ours to walk
+        } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteLinksBelow(path, deleted);
         } else if (EndsWithLnk(name)) {
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

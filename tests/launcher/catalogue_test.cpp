@@ -138,6 +138,76 @@ TEST_F(Catalogue, FindsHiddenSystemAndDeeplyNestedShortcutsInFolderOrder)
     EXPECT_LT(at("Hidden"), at("Z User Menu"));
 }
 
+// Removes the folder links a test made, whatever way the test ends: a walk
+// that follows them would never end.
+class FolderLinks {
+public:
+    FolderLinks() = default;
+    FolderLinks(const FolderLinks&) = delete;
+    FolderLinks& operator=(const FolderLinks&) = delete;
+    ~FolderLinks()
+    {
+        for (const std::string& link : m_links)
+            RemoveFolderLink(link);
+    }
+    bool Make(const std::string& link, const std::string& target)
+    {
+        m_links.push_back(link);
+        return MakeFolderLink(link, target);
+    }
+
+private:
+    std::vector<std::string> m_links;
+};
+
+std::vector<std::string> Sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(Catalogue, LinksToFoldersAreNotFollowedSoLoopsEndAndNoShortcutComesTwice)
+{
+    MakeLink({CSIDL_COMMON_STARTMENU, "Programs\\Loops\\Looped.lnk", m_program});
+    MakeLink({CSIDL_COMMON_STARTMENU, "Programs\\Loops\\Inner\\Deeper.lnk", m_program});
+    MakeLink({CSIDL_STARTMENU, "Mine.lnk", m_program});
+    const std::string loops = SpecialFolder(CSIDL_COMMON_STARTMENU) + "\\Programs\\Loops";
+    FolderLinks links;
+    // One link to its own folder: a walk that follows it goes down until
+    // the path is too long, and finds the shortcut beside it at every level.
+    const bool underWine = GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    if (!links.Make(loops + "\\Self", ".")) {
+        ASSERT_FALSE(underWine) << "Wine makes them from the Unix side";
+        GTEST_SKIP() << "symbolic links to folders cannot be made here";
+    }
+    for (int workers : {0, TShortcutScanner::DefaultWorkers()}) {
+        Scan(workers);
+        EXPECT_EQ(Sorted(Names()), (std::vector<std::string>{"Deeper", "Looped", "Mine"}))
+            << workers << " workers";
+    }
+
+    // Two more: to the parent, and from a sub-folder back up two levels.
+    // Followed, every level would double the walk.
+    ASSERT_TRUE(links.Make(loops + "\\Up", ".."));
+    ASSERT_TRUE(links.Make(loops + "\\Inner\\Back", "../.."));
+    Scan();
+    EXPECT_EQ(Sorted(Names()), (std::vector<std::string>{"Deeper", "Looped", "Mine"}));
+    EXPECT_EQ(m_progress.Values.back(), 100);
+}
+
+TEST_F(Catalogue, FindsShortcutsSixtyFourFoldersDeepAndNoDeeper)
+{
+    std::string path;
+    for (int depth = 1; depth <= 65; ++depth) {
+        path += "d\\";
+        if (depth == 64)
+            MakeLink({CSIDL_DESKTOPDIRECTORY, path + "At64.lnk", m_program});
+    }
+    MakeLink({CSIDL_DESKTOPDIRECTORY, path + "At65.lnk", m_program});
+    Scan();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"At64"}));
+}
+
 TEST_F(Catalogue, RecordHoldsTheLinkFieldsAndDuplicatesAreKept)
 {
     std::string link = MakeLink({CSIDL_DESKTOPDIRECTORY, "First.lnk", m_program, "-a \"b c\"",

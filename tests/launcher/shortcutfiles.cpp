@@ -7,7 +7,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <stdexcept>
 
 namespace tarnivo::test {
@@ -37,7 +39,9 @@ void DeleteLinksBelow(const std::wstring& folder)
         if (name == L"." || name == L"..")
             continue;
         std::wstring path = folder + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            continue;   // a link to a folder (a test's loop): its test removes it
+        } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteLinksBelow(path);
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             RemoveDirectoryW(path.c_str());   // only succeeds when emptied
@@ -114,6 +118,96 @@ std::string MakeFile(const std::string& name, const std::string& copyOf)
         CloseHandle(f);
     }
     return path;
+}
+
+namespace {
+
+// Under Wine, the Unix path of a Windows one; empty elsewhere.
+std::string UnixPath(const std::string& path)
+{
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return {};
+    char* name = unixName(AnsiToWide(path).c_str());
+    if (!name)
+        return {};
+    std::string result(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Wine starts a Unix program given by its Unix path, but its process
+// handle never tells when that program ends: the caller watches for what
+// it does instead.
+bool RunUnix(const std::wstring& program, const std::wstring& arguments)
+{
+    std::wstring command = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// Polls for up to ten seconds.
+bool Eventually(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return done();
+}
+
+std::wstring Quoted(const std::string& text)
+{
+    return L"\"" + AnsiToWide(text) + L"\"";
+}
+
+bool IsFolderLink(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+} // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target)
+{
+    const std::size_t slash = link.find_last_of('\\');
+    const std::string folder = UnixPath(link.substr(0, slash));
+    if (!folder.empty()) {
+        const std::wstring arguments =
+            L"-s " + Quoted(target) + L" " + Quoted(folder + "/" + link.substr(slash + 1));
+        return RunUnix(L"/bin/ln", arguments) && Eventually([&] { return IsFolderLink(link); });
+    } else {
+        std::string windowsTarget = target;
+        std::replace(windowsTarget.begin(), windowsTarget.end(), '/', '\\');
+        CreateSymbolicLinkA(link.c_str(), windowsTarget.c_str(),
+                            SYMBOLIC_LINK_FLAG_DIRECTORY |
+                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    }
+    return IsFolderLink(link);
+}
+
+void RemoveFolderLink(const std::string& link)
+{
+    if (!IsFolderLink(link))
+        return;
+    const std::size_t slash = link.find_last_of('\\');
+    const std::string folder = UnixPath(link.substr(0, slash));
+    if (!folder.empty()) {
+        if (RunUnix(L"/bin/rm", L"-f " + Quoted(folder + "/" + link.substr(slash + 1))))
+            Eventually([&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
+    } else
+        RemoveDirectoryA(link.c_str());
 }
 
 std::string ThisProgram()

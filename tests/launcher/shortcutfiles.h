@@ -36,4 +36,12 @@ std::string ScratchFolder();
 std::string MakeFile(const std::string& name, const std::string& copyOf = {});
 std::string ThisProgram();
 
+// A symbolic link to a folder at `link` (a Windows path) whose target is
+// `target`, relative to the link's folder with "/" between names ("." is
+// the link's own folder). Wine's CreateSymbolicLink makes nothing, so under
+// Wine the link is made on the Unix side; false where links cannot be made.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+// Removes such a link (never what it leads to).
+void RemoveFolderLink(const std::string& link);
+
 } // namespace tarnivo::test
