@@ -322,6 +322,9 @@ private:
     void WMInitMenuPopup(TMessage& message);
     void WMNCDestroy(TMessage& message);
     void WMSkinRecreate(TMessage& message);
+    // Checks of queue messages that carry no trustworthy parameters.
+    bool StartUpAwaited(const TMessage& message) const;
+    bool RecreatedWindowOfOurs(const TMessage& message) const;
     void WMNCHitTest(TMessage& message);
     // Non-client mouse (ncmouse.cpp).
     void WMNCMouseMove(TMessage& message);

@@ -20,6 +20,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menus.h"
+#include "framework/ownmessages.h"
 
 #include <windowsx.h>
 
@@ -52,6 +53,13 @@ void TWinSkinForm::WinWndProc(TMessage& message)
 
 void TWinSkinForm::Dispatch(TMessage& message)
 {
+    // The framework's notice numbers (CN_NOTIFY, which is also the
+    // after-skin notice, CM_MENUCHANGED) are acted on only when the program
+    // sent them itself; anything else goes on to the window untouched.
+    if (IsFrameworkNotice(message.Msg) && !IsOwnMessage(Handle, message)) {
+        Default(message);
+        return;
+    }
     if (SkinState == skinstate::Created && message.Msg == WM_NCPAINT) {
         message.Result = 0;
         return;
@@ -80,8 +88,8 @@ bool TWinSkinForm::Stage1(TMessage& m)
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
     case WM_NOTIFY:           return ReflectTrackBarDraw(m);
-    case CN_SkinActive:       SkinActive(); return true;
-    case WM_SKINRECREATE:     WMSkinRecreate(m); return true;
+    case CN_SkinActive:       return StartUpAwaited(m) && (SkinActive(), true);
+    case WM_SKINRECREATE:     return RecreatedWindowOfOurs(m) && (WMSkinRecreate(m), true);
     case WM_ISSKINNED:        m.Result = 1; return true;
     // A framework form answers these in NewWndProc; a plain window here.
     case WM_SKINCHANGE:       return PlainWindow() && (SkinChange(), true);
@@ -209,6 +217,23 @@ void TWinSkinForm::WMCtlColorStatic(TMessage& m)
         return;
     SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
     m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush());
+}
+
+// The manager posts CN_SkinActive once, with SkinActiveParam in lParam;
+// another one (posted by anybody, any time) would run the start-up again
+// over a skinned window. It goes on to the window instead.
+bool TWinSkinForm::StartUpAwaited(const TMessage& m) const
+{
+    return m.LParam == SkinActiveParam && !SkinStarted;
+}
+
+// wParam of WM_SKINRECREATE is a window handle that came through the queue:
+// a live window must be one of this window's descendants; a gone one is only
+// compared with the handles of our control skins, never used.
+bool TWinSkinForm::RecreatedWindowOfOurs(const TMessage& m) const
+{
+    const auto window = reinterpret_cast<HWND>(m.WParam);
+    return window && (!IsWindow(window) || IsChild(Handle, window));
 }
 
 void TWinSkinForm::WMSkinRecreate(TMessage& m)
