@@ -1,5 +1,8 @@
 #include "ownmessages.h"
 
+#include <array>
+#include <atomic>
+
 namespace tarnivo {
 
 namespace {
@@ -14,6 +17,22 @@ struct OwnSend {
 };
 
 thread_local const OwnSend* Sending = nullptr;
+
+// RegisterSendOnlyMessage's numbers; 0 is a free slot. Read by the message
+// filter of every thread, written rarely: a fixed table of atomics, no lock.
+std::array<std::atomic<UINT>, 32> SendOnly{};
+
+bool RegisteredSendOnly(UINT msg)
+{
+    for (const auto& slot : SendOnly) {
+        const UINT value = slot.load(std::memory_order_relaxed);
+        if (value == 0)
+            return false;
+        if (value == msg)
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -78,9 +97,25 @@ bool IsSendOnlyRecordMessage(UINT msg)
     }
 }
 
+void RegisterSendOnlyMessage(UINT msg)
+{
+    if (msg == 0 || RegisteredSendOnly(msg))
+        return;
+    for (auto& slot : SendOnly) {
+        UINT expected = 0;
+        if (slot.compare_exchange_strong(expected, msg) || expected == msg)
+            return;
+    }
+}
+
+bool SentFromThisThread()
+{
+    return !(InSendMessageEx(nullptr) & ISMEX_SEND);
+}
+
 void DisarmForgedPost(MSG& msg)
 {
-    if (!IsSendOnlyRecordMessage(msg.message))
+    if (!IsSendOnlyRecordMessage(msg.message) && !RegisteredSendOnly(msg.message))
         return;
     msg.message = WM_NULL;
     msg.wParam = 0;

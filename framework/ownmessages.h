@@ -42,6 +42,14 @@ bool IsFrameworkNotice(UINT msg);
 // (ERROR_MESSAGE_SYNC_ONLY), but Wine posts WM_NOTIFY from any process with
 // lParam untouched, and every WM_NOTIFY handler reads lParam as a record.
 bool IsSendOnlyRecordMessage(UINT msg);
+// Adds a number of the program's own that it only ever sends: a posted one
+// is forged as well, and DisarmForgedPost turns it into WM_NULL. Up to 32.
+void RegisterSendOnlyMessage(UINT msg);
+// Is the message in hand a send from this very thread (the program's own
+// code)? False for a send from another thread or process. A post of a
+// number registered above never gets this far on a thread whose loop is
+// filtered (the application's); on other threads a post looks the same.
+bool SentFromThisThread();
 // Turns such a message, taken from the queue, into WM_NULL. Called by the
 // application's WH_GETMESSAGE hook, which sees every message any loop of
 // its thread takes from the queue (its own, dialogs', menus').

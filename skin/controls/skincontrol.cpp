@@ -204,6 +204,10 @@ void TSkinControl::NewWndProc(TMessage& message)
         Default(message);
         return;
     }
+    if (message.Msg == WM_SKINENABLE && !SentFromThisThread()) {
+        Default(message);
+        return;
+    }
     if (message.Msg == WM_SKINENABLE) {
         // A destroyed window stays off: there is nothing left to skin.
         FActive = static_cast<int>(message.WParam) > 0 && FStatus != skinstatus::Deleted;
@@ -245,7 +249,7 @@ bool TSkinControl::BeforeProc(TMessage& message)
         message.Result = 1;
         return false;
     case WM_SKINPAINTCLIENT:
-        if (message.LParam != SkinMagic || !message.WParam)
+        if (message.LParam != SkinMagic || !message.WParam || !SentFromThisThread())
             return true;
         PaintControl(reinterpret_cast<HDC>(message.WParam));
         message.Result = SkinMagic;

@@ -92,7 +92,7 @@ bool TWinSkinForm::Stage1(TMessage& m)
     case WM_SKINRECREATE:     return RecreatedWindowOfOurs(m) && (WMSkinRecreate(m), true);
     case WM_ISSKINNED:        m.Result = 1; return true;
     // A framework form answers these in NewWndProc; a plain window here.
-    case WM_SKINCHANGE:       return PlainWindow() && (SkinChange(), true);
+    case WM_SKINCHANGE:       return PlainWindow() && SentFromThisThread() && (SkinChange(), true);
     case WM_SKINPAINTNC:      return PlainWindow() && (WMSkinPaintNC(m), true);
     case WM_SKINQUERY:        return PlainWindow() && (WMSkinQuery(m), true);
     default:                  return false;
@@ -111,7 +111,7 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_SYSCOMMAND:       WMSysCommand(m); return true;
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
-    case WM_SKINMENUSELECT:   MenuSelect(m); return true;
+    case WM_SKINMENUSELECT:   return SentFromThisThread() && (MenuSelect(m), true);
     case WM_MENUSELECT:       WMMenuSelect(m); return true;
     case CM_MENUCHANGED:      CMMenuChanged(m); return true;
     default:                  return false;
@@ -143,7 +143,7 @@ void TWinSkinForm::NewWndProc(TMessage& m)
 {
     switch (m.Msg) {
     case WM_SETTEXT:          WMSetText(m); break;
-    case WM_SKINCHANGE:       SkinChange(); break;
+    case WM_SKINCHANGE:       if (SentFromThisThread()) SkinChange(); break;
     case CM_DIALOGCHAR:       CMDialogChar(m); break;
     case WM_SKINPAINTNC:      WMSkinPaintNC(m); break;
     case WM_SKINQUERY:        WMSkinQuery(m); break;
@@ -249,7 +249,7 @@ void TWinSkinForm::WMSkinRecreate(TMessage& m)
 
 void TWinSkinForm::WMSkinPaintNC(TMessage& m)
 {
-    if (m.LParam != SkinMagic) {
+    if (m.LParam != SkinMagic || !SentFromThisThread()) {
         m.Result = 0;
         return;
     }

@@ -75,6 +75,11 @@ counts() {
     echo "$(sed -n 's/^gdi=//p' "$E2E_WORK/counts.out") $(sed -n 's/^user=//p' "$E2E_WORK/counts.out")"
 }
 
+# skinned_windows WINPID: how many of its windows answer WM_ISSKINNED with 1.
+skinned_windows() {
+    storm 60 skinned "$1" | sed -n 's/^skinned=//p'
+}
+
 # skinned WINPID CAPTION: WM_ISSKINNED's answer from that window.
 skinned() {
     probe --pid "$1" frame "$2" >/dev/null || { echo "no answer"; return; }
@@ -100,6 +105,8 @@ check "Tarnivo's title shows the skin before the storm" title_is_skin "$T_XID"
 check "the gallery's title shows the skin before the storm" title_is_skin "$G_XID"
 require "Tarnivo answers before the storm" storm 30 alive "$T_WINPID"
 require "the gallery answers before the storm" storm 30 alive "$G_WINPID"
+T_SKINNED0=$(skinned_windows "$T_WINPID")
+G_SKINNED0=$(skinned_windows "$G_WINPID")
 read -r T_GDI0 T_USER0 <<<"$(counts "$T_WINPID")"
 read -r G_GDI0 G_USER0 <<<"$(counts "$G_WINPID")"
 e2e_log "counted by $(sed -n 's/^method=//p' "$E2E_WORK/counts.out")"
@@ -120,6 +127,8 @@ check "Tarnivo's windows all answer" storm 30 alive "$T_WINPID"
 check "the gallery's windows all answer" storm 30 alive "$G_WINPID"
 check_eq "Tarnivo's main window is skinned" "$(skinned "$T_WINPID" "$E2E_CAPTION")" 1
 check_eq "the gallery's main window is skinned" "$(skinned "$G_WINPID" "$G_CAPTION")" 1
+check_eq "Tarnivo's skinned windows and controls" "$(skinned_windows "$T_WINPID")" "$T_SKINNED0"
+check_eq "the gallery's skinned windows and controls" "$(skinned_windows "$G_WINPID")" "$G_SKINNED0"
 check "Tarnivo's title still shows the skin" title_is_skin "$(xid_of_unix_pid "$TARNIVO_PID")"
 check "the gallery's title still shows the skin" \
     title_is_skin "$(xdotool search --name '^SkinGallery - Slate' | head -n 1)"

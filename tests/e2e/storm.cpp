@@ -7,6 +7,8 @@
 //   storm.exe counts WINPID        gdi=, user=, windows= and how they were counted
 //   storm.exe alive WINPID         every top-level window of the process answers
 //                                  WM_NULL within 5 s (exit 0) or not (exit 4)
+//   storm.exe skinned WINPID       how many of its windows (top-level and child)
+//                                  answer WM_ISSKINNED with 1
 //
 // The storm: the windows of the given processes, top-level and child, found
 // by enumeration. The windows of the framework's own classes (class name
@@ -227,6 +229,26 @@ int Alive(DWORD pid)
     return all ? ExitOk : ExitNoAnswer;
 }
 
+// ----------------------------------------------------------------- skinned
+
+// How many windows of the process, top-level and child, answer WM_ISSKINNED
+// with 1: the windows the skin engine paints.
+int Skinned(DWORD pid)
+{
+    constexpr UINT IsSkinnedMessage = 0x3523;
+    int skinned = 0, silent = 0;
+    std::vector<HWND> windows = AllWindows(pid);
+    for (HWND w : windows) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(w, IsSkinnedMessage, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer))
+            ++silent;
+        else if (answer == 1)
+            ++skinned;
+    }
+    std::printf("skinned=%d\nwindows=%zu\nsilent=%d\n", skinned, windows.size(), silent);
+    return silent ? ExitNoAnswer : ExitOk;
+}
+
 // ------------------------------------------------------------------- storm
 
 struct Figures {
@@ -391,6 +413,8 @@ int main(int argc, char** argv)
         return PrintCounts(ParsePid(argv[2]));
     if (command == "alive" && argc == 3)
         return Alive(ParsePid(argv[2]));
+    if (command == "skinned" && argc == 3)
+        return Skinned(ParsePid(argv[2]));
     if (command == "run" && argc >= 4) {
         std::vector<DWORD> pids;
         for (int i = 3; i < argc; ++i)
@@ -399,6 +423,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         return status;
     }
-    std::fprintf(stderr, "usage: storm.exe run SEED WINPID... | counts WINPID | alive WINPID\n");
+    std::fprintf(stderr, "usage: storm.exe run SEED WINPID... | counts WINPID | alive WINPID | "
+                         "skinned WINPID\n");
     return ExitUsage;
 }

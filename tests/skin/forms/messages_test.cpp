@@ -11,6 +11,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -229,5 +231,50 @@ TEST_F(MessageTest, RawControlsTakeTheFrameworkNoticesOnlyFromTheProgram)
     for (HWND control : controls)
         EXPECT_EQ(SendMessageW(control, WM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(SendMessageW(window, WM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(window);
+}
+
+// The engine's orders come from the program's own thread: posted, or sent
+// from another thread or process, they change nothing.
+TEST_F(MessageTest, OrdersFromElsewhereAreRefused)
+{
+    // (The suite's application filters this thread's posts.)
+    HWND window = MakeWindow("Orders");
+    HWND button = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 4,
+                                  80, 24, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageW(button, WM_ISSKINNED, 0, 0) == 1; }));
+
+    for (WPARAM off : {WPARAM{0}, static_cast<WPARAM>(-1)})
+        PostMessageW(button, WM_SKINENABLE, off, 0);
+    PostMessageW(window, WM_SKINMENUSELECT, 0, 0);
+    PumpFor(50);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+
+    std::atomic<bool> done{false};
+    std::atomic<bool> delivered{false};
+    std::atomic<DWORD_PTR> paintAnswer{1};
+    std::thread stranger([&] {
+        DWORD_PTR answer = 0;
+        bool ok = SendMessageTimeoutW(button, WM_SKINENABLE, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
+        ok = ok && SendMessageTimeoutW(window, WM_SKINPAINTNC, 0, SkinMagic, SMTO_NORMAL, 5000,
+                                       &answer) != 0;
+        paintAnswer = answer;
+        delivered = ok;
+        done = true;
+    });
+    // The other thread's sends are handled while this one waits for messages.
+    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
+    stranger.join();
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(paintAnswer.load(), 0u);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+
+    // Sent by the program itself they still work.
+    SendMessageW(button, WM_SKINENABLE, 0, 0);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 0);
+    SendMessageW(button, WM_SKINENABLE, 1, 0);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, SkinMagic), SkinMagic);
     DestroyWindow(window);
 }
