@@ -13,17 +13,20 @@
 // The storm: the windows of the given processes, top-level and child, found
 // by enumeration. The windows of the framework's own classes (class name
 // starting with "T": TarnivoApplication, TarnivoWindow, TarnivoUtilWindow)
-// get every message number from WM_USER to 0xBFFF, each number posted once
-// and sent once to every process, the window changing from number to number
-// so that all of them get their share (every number to every window would
-// take several minutes under Wine, where a send across processes costs about
-// a third of a millisecond). Any other window (the system controls inside the
-// programs, dialogs, menus) gets only the engine's and the framework's
-// private ranges, because the system classes' own messages with junk
-// pointers would crash any program: each of those numbers posted to every
-// such window, and sent to them in turn. The parameters rotate through zero,
-// all ones and random (drawn from a generator seeded by SEED). Sends go
-// through SendMessageTimeout, so a hung target cannot hang the storm.
+// get every message number from WM_USER to 0xBFFF: each number posted three
+// times to every process (with zero, all-ones and random parameters) and
+// sent once to one of the processes in turn, the window changing from
+// number to number so that all of them get their share; the application
+// window gets every number once more, posted with junk that is not zero.
+// (Every number to every window would take several minutes under Wine,
+// where a send across processes costs about a third of a millisecond.)
+// Any other window (the system controls inside the programs, dialogs,
+// menus) gets only the engine's and the framework's private ranges, because
+// the system classes' own messages with junk pointers would crash any
+// program: each of those numbers posted to every such window, and posted
+// three times and sent once more to them in turn. Random parameters come
+// from a generator seeded by SEED. Sends go through SendMessageTimeout, so a
+// hung target cannot hang the storm.
 //
 // No message number is left out: none of the numbers stormed ends, hides or
 // closes the programs by design. (The tray icon's callback, WM_USER + 1 on its
