@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "form.h"
+#include "ownmessages.h"
 #include "screen.h"
 
 #include <commctrl.h>
@@ -47,6 +48,13 @@ void TApplication::Initialize()
 {
     if (m_handle)
         return;
+    // Before any window exists: whatever loop of this thread takes a forged
+    // WM_NOTIFY (or the like) from the queue, it dispatches WM_NULL instead.
+    m_postFilter.Install(WH_GETMESSAGE, [this](int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && lParam)
+            DisarmForgedPost(*reinterpret_cast<MSG*>(lParam));
+        return m_postFilter.CallNext(code, wParam, lParam);
+    });
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -96,10 +104,38 @@ void TApplication::AddForm(TForm* form)
 
 void TApplication::FormDestroyed(TForm* form)
 {
+    std::erase(m_pendingRelease, form);
     if (form == m_mainForm) {
         m_mainForm = nullptr;
         Terminate();
     }
+}
+
+void TApplication::ReleaseForm(TForm* form)
+{
+    if (!form)
+        return;
+    if (!ReleasePending(form))
+        m_pendingRelease.push_back(form);
+    PostMessageA(m_handle, CM_RELEASE, 0, reinterpret_cast<LPARAM>(form));
+}
+
+bool TApplication::ReleasePending(const TForm* form) const
+{
+    return std::find(m_pendingRelease.begin(), m_pendingRelease.end(), form) !=
+           m_pendingRelease.end();
+}
+
+// lParam is only compared, never followed, until it is found on the list.
+void TApplication::CMRelease(LPARAM form)
+{
+    auto it = std::find_if(m_pendingRelease.begin(), m_pendingRelease.end(),
+                           [form](TForm* f) { return reinterpret_cast<LPARAM>(f) == form; });
+    if (it == m_pendingRelease.end())
+        return;
+    TForm* released = *it;
+    m_pendingRelease.erase(it);
+    delete released;
 }
 
 void TApplication::Run()
@@ -225,8 +261,7 @@ void TApplication::Perform(TMessage& message)
             m_mainForm->Close();
         return;
     case CM_RELEASE:
-        // A closed form asked to be freed once its own messages were done.
-        delete reinterpret_cast<TForm*>(message.LParam);
+        CMRelease(message.LParam);
         return;
     case WM_SETFOCUS:
         // Focus given to the zero-sized application window belongs to the main form.

@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "messagewindow.h"
 #include "subclass.h"
+#include "windowshook.h"
 
 #include <exception>
 #include <functional>
@@ -79,6 +80,12 @@ public:
 
     // Called by forms.
     void FormDestroyed(TForm* form);
+    // Frees the form once the messages now in the queue are handled (a
+    // closed form asks for it from inside its own handlers). Asking twice
+    // frees it once; a form destroyed some other way before that is dropped.
+    void ReleaseForm(TForm* form);
+    // Is the form waiting to be freed by ReleaseForm?
+    bool ReleasePending(const TForm* form) const;
 
     // The application window's message processing (hooks first).
     void Perform(TMessage& message);
@@ -88,10 +95,16 @@ private:
     bool RunHooks(TMessage& message);
     bool ProcessMessage(MSG& msg);
     void ShowDeferredException();
+    void CMRelease(LPARAM form);
 
     HWND m_handle = nullptr;
     TWindowSubclass m_subclass;   // Perform in front of DefWindowProc
+    TWindowsHook m_postFilter;    // WH_GETMESSAGE: disarms forged posts (ownmessages.h)
     TForm* m_mainForm = nullptr;
+    // The forms ReleaseForm scheduled: CM_RELEASE frees only these. Its
+    // lParam comes through the queue, where any process can post a junk
+    // value or the address of a form that was never closed.
+    std::vector<TForm*> m_pendingRelease;
     bool m_showMainForm = true;
     bool m_terminated = false;
     std::string m_title;

@@ -17,7 +17,7 @@ bool TWinControl::ReflectToChild(TMessage& message)
         break;
     case WM_DRAWITEM: {
         const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-        if (d->CtlType != ODT_MENU)
+        if (d && d->CtlType != ODT_MENU)
             child = d->hwndItem;
         break;
     }

@@ -718,7 +718,7 @@ void TForm::Close()
             // freed; the client activates the next when it destroys it.
             if (m_formStyle != fsMDIChild)
                 Hide();
-            PostMessageA(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+            Application->ReleaseForm(this);
         }
         return;
     }

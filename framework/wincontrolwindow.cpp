@@ -4,6 +4,7 @@
 
 #include "control.h"
 
+#include "ownmessages.h"
 #include "windowshook.h"
 
 namespace tarnivo {
@@ -29,7 +30,16 @@ thread_local CreationFrame* Creating = nullptr;
 
 TWinControl* TWinControl::FromHandle(HWND window)
 {
-    return window ? static_cast<TWinControl*>(GetPropA(window, ControlProp)) : nullptr;
+    // Handles come in messages from anywhere. Windows reads the property of
+    // another process's window as well, and a control of another copy of the
+    // program carries an address that means nothing here.
+    if (!window || !IsWindow(window))
+        return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId())
+        return nullptr;
+    return static_cast<TWinControl*>(GetPropA(window, ControlProp));
 }
 
 TWinControl* TWinControl::CreatingControl(HWND window)
@@ -227,6 +237,13 @@ void TWinControl::MainWndProc(TMessage& message)
                 control.DetachFromWindow();
         }
     } detach{*this, message.Msg == WM_NCDESTROY};
+    // The framework delivers its notices through Perform. Arriving through
+    // the window procedure they were posted or sent by someone else (any
+    // process can), and their parameters would be taken for our objects.
+    if (IsFrameworkNotice(message.Msg) && !IsOwnMessage(m_handle, message)) {
+        message.Result = 0;
+        return;
+    }
     WindowProc(message);
 }
 

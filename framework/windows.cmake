@@ -1,6 +1,7 @@
 # The Windows half of the framework: graphics, application, forms, controls.
 set(TARNIVO_FRAMEWORK_SOURCES
     subclass.cpp
+    ownmessages.cpp
     windowshook.cpp
     windowprochook.cpp
     messagewindow.cpp

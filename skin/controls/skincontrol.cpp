@@ -13,6 +13,7 @@
 
 #include "framework/control.h"
 #include "framework/gdiobjects.h"
+#include "framework/ownmessages.h"
 
 #include <exception>
 
@@ -170,7 +171,7 @@ void TSkinControl::InvalidateLater()
 void TSkinControl::MouseLeave()
 {
     if (FHandle && IsWindow(FHandle))
-        SendMessageA(FHandle, CM_MOUSELEAVE, 0, 0);
+        SendOwnMessage(FHandle, CM_MOUSELEAVE, 0, 0);
 }
 
 bool TSkinControl::HookWindowProc(TControl& control)
@@ -224,6 +225,18 @@ void TSkinControl::Release()
 void TSkinControl::NewWndProc(TMessage& message)
 {
     TReleaseGuard::TScope scope(m_guard);
+    // On a raw window the framework's notice numbers are ours only when the
+    // program sent them (SendOwnMessage): from anybody else they are the
+    // window's own business or junk, passed on and never read here.
+    if (m_subclass.Installed() && IsFrameworkNotice(message.Msg) &&
+        !IsOwnMessage(FHandle, message)) {
+        Default(message);
+        return;
+    }
+    if (message.Msg == WM_SKINENABLE && !SentFromThisThread()) {
+        Default(message);
+        return;
+    }
     if (message.Msg == WM_SKINENABLE) {
         // A destroyed window stays off: there is nothing left to skin.
         FActive = static_cast<int>(message.WParam) > 0 && FStatus != skinstatus::Deleted;
@@ -270,7 +283,7 @@ bool TSkinControl::BeforeProc(TMessage& message)
         message.Result = 1;
         return false;
     case WM_SKINPAINTCLIENT:
-        if (message.LParam != SkinMagic || !message.WParam)
+        if (message.LParam != SkinMagic || !message.WParam || !SentFromThisThread())
             return true;
         PaintControl(reinterpret_cast<HDC>(message.WParam));
         message.Result = SkinMagic;

@@ -119,7 +119,8 @@ bool TSkinEdit::FramesItsClient()
 
 bool TSkinEdit::BeforeProc(TMessage& message)
 {
-    if (message.Msg == WM_SKINPAINTCLIENT && message.LParam == SkinMagic && message.WParam) {
+    if (message.Msg == WM_SKINPAINTCLIENT && message.LParam == SkinMagic && message.WParam &&
+        SentFromThisThread()) {
         PaintWholeInto(reinterpret_cast<HDC>(message.WParam));
         message.Result = SkinMagic;
         return false;

@@ -224,7 +224,7 @@ void TSkinScrollbar::WMPaintAfter(HDC dc)
 
 void TSkinScrollbar::WMSkinPaintNC(TMessage& message)
 {
-    if (message.LParam != SkinMagic)
+    if (message.LParam != SkinMagic || !SentFromThisThread())
         return;
     if (message.WParam)
         BENCPAINT(reinterpret_cast<HDC>(message.WParam));

@@ -6,6 +6,7 @@
 #include "skin/resources/skindata.h"
 
 #include "framework/control.h"
+#include "framework/ownmessages.h"
 #include "framework/gdiobjects.h"
 
 namespace tarnivo {
@@ -153,7 +154,9 @@ bool ReflectTrackBarDraw(TMessage& message)
     GetClassNameW(bar, cls, 32);
     if (lstrcmpiW(cls, TRACKBAR_CLASSW) != 0 || SendMessageW(bar, WM_ISSKINNED, 0, 0) != 1)
         return false;
-    message.Result = SendMessageW(bar, CN_NOTIFY, message.WParam, message.LParam);
+    // Sent as the program's own: a raw window's skin takes CN_NOTIFY from
+    // nobody else (its lParam is read as a record).
+    message.Result = SendOwnMessage(bar, CN_NOTIFY, message.WParam, message.LParam);
     return true;
 }
 

@@ -80,6 +80,7 @@ TSkinManage::TSkinManage() : m_timer(std::make_unique<TTimer>(nullptr))
     m_timer->SetEnabled(false);
     m_timer->SetInterval(InitialInterval);
     m_timer->OnTimer = [this](TObject*) { OnTimer(); };
+    RegisterEngineSendOnlyMessages();
 }
 
 TSkinManage::~TSkinManage()

@@ -12,6 +12,9 @@
 // lParam.
 
 #include "framework/messages.h"
+#include "framework/ownmessages.h"
+
+#include <initializer_list>
 
 namespace tarnivo {
 
@@ -39,6 +42,22 @@ static_assert(WM_SKINNOTIFY == CN_NOTIFY,
 // NotifyRecord (framework/messages.h) refuses lParam values below 64 KiB,
 // so the framework's own CN_NOTIFY handlers never read SkinMagic as a record.
 static_assert(SkinMagic < 0x10000, "SkinMagic must not look like a record address");
+
+// The engine's orders (skin again, skinning of a control on or off, open a
+// band button) and its requests to paint into the device context in wParam
+// are only ever sent, by the manager or the program on the window's own
+// thread. Posted, or sent from another thread or process, they are a
+// stranger's: the application's message filter turns posted ones into
+// WM_NULL once these numbers are registered (the manager does it when it
+// starts), and each handler refuses a send from elsewhere
+// (SentFromThisThread). The queries (WM_ISSKINNED, WM_SKINQUERY) answer
+// anybody: they change nothing.
+inline void RegisterEngineSendOnlyMessages()
+{
+    for (UINT msg : {WM_SKINCHANGE, WM_SKINENABLE, WM_SKINMENUSELECT, WM_SKINPAINTCLIENT,
+                     WM_SKINPAINTNC})
+        RegisterSendOnlyMessage(msg);
+}
 
 // The notice a skinned form sends itself after skinning.
 inline bool IsSkinNotice(const TMessage& message)

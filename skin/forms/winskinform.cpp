@@ -10,6 +10,7 @@
 #include "skinmessages.h"
 
 #include "framework/form.h"
+#include "framework/ownmessages.h"
 
 #include <algorithm>
 
@@ -560,7 +561,7 @@ void TWinSkinForm::SkinActive()
 
 void TWinSkinForm::AfterSkin()
 {
-    SendMessageA(Handle, WM_SKINNOTIFY, 0, SkinMagic);
+    SendOwnMessage(Handle, WM_SKINNOTIFY, 0, SkinMagic);
     if (SkinData && SkinData->OnAfterSkinForm)
         SkinData->OnAfterSkinForm(Form, Handle, CreatorClassName);
 }

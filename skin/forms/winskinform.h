@@ -333,6 +333,8 @@ private:
     void WMSkinRecreate(TMessage& message);
     bool OwnChildWindow(HWND window) const;
     void FreeStaleSkins(const TControl& control, HWND window);
+    // Checks of queue messages that carry no trustworthy parameters.
+    bool StartUpAwaited(const TMessage& message) const;
     void WMNCHitTest(TMessage& message);
     // Non-client mouse (ncmouse.cpp).
     void WMNCMouseMove(TMessage& message);

@@ -21,6 +21,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menus.h"
+#include "framework/ownmessages.h"
 
 #include <windowsx.h>
 
@@ -57,6 +58,13 @@ void TWinSkinForm::WinWndProc(TMessage& message)
 
 void TWinSkinForm::Dispatch(TMessage& message)
 {
+    // The framework's notice numbers (CN_NOTIFY, which is also the
+    // after-skin notice, CM_MENUCHANGED) are acted on only when the program
+    // sent them itself; anything else goes on to the window untouched.
+    if (IsFrameworkNotice(message.Msg) && !IsOwnMessage(Handle, message)) {
+        Default(message);
+        return;
+    }
     if (SkinState == skinstate::Created && message.Msg == WM_NCPAINT) {
         message.Result = 0;
         return;
@@ -93,11 +101,11 @@ bool TWinSkinForm::Stage1(TMessage& m)
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
     case WM_NOTIFY:           return ReflectTrackBarDraw(m);
-    case CN_SkinActive:       SkinActive(); return true;
+    case CN_SkinActive:       return StartUpAwaited(m) && (SkinActive(), true);
     case WM_SKINRECREATE:     WMSkinRecreate(m); return true;
     case WM_ISSKINNED:        m.Result = 1; return true;
     // A framework form answers these in NewWndProc; a plain window here.
-    case WM_SKINCHANGE:       return PlainWindow() && (SkinChange(), true);
+    case WM_SKINCHANGE:       return PlainWindow() && SentFromThisThread() && (SkinChange(), true);
     case WM_SKINPAINTNC:      return PlainWindow() && (WMSkinPaintNC(m), true);
     case WM_SKINQUERY:        return PlainWindow() && (WMSkinQuery(m), true);
     default:                  return false;
@@ -116,7 +124,7 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_SYSCOMMAND:       WMSysCommand(m); return true;
     case WM_CTLCOLORBTN:      WMCtlColorBtn(m); return true;
     case WM_CTLCOLORSTATIC:   WMCtlColorStatic(m); return true;
-    case WM_SKINMENUSELECT:   MenuSelect(m); return true;
+    case WM_SKINMENUSELECT:   return SentFromThisThread() && (MenuSelect(m), true);
     case WM_MENUSELECT:       WMMenuSelect(m); return true;
     case CM_MENUCHANGED:      CMMenuChanged(m); return true;
     default:                  return false;
@@ -149,7 +157,7 @@ void TWinSkinForm::NewWndProc(TMessage& m)
     TReleaseGuard::TScope scope(m_guard);
     switch (m.Msg) {
     case WM_SETTEXT:          WMSetText(m); break;
-    case WM_SKINCHANGE:       SkinChange(); break;
+    case WM_SKINCHANGE:       if (SentFromThisThread()) SkinChange(); break;
     case CM_DIALOGCHAR:       CMDialogChar(m); break;
     case WM_SKINPAINTNC:      WMSkinPaintNC(m); break;
     case WM_SKINQUERY:        WMSkinQuery(m); break;
@@ -234,6 +242,14 @@ void TWinSkinForm::WMCtlColorStatic(TMessage& m)
     m.Result = reinterpret_cast<LRESULT>(SkinData->ButtonFaceBrush());
 }
 
+// The manager posts CN_SkinActive once, with SkinActiveParam in lParam;
+// another one (posted by anybody, any time) would run the start-up again
+// over a skinned window. It goes on to the window instead.
+bool TWinSkinForm::StartUpAwaited(const TMessage& m) const
+{
+    return m.LParam == SkinActiveParam && !SkinStarted;
+}
+
 // A control skin posts this once its control has made a new window; the old
 // skin still points at the destroyed one. Posted, so it may come from any
 // process: only a live window inside this one is looked at.
@@ -276,7 +292,7 @@ void TWinSkinForm::FreeStaleSkins(const TControl& control, HWND window)
 
 void TWinSkinForm::WMSkinPaintNC(TMessage& m)
 {
-    if (m.LParam != SkinMagic) {
+    if (m.LParam != SkinMagic || !SentFromThisThread()) {
         m.Result = 0;
         return;
     }

@@ -10,6 +10,7 @@
 #include "skin/resources/skindata.h"
 
 #include "framework/controls/combobox.h"
+#include "framework/ownmessages.h"
 
 #include "tests/framework/graphics/bitmappixels.h"
 
@@ -68,7 +69,7 @@ TEST_F(SkinComboTest, TheButtonShowsTheFrameOfEveryState)
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
         expectFrame(1, "pointer left the button");
         SendMessageW(window, WM_MOUSEMOVE, 0, At(button));
-        SendMessageW(window, CM_MOUSELEAVE, 0, 0);
+        SendOwnMessage(window, CM_MOUSELEAVE, 0, 0);
         expectFrame(1, "pointer left the control");
 
         // A press opens the list, which takes the mouse: pressed until it closes.

@@ -7,6 +7,7 @@
 #include "skin/controls/skindatetime.h"
 
 #include "framework/controls/datetimepicker.h"
+#include "framework/ownmessages.h"
 
 #include "tests/framework/graphics/bitmappixels.h"
 
@@ -64,17 +65,17 @@ TEST_F(SkinDateTimeTest, ArrowCoversThePickersButtonAndShowsNormalAndHotFrames)
     // that frame's button colour.
     Repaint(window);
     EXPECT_EQ(ScreenPixel(window, a / 2, a / 2), ButtonColor(1));
-    SendMessageW(window, CM_MOUSEENTER, 0, 0);
+    SendOwnMessage(window, CM_MOUSEENTER, 0, 0);
     EXPECT_TRUE(arrow->Hot());
     Repaint(window);
     EXPECT_EQ(ScreenPixel(window, a / 2, a / 2), ButtonColor(4));
-    SendMessageW(window, CM_MOUSELEAVE, 0, 0);
+    SendOwnMessage(window, CM_MOUSELEAVE, 0, 0);
     Repaint(window);
     EXPECT_EQ(ScreenPixel(window, a / 2, a / 2), ButtonColor(1));
 
     // A disabled picker does not light its arrow.
     m_picker->SetEnabled(false);
-    SendMessageW(window, CM_MOUSEENTER, 0, 0);
+    SendOwnMessage(window, CM_MOUSEENTER, 0, 0);
     EXPECT_FALSE(arrow->Hot());
 }
 

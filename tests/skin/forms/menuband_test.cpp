@@ -12,6 +12,7 @@
 #include "skin/forms/skinmessages.h"
 
 #include "framework/messages.h"
+#include "framework/ownmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -252,7 +253,7 @@ TEST_F(MenuBandTest, ANewMenuRebuildsTheBandAndIsDetachedAgain)
     HMENU old = GetMenu(window);
     ASSERT_EQ(old, nullptr);
     SetMenu(window, bar);
-    SendMessageA(window, CM_MENUCHANGED, 0, 0);
+    SendOwnMessage(window, CM_MENUCHANGED, 0, 0);
     EXPECT_EQ(GetMenu(window), nullptr);
     ASSERT_EQ(Band(window).Count(), 2);
     EXPECT_EQ(Band(window).Button(0)->Caption, L"&Tools");

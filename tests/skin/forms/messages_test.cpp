@@ -9,6 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+#include <utility>
+#include <vector>
+
 using namespace tarnivo;
 using namespace tarnivo::test;
 
@@ -164,5 +171,110 @@ TEST_F(MessageTest, HitTestTurnsTheTitleIntoCaption)
     };
     EXPECT_EQ(hit(100, 10), HTCAPTION);
     EXPECT_EQ(hit(100, kTop + 20), HTCLIENT);
+    DestroyWindow(window);
+}
+
+// The engine's messages that arrive through the queue can come from any
+// process, with any parameters.
+TEST_F(MessageTest, AStartUpPostedAgainIsNotRunAgain)
+{
+    HWND window = MakeWindow("Started once");
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    PumpFor(50);
+    ClearReceived();
+    // The start-up ends with the after-skin notice sent to the window.
+    for (LPARAM lParam : {SkinActiveParam, LPARAM{0}, static_cast<LPARAM>(-1), LPARAM{0x41414141}}) {
+        PostMessageA(window, CN_SkinActive, 0, lParam);
+        SendMessageA(window, CN_SkinActive, 0, lParam);
+    }
+    PumpFor(50);
+    EXPECT_EQ(ReceivedCount(window, WM_SKINNOTIFY), 0);
+    // Not the engine's: the window's own procedure gets them.
+    EXPECT_EQ(ReceivedCount(window, CN_SkinActive), 8);
+    EXPECT_EQ(SendMessageA(window, WM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, RawControlsTakeTheFrameworkNoticesOnlyFromTheProgram)
+{
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    HWND window = MakeWindow("Raw controls");
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::pair<const wchar_t*, DWORD> kinds[] = {
+        {TRACKBAR_CLASSW, TBS_HORZ}, {L"COMBOBOX", CBS_DROPDOWN}, {L"BUTTON", BS_PUSHBUTTON},
+        {L"BUTTON", BS_AUTOCHECKBOX}, {L"EDIT", 0}};
+    std::vector<HWND> controls;
+    int y = 4;
+    for (const auto& [cls, style] : kinds) {
+        controls.push_back(CreateWindowExW(0, cls, L"x", WS_CHILD | WS_VISIBLE | style, 4, y, 120,
+                                           24, window, nullptr, instance, nullptr));
+        y += 28;
+    }
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    for (HWND control : controls)
+        ASSERT_TRUE(PumpUntil([&] { return SendMessageW(control, WM_ISSKINNED, 0, 0) == 1; }));
+    const LPARAM junk[] = {0x41414141, static_cast<LPARAM>(-1), 0x7FFF0000, 1};
+    const UINT notices[] = {CN_NOTIFY, CN_DRAWITEM, CN_MEASUREITEM, CN_COMMAND, CN_CTLCOLORSTATIC,
+                            CM_MOUSELEAVE, CM_MOUSEENTER, CM_RECREATEWND, CM_FOCUSCHANGED};
+    for (HWND target : controls) {
+        for (UINT msg : notices) {
+            for (LPARAM l : junk) {
+                PostMessageW(target, msg, static_cast<WPARAM>(l), l);
+                SendMessageW(target, msg, static_cast<WPARAM>(l), l);
+            }
+        }
+    }
+    for (UINT msg : notices)
+        PostMessageW(window, msg, 0, 0x41414141);
+    PumpFor(100);
+    for (HWND control : controls)
+        EXPECT_EQ(SendMessageW(control, WM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(window, WM_ISSKINNED, 0, 0), 1);
+    DestroyWindow(window);
+}
+
+// The engine's orders come from the program's own thread: posted, or sent
+// from another thread or process, they change nothing.
+TEST_F(MessageTest, OrdersFromElsewhereAreRefused)
+{
+    // (The suite's application filters this thread's posts.)
+    HWND window = MakeWindow("Orders");
+    HWND button = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 4, 4,
+                                  80, 24, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageW(button, WM_ISSKINNED, 0, 0) == 1; }));
+
+    for (WPARAM off : {WPARAM{0}, static_cast<WPARAM>(-1)})
+        PostMessageW(button, WM_SKINENABLE, off, 0);
+    PostMessageW(window, WM_SKINMENUSELECT, 0, 0);
+    PumpFor(50);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+
+    std::atomic<bool> done{false};
+    std::atomic<bool> delivered{false};
+    std::atomic<DWORD_PTR> paintAnswer{1};
+    std::thread stranger([&] {
+        DWORD_PTR answer = 0;
+        bool ok = SendMessageTimeoutW(button, WM_SKINENABLE, 0, 0, SMTO_NORMAL, 5000, &answer) != 0;
+        ok = ok && SendMessageTimeoutW(window, WM_SKINPAINTNC, 0, SkinMagic, SMTO_NORMAL, 5000,
+                                       &answer) != 0;
+        paintAnswer = answer;
+        delivered = ok;
+        done = true;
+    });
+    // The other thread's sends are handled while this one waits for messages.
+    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
+    stranger.join();
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(paintAnswer.load(), 0u);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+
+    // Sent by the program itself they still work.
+    SendMessageW(button, WM_SKINENABLE, 0, 0);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 0);
+    SendMessageW(button, WM_SKINENABLE, 1, 0);
+    EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, SkinMagic), SkinMagic);
     DestroyWindow(window);
 }

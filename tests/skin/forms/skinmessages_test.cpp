@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/controls/listview.h"
 #include "framework/form.h"
+#include "framework/ownmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,11 @@ TEST(SkinMessages, NoticeReachesHooksButNoRecordReader)
             records.push_back(SkinNotifyRecord(m));
         hook.CallNext(m);
     });
-    // What a skinned form sends itself, and the same value in other notification paths.
+    // What a skinned form sends itself (as the program's own message), and
+    // the same value in other notification paths.
+    EXPECT_EQ(SendOwnMessage(form->Handle(), WM_SKINNOTIFY, 0, SkinMagic), 0);
+    // The same number sent by a stranger reaches no hook: it is refused at
+    // the window procedure.
     EXPECT_EQ(SendMessageA(form->Handle(), WM_SKINNOTIFY, 0, SkinMagic), 0);
     EXPECT_EQ(SendMessageA(form->Handle(), WM_NOTIFY, 0, SkinMagic), 0);
     EXPECT_EQ(list->Perform(CN_NOTIFY, 0, SkinMagic), 0);
