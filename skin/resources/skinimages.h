@@ -27,7 +27,7 @@ namespace tarnivo {
 class TSkinReader;
 
 // Decoded bytes all the images of one skin may take together. The two
-// built-in skins take under 2 MB; 64 MB is far beyond any real skin and
+// built-in skins take under 200 KB; 64 MB is far beyond any real skin and
 // still leaves a 32-bit host its address space.
 constexpr std::size_t SkinImageBudgetBytes = std::size_t{64} << 20;
 
