@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
 namespace tarnivo {
 
@@ -569,8 +570,15 @@ void TSkinManage::SkinDataReloaded(TSkinData* skin)
     for (TWinSkinForm* object : objects) {
         const bool held = std::any_of(m_forms.begin(), m_forms.end(),
                                       [object](const auto& o) { return o.get() == object; });
-        if (held && object->SkinData == skin)
+        if (!held || object->SkinData != skin)
+            continue;
+        try {
             object->InitSysButtons();
+        } catch (const std::exception&) {
+            // No bitmap for the window's icon button: the form goes without
+            // caption buttons rather than keep the old ones.
+            object->DeleteSysbtn();
+        }
     }
 }
 
