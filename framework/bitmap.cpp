@@ -179,7 +179,7 @@ HBITMAP TBitmap::Handle() const
     return m_dib.Get();
 }
 
-bool TBitmap::TakeImage(const bmp::Image& image)
+bool TBitmap::LoadFromImage(const bmp::Image& image)
 {
     TPixelFormat format = image.bitCount == 32 ? pf32bit : pf24bit;
     Dib dib;
@@ -197,7 +197,7 @@ bool TBitmap::LoadFromMemory(std::span<const std::uint8_t> bmpFile)
 {
     try {
         std::optional<bmp::Image> image = bmp::Decode(bmpFile, bmp::Source::File);
-        return image && TakeImage(*image);
+        return image && LoadFromImage(*image);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -264,7 +264,7 @@ bool TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name)
                                         SizeofResource(instance, found));
     try {
         std::optional<bmp::Image> image = bmp::Decode(bytes, bmp::Source::Resource);
-        return image && TakeImage(*image);
+        return image && LoadFromImage(*image);
     } catch (const std::bad_alloc&) {
         return false;
     }

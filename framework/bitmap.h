@@ -72,6 +72,9 @@ public:
     // after the image, on failure it is where it was.
     [[nodiscard]] bool LoadFromStream(TStream& stream);
     [[nodiscard]] bool LoadFromMemory(std::span<const std::uint8_t> bmpFile);
+    // An image the BMP decoder made; false (image unchanged) when the system
+    // cannot make a bitmap of its size.
+    [[nodiscard]] bool LoadFromImage(const bmp::Image& image);
     // An RT_BITMAP resource of the module.
     [[nodiscard]] bool LoadFromResourceName(HINSTANCE instance, const char* name);
     // Writes a 24 or 32-bit BMP file; nothing for an empty bitmap.
@@ -103,7 +106,6 @@ private:
     };
     static Dib CreateDib(int width, int height, TPixelFormat format);
     void Replace(Dib dib, int width, int height, TPixelFormat format);
-    [[nodiscard]] bool TakeImage(const bmp::Image& image);
     void Changed();
 
     int m_width = 0;

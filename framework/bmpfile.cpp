@@ -268,6 +268,24 @@ private:
     std::int64_t m_y = 0;
 };
 
+// Each two bytes of run-length codes cover at most 255 pixels (a run) or the
+// rest of a row (an end of line). Images that announce more pixels than
+// their codes could cover would be mostly pixels no code writes; Windows
+// paints those black, but a few bytes announcing 16384 x 5461 pixels would
+// cost hundreds of megabytes, so they are refused before anything is made.
+// (A delta escape can skip more, but no encoder needs that to stay within
+// this bound.)
+std::optional<std::string> RunLengthCannotFill(const Layout& l, std::uint64_t codedBytes)
+{
+    const std::uint64_t codes = (codedBytes + 1) / 2;
+    const std::uint64_t perCode = std::max<std::uint64_t>(255, static_cast<std::uint64_t>(l.width));
+    const std::uint64_t pixels = static_cast<std::uint64_t>(l.width) * static_cast<std::uint64_t>(l.height);
+    if (pixels <= codes * perCode)
+        return std::nullopt;
+    return "run-length data of " + std::to_string(codedBytes) + " bytes cannot fill " + std::to_string(l.width) +
+           " x " + std::to_string(l.height) + " pixels";
+}
+
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 {
     out.push_back(static_cast<std::uint8_t>(v));
@@ -385,6 +403,8 @@ std::optional<Layout> ReadLayout(std::span<const std::uint8_t> data, Source sour
             bitsSize = fileSize - bitsOffset;
         if (bitsSize == 0)
             return Refuse<Layout>(why, "run-length bitmap without the size of its data");
+        if (std::optional<std::string> reason = RunLengthCannotFill(l, bitsSize))
+            return Refuse<Layout>(why, std::move(*reason));
     }
     const std::uint64_t total = std::max(bitsOffset + bitsSize, paletteEnd);
     if (total > kMaxTotalSize)

@@ -24,8 +24,10 @@
 //
 // Anything else is refused with a one-line reason: JPEG or PNG payloads,
 // OS/2 Huffman and 24-bit run-length coding, sides above kMaxSide, images
-// whose decoded bytes would exceed kMaxDecodedBytes, headers, masks, palettes
-// or pixels that lie past the end of the data. Nothing is read past the end
+// whose decoded bytes would exceed kMaxDecodedBytes, run-length images with
+// more pixels than their codes can cover (255 pixels, or the rest of a row,
+// per two bytes), headers, masks, palettes or pixels that lie past the end
+// of the data. Nothing is read past the end
 // and nothing is allocated before the size has been checked against the caps.
 
 #include <cstddef>
@@ -83,6 +85,12 @@ struct Image {
 constexpr std::size_t Stride(int width, int bitCount)
 {
     return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32) * 4;
+}
+
+// Bytes the decoded image of this layout occupies (Image::pixels).
+constexpr std::size_t DecodedBytes(const Layout& l)
+{
+    return Stride(l.width, l.outputBitCount) * static_cast<std::size_t>(l.height);
 }
 
 // Validates the headers at the start of `data`: at least the headers (and the

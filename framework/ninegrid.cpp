@@ -13,12 +13,14 @@ namespace tarnivo {
 namespace {
 
 // The pair (lead, trail) stays only when the destination has room for both
-// and the cell keeps a middle to fill what lies between them.
+// and the cell keeps a middle to fill what lies between them. Margins come
+// from skin files and may be anything up to INT_MAX: their sum is taken in
+// 64 bits, where it cannot wrap to a small number that would fit.
 void FitPair(int& lead, int& trail, int cellLength, int destLength)
 {
     lead = std::max(lead, 0);
     trail = std::max(trail, 0);
-    const int both = lead + trail;
+    const std::int64_t both = std::int64_t{lead} + trail;
     if (destLength < both || cellLength < both || (cellLength == both && destLength > both))
         lead = trail = 0;
 }

@@ -1,7 +1,5 @@
 #include "galleryskins.h"
 
-#include "skin/resources/skinreader.h"
-
 #include "framework/application.h"
 #include "framework/object.h"
 
@@ -106,30 +104,9 @@ bool TGallerySkins::Apply(int index, TSkinData& data, std::string& error) const
     TMemoryStream bytes;
     if (!ReadBytes(skin, bytes, error))
         return false;
-    // The reader is asked first so that a file that is no skin gets a clear
-    // answer instead of a silently unchanged look.
-    {
-        TMemoryStream probe;
-        probe.CopyFrom(bytes, 0);
-        TSkinReader reader;
-        if (!reader.Loadfromstream(probe)) {
-            error = skin.Label + " is not a skin file: " + reader.LastError();
-            return false;
-        }
-    }
-    try {
-        bytes.SetPosition(0);
-        data.LoadFromStream(bytes);
-    } catch (const Exception& e) {
-        error = skin.Label + " did not load: " + e.Message();
-        return false;
-    }
-    const TMemoryStream& loaded = data.SkinStream();
-    const bool same = bytes.Size() == const_cast<TMemoryStream&>(loaded).Size() &&
-                      std::memcmp(bytes.Memory(), loaded.Memory(),
-                                  static_cast<std::size_t>(bytes.Size())) == 0;
-    if (!same) {
-        error = skin.Label + " did not load";
+    // A skin that does not load leaves the one shown, and says why.
+    if (!data.LoadFromStream(bytes)) {
+        error = skin.Label + " did not load: " + data.LoadError();
         return false;
     }
     return true;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
 namespace tarnivo {
 
@@ -605,6 +606,30 @@ void TSkinManage::DeleteSysbtn()
     for (TWinSkinForm* object : AllForms())
         if (Holds(object) && object->SkinData == m_currentSkin)
             object->DeleteSysbtn();
+}
+
+void TSkinManage::SkinDataReloaded(TSkinData* skin)
+{
+    // Called while the previous skin's caption-button elements still
+    // exist; once this returns they are freed, so no form may keep one.
+    // Binding asks a window for its icon (WM_GETICON), whose handler may
+    // close windows: walk a copy and skip objects that left the list.
+    std::vector<TWinSkinForm*> objects;
+    for (const auto& object : m_forms)
+        objects.push_back(object.get());
+    for (TWinSkinForm* object : objects) {
+        const bool held = std::any_of(m_forms.begin(), m_forms.end(),
+                                      [object](const auto& o) { return o.get() == object; });
+        if (!held || object->SkinData != skin)
+            continue;
+        try {
+            object->InitSysButtons();
+        } catch (const std::exception&) {
+            // No bitmap for the window's icon button: the form goes without
+            // caption buttons rather than keep the old ones.
+            object->DeleteSysbtn();
+        }
+    }
 }
 
 // Deferred actions ----------------------------------------------------------------

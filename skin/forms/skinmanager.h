@@ -68,6 +68,7 @@ public:
     void InstallThread(DWORD threadId) override;
     void UnInstallThread(DWORD threadId) override;
     void DeleteSysbtn() override;
+    void SkinDataReloaded(TSkinData* skin) override;
     bool AddForm(HWND window) override;
     void SetReskinWindow(HWND window) override { ReskinWindow = window; }
     ISkinFormLink* FindSkinForm(HWND window) override;

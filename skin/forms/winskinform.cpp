@@ -271,6 +271,14 @@ void TWinSkinForm::InitSkinData()
         BorderRight = perFrame(skin.Right->Image.Width(), skin.Right.get());
         BorderBottom = perFrame(skin.Bottom->Image.Height(), skin.Bottom.get());
     }
+    InitSysButtons();
+}
+
+void TWinSkinForm::InitSysButtons()
+{
+    if (!SkinData || SkinData->Empty())
+        return;
+    const TSkinElements& skin = SkinData->Elements();
     DeleteSysbtn();
     SysButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {

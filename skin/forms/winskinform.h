@@ -82,6 +82,9 @@ public:
     // Border sizes and caption-button objects from the skin; nothing while
     // the skin data has no skin.
     void InitSkinData();
+    // The caption-button objects alone, bound to the skin data's current
+    // caption-button elements.
+    void InitSysButtons();
 
     // Lets the system recompute and repaint the frame.
     void Refresh();

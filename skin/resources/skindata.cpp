@@ -2,6 +2,7 @@
 
 #include "quickini.h"
 #include "skin3rd.h"
+#include "skinimages.h"
 #include "skinloader.h"
 #include "skinmanagerif.h"
 #include "skinreader.h"
@@ -144,8 +145,8 @@ void TSkinData::ReadData(TStream& stream)
     candidate.CopyFrom(stream, count);
     if (Designing())
         m_skinStream.Swap(candidate);
-    else
-        LoadSkinFrom(candidate);
+    else if (!LoadSkinFrom(candidate))
+        throw ESkinLoadError("SkinStream: " + m_loadError);
 }
 
 void TSkinData::WriteData(TStream& stream) const
@@ -174,38 +175,54 @@ bool TSkinData::ReadSkinStreamResource(HINSTANCE module, const char* resourceNam
 
 // Loading ------------------------------------------------------------------
 
-// The load sequence on a candidate skin file. The new skin is read into a
-// fresh element set and taken over only when complete (TakeOver cannot
-// fail), so a failed or interrupted load leaves elements, colours, skin
-// stream and the no-skin mark as they were, and a completed one keeps every
-// fixed element where it was.
-bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
+// Reads a candidate skin file into a fresh element set; null, with the
+// reason in m_loadError, when it is no skin this engine takes: not a skin
+// archive, another format version, images beyond their budget, bitmaps the
+// system cannot make.
+std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate)
 {
-    if (Designing())
-        return false;
-    const bool wasEmpty = m_empty;
-    m_empty = true;
     try {
         TSkinReader reader;
         if (!reader.Loadfromstream(candidate)) {
-            m_empty = wasEmpty;
-            return false;
+            m_loadError = "not a skin file: " + reader.LastError();
+            return nullptr;
         }
         TQuickIni ini;
         TMemoryStream iniText;
         reader.readIni(".ini", iniText);
         ini.LoadFromStream(&iniText);
+        TSkinImages images(reader);
         auto fresh = std::make_unique<TSkinElements>();
-        LoadFromIni(ini, reader, *fresh, CurrentSkinLoadEnvironment());
-        m_elements.TakeOver(*fresh);
-    } catch (...) {
-        m_empty = wasEmpty;
-        throw;
+        LoadFromIni(ini, images, *fresh, CurrentSkinLoadEnvironment());
+        return fresh;
+    } catch (const std::exception& e) {
+        // Out of memory included: a host must survive any skin it is handed.
+        m_loadError = e.what();
+        return nullptr;
     }
+}
+
+// The load sequence on a candidate skin file. The new skin is read aside and
+// taken over only when complete (TakeOver cannot fail), so a failed load
+// leaves elements, colours, skin stream and the no-skin mark as they were,
+// and a completed one keeps every fixed element where it was. The elements
+// the old skin made anew (caption buttons, optional elements) live until the
+// windows painted from this component have let go of them.
+bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
+{
+    if (Designing())
+        return false;
+    std::unique_ptr<TSkinElements> fresh = ReadSkin(candidate);
+    if (!fresh)
+        return false;
+    m_elements.TakeOver(*fresh);
     if (&candidate != &m_skinStream)
         m_skinStream.Swap(candidate);
     RecreateButtonFaceBrush();
     m_empty = false;
+    m_loadError.clear();
+    if (ISkinManager* manager = SkinManager())
+        manager->SkinDataReloaded(this);
     return true;
 }
 
@@ -214,50 +231,66 @@ bool TSkinData::LoadSkin()
     return LoadSkinFrom(m_skinStream);
 }
 
-void TSkinData::LoadFromFile(const std::string& fileName)
+bool TSkinData::Refuse(std::string reason)
+{
+    m_loadError = std::move(reason);
+    return false;
+}
+
+bool TSkinData::LoadFromFile(const std::string& fileName)
 {
     m_skinFile = fileName;
     if (Designing()) {
         if (!fileName.empty())
             m_skinStream.Clear();
-        return;
+        return false;
     }
     const DWORD attributes = GetFileAttributesA(fileName.c_str());
     if (fileName.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return;
+        return Refuse("no skin file \"" + fileName + "\"");
     TMemoryStream candidate;
-    {
+    try {
         TFileStream file(fileName, TFileMode::fmOpenRead);
         if (file.Size() > MaxSkinStreamBytes)
-            return;
+            return Refuse("skin file \"" + fileName + "\" is larger than " +
+                          std::to_string(MaxSkinStreamBytes >> 20) + " MB");
         candidate.CopyFrom(file, 0);
+    } catch (const Exception& e) {
+        return Refuse(e.Message());
     }
-    if (LoadSkinFrom(candidate))
-        UpdateSkin();
+    if (!LoadSkinFrom(candidate))
+        return false;
+    UpdateSkin();
+    return true;
 }
 
-void TSkinData::LoadFromStream(TStream& stream)
+bool TSkinData::LoadFromStream(TStream& stream)
 {
     if (stream.Size() > MaxSkinStreamBytes)
-        return;
+        return Refuse("skin stream larger than " + std::to_string(MaxSkinStreamBytes >> 20) + " MB");
     TMemoryStream candidate;
     candidate.CopyFrom(stream, 0);
-    if (LoadSkinFrom(candidate) && m_skinFormtype == sfMainform)
+    if (!LoadSkinFrom(candidate))
+        return false;
+    if (m_skinFormtype == sfMainform)
         UpdateSkin();
+    return true;
 }
 
-void TSkinData::LoadFromCollection(TSkinStore* store, int index)
+bool TSkinData::LoadFromCollection(TSkinStore* store, int index)
 {
     if (!store || index < 0 || index >= store->Store()->Count())
-        return;
+        return Refuse("no skin " + std::to_string(index) + " in the skin store");
     TSkinCollectionItem* item = store->Store()->Items(index);
     if (item->DataSize() > MaxSkinStreamBytes)
-        return;
+        return Refuse("stored skin larger than " + std::to_string(MaxSkinStreamBytes >> 20) + " MB");
     TMemoryStream candidate;
     item->CopyData(candidate);
-    if (LoadSkinFrom(candidate))
-        UpdateSkin();
+    if (!LoadSkinFrom(candidate))
+        return false;
+    UpdateSkin();
+    return true;
 }
 
 void TSkinData::UpdateSkin()

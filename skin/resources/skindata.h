@@ -95,6 +95,13 @@ using TOnSkinControl =
                        TControl* Control, const std::string& ControlClass,
                        TComponent*& SkinnedControl)>;
 
+// A "SkinStream" property whose bytes are no skin the engine takes; the
+// message says why (the component keeps the skin it had).
+class ESkinLoadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
 class TSkinData : public TComponent {
     TARNIVO_PUBLISHED_CLASS()
 public:
@@ -146,7 +153,8 @@ public:
     // The binary property "SkinStream": a 4-byte little-endian byte count,
     // then that many bytes of skin file. ReadData loads the skin at once
     // (not while designing); a count past the end of the data or above
-    // MaxSkinStreamBytes raises EStreamError and changes nothing.
+    // MaxSkinStreamBytes raises EStreamError, and bytes that do not load
+    // raise ESkinLoadError; either changes nothing.
     void ReadData(TStream& stream);
     // Writes nothing for an empty skin stream (HasSkinStream is false).
     void WriteData(TStream& stream) const;
@@ -158,14 +166,17 @@ public:
     const TMemoryStream& SkinStream() const { return m_skinStream; }
     std::int64_t SkinStreamSize() const;
 
-    // Loading. Each replaces the skin only when the new one loads; a skin
-    // that does not load (not a skin file, another format version) leaves
-    // the component exactly as it was.
-    void LoadFromFile(const std::string& fileName);
-    void LoadFromStream(TStream& stream);
-    void LoadFromCollection(TSkinStore* store, int index);
+    // Loading. Each replaces the skin only when the new one loads and
+    // answers whether it did; a skin that does not load (no such file, not a
+    // skin file, another format version, images beyond their budget) leaves
+    // the component exactly as it was, and LoadError says why.
+    bool LoadFromFile(const std::string& fileName);
+    bool LoadFromStream(TStream& stream);
+    bool LoadFromCollection(TSkinStore* store, int index);
     // Loads the skin stream; answers whether a skin was loaded.
     bool LoadSkin();
+    // Why the last load failed; empty after a load that succeeded.
+    const std::string& LoadError() const { return m_loadError; }
     // Applies a newly loaded skin to every window skinned with this component.
     void UpdateSkin();
 
@@ -239,7 +250,9 @@ protected:
     void Loaded() override;
 
 private:
+    std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate);
     bool LoadSkinFrom(TMemoryStream& candidate);
+    bool Refuse(std::string reason);
     void CreateCaptionFont();
     void LoadMenuGlyphs();
     void RecreateButtonFaceBrush();
@@ -267,6 +280,7 @@ private:
     TSize m_maximizedSize{};
     HWND m_formSkinWindow = nullptr;
     bool m_empty = true;
+    std::string m_loadError;
     bool m_joined = false;   // added to the manager's list
 };
 

@@ -3,6 +3,7 @@
 #include "quickini.h"
 #include "skinderived.h"
 #include "skinelements.h"
+#include "skinimages.h"
 #include "skinreader.h"
 
 #include "framework/stringlist.h"
@@ -28,9 +29,9 @@ enum class TBorderRun { Vertical, Horizontal };
 // combo element, the tool-bar gradient the caption colour).
 class Loader {
 public:
-    Loader(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& e,
+    Loader(const TQuickIni& ini, TSkinImages& images, TSkinElements& e,
            const TSkinLoadEnvironment& environment)
-        : m_ini(ini), m_reader(reader), m_e(e), m_env(environment)
+        : m_ini(ini), m_images(images), m_e(e), m_env(environment)
     {
     }
 
@@ -40,6 +41,14 @@ private:
     std::int32_t Int(const std::string& section, const std::string& key, std::int32_t def) const
     {
         return m_ini.ReadInteger(section, key, def);
+    }
+    // A length, offset or count in pixels. Painters add these to window
+    // coordinates and to each other; held to what a window could show, no
+    // sum of a few of them overflows, whatever the skin wrote
+    // (LeftWidth=2147483647 included).
+    std::int32_t Length(const std::string& section, const std::string& key, std::int32_t def) const
+    {
+        return std::clamp(Int(section, key, def), -MaxSkinLength, MaxSkinLength);
     }
     std::string Str(const std::string& section, const std::string& key) const
     {
@@ -69,7 +78,7 @@ private:
     void GuardFrameCounts() const;
 
     const TQuickIni& m_ini;
-    const TSkinReader& m_reader;
+    TSkinImages& m_images;
     TSkinElements& m_e;
     const TSkinLoadEnvironment& m_env;
     TStringList m_sections;
@@ -78,11 +87,12 @@ private:
 void Loader::LoadImage(const std::string& value, TBitmap& target) const
 {
     // The file-name part must end in ".bmp" (lower case); any path is ignored.
+    // Each entry is decoded once however many keys name it; a skin whose
+    // images would take more than their budget stops here (ESkinRefused).
     const std::string entry = SkinImageEntryName(value);
     if (!entry.empty()) {
-        TMemoryStream bytes;
-        m_reader.readfile(entry, bytes);
-        if (bytes.Size() > 0 && target.LoadFromStream(bytes))
+        const bmp::Image* image = m_images.Use(entry);
+        if (image && target.LoadFromImage(*image))
             return;
     }
     target.SetSize(0, 0);
@@ -111,10 +121,10 @@ std::unique_ptr<T> Loader::ReadFace(const std::string& section, const char* imag
     auto element = std::make_unique<T>(section);
     LoadImage(image, element->Image);
     element->Style = Int(section, "Style", 0);
-    element->Margins.Left = Int(section, "LeftWidth", 0);
-    element->Margins.Right = Int(section, "RightWidth", 0);
-    element->Margins.Top = Int(section, "TopHeight", 0);
-    element->Margins.Bottom = Int(section, "BottomHeight", 0);
+    element->Margins.Left = Length(section, "LeftWidth", 0);
+    element->Margins.Right = Length(section, "RightWidth", 0);
+    element->Margins.Top = Length(section, "TopHeight", 0);
+    element->Margins.Bottom = Length(section, "BottomHeight", 0);
     element->Trans = Int(section, "Trans", 0);
     element->Tile = Int(section, "Tile", 0);
     return element;
@@ -138,7 +148,7 @@ std::unique_ptr<TDataSkinObject> Loader::ReadGeneric(const std::string& section)
 {
     auto element = ReadCommon<TDataSkinObject>(section);
     if (element)
-        element->FrameCount = Int(section, "Frame", 0);
+        element->FrameCount = Length(section, "Frame", 0);
     return element;
 }
 
@@ -169,8 +179,8 @@ std::unique_ptr<TDataSkinBoxLabel> Loader::ReadBoxLabel(const std::string& secti
     auto element = ReadCommon<TDataSkinBoxLabel>(section);
     if (element) {
         element->BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
-        element->BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
-        element->BackgroundRightShift = Int(section, "BackgroundRightShift", 0);
+        element->BackgroundLeftShift = Length(section, "BackgroundLeftShift", 0);
+        element->BackgroundRightShift = Length(section, "BackgroundRightShift", 0);
     }
     return element;
 }
@@ -185,8 +195,8 @@ std::unique_ptr<TDataSkinObject> Loader::ReadMenuBar() const
     // "TileMenu" is 1 for a stretched band, like a border's "Stretch"; Tile
     // takes the sense it has everywhere else (1: tiled middle).
     element->Tile = Int(Personality, "TileMenu", 1) >= 1 ? 0 : 1;
-    element->Margins.Left = Int(Personality, "TileLeftMenu", 1);
-    element->Margins.Right = Int(Personality, "TileRightMenu", 1);
+    element->Margins.Left = Length(Personality, "TileLeftMenu", 1);
+    element->Margins.Right = Length(Personality, "TileRightMenu", 1);
     return element;
 }
 
@@ -212,11 +222,11 @@ void Loader::ReadBorder(TDataSkinBorder& border, TBorderRun run) const
 {
     const std::string& side = border.Name;
     LoadImage(Str(Personality, side), border.Image);
-    const std::int32_t first = Int(Personality, side + "TopHeight", 0);
-    const std::int32_t second = Int(Personality, side + "BotHeight", 0);
+    const std::int32_t first = Length(Personality, side + "TopHeight", 0);
+    const std::int32_t second = Length(Personality, side + "BotHeight", 0);
     border.Margins = run == TBorderRun::Horizontal ? TSkinMargins{first, 0, second, 0}
                                                    : TSkinMargins{0, first, 0, second};
-    border.FrameCount = Int(Personality, side + "Frame", 1);
+    border.FrameCount = Length(Personality, side + "Frame", 1);
     border.Stretch = std::min(Int(Personality, side + "Stretch", 1), 1);
     border.Tile = border.Stretch == 1 ? 0 : 1;
     border.Trans = Int(Personality, side + "Trans", 1);
@@ -226,10 +236,10 @@ void Loader::ReadButtons() const
 {
     const std::string section = "Buttons";
     TDataSkinButton& b = *m_e.Buttons;
-    b.Margins.Left = Int(section, "LeftWidth", 0);
-    b.Margins.Right = Int(section, "RightWidth", 0);
-    b.Margins.Top = Int(section, "TopHeight", 0);
-    b.Margins.Bottom = Int(section, "BottomHeight", 0);
+    b.Margins.Left = Length(section, "LeftWidth", 0);
+    b.Margins.Right = Length(section, "RightWidth", 0);
+    b.Margins.Top = Length(section, "TopHeight", 0);
+    b.Margins.Bottom = Length(section, "BottomHeight", 0);
     b.Trans = Int(section, "Trans", 0);
     LoadImage(Str(section, "Bitmap"), b.Image);
     b.Tile = Int(section, "Tile", 0);
@@ -237,8 +247,8 @@ void Loader::ReadButtons() const
         b.Tile = 0;
     LoadImage(Str(section, "CheckButton"), b.CheckImage);
     LoadImage(Str(section, "RadioButton"), b.RadioImage);
-    b.RadioFrameCount = Int(section, "RadioButtonFrame", 0);
-    b.CheckFrameCount = Int(section, "CheckButtonFrame", 0);
+    b.RadioFrameCount = Length(section, "RadioButtonFrame", 0);
+    b.CheckFrameCount = Length(section, "CheckButtonFrame", 0);
     ReadColors(section, b);
     b.HasNormalTextColor = !Str(section, "NormalColour2").empty();
     b.HasMouseOverTextColor = !Str(section, "MouseOverColour2").empty();
@@ -249,13 +259,13 @@ void Loader::ReadTitle() const
 {
     TDataSkinTitle& t = *m_e.Title;
     LoadImage(Str(Personality, "TextBack"), t.Image);
-    t.Margins = TSkinMargins{Int(Personality, "TextShift", 0), Int(Personality, "TextShiftVert", 0),
-                             Int(Personality, "TextRightClip", 0), 0};
+    t.Margins = TSkinMargins{Length(Personality, "TextShift", 0), Length(Personality, "TextShiftVert", 0),
+                             Length(Personality, "TextRightClip", 0), 0};
     t.TextAlignment = Int(Personality, "TextAlignment", 0);
     t.TextBackground = Int(Personality, "Textbackground", 0);
-    t.TextBackLeft = Int(Personality, "TXTBackleft", 0);
-    t.TextBackRight = Int(Personality, "TXTBackRight", 0);
-    t.FontHeight = Int("Fonts", "FontHeight", 14);
+    t.TextBackLeft = Length(Personality, "TXTBackleft", 0);
+    t.TextBackRight = Length(Personality, "TXTBackRight", 0);
+    t.FontHeight = Length("Fonts", "FontHeight", 14);
     t.ActiveTextColor = ReadColorTriple(m_ini, Personality, "ActiveText", clNotGiven);
     t.InactiveTextColor = ReadColorTriple(m_ini, Personality, "InActiveText", clNotGiven);
 }
@@ -280,12 +290,12 @@ void Loader::ReadSysButtons() const
         auto b = std::make_unique<TDataSkinSysButton>(UpperCase(section));
         b->Action = Int(section, "Action", 0);
         b->Align = Int(section, "Align", 0);
-        b->X = Int(section, "Xcoord", 0);
-        b->Y = Int(section, "Ycoord", 0);
+        b->X = Length(section, "Xcoord", 0);
+        b->Y = Length(section, "Ycoord", 0);
         b->Visibility = Int(section, "Visibility", 0);
         b->Visibility1 = Int(section, "Visibility1", b->Action == -1 ? -1 : 0);
         b->CombineOp = Int(section, "CombineOp", -1);
-        b->FrameCount = Int(section, "frame", 0);
+        b->FrameCount = Length(section, "frame", 0);
         LoadImage(Str(section, "ButtonImage"), b->Image);
         if (b->FrameCount == 0) {
             b->FrameCount = 6;
@@ -354,8 +364,8 @@ void Loader::SetFrameCounts() const
     set(m_e.UpDownHorz, 8);
     for (const auto& thumb : m_e.TrackThumbs)
         set(thumb, 5);
-    set(m_e.HorzScrollThumb, Int("HorzScrollThumb", "FrameCount", 3));
-    set(m_e.VertScrollThumb, Int("VertScrollThumb", "FrameCount", 3));
+    set(m_e.HorzScrollThumb, Length("HorzScrollThumb", "FrameCount", 3));
+    set(m_e.VertScrollThumb, Length("VertScrollThumb", "FrameCount", 3));
 }
 
 void Loader::Run()
@@ -435,10 +445,10 @@ TSkinLoadEnvironment CurrentSkinLoadEnvironment()
     return environment;
 }
 
-void LoadFromIni(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements,
+void LoadFromIni(const TQuickIni& ini, TSkinImages& images, TSkinElements& elements,
                  const TSkinLoadEnvironment& environment)
 {
-    Loader(ini, reader, elements, environment).Run();
+    Loader(ini, images, elements, environment).Run();
 }
 
 } // namespace tarnivo

@@ -6,11 +6,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace tarnivo {
 
 class TQuickIni;
-class TSkinReader;
+class TSkinImages;
 class TSkinElements;
+
+// Lengths, offsets and frame counts read from a skin are held to
+// -MaxSkinLength..MaxSkinLength pixels.
+constexpr std::int32_t MaxSkinLength = 32767;
 
 // What the loader takes from the running system.
 struct TSkinLoadEnvironment {
@@ -25,11 +31,13 @@ struct TSkinLoadEnvironment {
 // into, and the system's scroll arrow width.
 TSkinLoadEnvironment CurrentSkinLoadEnvironment();
 
-// Fills a fresh `elements` from `ini` (the skin description) and `reader`
-// (the unpacked archive). Missing sections and keys give absent elements or
-// defaults; an image that is missing or not a readable BMP gives an empty
-// image. Raises only what the system raises when it cannot make a bitmap.
-void LoadFromIni(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements,
+// Fills a fresh `elements` from `ini` (the skin description) and `images`
+// (the bitmaps of the unpacked archive). Missing sections and keys give
+// absent elements or defaults; an image that is missing or not a readable
+// BMP gives an empty image. Raises ESkinRefused when the skin's images
+// exceed their budget, and otherwise only what the system raises when it
+// cannot make a bitmap.
+void LoadFromIni(const TQuickIni& ini, TSkinImages& images, TSkinElements& elements,
                  const TSkinLoadEnvironment& environment);
 
 } // namespace tarnivo

@@ -81,6 +81,10 @@ public:
 
     // Drops the caption-button objects built from CurrentSkin on every form.
     virtual void DeleteSysbtn() = 0;
+    // `skin` has just taken a new skin, by whatever path, and still holds
+    // the old caption-button elements: every form painted from it binds its
+    // caption buttons to the new ones.
+    virtual void SkinDataReloaded(TSkinData* skin) = 0;
     // Skins one window now; answers whether a skinning object was made.
     virtual bool AddForm(HWND window) = 0;
     // The window saReskinWindow works on.

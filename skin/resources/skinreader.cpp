@@ -109,16 +109,24 @@ bool TSkinReader::Parse(TMemoryStream& archive)
 void TSkinReader::readfile(std::string_view name, TMemoryStream& destination) const
 {
     destination.Clear();
+    const std::span<const std::uint8_t> bytes = EntryBytes(name);
+    if (bytes.empty())
+        return;
+    destination.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    destination.SetPosition(0);
+}
+
+std::span<const std::uint8_t> TSkinReader::EntryBytes(std::string_view name) const
+{
     const std::string wanted = LowerCase(name);
     std::int64_t offset = 0;
     for (int i = 0; i < count_; ++i) {
-        if (names_[i] == wanted) {
-            destination.WriteBuffer(data_.Memory() + offset, sizes_[static_cast<std::size_t>(i)]);
-            destination.SetPosition(0);
-            return;
-        }
-        offset += sizes_[static_cast<std::size_t>(i)];
+        const std::int32_t size = sizes_[static_cast<std::size_t>(i)];
+        if (names_[i] == wanted)
+            return {data_.Memory() + offset, static_cast<std::size_t>(size)};
+        offset += size;
     }
+    return {};
 }
 
 std::string TSkinReader::readIni(std::string_view pattern, TMemoryStream& destination) const

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ public:
     // The entry's bytes (name compared in lower case), positioned at 0;
     // destination stays empty when no entry has that name.
     void readfile(std::string_view name, TMemoryStream& destination) const;
+    // The same bytes in place, valid while the reader holds this archive;
+    // empty when no entry has that name (or the entry is empty).
+    std::span<const std::uint8_t> EntryBytes(std::string_view name) const;
     // The first entry whose lower-cased name contains pattern; answers its
     // name, or an empty name (and an empty destination) when none does.
     std::string readIni(std::string_view pattern, TMemoryStream& destination) const;

@@ -5,6 +5,8 @@
 #include "skin/resources/skinmanagerif.h"
 
 #include "framework/streams.h"
+#include "tests/skin/resources/hostileskin.h"
+#include "tests/skin/resources/testarchive.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +111,19 @@ TEST_F(GallerySkinLoading, BuiltInSkinsLoadAndBadOnesLeaveTheSkinAlone)
     const int missing = skins.AddFile("C:\\no\\such\\folder\\x.skn");
     const int bogus = skins.AddFile(WriteFile("gallery_bogus.skn", "not a skin file at all"));
     const int empty = skins.AddFile(WriteFile("gallery_empty.skn", ""));
-    for (int index : {missing, bogus, empty, -1, skins.Count()}) {
+    // A skin of a few hundred bytes whose picture announces 16384 x 5000
+    // pixels: refused, with the reason, instead of taking gigabytes.
+    TMemoryStream huge;
+    test::SkinFile(test::ArchiveBytes(test::Entries({{"skin.ini", "[Personality]\nTop=big.bmp\n"},
+                                                     {"big.bmp", test::HugePictureBmp()}})),
+                   huge);
+    const int hostile = skins.AddFile(WriteFile(
+        "gallery_huge.skn", std::string(reinterpret_cast<const char*>(huge.Memory()),
+                                        static_cast<std::size_t>(huge.Size()))));
+    error.clear();
+    EXPECT_FALSE(skins.Apply(hostile, data, error));
+    EXPECT_NE(error.find("skin image \"big.bmp\" (16384 x 5000 pixels"), std::string::npos) << error;
+    for (int index : {missing, bogus, empty, hostile, -1, skins.Count()}) {
         error.clear();
         EXPECT_FALSE(skins.Apply(index, data, error)) << index;
         EXPECT_FALSE(error.empty()) << index;

@@ -4,6 +4,7 @@
 #include "framework/streams.h"
 #include "framework/stringlist.h"
 #include "skin/resources/quickini.h"
+#include "skin/resources/skinimages.h"
 #include "skin/resources/skinreader.h"
 #include "vocabulary.h"
 
@@ -31,17 +32,19 @@ public:
             return;
         CheckSections();
         CheckImages();
+        CheckImageBudget();
     }
 
 private:
     void Report(Severity severity, std::string text) { findings_.push_back({severity, std::move(text)}); }
 
     // Duplicates, and every bitmap entry decoded as the engine decodes it, so
-    // that a bitmap the check passes is one the engine shows.
+    // that a bitmap the check passes is one the engine shows. One at a time,
+    // and only those a skin could hold: an entry whose decoded pixels alone
+    // exceed a skin's image budget is reported from its headers.
     void CheckEntries()
     {
         std::set<std::string> seen;
-        TMemoryStream entry;
         for (int i = 0; i < reader_.EntryCount(); ++i) {
             const std::string& name = reader_.EntryNames()[i];
             if (!seen.insert(name).second) {
@@ -50,13 +53,38 @@ private:
             }
             if (name.size() < 4 || name.compare(name.size() - 4, 4, ".bmp") != 0)
                 continue;
-            reader_.readfile(name, entry);
+            const std::span<const std::uint8_t> bytes = reader_.EntryBytes(name);
             std::string error;
-            const std::span<const std::uint8_t> bytes(entry.Memory(), static_cast<std::size_t>(entry.Size()));
-            if (std::optional<bmp::Image> image = bmp::Decode(bytes, bmp::Source::File, &error))
+            std::optional<bmp::Layout> layout = bmp::ReadLayout(bytes, bmp::Source::File, &error);
+            if (layout && bmp::DecodedBytes(*layout) > SkinImageBudgetBytes) {
+                Report(Severity::Error, "entry \"" + name + "\": " + std::to_string(layout->width) + " x " +
+                                            std::to_string(layout->height) +
+                                            " pixels are more than a skin's images may take in all");
+                continue;
+            }
+            std::optional<bmp::Image> image;
+            if (layout)
+                image = bmp::Decode(bytes, bmp::Source::File, &error);
+            if (image)
                 bitmaps_[name] = BitmapSize{image->width, image->height};
             else
                 Report(Severity::Error, "entry \"" + name + "\": " + error);
+        }
+    }
+
+    // The images as the loader takes them, each use charged to the skin's
+    // budget: a skin the engine would refuse is an error here.
+    void CheckImageBudget()
+    {
+        TSkinImages images(reader_);
+        try {
+            for (const ImageUse& use : ImageUses(ini_)) {
+                const std::string entry = SkinImageEntryName(ini_.ReadString(use.section, use.key, ""));
+                if (!entry.empty())
+                    images.Use(entry);
+            }
+        } catch (const ESkinRefused& e) {
+            Report(Severity::Error, "the engine refuses this skin: " + std::string(e.what()));
         }
     }
 

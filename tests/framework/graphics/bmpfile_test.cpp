@@ -106,6 +106,39 @@ TEST(BmpDecode, RunLengthCodesFarOutsideTheImageCostNothing)
     EXPECT_EQ(PixelAt(*img, 255, 0), 0u);
 }
 
+TEST(BmpDecode, RunLengthImagesMayNotAnnounceMorePixelsThanTheirCodesCover)
+{
+    // Two bytes of codes cover a run of at most 255 pixels or, with an end of
+    // line, the rest of a row: 4 bytes (two codes) cover 510 pixels of a
+    // 10-pixel-wide image, and no more.
+    auto narrow = [](int height) {
+        return BmpSpec().Size(10, height).Bits(8).Compression(1).Palette({0, 0xFFFFFF}).ColorsUsed(2)
+            .Raw({0xFF, 1, 0, 1});
+    };
+    std::string why;
+    EXPECT_TRUE(bmp::ReadLayout(BuildBmp(narrow(51)), bmp::Source::File, &why)) << why;
+    EXPECT_FALSE(bmp::ReadLayout(BuildBmp(narrow(52)), bmp::Source::File, &why));
+    EXPECT_EQ(why, "run-length data of 4 bytes cannot fill 10 x 52 pixels");
+
+    // One end of line per row covers a whole row, however wide: such an
+    // image is all black, and taken.
+    auto rows = BmpSpec().Size(1000, 3).Bits(4).Compression(2).Palette({0x123456}).ColorsUsed(1)
+                    .Raw({0, 0, 0, 0, 0, 0});
+    auto img = Decode(BuildBmp(rows), &why);
+    ASSERT_TRUE(img) << why;
+    EXPECT_EQ(PixelAt(*img, 999, 2), 0u);
+    EXPECT_FALSE(Decode(BuildBmp(rows.Size(1000, 4)), &why));
+
+    // The hostile entry: 60 bytes announcing 16384 x 5461 pixels, just under
+    // the decoded-bytes cap, refused from its headers before any allocation.
+    auto hostile = BmpSpec().Size(16384, 5461).Bits(8).Compression(1).Palette({0xFF0000}).ColorsUsed(1)
+                       .Raw({0xFF, 0, 0, 1});
+    const std::vector<std::uint8_t> file = BuildBmp(hostile);
+    EXPECT_LE(file.size(), 62u);
+    EXPECT_FALSE(Decode(file, &why));
+    EXPECT_EQ(why, "run-length data of 4 bytes cannot fill 16384 x 5461 pixels");
+}
+
 TEST(BmpDecode, LayoutReportsTheBytesTheImageNeedsFromTheHeadersAlone)
 {
     // What a stream reader relies on: the headers tell how much to read.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace tarnivo {
@@ -245,14 +246,30 @@ TEST(NineGrid, FittedMarginsRule)
         {{5, 4, 5, 4}, 10, 8, 30, 20, {0, 0, 0, 0}},    // no middle left to stretch
         {{5, 4, 5, 4}, 10, 8, 10, 8, {5, 4, 5, 4}},     // ... unless none is needed
         {{-3, -1, 2, 2}, 10, 8, 30, 20, {0, 0, 2, 2}},  // negatives count as 0
+        // Margins from a hostile skin: a sum that would wrap past INT_MAX
+        // to a small or negative number must not pass for one that fits.
+        {{INT_MAX, INT_MAX, 1, 1}, 10, 8, 30, 20, {0, 0, 0, 0}},
+        {{INT_MAX, 0, INT_MAX, 0}, 10, 8, 30, 20, {0, 0, 0, 0}},
+        {{2, INT_MAX, 4, INT_MAX}, 10, 8, 30, 20, {2, 0, 4, 0}},
     };
     for (const Row& r : rows) {
         const TMargins m = FittedMargins(r.given, r.cellW, r.cellH, r.destW, r.destH);
-        EXPECT_EQ(m.left, r.used.left);
-        EXPECT_EQ(m.top, r.used.top);
+        EXPECT_EQ(m.left, r.used.left) << r.given.left << "," << r.given.right;
+        EXPECT_EQ(m.top, r.used.top) << r.given.top << "," << r.given.bottom;
         EXPECT_EQ(m.right, r.used.right);
         EXPECT_EQ(m.bottom, r.used.bottom);
     }
+
+    // Drawn with such margins: the cell is stretched edge to edge, as with
+    // no margins at all.
+    TBitmap image;
+    MakeCoded(image, kCellW, kCellH);
+    Canvas40x30 huge;
+    ASSERT_TRUE(DrawNineGrid(huge.dc(), Bounds(0, 0, 20, 16), image, {},
+                             TMargins{INT_MAX, INT_MAX, INT_MAX, INT_MAX}));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(PixelOf(huge.b, x, y), Coded(x / 2, y / 2)) << x << "," << y;
 }
 
 TEST(NineGrid, KeyedLeavesMagentaPartsOfTheResultUndrawn)

@@ -1,12 +1,19 @@
 // Caption buttons: the frames drawn for each state and for an inactive
-// window, placement by Align, and which buttons a window shows.
+// window, placement by Align, which buttons a window shows, and buttons
+// bound to the newest skin of their skin data.
 
 #include "captiontestkit.h"
 
 #include "skin/forms/captionbuttons.h"
 #include "skin/forms/skinmessages.h"
+#include "skin/resources/skinstore.h"
+
+#include "framework/form.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace tarnivo;
 using namespace tarnivo::test;
@@ -250,4 +257,127 @@ TEST_F(CaptionButtonTest, WindowStyleHidesCloseDisablesBoxesAndDialogsLoseTheMen
     EXPECT_EQ(Button(dialog, 3).Visible, 0);
     EXPECT_EQ(Button(dialog, 0).Visible, 1);
     DestroyWindow(dialog);
+}
+
+namespace {
+
+// Every caption-button object of the window is bound to an element of the
+// data's current skin; answers the offending button's index, or -1.
+int ButtonNotOfTheSkin(HWND window, const TSkinData& data)
+{
+    const auto& elements = data.Elements().SysButtons;
+    const auto& buttons = FindSkinForm(window)->SysButtons;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const bool current = std::any_of(elements.begin(), elements.end(), [&](const auto& e) {
+            return e.get() == buttons[i]->Element;
+        });
+        if (!current)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The skin file bytes of a caption skin with these buttons.
+void CaptionSkinBytes(const std::vector<ButtonSpec>& buttons, TMemoryStream& bytes)
+{
+    TSkinData scratch(nullptr);
+    scratch.SetSkinFormtype(sfDialog);   // loads without touching the manager's choice
+    ASSERT_TRUE(LoadCaptionSkin(scratch, buttons));
+    bytes.Clear();
+    bytes.CopyFrom(const_cast<TMemoryStream&>(scratch.SkinStream()), 0);
+    bytes.SetPosition(0);
+}
+
+} // namespace
+
+// A skin data that is not the main one (a form's own, the dialogs' one) frees
+// the caption-button elements of its old skin whenever it loads another, by
+// whichever path. The windows it paints must have let go of them by then: the
+// buttons are bound to the new elements at once, and painting the caption
+// reads only those.
+TEST_F(CaptionButtonTest, ASecondSkinDataLoadingAnotherSkinByAnyPathRebindsItsWindowsButtons)
+{
+    TMemoryStream skins[2];
+    CaptionSkinBytes({{"CLOSE", 0, 1, 20}}, skins[0]);
+    CaptionSkinBytes({{"MIN", 2, 1, 60}, {"MAX", 1, 1, 40}, {"CLOSE", 0, 1, 20}}, skins[1]);
+    char folder[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string file = std::string(folder) + "tarnivo_rebind_test.skn";
+
+    using Path = std::function<void(TSkinData&, TMemoryStream&)>;
+    const std::vector<std::pair<const char*, Path>> paths = {
+        {"LoadFromStream", [](TSkinData& d, TMemoryStream& s) { d.LoadFromStream(s); }},
+        {"SkinStream property",
+         [](TSkinData& d, TMemoryStream& s) {
+             TMemoryStream property;
+             property.WriteInt32(static_cast<std::int32_t>(s.Size()));
+             property.WriteBuffer(s.Memory(), s.Size());
+             property.SetPosition(0);
+             d.ReadData(property);
+         }},
+        {"LoadSkin", [](TSkinData& d, TMemoryStream&) { d.LoadSkin(); }},
+        {"SkinFile",
+         [&](TSkinData& d, TMemoryStream& s) {
+             s.SaveToFile(file);
+             d.SetSkinFile(file);
+             DeleteFileA(file.c_str());
+         }},
+        {"LoadFromCollection",
+         [](TSkinData& d, TMemoryStream& s) {
+             TSkinStore store(nullptr);
+             store.Store()->Add()->ReadData(s);
+             d.LoadFromCollection(&store, 0);
+         }},
+    };
+
+    // A form with a skin data of its own, and the dialogs' skin data with a
+    // window of the dialog class.
+    auto* form = MakeForm<TForm>(nullptr);
+    auto* own = new TSkinData(form);
+    own->SetSkinFormtype(sfOnlyThisForm);
+    ASSERT_TRUE(own->LoadFromStream(skins[0]));
+    Manager().AddSkinData(own);
+    form->SetBounds(60, 60, 320, 220);
+    form->Show();
+    SetActiveWindow(form->Handle());
+    ASSERT_NE(WaitSkinned(form->Handle()), nullptr);
+    TSkinData dialogs(nullptr);
+    dialogs.SetSkinFormtype(sfDialog);
+    ASSERT_TRUE(dialogs.LoadFromStream(skins[0]));
+    Manager().AddSkinData(&dialogs);
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "#32770", "Dialog",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 80, 80, 240, 140,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    SetActiveWindow(dialog);
+    ASSERT_NE(WaitSkinned(dialog), nullptr);
+
+    const std::pair<HWND, TSkinData*> windows[] = {{form->Handle(), own}, {dialog, &dialogs}};
+    for (const auto& [window, data] : windows) {
+        ASSERT_EQ(FindSkinForm(window)->SkinData, data);
+        ASSERT_EQ(FindSkinForm(window)->SysButtons.size(), 1u + 3u);   // CLOSE and the MDI three
+    }
+    int next = 1;
+    for (const auto& [name, load] : paths) {
+        SCOPED_TRACE(name);
+        for (const auto& [window, data] : windows) {
+            TMemoryStream& skin = skins[next];
+            skin.SetPosition(0);
+            if (std::string(name) == "LoadSkin")
+                data->LoadFromStream(skin);   // then loads its own stream again
+            const std::uint32_t generation = data->Generation();
+            load(*data, skin);
+            ASSERT_NE(data->Generation(), generation);
+            EXPECT_EQ(ButtonNotOfTheSkin(window, *data), -1);
+            PaintFrame(window);
+            ASSERT_TRUE(PumpUntil([&] { return !Manager().ActionPending(); }));
+            EXPECT_EQ(ButtonNotOfTheSkin(window, *data), -1);
+            EXPECT_EQ(FindSkinForm(window)->SysButtons.size(), data->Elements().SysButtons.size());
+            PaintFrame(window);
+        }
+        next = 1 - next;
+    }
+    DestroyWindow(dialog);
+    delete form;
+    Manager().RemoveSkinData(&dialogs);
 }

@@ -3,6 +3,8 @@
 
 #include "skintestkit.h"
 
+#include "hostileskin.h"
+
 #include "framework/brush.h"
 #include "framework/imagelist.h"
 #include "skin/forms/skinmanager.h"
@@ -256,6 +258,93 @@ TEST_F(SkinDataTest, WrongVersionKeepsTheOldSkin)
     EXPECT_EQ(data.SkinName(), "A");
     EXPECT_EQ(ShownMessages().size(), 2u);
     EXPECT_TRUE(data.LoadSkin());  // the stored stream still loads
+}
+
+// Skins that announce far more pixels than they carry: the one whose few
+// hundred bytes took SkinGallery to 1.5 GB, and one naming a decodable
+// picture from many keys. Each is refused as a whole and the skin loaded
+// before stays, every element as it was.
+TEST_F(SkinDataTest, SkinsWhoseImagesExceedTheBudgetLeaveTheOldSkin)
+{
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadSkin(data, SkinA, SkinAFiles));
+    const std::int64_t storedBytes = data.SkinStreamSize();
+
+    std::string manyKeys = "[TitlebarSkin]\nSkinName=ManyKeys\n";
+    for (int i = 0; i < 6; ++i)
+        manyKeys += "[BUTTON.B" + std::to_string(i) + "]\nAction=0\nButtonImage=pic.bmp\n";
+    const std::pair<std::string, Files> hostile[] = {
+        {"[TitlebarSkin]\nSkinName=Huge\n[Personality]\nTop=big.bmp\n[Scrollbar]\nImage=big.bmp\n",
+         {{"big.bmp", HugePictureBmp()}}},
+        // 2048 x 2048 pixels are 12 MB decoded: six keys make 72 MB.
+        {manyKeys, {{"pic.bmp", RunLengthBmp(2048, 2048, EndOfLineCodes(2048))}}},
+    };
+    for (const auto& [ini, files] : hostile) {
+        TMemoryStream skin;
+        SkinFileOf(ini, files, skin);
+        EXPECT_LT(skin.Size(), 2000);
+        data.LoadFromStream(skin);
+        EXPECT_EQ(data.SkinName(), "A");
+        EXPECT_FALSE(data.Empty());
+        ASSERT_TRUE(data.Elements().Scrollbar);
+        EXPECT_EQ(data.Elements().Scrollbar->Image.Width(), 46);
+        EXPECT_TRUE(data.Elements().Top->Image.Empty());
+        EXPECT_EQ(data.Elements().SysButtons.size(), 3u);
+        EXPECT_EQ(data.Colors(csButtonFace), RGBColor(10, 20, 30));
+        EXPECT_EQ(data.SkinStreamSize(), storedBytes);
+    }
+}
+
+// Every way of loading says when a skin did not load, and why; the form
+// resource's property raises, as a bad byte count does.
+TEST_F(SkinDataTest, AFailedLoadIsReportedWithItsReason)
+{
+    TSkinData data(nullptr);
+    TMemoryStream good;
+    SkinFileOf(SkinA, SkinAFiles, good);
+    EXPECT_TRUE(data.LoadFromStream(good));
+    EXPECT_EQ(data.LoadError(), "");
+
+    TMemoryStream huge;
+    SkinFileOf("[TitlebarSkin]\nSkinName=Huge\n[Scrollbar]\nImage=Big.bmp\n", {{"big.bmp", HugePictureBmp()}},
+               huge);
+    EXPECT_FALSE(data.LoadFromStream(huge));
+    EXPECT_EQ(data.LoadError(),
+              "skin image \"big.bmp\" (16384 x 5000 pixels, 234.4 MB decoded) does not fit: the skin's "
+              "images may take 64.0 MB in all, 0.0 MB are taken");
+    TMemoryStream property;
+    property.WriteInt32(static_cast<std::int32_t>(huge.Size()));
+    property.WriteBuffer(huge.Memory(), huge.Size());
+    property.SetPosition(0);
+    try {
+        data.ReadData(property);
+        ADD_FAILURE() << "a SkinStream that does not load raises";
+    } catch (const ESkinLoadError& e) {
+        EXPECT_EQ(e.Message().rfind("SkinStream: skin image \"big.bmp\"", 0), 0u) << e.Message();
+    }
+    EXPECT_EQ(data.SkinName(), "A");
+
+    TMemoryStream junk;
+    junk.WriteBuffer("junk", 4);
+    EXPECT_FALSE(data.LoadFromStream(junk));
+    EXPECT_EQ(data.LoadError().rfind("not a skin file: ", 0), 0u) << data.LoadError();
+    EXPECT_FALSE(data.LoadFromFile("Z:/no/such/folder/skin.skn"));
+    EXPECT_EQ(data.LoadError(), "no skin file \"Z:/no/such/folder/skin.skn\"");
+    EXPECT_FALSE(data.LoadFromCollection(nullptr, 0));
+    EXPECT_TRUE(data.LoadSkin());
+    EXPECT_EQ(data.LoadError(), "");
+    EXPECT_EQ(data.SkinName(), "A");
+
+    // A bitmap the decoder refuses is an empty image, not a failed skin:
+    // the 60-byte entry announcing 16384 x 5461 pixels, named twice.
+    TMemoryStream tiny;
+    SkinFileOf("[TitlebarSkin]\nSkinName=Tiny\n[Scrollbar]\nImage=t.bmp\n[Personality]\nTop=t.bmp\n",
+               {{"t.bmp", TinyEntryAnnouncingHugePicture()}}, tiny);
+    EXPECT_TRUE(data.LoadFromStream(tiny));
+    EXPECT_EQ(data.SkinName(), "Tiny");
+    ASSERT_TRUE(data.Elements().Scrollbar);
+    EXPECT_TRUE(data.Elements().Scrollbar->Image.Empty());
+    EXPECT_TRUE(data.Elements().Top->Image.Empty());
 }
 
 TEST_F(SkinDataTest, UpdateSkinReskinsOnlyARunningManager)

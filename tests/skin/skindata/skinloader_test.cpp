@@ -166,6 +166,43 @@ TEST(SkinLoader, TabPaneMarginsAreLimitedToFour)
     EXPECT_EQ(data.Elements().TabPane->FrameCount, 1);
 }
 
+TEST(SkinLoader, LengthsOffsetsAndFrameCountsAreHeldToWhatAWindowCouldShow)
+{
+    // Painters add margins, offsets and coordinates to each other; numbers
+    // at the ends of the 32-bit range would wrap.
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadSkin(data,
+                         "[Scrollbar]\nImage=s.bmp\nLeftWidth=2147483647\nRightWidth=2147483647\n"
+                         "TopHeight=-2147483648\nBottomHeight=40000\n"
+                         "[Personality]\nTop=s.bmp\nTopTopHeight=2147483647\nTopBotHeight=-2147483647\n"
+                         "TopFrame=2147483647\nTextShift=2147483647\nTextShiftVert=-99999\n"
+                         "TXTBackleft=2147483647\n"
+                         "[Fonts]\nFontHeight=2147483647\n"
+                         "[BUTTON.CLOSE]\nButtonImage=s.bmp\nXcoord=2147483647\nYcoord=-2147483648\n"
+                         "frame=2147483647\n"
+                         "[Buttons]\nBitmap=s.bmp\nLeftWidth=-2147483648\nRadioButtonFrame=2147483647\n",
+                         {{"s.bmp", Bmp(46, 4, clRed)}}));
+    const TSkinElements& e = data.Elements();
+    ASSERT_TRUE(e.Scrollbar);
+    ExpectMargins(e.Scrollbar->Margins, 32767, -32767, 32767, 32767);
+    ExpectMargins(e.Top->Margins, 32767, 0, -32767, 0);
+    EXPECT_EQ(e.Top->FrameCount, 32767);
+    ExpectMargins(e.Title->Margins, 32767, -32767, 0, 0);
+    EXPECT_EQ(e.Title->TextBackLeft, 32767);
+    EXPECT_EQ(e.Title->FontHeight, 32767);
+    const TDataSkinSysButton* close = FindButton(e, "BUTTON.CLOSE");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->X, 32767);
+    EXPECT_EQ(close->Y, -32767);
+    EXPECT_EQ(close->FrameCount, 32767);
+    EXPECT_EQ(e.Buttons->Margins.Left, -32767);
+    EXPECT_EQ(e.Buttons->RadioFrameCount, 32767);
+    // An ordinary skin keeps its numbers exactly.
+    ASSERT_TRUE(LoadSkin(data, "[Scrollbar]\nImage=s.bmp\nLeftWidth=3\nRightWidth=-2\nTopHeight=32767\n",
+                         {{"s.bmp", Bmp(46, 4, clRed)}}));
+    ExpectMargins(data.Elements().Scrollbar->Margins, 3, 32767, -2, 0);
+}
+
 TEST(SkinLoader, TileAboveOneIsClampedPerReader)
 {
     TSkinData data(nullptr);

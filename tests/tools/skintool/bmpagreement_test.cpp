@@ -208,6 +208,10 @@ std::vector<Case> Cases()
     c.push_back(Refuses("RLE8 without any data size",
                         WithU32(WithU32(BuildBmp(Rle8(2, 1, {0x02, 3, 0, 1})), 34, 0), 2, 0)));
     c.push_back(Refuses("RLE8 data size past the end", BuildBmp(Rle8(2, 1, {0x02, 3, 0, 1}).SizeImage(400))));
+    c.push_back(Refuses("RLE8 codes that cannot cover the pixels announced",
+                        BuildBmp(Rle8(16384, 5461, {0xFF, 1, 0, 1}))));
+    c.push_back(Refuses("RLE4 codes that cannot cover the pixels announced",
+                        BuildBmp(Rle4(255, 4, {0xFF, 0x12, 0, 0, 0xFF, 0x12}))));
     return c;
 }
 

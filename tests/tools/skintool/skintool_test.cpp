@@ -4,6 +4,7 @@
 #include "skin/resources/lzh.h"
 #include "skinarchive.h"
 #include "skincheck.h"
+#include "tests/skin/resources/hostileskin.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +214,34 @@ TEST_F(SkinToolTest, CheckRefusesUnreadableSkins)
     PackLzhBlock(archive, block);
     block.SaveToFile(At("old.skn").string());
     EXPECT_TRUE(Mentions(Texts(CheckSkinFile(At("old.skn")), Severity::Error), "version 19999"));
+}
+
+// Skins the engine refuses for their images' size are errors, found from
+// the headers without decoding hundreds of megabytes.
+TEST_F(SkinToolTest, CheckReportsSkinsWhoseImagesExceedTheBudget)
+{
+    auto bytes = [](const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
+    const std::string huge = test::HugePictureBmp();
+    PackEntries({{"skin.ini", bytes("[Personality]\r\nTop=top.bmp\r\n[Scrollbar]\r\nImage=bar.bmp\r\n")},
+                 {"top.bmp", bytes(huge)}, {"bar.bmp", bytes(huge)}},
+                At("huge.skn"));
+    const auto errors = Texts(CheckSkinFile(At("huge.skn")), Severity::Error);
+    EXPECT_TRUE(Mentions(errors, "entry \"top.bmp\": 16384 x 5000 pixels are more than a skin's images may take"));
+    EXPECT_TRUE(Mentions(errors, "entry \"bar.bmp\": 16384 x 5000 pixels"));
+    EXPECT_TRUE(Mentions(errors, "the engine refuses this skin: skin image \"top.bmp\""));
+
+    // Each picture fits, six uses of one do not.
+    std::string ini;
+    for (int i = 0; i < 6; ++i)
+        ini += "[BUTTON.B" + std::to_string(i) + "]\r\nButtonImage=pic.bmp\r\n";
+    PackEntries({{"skin.ini", bytes(ini)},
+                 {"pic.bmp", bytes(test::RunLengthBmp(2048, 2048, test::EndOfLineCodes(2048)))}},
+                At("many.skn"));
+    const auto refused = Texts(CheckSkinFile(At("many.skn")), Severity::Error);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_TRUE(Mentions(refused, "skin image \"pic.bmp\" (2048 x 2048 pixels, 12.0 MB decoded) does not fit"));
+    std::ostringstream out;
+    EXPECT_EQ(RunCommand(ParseCommandLine({"check", At("many.skn").string()}), out), 1);
 }
 
 TEST_F(SkinToolTest, BlockAndIniCommands)
