@@ -614,13 +614,8 @@ void TSkinManage::SkinDataReloaded(TSkinData* skin)
     // exist; once this returns they are freed, so no form may keep one.
     // Binding asks a window for its icon (WM_GETICON), whose handler may
     // close windows: walk a copy and skip objects that left the list.
-    std::vector<TWinSkinForm*> objects;
-    for (const auto& object : m_forms)
-        objects.push_back(object.get());
-    for (TWinSkinForm* object : objects) {
-        const bool held = std::any_of(m_forms.begin(), m_forms.end(),
-                                      [object](const auto& o) { return o.get() == object; });
-        if (!held || object->SkinData != skin)
+    for (TWinSkinForm* object : AllForms()) {
+        if (!Holds(object) || object->SkinData != skin)
             continue;
         try {
             object->InitSysButtons();
