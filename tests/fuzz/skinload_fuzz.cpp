@@ -16,6 +16,7 @@
 #include "skin/resources/quickini.h"
 #include "skin/resources/skinimages.h"
 #include "skin/resources/skinreader.h"
+#include "tests/fuzz/skinfileinput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,14 +24,9 @@
 #include <string>
 
 using namespace tarnivo;
+using fuzz::Check;
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Every value of every section that names a bitmap, in INI order: a superset
 // of the keys the loader reads images from.
@@ -65,21 +61,9 @@ void UseEveryImage(const TQuickIni& ini, TSkinImages& images)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
-        return 0;
-    TMemoryStream rest;
-    rest.WriteBuffer(data + 1, static_cast<std::int64_t>(size - 1));
     TMemoryStream file;
-    if (data[0] & 1) {
-        PackLzhBlock(rest, file);
-    } else {
-        // A block announcing megabytes is unpacked whole before a cut-short
-        // one is noticed: correct, but seconds per input under the fuzzer's
-        // instrumentation. The unpacker has its own target; skip those.
-        if (size >= 5 && (data[1] | data[2] << 8 | data[3] << 16 | data[4] << 24) > (1 << 20) && data[4] < 0x80)
-            return 0;
-        file.Swap(rest);
-    }
+    if (!fuzz::SkinFileFromInput(data, size, file))
+        return 0;
 
     TSkinReader reader;
     if (!reader.Loadfromstream(file))

@@ -8,6 +8,7 @@
 #include "framework/bmpfile.h"
 #include "framework/streams.h"
 #include "skin/resources/skinreader.h"
+#include "tests/fuzz/skinfileinput.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,33 +16,13 @@
 #include <string>
 
 using namespace tarnivo;
-
-namespace {
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1)
-        return 0;
-    TMemoryStream rest;
-    rest.WriteBuffer(data + 1, static_cast<std::int64_t>(size - 1));
     TMemoryStream file;
-    if (data[0] & 1) {
-        PackLzhBlock(rest, file);
-    } else {
-        // Skip absurd lengths: they are refused by the length check at once,
-        // but a large valid one would only make the run slow.
-        if (size >= 5 && (data[1] | data[2] << 8 | data[3] << 16 | data[4] << 24) > (1 << 20) && data[4] < 0x80)
-            return 0;
-        file.Swap(rest);
-    }
+    if (!fuzz::SkinFileFromInput(data, size, file))
+        return 0;
 
     TSkinReader reader;
     if (!reader.Loadfromstream(file)) {
