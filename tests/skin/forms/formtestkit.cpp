@@ -165,8 +165,10 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
+        // At most a round of messages between looks at the clock: a queue
+        // that never empties still ends at the limit.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        for (int n = 0; n < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
