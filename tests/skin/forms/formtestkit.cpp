@@ -8,6 +8,7 @@
 
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 
 namespace tarnivo::test {
@@ -195,6 +196,14 @@ TWinSkinForm* WaitSkinned(HWND window, int limitMs)
         },
         limitMs);
     return form && form->SkinState == skinstate::Active ? form : nullptr;
+}
+
+TWinSkinForm& SkinFormOf(HWND window)
+{
+    TWinSkinForm* form = FindSkinForm(window);
+    if (!form)
+        throw std::runtime_error("the window has no skinning object");
+    return *form;
 }
 
 TSize WindowSize(HWND window)
