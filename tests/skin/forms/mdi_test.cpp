@@ -15,6 +15,8 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 
+#include "tests/framework/graphics/screenread.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -66,6 +68,7 @@ void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR, DWORD)
 
 TColor ScreenColor(POINT p)
 {
+    PutDrawingOnScreen();
     HDC dc = GetDC(nullptr);
     const COLORREF color = GetPixel(dc, p.x, p.y);
     ReleaseDC(nullptr, dc);
