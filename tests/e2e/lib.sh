@@ -78,14 +78,49 @@ e2e_init() {
 # it off Wine activates the window that gets the X focus, so xdotool
 # windowfocus acts like a user's click on a window. Every Wine process reads
 # these at its start.
+#
+# UseTakeFocus=N is given only to the programs the scenarios drive
+# (AppDefaults, by file name), never to the whole prefix: the Windows unit
+# tests run in the same prefix, and with it Wine hands the activation back
+# and forth for ever between two top-level windows shown in quick
+# succession (each late FocusIn activates its window again), so a test that
+# pumps until its queue is empty never gets there.
 wine_follow_x_focus() {
-    local setting
-    for setting in Managed Decorated UseTakeFocus; do
-        grep -q "^\"$setting\"=\"N\"" "$WINEPREFIX/user.reg" 2>/dev/null && continue
-        timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' \
-            /v "$setting" /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null ||
-            e2e_abort "cannot set $setting in the Wine prefix"
+    local setting program
+    for setting in Managed Decorated; do
+        wine_setting_set 'Software\Wine\X11 Driver' "$setting"
     done
+    for program in "$(basename "$TARNIVO_EXE")" SkinGallery.exe frontwin.exe; do
+        wine_setting_set "Software\\Wine\\AppDefaults\\$program\\X11 Driver" UseTakeFocus
+    done
+    # An older lib.sh set it for the whole prefix: taken back. user.reg is
+    # written by the Wine server some time later, so it may still show a
+    # value already deleted: a failed delete is no error.
+    if wine_setting_is_n 'Software\Wine\X11 Driver' UseTakeFocus; then
+        timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg delete 'HKCU\Software\Wine\X11 Driver' \
+            /v UseTakeFocus /f >/dev/null 2>&1 </dev/null || true
+    fi
+}
+
+# wine_setting_set KEY NAME: NAME=N under HKCU\KEY, unless the prefix's
+# user.reg already says so.
+wine_setting_set() {
+    wine_setting_is_n "$1" "$2" && return 0
+    timeout 60 "$E2E_ROOT/tools/wine-run.sh" reg add "HKCU\\$1" \
+        /v "$2" /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null ||
+        e2e_abort "cannot set $2 in the Wine prefix"
+}
+
+# wine_setting_is_n KEY NAME: user.reg has NAME="N" in the section of exactly
+# that key (user.reg writes each backslash twice, case as created).
+wine_setting_is_n() {
+    # Through the environment: awk -v would read the backslashes as escapes.
+    SECTION="[${1//\\/\\\\}]" VALUE="\"$2\"=\"N\"" awk '
+        BEGIN { section = tolower(ENVIRON["SECTION"]) }
+        /^\[/ { inside = tolower(substr($0, 1, length(section))) == section &&
+                          substr($0, length(section) + 1, 1) ~ /^( |$)/ }
+        inside && $0 == ENVIRON["VALUE"] { found = 1 }
+        END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
 e2e_log() {

@@ -208,7 +208,7 @@ TEST_F(GalleryControlsDialog, ItemsHoldTheStatesAndContentShown)
     // Shown, it stays shown: nothing it does at start closes it.
     ShowWindow(dialog, SW_SHOWNOACTIVATE);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    for (int n = 0; n < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n)
         DispatchMessageA(&msg);
     EXPECT_TRUE(IsWindowVisible(dialog));
 }

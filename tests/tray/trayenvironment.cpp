@@ -95,8 +95,9 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     while (!done()) {
         if (std::chrono::steady_clock::now() > end)
             return false;
+        // At most a round of messages between looks at the clock.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        for (int n = 0; n < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n)
             DispatchMessageA(&msg);
         Sleep(1);
     }

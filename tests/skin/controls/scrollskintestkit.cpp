@@ -2,6 +2,8 @@
 
 #include "skintestkit.h"
 
+#include "tests/framework/graphics/screenread.h"
+
 #include <windows.h>
 
 namespace tarnivo::test {
@@ -37,6 +39,7 @@ bool LoadScrollSkin(TSkinData& data)
 
 TColor ScreenColor(POINT p)
 {
+    PutDrawingOnScreen();
     HDC dc = GetDC(nullptr);
     const COLORREF color = GetPixel(dc, p.x, p.y);
     ReleaseDC(nullptr, dc);

@@ -9,6 +9,8 @@
 
 #include "tests/framework/graphics/bitmappixels.h"
 
+#include <gtest/gtest-spi.h>
+
 namespace tarnivo {
 namespace {
 
@@ -29,6 +31,37 @@ protected:
         return skin;
     }
 };
+
+// A window that answers each WM_APP by posting another: its queue never
+// empties, as when Wine passes the activation back and forth between two
+// windows for ever.
+LRESULT CALLBACK EchoProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_APP) {
+        PostMessageW(window, WM_APP, wParam + 1, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+TEST(TestKitPump, AQueueThatNeverEmptiesFailsTheTestInsteadOfHangingIt)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = EchoProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TarnivoEchoWindow";
+    RegisterClassW(&wc);
+    HWND echo = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+    ASSERT_NE(echo, nullptr);
+    PostMessageW(echo, WM_APP, 0, 0);
+    EXPECT_NONFATAL_FAILURE(Pump(), "the message queue never empties");
+    DestroyWindow(echo);
+    // The echo's last message is gone with its window; an ordinary queue
+    // empties without a failure.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+    Pump();
+}
 
 TEST(SkinFrameNumber, LaterTestsWin)
 {

@@ -90,10 +90,18 @@ void Repaint(HWND window)
 
 void Pump()
 {
+    // Bounded: a queue that never empties (Wine passing the activation back
+    // and forth between two windows, a window that answers each message
+    // with another) fails the test instead of hanging the program.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int n = 0; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+        if (n == kPumpLimit) {
+            ADD_FAILURE() << "the message queue never empties: last message 0x" << std::hex
+                          << msg.message;
+            return;
+        }
     }
 }
 

@@ -57,6 +57,9 @@ protected:
 TColor ScreenPixel(HWND window, int x, int y);
 // Repaints the window (erase and paint) at once.
 void Repaint(HWND window);
+// Dispatches what is queued; after kPumpLimit messages in one call it
+// reports a failure and returns.
+constexpr int kPumpLimit = 10000;
 void Pump();
 // The procedure that is the window's own now.
 LONG_PTR WindowProcOf(HWND window);

@@ -367,6 +367,8 @@ protected:
         m_skin = new TSkinListView(m_list);
         m_skin->InitScrollbar(m_list, m_data.get(), nullptr, m_host.get());
         ASSERT_TRUE(m_skin->Inited());
+        ASSERT_NE(m_skin->VertBar(), nullptr);
+        ASSERT_NE(m_skin->HorzBar(), nullptr);
         Pump();
     }
     void Fill(int count)
@@ -389,6 +391,7 @@ protected:
     // when the system's bar is.
     void ExpectCovers(TWScrollbar* bar, LONG which, const std::string& where)
     {
+        ASSERT_NE(bar, nullptr) << where;
         const SCROLLBARINFO info = SystemBar(which);
         const bool visible = !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
         EXPECT_EQ(bar->Shown(), visible) << where;
@@ -632,6 +635,7 @@ TEST_F(ScrollSkinTest, ScrollBarControlOverlayAndMinimumThumb)
     ASSERT_TRUE(skin->Inited());
     Pump();
     TWScrollbar* bar = skin->Bar();
+    ASSERT_NE(bar, nullptr);
     ASSERT_TRUE(bar->Shown());
     RECT overlay{}, under{};
     GetWindowRect(bar->Handle(), &overlay);
@@ -648,6 +652,40 @@ TEST_F(ScrollSkinTest, ScrollBarControlOverlayAndMinimumThumb)
     delete skin;
 }
 
+// The thumb of a stand-alone bar takes (page - 1) / range of the track, and
+// the last position puts its end at the track's end. Pages large enough that
+// the minimum thumb hides nothing; a track of 400 makes each row exact.
+TEST_F(ScrollSkinTest, ScrollBarControlThumbTakesItsShareOfTheTrack)
+{
+    constexpr int kTrack = 400;
+    auto* control = new TScrollBar(m_form.get());
+    control->SetKind(sbVertical);
+    control->SetBounds(240, 0, kArrow, kTrack + 2 * kArrow);
+    control->SetParent(m_form.get());
+    auto* skin = new TSkinScControl(control);
+    skin->InitScrollbar(control, m_data.get(), nullptr, m_host.get());
+    ASSERT_TRUE(skin->Inited());
+    TWScrollbar* bar = skin->Bar();
+    ASSERT_NE(bar, nullptr);
+    const struct {
+        int page, thumb;
+    } rows[] = {{10, 36}, {25, 96}, {50, 196}, {80, 316}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "page " << row.page << " of 0..100");
+        control->SetParams(0, 0, 100);
+        control->SetPageSize(row.page);
+        SCROLLBARINFO info{};
+        ASSERT_TRUE(bar->GetControlInfo2(info));
+        EXPECT_EQ(info.xyThumbTop, kArrow);
+        EXPECT_EQ(info.xyThumbBottom - info.xyThumbTop, row.thumb);
+        control->SetPosition(100);   // clamped to the last position, 100 - page + 1
+        ASSERT_TRUE(bar->GetControlInfo2(info));
+        EXPECT_EQ(info.xyThumbBottom - info.xyThumbTop, row.thumb);
+        EXPECT_EQ(info.xyThumbBottom, kArrow + kTrack);
+    }
+    delete skin;
+}
+
 // --- Raw windows and a combo box's drop-down list --------------------------------
 
 TEST_F(ScrollSkinTest, RawWindowOverlaysFollowItsBars)
@@ -659,6 +697,8 @@ TEST_F(ScrollSkinTest, RawWindowOverlaysFollowItsBars)
     auto* skin = new TSkinScrollbarH(m_form.get());
     skin->Inithwnd(window, m_data.get(), nullptr, m_host.get());
     ASSERT_TRUE(skin->Inited());
+    ASSERT_NE(skin->VertBar(), nullptr);
+    ASSERT_NE(skin->HorzBar(), nullptr);
     auto covers = [&](TWScrollbar* bar, LONG which) {
         SCROLLBARINFO info{};
         info.cbSize = sizeof info;

@@ -34,7 +34,7 @@ protected:
     }
     static TWinSysButton& Button(HWND window, int index)
     {
-        return *FindSkinForm(window)->SysButtons.at(static_cast<std::size_t>(index));
+        return *SkinFormOf(window).SysButtons.at(static_cast<std::size_t>(index));
     }
 };
 
@@ -111,6 +111,7 @@ TEST_F(CaptionButtonTest, EveryAlignPlacesTheButtonItsOwnWay)
     });
     HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     PaintFrame(window);
     const TRect text = form->CaptionTextRect;
     ASSERT_LT(text.left, text.right);
@@ -240,7 +241,7 @@ TEST_F(CaptionButtonTest, WindowStyleHidesCloseDisablesBoxesAndDialogsLoseTheMen
     EXPECT_EQ(Button(bare, 2).Enabled, 0);
     EXPECT_EQ(Button(bare, 3).Visible, 1);
     EXPECT_EQ(Pixel(*frame, 285, 10), kTopActive);
-    FindSkinForm(bare)->DrawSysbtn(&Button(bare, 1), 3, frame->Canvas().Handle());
+    SkinFormOf(bare).DrawSysbtn(&Button(bare, 1), 3, frame->Canvas().Handle());
     EXPECT_EQ(Pixel(*frame, 265, 10), ButtonColour(1, 1));
     DestroyWindow(bare);
 
@@ -253,7 +254,7 @@ TEST_F(CaptionButtonTest, WindowStyleHidesCloseDisablesBoxesAndDialogsLoseTheMen
 
     HWND dialog = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 300);
     PaintFrame(dialog);
-    EXPECT_EQ(FindSkinForm(dialog)->BorderStyle, sbsDialog);
+    EXPECT_EQ(SkinFormOf(dialog).BorderStyle, sbsDialog);
     EXPECT_EQ(Button(dialog, 3).Visible, 0);
     EXPECT_EQ(Button(dialog, 0).Visible, 1);
     DestroyWindow(dialog);

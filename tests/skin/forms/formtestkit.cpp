@@ -8,6 +8,7 @@
 
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <utility>
 
 namespace tarnivo::test {
@@ -165,8 +166,10 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
+        // At most a round of messages between looks at the clock: a queue
+        // that never empties still ends at the limit.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        for (int n = 0; n < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -193,6 +196,14 @@ TWinSkinForm* WaitSkinned(HWND window, int limitMs)
         },
         limitMs);
     return form && form->SkinState == skinstate::Active ? form : nullptr;
+}
+
+TWinSkinForm& SkinFormOf(HWND window)
+{
+    TWinSkinForm* form = FindSkinForm(window);
+    if (!form)
+        throw std::runtime_error("the window has no skinning object");
+    return *form;
 }
 
 TSize WindowSize(HWND window)

@@ -88,6 +88,11 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs = 5000);
 void PumpFor(int ms);
 // Waits until the window's skinning object exists and has run its start-up.
 TWinSkinForm* WaitSkinned(HWND window, int limitMs = 5000);
+// The window's skinning object for a test that goes on to use it. A window
+// without one throws, which fails that one test (GoogleTest reports the
+// exception) instead of ending the whole program on a null object. Only for
+// test bodies: an exception does not cross a window procedure.
+TWinSkinForm& SkinFormOf(HWND window);
 
 // The whole window as the skin paints its frame (WM_SKINPAINTNC into a 32-bit
 // memory bitmap of the window's size).

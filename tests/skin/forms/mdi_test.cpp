@@ -15,6 +15,8 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 
+#include "tests/framework/graphics/screenread.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -66,6 +68,7 @@ void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR, DWORD)
 
 TColor ScreenColor(POINT p)
 {
+    PutDrawingOnScreen();
     HDC dc = GetDC(nullptr);
     const COLORREF color = GetPixel(dc, p.x, p.y);
     ReleaseDC(nullptr, dc);
@@ -196,7 +199,7 @@ TEST_F(MdiTest, AMaximizedChildPutsItsButtonsAtTheBandsRightEnd)
 
     Maximize(b);
     EXPECT_EQ(Manager().MDIMaximized, 1);
-    EXPECT_TRUE(ShowsBandButtons(true));
+    ASSERT_TRUE(ShowsBandButtons(true));
     // Inside the band, in a row ending at the band's right end.
     const auto buttons = BandButtons();
     const TRect band = object->MenuBar->BandRect;
@@ -212,8 +215,11 @@ TEST_F(MdiTest, AMaximizedChildPutsItsButtonsAtTheBandsRightEnd)
     ASSERT_EQ(object->MenuBar->Count(), 1);
     EXPECT_LT(object->MenuBar->Button(0)->Rect.right, buttons[0]->Rect.left);
     // Every child gives up its region while the children are maximized.
-    for (int i = 0; i < frame->MDIChildCount(); ++i)
-        EXPECT_EQ(FindSkinForm(frame->MDIChildren(i)->Handle())->RegionOwned, 0) << i;
+    for (int i = 0; i < frame->MDIChildCount(); ++i) {
+        const TWinSkinForm* child = FindSkinForm(frame->MDIChildren(i)->Handle());
+        ASSERT_NE(child, nullptr) << i;
+        EXPECT_EQ(child->RegionOwned, 0) << i;
+    }
 }
 
 TEST_F(MdiTest, RestoreTileAndCascadeLeaveTheMaximizedMode)
@@ -234,7 +240,9 @@ TEST_F(MdiTest, RestoreTileAndCascadeLeaveTheMaximizedMode)
         EXPECT_FALSE(IsZoomed(b->Handle())) << name;
         EXPECT_TRUE(ShowsBandButtons(false)) << name;
         // The restored children have their skinned outline back.
-        EXPECT_EQ(FindSkinForm(b->Handle())->RegionOwned, 1) << name;
+        const TWinSkinForm* restored = FindSkinForm(b->Handle());
+        ASSERT_NE(restored, nullptr) << name;
+        EXPECT_EQ(restored->RegionOwned, 1) << name;
     }
 }
 
@@ -247,7 +255,9 @@ TEST_F(MdiTest, TheBandButtonsActOnTheActiveChildOnly)
     Maximize(c);
     ASSERT_TRUE(ShowsBandButtons(true));
     auto click = [&](int index) {
-        const TRect r = BandButtons()[static_cast<std::size_t>(index)]->Rect;
+        const auto buttons = BandButtons();
+        ASSERT_EQ(buttons.size(), 3u);
+        const TRect r = buttons[static_cast<std::size_t>(index)]->Rect;
         RECT window{};
         GetWindowRect(frame->Handle(), &window);
         const LPARAM at = MAKELPARAM(window.left + Middle(r).x, window.top + Middle(r).y);
@@ -269,7 +279,10 @@ TEST_F(MdiTest, TheBandButtonsActOnTheActiveChildOnly)
     EXPECT_EQ(Manager().MDIMaximized, 0);
     EXPECT_TRUE(ShowsBandButtons(false));
     const HWND other = next == ha ? hb : ha;
-    Maximize(FindSkinForm(next)->Form);
+    const TWinSkinForm* nextSkin = FindSkinForm(next);
+    ASSERT_NE(nextSkin, nullptr);
+    ASSERT_NE(nextSkin->Form, nullptr);
+    Maximize(nextSkin->Form);
     click(0);   // minimize
     EXPECT_TRUE(IsIconic(next));
     EXPECT_FALSE(IsIconic(other));
@@ -305,6 +318,7 @@ TEST_F(MdiTest, TheLastChildGoneGivesTheBandTheFramesMenuBack)
     EXPECT_EQ(Manager().MDIMaximized, 0);
     EXPECT_TRUE(Data().MenuUpdate());
     ASSERT_EQ(object->MenuBar->Count(), 2);
+    ASSERT_NE(object->MenuBar->Button(1), nullptr);
     EXPECT_EQ(object->MenuBar->Button(1)->Caption, L"&Later");
     EXPECT_EQ(GetMenu(frame->Handle()), nullptr) << "the band keeps the menu detached";
     EXPECT_TRUE(ShowsBandButtons(false));
@@ -319,6 +333,7 @@ TEST_F(MdiTest, ANewFrameMenuFromTheClientRebuildsTheBand)
     SendMessageA(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), 0);
     EXPECT_EQ(GetMenu(frame->Handle()), nullptr);
     ASSERT_EQ(object->MenuBar->Count(), 3);
+    ASSERT_NE(object->MenuBar->Button(2), nullptr);
     EXPECT_EQ(object->MenuBar->Button(2)->Caption, L"T&hree");
     EXPECT_GT(RectWidth(object->MenuBar->Button(2)->Rect), 0);
     // The framework's menu goes back for the frame to free.
@@ -395,8 +410,10 @@ TEST_F(MdiTest, AChildPastTheClientsEdgeIsReachedThroughTheSkinnedBar)
     Data().SetOptions(options);
     SendMessageA(frame->Handle(), WM_SKINCHANGE, 0, 0);
     PumpFor(50);
-    ASSERT_NE(object->MDIClientSkin(), nullptr);
-    EXPECT_TRUE(dynamic_cast<TSkinScrollbarH&>(*object->MDIClientSkin()).VertBar()->Shown());
+    auto* again = dynamic_cast<TSkinScrollbarH*>(object->MDIClientSkin());
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(again->VertBar(), nullptr);
+    EXPECT_TRUE(again->VertBar()->Shown());
 }
 
 TEST_F(MdiTest, UnskinningGivesTheClientItsProcedureBack)

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 using namespace tarnivo;
@@ -76,13 +77,26 @@ protected:
                                        MakeMenu(withDisabled));
         if (exStyle) {
             SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
-            FindSkinForm(window)->RightToLeft = 1;
+            SkinFormOf(window).RightToLeft = 1;
         }
-        TWinSkinForm* form = FindSkinForm(window);
-        form->UpdateNc(nullptr);
+        SkinFormOf(window).UpdateNc(nullptr);
         return window;
     }
-    static TWinSkinMenu& Band(HWND window) { return *FindSkinForm(window)->MenuBar; }
+    static TWinSkinMenu& Band(HWND window)
+    {
+        TWinSkinMenu* band = SkinFormOf(window).MenuBar;
+        if (!band)
+            throw std::runtime_error("the window has no menu band");
+        return *band;
+    }
+    // Button `index` of the band; a band with fewer throws (see SkinFormOf).
+    static TMenuBtn& BandButton(HWND window, int index)
+    {
+        TMenuBtn* button = Band(window).Button(index);
+        if (!button)
+            throw std::runtime_error("the band has no button " + std::to_string(index));
+        return *button;
+    }
 };
 
 struct TLayoutRow {
@@ -129,8 +143,8 @@ TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
     EXPECT_EQ(GetMenu(window), nullptr);
     EXPECT_EQ(form->MenuBarHeight, GetSystemMetrics(SM_CYMENU));
     ASSERT_EQ(Band(window).Count(), 2);
-    EXPECT_EQ(Band(window).Button(0)->Caption, L"&File");
-    EXPECT_NE(Band(window).Button(0)->SubMenu, nullptr);
+    EXPECT_EQ(BandButton(window, 0).Caption, L"&File");
+    EXPECT_NE(BandButton(window, 0).SubMenu, nullptr);
 
     // WM_NCCALCSIZE leaves the band's height above the client area.
     RECT windowRect{};
@@ -140,8 +154,8 @@ TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
     EXPECT_EQ(origin.y - windowRect.top, kTop + form->MenuBarHeight);
     EXPECT_EQ(origin.x - windowRect.left, kLeft);
 
-    const TRect file = Band(window).Button(0)->Rect;
-    const TRect help = Band(window).Button(1)->Rect;
+    const TRect file = BandButton(window, 0).Rect;
+    const TRect help = BandButton(window, 1).Rect;
     EXPECT_EQ(file.left, kLeft + kBarLeftMargin + 4);
     EXPECT_EQ(RectWidth(file), TextWidth(L"&File") + 10);
     EXPECT_EQ(help.left, file.right);
@@ -160,9 +174,10 @@ TEST_F(MenuBandTest, ARightToLeftBandRunsFromTheRightEnd)
 {
     HWND window = MakeMenuWindow(WS_EX_LEFTSCROLLBAR);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     const int bandRight = form->PaintWidth - kRight;
-    const TRect file = Band(window).Button(0)->Rect;
-    const TRect help = Band(window).Button(1)->Rect;
+    const TRect file = BandButton(window, 0).Rect;
+    const TRect help = BandButton(window, 1).Rect;
     EXPECT_EQ(file.right, bandRight - kBarRightMargin - 8);
     EXPECT_EQ(help.right, file.left);
     EXPECT_LT(help.left, help.right);
@@ -173,7 +188,8 @@ TEST_F(MenuBandTest, HitTestAnswersMenuOverTheBandAndCaptionAboveIt)
 {
     HWND window = MakeMenuWindow();
     TWinSkinForm* form = FindSkinForm(window);
-    const TRect file = Band(window).Button(0)->Rect;
+    ASSERT_NE(form, nullptr);
+    const TRect file = BandButton(window, 0).Rect;
     const int bandY = kTop + form->MenuBarHeight / 2;
     EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, ScreenLParam(window, Centre(file))), HTMENU);
     EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, ScreenLParam(window, POINT{250, bandY})),
@@ -190,10 +206,11 @@ TEST_F(MenuBandTest, BandFramesAndEachButtonStateAreDrawn)
 {
     HWND window = MakeMenuWindow(0, true);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     auto frame = PaintFrame(window);
     const int y = kTop + 2;
-    const TRect file = Band(window).Button(0)->Rect;
-    const TRect disabled = Band(window).Button(2)->Rect;
+    const TRect file = BandButton(window, 0).Rect;
+    const TRect disabled = BandButton(window, 2).Rect;
     EXPECT_EQ(Pixel(*frame, 280, y), kBarActive);
     EXPECT_EQ(Pixel(*frame, file.left, file.top), kBarActive);
 
@@ -217,7 +234,7 @@ TEST_F(MenuBandTest, BandFramesAndEachButtonStateAreDrawn)
 
     // Hot and pressed frame the button in the highlight colour; normal
     // puts the band back.
-    TMenuBtn& button = *Band(window).Button(0);
+    TMenuBtn& button = BandButton(window, 0);
     for (int state : {3, 2, 1}) {
         button.State = state;
         button.Draw();
@@ -235,6 +252,7 @@ TEST_F(MenuBandTest, AcceleratorsFindEnabledButtonsOnly)
 {
     HWND window = MakeMenuWindow(0, true);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->FindButtonFromAccel(L'h'), Band(window).Button(1));
     EXPECT_EQ(form->FindButtonFromAccel(L'F'), Band(window).Button(0));
     EXPECT_EQ(form->FindButtonFromAccel(L'd'), nullptr) << "disabled";
@@ -256,10 +274,10 @@ TEST_F(MenuBandTest, ANewMenuRebuildsTheBandAndIsDetachedAgain)
     SendOwnMessage(window, CM_MENUCHANGED, 0, 0);
     EXPECT_EQ(GetMenu(window), nullptr);
     ASSERT_EQ(Band(window).Count(), 2);
-    EXPECT_EQ(Band(window).Button(0)->Caption, L"&Tools");
-    EXPECT_EQ(Band(window).Button(1)->SubMenu, nullptr);
-    EXPECT_EQ(Band(window).Button(1)->Command, 6002u);
-    EXPECT_EQ(Band(window).Button(1)->Rect.left, Band(window).Button(0)->Rect.right);
+    EXPECT_EQ(BandButton(window, 0).Caption, L"&Tools");
+    EXPECT_EQ(BandButton(window, 1).SubMenu, nullptr);
+    EXPECT_EQ(BandButton(window, 1).Command, 6002u);
+    EXPECT_EQ(BandButton(window, 1).Rect.left, BandButton(window, 0).Rect.right);
     DestroyWindow(window);
 }
 
@@ -267,7 +285,8 @@ TEST_F(MenuBandTest, DropDownEntriesOfAPlainWindowAreMeasuredAndDrawnFromTheSkin
 {
     HWND window = MakeMenuWindow();
     TWinSkinForm* form = FindSkinForm(window);
-    HMENU file = Band(window).Button(0)->SubMenu;
+    ASSERT_NE(form, nullptr);
+    HMENU file = BandButton(window, 0).SubMenu;
     WMINITMENU(file);
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
@@ -325,7 +344,7 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
 TEST_F(MenuBandTest, ArrowKeysMoveBetweenDropDownsAndWrapAtBothEnds)
 {
     HWND window = MakeMenuWindow();
-    const POINT help = Centre(Band(window).Button(1)->Rect);
+    const POINT help = Centre(BandButton(window, 1).Rect);
     const struct {
         std::vector<WPARAM> keys;
         std::vector<int> seen;
@@ -343,7 +362,7 @@ TEST_F(MenuBandTest, ArrowKeysMoveBetweenDropDownsAndWrapAtBothEnds)
         KillTimer(nullptr, timer);
         EXPECT_EQ(g_seen, row.seen);
         EXPECT_EQ(TrackedMenuIndex(), -1);
-        EXPECT_EQ(FindSkinForm(window)->MenuTracking, 0);
+        EXPECT_EQ(SkinFormOf(window).MenuTracking, 0);
     }
     DestroyWindow(window);
 }
@@ -362,7 +381,7 @@ TEST_F(MenuBandTest, ToolButtonsTakeTheButtonFrameOfTheirStateAndBarsTheToolbarI
     ASSERT_TRUE(LoadSkin(Data(), FrameSkinIni({}) + "[Buttons]\nBitmap=buttons.bmp\n", files));
     PumpUntil([&] { return !Manager().ActionPending(); });
     HWND window = MakeMenuWindow();
-    ASSERT_EQ(FindSkinForm(window)->SkinState, skinstate::Active);
+    ASSERT_EQ(SkinFormOf(window).SkinState, skinstate::Active);
 
     TToolBar bar(nullptr);
     TToolButton button(nullptr);
@@ -462,11 +481,12 @@ TEST_F(MenuBandTest, ARightToLeftBandFollowsTheKeysInReadingOrder)
     HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, MakeThreeMenus());
     SetWindowLongA(window, GWL_EXSTYLE, WS_EX_LEFTSCROLLBAR | WS_EX_RIGHT | WS_EX_RTLREADING);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     form->RightToLeft = 1;
     form->UpdateNc(nullptr);
     ASSERT_EQ(Band(window).Count(), 3);
-    const TRect file = Band(window).Button(0)->Rect;
-    EXPECT_GT(file.left, Band(window).Button(1)->Rect.left) << "File is the rightmost button";
+    const TRect file = BandButton(window, 0).Rect;
+    EXPECT_GT(file.left, BandButton(window, 1).Rect.left) << "File is the rightmost button";
     const struct {
         std::vector<WPARAM> keys;
         std::vector<int> seen;

@@ -60,7 +60,7 @@ protected:
     }
     static TWinSysButton& Button(HWND window, int index)
     {
-        return *FindSkinForm(window)->SysButtons.at(static_cast<std::size_t>(index));
+        return *SkinFormOf(window).SysButtons.at(static_cast<std::size_t>(index));
     }
     // A press and a release at points of the window.
     static void Click(HWND window, POINT down, POINT up)
@@ -87,6 +87,7 @@ TEST_F(NCMouseTest, AHotButtonTurnsNormalOnTheTimerOnceTheCursorHasLeft)
 {
     HWND window = MakeButtonWindow();
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     PaintFrame(window);
     const POINT c = Centre(Button(window, kClose).Rect);
     CursorAt(window, c);
@@ -111,6 +112,7 @@ TEST_F(NCMouseTest, AnInactiveWindowIgnoresTheMouseOverItsButtons)
 {
     HWND window = MakeButtonWindow();
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     PaintFrame(window);
     SendMessageA(window, WM_NCACTIVATE, FALSE, 0);
     const POINT c = Centre(Button(window, kClose).Rect);
@@ -152,7 +154,7 @@ TEST_F(NCMouseTest, PressAndReleaseOnOneButtonActsOnceOnAnotherNever)
     ClearReceived();
     Click(window, max, max);
     EXPECT_TRUE(PumpUntil([&] { return IsZoomed(window) != FALSE; }, 2000));
-    EXPECT_EQ(FindSkinForm(window)->WindowState, swsMax);
+    EXPECT_EQ(SkinFormOf(window).WindowState, swsMax);
     // The buttons moved with the wider window; the same button restores.
     PaintFrame(window);
     const POINT maxNow = Centre(Button(window, kMax).Rect);
@@ -232,6 +234,7 @@ TEST_F(NCMouseTest, TwoRightClicksOnTheTitleWithinTheDoubleClickTimeOpenOneMenu)
 {
     HWND window = MakeButtonWindow();
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     PaintFrame(window);
     MenuWatch menus;
     const LPARAM title = ScreenLParam(window, POINT{150, 12});
@@ -268,6 +271,7 @@ TEST_F(NCMouseTest, TheSystemMenuMirrorsTheWindowsMenuAndItsItemsPostTheirComman
 {
     HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     HMENU system = GetSystemMenu(window, FALSE);
     EnableMenuItem(system, SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
     form->CreateSysmenu2();
@@ -316,6 +320,7 @@ TEST_F(NCMouseTest, TheFixedMenuListsTheBoxesTheWindowHas)
 {
     HWND window = MakeButtonWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
     form->CreateSysmenu();
     TPopupMenu* popup = form->SysMenuPopup;
     ASSERT_NE(popup, nullptr);

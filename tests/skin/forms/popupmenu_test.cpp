@@ -11,10 +11,13 @@
 #include "skin/forms/skinmessages.h"
 
 #include "framework/form.h"
+#include "framework/gdiobjects.h"
 #include "framework/menus.h"
 #include "framework/windowshook.h"
 
 #include "tray/trayicon.h"
+
+#include "tests/framework/graphics/screenread.h"
 
 #include <gtest/gtest.h>
 
@@ -124,9 +127,11 @@ void TrackAt(HWND owner, HMENU menu)
     TrackPopupMenu(menu, TPM_RETURNCMD, 120, 120, 0, owner, nullptr);
 }
 
-// The screen under a window, as a 32-bit bitmap.
+// The screen under a window, as a 32-bit bitmap, once Wine has put what
+// was drawn there on the screen.
 std::unique_ptr<TBitmap> CaptureScreen(HWND window)
 {
+    PutDrawingOnScreen();
     RECT r{};
     GetWindowRect(window, &r);
     auto image = std::make_unique<TBitmap>();
@@ -268,6 +273,21 @@ TEST_F(PopupMenuTest, PopupShowsTheSkinsBorderOnScreenAndInPrint)
         EXPECT_TRUE(ran);
         DestroyMenu(menu);
         EXPECT_EQ(Manager().MenuCount(), 0) << "the popup's object goes with its window";
+    }
+}
+
+// What a window drew a moment ago is what the screen capture reads, with no
+// message processed in between (as inside a menu's loop).
+TEST_F(PopupMenuTest, TheScreenCaptureSeesWhatWasJustDrawn)
+{
+    PumpFor(100);
+    for (TColor colour : {RGBColor(200, 30, 40), RGBColor(20, 180, 60), RGBColor(30, 40, 210)}) {
+        HDC dc = GetWindowDC(m_owner);
+        GdiBrush brush(CreateSolidBrush(ColorToRGB(colour)));
+        const RECT all{0, 0, 40, 30};
+        FillRect(dc, &all, brush.Get());
+        ReleaseDC(m_owner, dc);
+        EXPECT_EQ(Pixel(*CaptureScreen(m_owner), 20, 15), colour);
     }
 }
 

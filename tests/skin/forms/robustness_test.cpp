@@ -61,7 +61,45 @@ void OpenAndClose(int windows, int boxes)
     PumpFor(0);
 }
 
+// A window that answers each WM_APP by posting another, so that its queue
+// never empties (as when Wine passes the activation back and forth between
+// two windows for ever); counts what it answered.
+int Echoes = 0;
+LRESULT CALLBACK EchoProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_APP) {
+        ++Echoes;
+        PostMessageA(window, WM_APP, 0, 0);
+        return 0;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
 } // namespace
+
+TEST(TestKitPumpUntil, AQueueThatNeverEmptiesStillEndsAtTheLimit)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = EchoProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TarnivoEchoWindow";
+    RegisterClassA(&wc);
+    HWND echo = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                wc.hInstance, nullptr);
+    ASSERT_NE(echo, nullptr);
+    Echoes = 0;
+    PostMessageA(echo, WM_APP, 0, 0);
+    bool looked = false;
+    EXPECT_FALSE(PumpUntil(
+        [&] {
+            looked = Echoes > 0;
+            return false;
+        },
+        50));
+    EXPECT_TRUE(looked) << "the condition was asked between rounds of messages";
+    DestroyWindow(echo);
+    PumpFor(0);
+}
 
 TEST_F(RobustnessTest, FiveHundredWindowsAndTwoHundredBoxesLeaveNoHandleBehind)
 {

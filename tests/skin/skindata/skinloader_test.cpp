@@ -70,20 +70,33 @@ TEST(SkinLoader, CaptionButtonsAreKeptOrDroppedAndGetTheirFrameCounts)
         EXPECT_EQ(e.SysButtons[i]->Name, order[i]);
     EXPECT_EQ(FindButton(e, "BUTTON.HIDDEN"), nullptr);
 
-    EXPECT_EQ(FindButton(e, "BUTTON.CLOSE")->FrameCount, 3);   // 60 / 20 = 3 <= 3.8
-    EXPECT_EQ(FindButton(e, "BUTTON.WIDE")->FrameCount, 6);    // 120 / 20 = 6 > 3.8
-    EXPECT_EQ(FindButton(e, "BUTTON.FRAMED")->FrameCount, 4);  // "frame" given: kept
+    const struct {
+        const char* name;
+        int frames;
+    } counted[] = {
+        {"BUTTON.CLOSE", 3},    // 60 / 20 = 3 <= 3.8
+        {"BUTTON.WIDE", 6},     // 120 / 20 = 6 > 3.8
+        {"BUTTON.FRAMED", 4},   // "frame" given: kept
+    };
+    for (const auto& c : counted) {
+        const TDataSkinSysButton* button = FindButton(e, c.name);
+        ASSERT_NE(button, nullptr) << c.name;
+        EXPECT_EQ(button->FrameCount, c.frames) << c.name;
+    }
 
     const TDataSkinSysButton* onRequest = FindButton(e, "BUTTON.ONREQUEST");
+    ASSERT_NE(onRequest, nullptr);
     EXPECT_EQ(onRequest->FrameCount, 6);    // a negative action always gets 6
     EXPECT_EQ(onRequest->Visibility1, -1);  // default follows Action -1
     EXPECT_FALSE(onRequest->Image.Empty());
 
     const TDataSkinSysButton* icon = FindButton(e, "BUTTON.ICON");
+    ASSERT_NE(icon, nullptr);
     EXPECT_TRUE(icon->Image.Empty());       // action 3 draws the window icon instead
     EXPECT_EQ(icon->FrameCount, 3);
 
     const TDataSkinSysButton* x = FindButton(e, "BUTTONX");
+    ASSERT_NE(x, nullptr);
     EXPECT_EQ(x->Action, 5);
     EXPECT_EQ(x->Align, 2);
     EXPECT_EQ(x->X, 7);
