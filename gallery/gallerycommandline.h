@@ -4,7 +4,9 @@
 //     SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins] [--menus]
 //
 // SKINFILE is a skin to start with (added to the Skin menu after the skins
-// built with the project). --screenshots DIR saves a picture of every window
+// built with the project). A folder instead (one .ini and its bitmaps) is
+// packed in memory and, when interactive, watched: every save re-skins the
+// windows (gallerypreview.h). --screenshots DIR saves a picture of every window
 // as DIR\gallery-<skin>-<window>.bmp, writes DIR\gallery-index.txt and ends
 // the program; with --all-skins it does so for every skin in the menu in
 // turn, otherwise for the starting skin only. --menus opens the menu

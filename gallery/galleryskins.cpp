@@ -1,5 +1,8 @@
 #include "galleryskins.h"
 
+#include "skinarchive.h"
+#include "skincheck.h"
+
 #include "framework/application.h"
 #include "framework/object.h"
 
@@ -49,9 +52,45 @@ int TGallerySkins::AddFile(const std::string& path)
     return Count() - 1;
 }
 
+int TGallerySkins::AddFolder(const std::string& path)
+{
+    std::string folder = path;
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    const int index = AddFile(folder);
+    TGallerySkin& skin = m_skins.back();
+    skin.Label = BaseName(folder) + " (folder)";
+    skin.Folder = true;
+    return index;
+}
+
+// Packed exactly as `skintool pack` packs it, then checked as `skintool
+// check` does: an edit that loses a bitmap or breaks a frame count is
+// refused with the finding, instead of showing a half-empty skin.
+bool TGallerySkins::PackFolder(const TGallerySkin& skin, TMemoryStream& bytes,
+                               std::string& error) const
+{
+    try {
+        skintool::PackSkinFolder(skin.File, bytes);
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+    for (const skintool::Finding& finding : skintool::CheckSkinStream(bytes)) {
+        if (finding.severity == skintool::Severity::Error) {
+            error = finding.text;
+            return false;
+        }
+    }
+    bytes.SetPosition(0);
+    return true;
+}
+
 bool TGallerySkins::ReadBytes(const TGallerySkin& skin, TMemoryStream& bytes,
                               std::string& error) const
 {
+    if (skin.Folder)
+        return PackFolder(skin, bytes, error);
     if (!skin.Resource.empty()) {
         HINSTANCE module = Application->Instance();
         HRSRC found = FindResourceA(module, skin.Resource.c_str(), MAKEINTRESOURCEA(10));

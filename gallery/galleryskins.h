@@ -18,6 +18,7 @@ struct TGallerySkin {
     std::string ShortName;  // lower case, used in screenshot file names
     std::string Resource;   // RCDATA name of a linked-in skin, framed like a stored property
     std::string File;       // or a skin file
+    bool Folder = false;    // File names an unpacked skin folder, packed on each read
 };
 
 class TGallerySkins {
@@ -29,17 +30,22 @@ public:
     // name in lower case, with "-file" added when a linked-in skin already
     // has that name.
     int AddFile(const std::string& path);
+    // Adds an unpacked skin folder (one .ini and its bitmaps), packed in
+    // memory and checked each time it is applied; answers its index.
+    int AddFolder(const std::string& path);
 
     int Count() const { return static_cast<int>(m_skins.size()); }
     const TGallerySkin& At(int index) const { return m_skins.at(static_cast<std::size_t>(index)); }
 
     // Reads skin `index` and loads it into `data`. On failure `data` keeps
     // its skin and `error` says why: the file is missing or too large, the
-    // resource is not linked in, or the bytes are not a skin file.
+    // resource is not linked in, the bytes are not a skin file, or (for a
+    // folder) it cannot be packed or has an error, named with its INI line.
     bool Apply(int index, TSkinData& data, std::string& error) const;
 
 private:
     bool ReadBytes(const TGallerySkin& skin, TMemoryStream& bytes, std::string& error) const;
+    bool PackFolder(const TGallerySkin& skin, TMemoryStream& bytes, std::string& error) const;
 
     std::vector<TGallerySkin> m_skins;
 };

@@ -4,6 +4,7 @@
 
 #include "gallerycommandline.h"
 #include "galleryforms.h"
+#include "gallerypreview.h"
 #include "galleryshots.h"
 #include "galleryskins.h"
 
@@ -20,6 +21,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,7 +183,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             bool interactive = true;
             for (const std::string& a : args)
                 interactive = interactive && a != "--screenshots";
-            Report(error + "\nusage: SkinGallery.exe [SKINFILE] [--screenshots DIR] [--all-skins] [--menus]",
+            Report(error + "\nusage: SkinGallery.exe [SKINFILE|SKINFOLDER] [--screenshots DIR] [--all-skins] [--menus]",
                    interactive);
             return 1;
         }
@@ -189,11 +191,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
         TGallerySkins skins;
         int start = 0;
-        if (!options.SkinFile.empty())
+        const DWORD attributes =
+            options.SkinFile.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(options.SkinFile.c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (folder)
+            start = skins.AddFolder(options.SkinFile);
+        else if (!options.SkinFile.empty())
             start = skins.AddFile(options.SkinFile);
 
         auto* main = Application->CreateForm<TGalleryMainForm>(skins, start);
-        if (main->CurrentSkin() != start) {
+        // A folder being edited may well be broken at start: the preview's
+        // status bar says why, and the next save is tried again.
+        std::unique_ptr<TGalleryPreview> preview;
+        if (folder && interactive)
+            preview = std::make_unique<TGalleryPreview>(*main, start, options.SkinFile);
+        if (main->CurrentSkin() != start && !preview) {
             Report(main->LoadError(), interactive);
             if (!interactive) {
                 Application->DestroyComponents();
@@ -215,6 +227,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 main->ShowMenus();
             RunLoop(*main, dialogs);
         }
+        preview.reset();
     } catch (...) {
         Application->HandleException(std::current_exception());
         status = 3;

@@ -110,13 +110,20 @@ std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder)
     return entries;
 }
 
-void PackSkinFolder(const fs::path& folder, const fs::path& skinFile)
+void PackSkinFolder(const fs::path& folder, TMemoryStream& skin)
 {
     const std::vector<std::uint8_t> archive = BuildSkinArchive(ReadSkinFolder(folder));
     TMemoryStream source;
     source.WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
+    skin.Clear();
+    PackLzhBlock(source, skin);
+    skin.SetPosition(0);
+}
+
+void PackSkinFolder(const fs::path& folder, const fs::path& skinFile)
+{
     TMemoryStream block;
-    PackLzhBlock(source, block);
+    PackSkinFolder(folder, block);
     block.SaveToFile(skinFile.string());
 }
 

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace tarnivo {
+class TMemoryStream;
+}
+
 namespace tarnivo::skintool {
 
 struct ArchiveEntry {
@@ -26,7 +30,9 @@ std::vector<std::uint8_t> BuildSkinArchive(const std::vector<ArchiveEntry>& entr
 // on every machine. Raises Exception with the reason otherwise.
 std::vector<ArchiveEntry> ReadSkinFolder(const std::filesystem::path& folder);
 
-// pack: folder -> skin file (an LZH block around the archive).
+// pack: folder -> skin file (an LZH block around the archive), into memory
+// (positioned at 0, ready for the skin data to load) or into a file.
+void PackSkinFolder(const std::filesystem::path& folder, TMemoryStream& skin);
 void PackSkinFolder(const std::filesystem::path& folder, const std::filesystem::path& skinFile);
 
 // unpack: every entry into folder (created if missing), under its stored

@@ -15,6 +15,11 @@ namespace tarnivo::skintool {
 
 namespace {
 
+std::string LinePrefix(int line)
+{
+    return line > 0 ? "line " + std::to_string(line) + ": " : std::string();
+}
+
 class Checker {
 public:
     explicit Checker(std::vector<Finding>& findings) : findings_(findings) {}
@@ -25,6 +30,21 @@ public:
             Report(Severity::Error, "cannot read skin: " + reader_.LastError());
             return;
         }
+        RunLoaded();
+    }
+
+    void Run(TMemoryStream& skin)
+    {
+        if (!reader_.Loadfromstream(skin)) {
+            Report(Severity::Error, "cannot read skin: " + reader_.LastError());
+            return;
+        }
+        RunLoaded();
+    }
+
+private:
+    void RunLoaded()
+    {
         Report(Severity::Info, "version " + std::to_string(reader_.Header()[0]) + ", " +
                                    std::to_string(reader_.EntryCount()) + " entries");
         CheckEntries();
@@ -35,7 +55,6 @@ public:
         CheckImageBudget();
     }
 
-private:
     void Report(Severity severity, std::string text) { findings_.push_back({severity, std::move(text)}); }
 
     // Duplicates, and every bitmap entry decoded as the engine decodes it, so
@@ -96,6 +115,7 @@ private:
             Report(Severity::Error, "no INI entry (no name contains \".ini\")");
             return false;
         }
+        iniText_.assign(reinterpret_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.Size()));
         try {
             ini_.LoadFromStream(&text);
         } catch (const Exception& e) {
@@ -112,7 +132,8 @@ private:
         ini_.ReadSections(sections);
         for (int i = 0; i < sections.Count(); ++i)
             if (!IsKnownSection(sections[i]))
-                Report(Severity::Warning, "unknown section [" + sections[i] + "]");
+                Report(Severity::Warning,
+                       LinePrefix(IniLineOf(iniText_, sections[i], "")) + "unknown section [" + sections[i] + "]");
     }
 
     void CheckImages()
@@ -140,7 +161,8 @@ private:
     void CheckImage(const std::string& section, const std::string& key, std::optional<int> frames)
     {
         const std::string value = ini_.ReadString(section, key, "");
-        const std::string where = "[" + section + "] " + key + "=" + value;
+        const std::string where =
+            LinePrefix(IniLineOf(iniText_, section, key)) + "[" + section + "] " + key + "=" + value;
         const std::string entry = SkinImageEntryName(value);
         if (entry.empty()) {
             Report(Severity::Warning, where + ": not a \".bmp\" name (lower-case extension); the image stays empty");
@@ -163,6 +185,7 @@ private:
     std::vector<Finding>& findings_;
     TSkinReader reader_;
     TQuickIni ini_;
+    std::string iniText_;  // as written, for the line numbers of findings
     struct BitmapSize {
         int width = 0;
         int height = 0;
@@ -177,6 +200,48 @@ std::vector<Finding> CheckSkinFile(const std::filesystem::path& skinFile)
     std::vector<Finding> findings;
     Checker(findings).Run(skinFile);
     return findings;
+}
+
+std::vector<Finding> CheckSkinStream(TMemoryStream& skin)
+{
+    std::vector<Finding> findings;
+    Checker(findings).Run(skin);
+    return findings;
+}
+
+int IniLineOf(std::string_view text, std::string_view section, std::string_view key)
+{
+    // Walks the lines as the INI store splits them (CR, LF or CR LF; a NUL
+    // ends the text): the first header of that name in any letter case, then
+    // the first line in that section whose name is the key.
+    const std::string lowerKey = LowerCase(std::string(key));
+    bool inSection = false;
+    int number = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n' && text[pos] != '\0')
+            ++pos;
+        const std::string_view line = TQuickIni::Trim(text.substr(start, pos - start));
+        ++number;
+        if (TQuickIni::IsSection(line)) {
+            if (inSection)
+                return -1;
+            inSection = line.size() == section.size() + 2 && SameText(line.substr(1, section.size()), section);
+            if (inSection && key.empty())
+                return number;
+        } else if (inSection && !key.empty() && !line.empty() && line.front() != ';' &&
+                   TQuickIni::GetName(line) == lowerKey) {
+            return number;
+        }
+        if (pos < text.size() && text[pos] == '\0')
+            break;
+        if (pos < text.size() && text[pos] == '\r')
+            ++pos;
+        if (pos < text.size() && text[pos] == '\n')
+            ++pos;
+    }
+    return -1;
 }
 
 bool HasErrors(const std::vector<Finding>& findings)

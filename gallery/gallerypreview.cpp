@@ -1,0 +1,157 @@
+#include "gallerypreview.h"
+
+#include "galleryforms.h"
+
+#include "skin/resources/skinmanagerif.h"
+
+#include "framework/controls/statusbar.h"
+#include "framework/messagewindow.h"
+
+#include <cstdio>
+
+namespace tarnivo::gallery {
+
+namespace {
+
+// Posted by the worker to the preview's own hidden window; anyone could
+// post the number, which costs one reload at most.
+constexpr UINT WM_PREVIEW_CHANGED = WM_APP + 0x51;
+constexpr UINT_PTR DebounceTimer = 1;
+// Editors save in several steps (truncate, write, rename a temporary file
+// over the original); each raises a notification within a few ms of the
+// others. One reload after the last of them is enough.
+constexpr UINT DebounceMs = 30;
+// The worker's wait wakes this often to look at the stop event even if
+// setting it were missed; the event normally ends the wait at once.
+constexpr DWORD WatchWakeMs = 1000;
+constexpr DWORD StopWaitMs = 5000;
+constexpr int StatusHeight = 22;
+
+std::string TimeOfDay()
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+    return text;
+}
+
+} // namespace
+
+TGalleryPreview::TGalleryPreview(TGalleryMainForm& main, int skin, const std::string& folder)
+    : m_main(main), m_skin(skin), m_folder(folder)
+{
+    RECT client{};
+    GetClientRect(main.Handle(), &client);
+    m_status = new TStatusBar(&main);
+    m_status->SetName("PreviewStatus");
+    m_status->SetBounds(0, client.bottom - StatusHeight, client.right, StatusHeight);
+    m_status->SetParent(&main);
+    m_status->SetSimplePanel(true);
+
+    m_window = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+    m_change = FindFirstChangeNotificationA(
+        folder.c_str(), FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+    m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (m_change != INVALID_HANDLE_VALUE && m_stop)
+        m_thread = CreateThread(nullptr, 0, WatchThread, this, 0, nullptr);
+    if (!m_thread) {
+        ShowStatus("cannot watch " + folder + " (error " + std::to_string(GetLastError()) + ")");
+        return;
+    }
+    if (m_main.CurrentSkin() == m_skin)
+        ShowStatus("Watching " + folder + ": loaded at " + TimeOfDay());
+    else
+        ShowStatus(m_main.LoadError());
+}
+
+TGalleryPreview::~TGalleryPreview()
+{
+    if (m_thread) {
+        SetEvent(m_stop);
+        // The worker ends within one wake-up; should it not, the process is
+        // ending anyway and its handle is left rather than the thread killed.
+        WaitForSingleObject(m_thread, StopWaitMs);
+        CloseHandle(m_thread);
+    }
+    if (m_change != INVALID_HANDLE_VALUE)
+        FindCloseChangeNotification(m_change);
+    if (m_stop)
+        CloseHandle(m_stop);
+    DeallocateHWnd(m_window);
+}
+
+void TGalleryPreview::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_PREVIEW_CHANGED: FolderChanged(); break;
+    case WM_TIMER: WMTimer(message.WParam); break;
+    default: DefaultHandler(m_window, message); break;
+    }
+}
+
+void TGalleryPreview::WMTimer(UINT_PTR id)
+{
+    if (id == DebounceTimer)
+        Reload();
+}
+
+void TGalleryPreview::FolderChanged()
+{
+    SetTimer(m_window, DebounceTimer, DebounceMs, nullptr);
+}
+
+void TGalleryPreview::Reload()
+{
+    KillTimer(m_window, DebounceTimer);
+    bool loaded = false;
+    try {
+        loaded = m_main.SelectSkin(m_skin);
+    } catch (const std::exception& e) {
+        ShowStatus(e.what());
+        return;
+    }
+    if (!loaded) {
+        ShowStatus(m_main.LoadError());
+        return;
+    }
+    // The manager waits a quarter second before re-skinning, so that a
+    // program setting several skin properties in a row re-skins once; the
+    // author who just saved is waiting for exactly this one.
+    if (ISkinManager* manager = SkinManager())
+        manager->SetAction(saReskin, 1);
+    ShowStatus("Watching " + m_folder + ": loaded at " + TimeOfDay());
+}
+
+void TGalleryPreview::ShowStatus(const std::string& text)
+{
+    m_status->SetSimpleText(text);
+    std::fprintf(stderr, "SkinGallery: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+DWORD WINAPI TGalleryPreview::WatchThread(void* self)
+{
+    static_cast<TGalleryPreview*>(self)->Watch();
+    return 0;
+}
+
+// The worker only waits and posts: loading and painting stay on the thread
+// that owns the windows.
+void TGalleryPreview::Watch()
+{
+    const HANDLE waits[2] = {m_stop, m_change};
+    for (;;) {
+        const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, WatchWakeMs);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED)
+            return;
+        if (woke == WAIT_OBJECT_0 + 1) {
+            PostMessageA(m_window, WM_PREVIEW_CHANGED, 0, 0);
+            if (!FindNextChangeNotification(m_change))
+                return;
+        }
+    }
+}
+
+} // namespace tarnivo::gallery
