@@ -20,7 +20,8 @@ const CommandShape Commands[] = {
     {"pack", 2, 2, "pack DIR OUT", "pack a folder (one .ini, .bmp files) into a skin file"},
     {"unpack", 2, 2, "unpack SKIN DIR", "write every entry of a skin file into a folder"},
     {"list", 1, 1, "list SKIN", "name and size of every entry"},
-    {"check", 1, 1, "check SKIN", "report what the skin loader would get wrong"},
+    {"check", 1, 1, "check SKIN", "report what the skin loader would get wrong, with INI lines"},
+    {"new", 1, 1, "new DIR", "write a starting skin: a commented INI, bitmaps with numbered frames"},
     {"bench-unpack", 1, 2, "bench-unpack FILE [N]", "time unpacking an LZH block N times (default 21)"},
     {"help", 0, 0, "help", "this text"},
 };

@@ -5,6 +5,7 @@
 #include "skin/resources/quickini.h"
 #include "skinarchive.h"
 #include "skincheck.h"
+#include "starterskin.h"
 
 #include <algorithm>
 #include <chrono>
@@ -87,6 +88,12 @@ int Check(const Arguments& a, std::ostream& out)
     return HasErrors(findings) ? 1 : 0;
 }
 
+int New(const Arguments& a, std::ostream& out)
+{
+    out << WriteStarterSkin(a[0]) << " files written; pack with: skintool pack " << a[0] << " OUT.skn\n";
+    return 0;
+}
+
 // Times the buffered unpack of one block from memory into memory, the
 // way the skin loader unpacks a skin; prints the median of the runs.
 int BenchUnpack(const Arguments& a, std::ostream& out)
@@ -123,7 +130,7 @@ int RunCommand(const CommandLine& line, std::ostream& out)
     static const std::map<std::string, Handler> handlers = {
         {"lzh-pack", LzhPack}, {"lzh-unpack", LzhUnpack}, {"ini-pack", IniPack}, {"ini-unpack", IniUnpack},
         {"pack", Pack},        {"unpack", Unpack},        {"list", List},        {"check", Check},
-        {"bench-unpack", BenchUnpack},
+        {"bench-unpack", BenchUnpack}, {"new", New},
     };
     if (line.command == "help") {
         out << UsageText();
