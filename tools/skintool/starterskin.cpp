@@ -270,6 +270,9 @@ void MarkFrames(Bitmap& image, int frames, bool stacked)
             image.set(x0, y, mark);
             image.set(x0 + w - 1, y, mark);
         }
+        // Corners always, so adjacent frames meet in a visible pair.
+        for (const auto& [x, y] : {std::pair{x0, y0}, {x0 + w - 1, y0}, {x0, y0 + h - 1}, {x0 + w - 1, y0 + h - 1}})
+            image.set(x, y, mark);
         const std::string label = std::to_string(f + 1);
         if (w >= text_width(label) + 4 && h >= kGlyphHeight + 2) {
             for (int y = y0 + 1; y < y0 + 1 + kGlyphHeight; ++y)
