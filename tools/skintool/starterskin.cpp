@@ -88,7 +88,7 @@ std::vector<SectionNotes> Sections()
         {"TextShift", "0", "caption text starts this far from the title bar's left"},
         {"TextShiftVert", "0", "and this far down"},
         {"TextRightClip", "0", "room kept free at the right (the caption buttons)"},
-        {"TextAlignment", "0", "0 left, 1 right, 2 centred"},
+        {"TextAlignment", "0", "0 left (at TextShift), 1 centred, 2 right (before TextRightClip)"},
         {"Textbackground", "0", "how TextBack is laid behind the text (see the reference)"},
         {"ActiveTextR", "-1", "caption colour of the active window, red 0..255"},
         {"ActiveTextG", "-1", "green"},
@@ -177,7 +177,7 @@ std::vector<SectionNotes> Sections()
         if (name == "UpDown.Vert" || name == "UpDown.Horz")
             notes.keys.push_back({"GlyphImage", "", "the arrows, drawn over the faces"});
         if (name == "GroupBox") {
-            notes.keys.push_back({"BackgroundAlignment", "0", "0 left, 1 right, 2 centred"});
+            notes.keys.push_back({"BackgroundAlignment", "0", "where the caption background sits (see the reference)"});
             notes.keys.push_back({"BackgroundLeftShift", "0", "extra pixels left of the caption"});
             notes.keys.push_back({"BackgroundRightShift", "0", "extra pixels right of the caption"});
         }
