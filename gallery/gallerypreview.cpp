@@ -47,7 +47,9 @@ TGalleryPreview::TGalleryPreview(TGalleryMainForm& main, int skin, const std::st
     m_status->SetName("PreviewStatus");
     m_status->SetBounds(0, client.bottom - StatusHeight, client.right, StatusHeight);
     m_status->SetParent(&main);
-    m_status->SetSimplePanel(true);
+    // One panel rather than simple mode: WM_GETTEXT answers a bar's first
+    // part, so the message can be read from outside the program too.
+    m_status->Panels().Add();
 
     m_window = AllocateHWnd([this](TMessage& m) { WndProc(m); });
     m_change = FindFirstChangeNotificationA(
@@ -99,12 +101,16 @@ void TGalleryPreview::WMTimer(UINT_PTR id)
 
 void TGalleryPreview::FolderChanged()
 {
+    if (m_changeSeen == 0)
+        m_changeSeen = GetTickCount64();
     SetTimer(m_window, DebounceTimer, DebounceMs, nullptr);
 }
 
 void TGalleryPreview::Reload()
 {
     KillTimer(m_window, DebounceTimer);
+    const ULONGLONG seen = m_changeSeen;
+    m_changeSeen = 0;
     bool loaded = false;
     try {
         loaded = m_main.SelectSkin(m_skin);
@@ -121,12 +127,14 @@ void TGalleryPreview::Reload()
     // author who just saved is waiting for exactly this one.
     if (ISkinManager* manager = SkinManager())
         manager->SetAction(saReskin, 1);
-    ShowStatus("Watching " + m_folder + ": loaded at " + TimeOfDay());
+    const ULONGLONG took = seen ? GetTickCount64() - seen : 0;
+    ShowStatus("Watching " + m_folder + ": loaded at " + TimeOfDay() + ", " + std::to_string(took) +
+               " ms after the change was seen");
 }
 
 void TGalleryPreview::ShowStatus(const std::string& text)
 {
-    m_status->SetSimpleText(text);
+    m_status->Panels()[0]->SetText(text);
     std::fprintf(stderr, "SkinGallery: %s\n", text.c_str());
     std::fflush(stderr);
 }

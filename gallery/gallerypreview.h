@@ -47,6 +47,7 @@ private:
     HANDLE m_change = INVALID_HANDLE_VALUE;
     HANDLE m_stop = nullptr;          // set to end the worker
     HANDLE m_thread = nullptr;
+    ULONGLONG m_changeSeen = 0;       // tick of the first notification not yet loaded
 };
 
 } // namespace tarnivo::gallery

@@ -29,6 +29,7 @@
 //   scroll CAPTION          the list view's first item in view ("top"), its
 //                           vertical bar's screen rectangle and thumb, and
 //                           whether a sibling window lies exactly over the bar
+//   status CAPTION          the text of the first part of the window's status bar
 //
 // CAPTION matches exactly; an empty CLASS matches any class. --pid limits every
 // search to one process (Windows process id). Exit status: 0 answered,
@@ -259,6 +260,29 @@ int Text(const std::string& caption, const std::string& name)
     }
     std::printf("error=the window does not answer the text query\n");
     return ExitNoAnswer;
+}
+
+// The text of the first part of the window's status bar: WM_GETTEXT is one
+// of the messages Windows and Wine carry across processes with its buffer.
+int StatusText(const std::string& caption)
+{
+    HWND form = FindOne(caption);
+    if (!form)
+        return ExitNoWindow;
+    HWND bar = FindDescendant(form, "msctls_statusbar32");
+    if (!bar) {
+        std::printf("statusbar=0\n");
+        return ExitNoWindow;
+    }
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             5000, &copied)) {
+        std::printf("error=the status bar does not answer\n");
+        return ExitNoAnswer;
+    }
+    std::printf("statusbar=1\ntext=%s\n", text);
+    return ExitOk;
 }
 
 void PrintWindow(const char* key, HWND w)
@@ -544,7 +568,7 @@ bool ParseNumber(const std::string& text, unsigned long& value)
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll|mdi ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll|mdi|status ARGS...\n");
     return ExitUsage;
 }
 
@@ -571,6 +595,8 @@ int Run(std::vector<std::string> args)
             return Usage();
         return ItemRect(args[1], static_cast<int>(index));
     }
+    if (command == "status" && n == 1)
+        return StatusText(args[1]);
     if (command == "text" && n == 2)
         return Text(args[1], args[2]);
     if (command == "focus" && n == 0)
