@@ -17,6 +17,13 @@ namespace {
 // post the number, which costs one reload at most.
 constexpr UINT WM_PREVIEW_CHANGED = WM_APP + 0x51;
 constexpr UINT_PTR DebounceTimer = 1;
+// Looks, after a load, for the moment no window of the program is waiting to
+// be painted: the engine re-skins on a timer of its own and its windows then
+// repaint, both on this thread.
+constexpr UINT_PTR SettleTimer = 2;
+constexpr UINT SettleTickMs = 10;
+constexpr int SettleQuietTicks = 3;   // ticks in a row without a paint pending
+constexpr ULONGLONG SettleLimitMs = 10000;
 // Editors save in several steps (truncate, write, rename a temporary file
 // over the original); each raises a notification within a few ms of the
 // others. One reload after the last of them is enough.
@@ -97,6 +104,24 @@ void TGalleryPreview::WMTimer(UINT_PTR id)
 {
     if (id == DebounceTimer)
         Reload();
+    else if (id == SettleTimer)
+        SettleTick();
+}
+
+void TGalleryPreview::SettleTick()
+{
+    const ULONGLONG now = GetTickCount64();
+    if (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) {
+        m_quietTicks = 0;
+        if (now - m_changeSeenLoaded < SettleLimitMs)
+            return;
+    } else if (++m_quietTicks < SettleQuietTicks) {
+        return;
+    }
+    KillTimer(m_window, SettleTimer);
+    m_quietTicks = 0;
+    ShowStatus(m_loadedStatus + "; every window repainted " + std::to_string(now - m_changeSeenLoaded) +
+               " ms after the change");
 }
 
 void TGalleryPreview::FolderChanged()
@@ -109,6 +134,7 @@ void TGalleryPreview::FolderChanged()
 void TGalleryPreview::Reload()
 {
     KillTimer(m_window, DebounceTimer);
+    KillTimer(m_window, SettleTimer);
     const ULONGLONG seen = m_changeSeen;
     m_changeSeen = 0;
     bool loaded = false;
@@ -127,9 +153,13 @@ void TGalleryPreview::Reload()
     // author who just saved is waiting for exactly this one.
     if (ISkinManager* manager = SkinManager())
         manager->SetAction(saReskin, 1);
-    const ULONGLONG took = seen ? GetTickCount64() - seen : 0;
-    ShowStatus("Watching " + m_folder + ": loaded at " + TimeOfDay() + ", " + std::to_string(took) +
-               " ms after the change was seen");
+    const ULONGLONG now = GetTickCount64();
+    m_changeSeenLoaded = seen ? seen : now;
+    m_loadedStatus = "Watching " + m_folder + ": loaded at " + TimeOfDay() + ", " +
+                     std::to_string(now - m_changeSeenLoaded) + " ms after the change was seen";
+    ShowStatus(m_loadedStatus);
+    m_quietTicks = 0;
+    SetTimer(m_window, SettleTimer, SettleTickMs, nullptr);
 }
 
 void TGalleryPreview::ShowStatus(const std::string& text)

@@ -34,6 +34,7 @@ private:
     void WndProc(TMessage& message);
     void FolderChanged();
     void WMTimer(UINT_PTR id);
+    void SettleTick();
     void Reload();
     void ShowStatus(const std::string& text);
     static DWORD WINAPI WatchThread(void* self);
@@ -47,7 +48,10 @@ private:
     HANDLE m_change = INVALID_HANDLE_VALUE;
     HANDLE m_stop = nullptr;          // set to end the worker
     HANDLE m_thread = nullptr;
-    ULONGLONG m_changeSeen = 0;       // tick of the first notification not yet loaded
+    ULONGLONG m_changeSeen = 0;        // tick of the first notification not yet loaded
+    ULONGLONG m_changeSeenLoaded = 0;  // the same for the skin last loaded
+    std::string m_loadedStatus;        // what the status bar said on loading it
+    int m_quietTicks = 0;
 };
 
 } // namespace tarnivo::gallery

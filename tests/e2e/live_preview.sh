@@ -128,15 +128,20 @@ if [ "${#times[@]}" -gt 0 ]; then
          "before the INI is written to the end of the first screen grab showing the new caption colour," \
          "so it includes up to one grab ($(grab_ms) ms now) of polling"
 fi
-# SkinGallery's own account of the same saves: from the first change
-# notification to the skin loaded (packed, checked, read) and handed to the
-# engine, the figure in its status lines.
-inside=$(sed -n 's/.*, \([0-9]*\) ms after the change was seen.*/\1/p' "$E2E_WORK/wine.log" | sort -n)
-if [ -n "$inside" ]; then
-    count=$(wc -l <<<"$inside")
-    echo "figure: change seen to skin loaded, inside SkinGallery: median" \
-         "$(sed -n "$(((count + 1) / 2))p" <<<"$inside") ms of $count loads"
-fi
+# SkinGallery's own account of the same saves, from its status lines: from
+# the first change notification to the skin loaded (packed, checked, read and
+# handed to the engine), and to no window of it waiting to be painted.
+inside_figure() {
+    local what=$1 pattern=$2 values count
+    values=$(tr -d '\r' <"$E2E_WORK/wine.log" | sed -n "s/$pattern/\1/p" | sort -n)
+    [ -n "$values" ] || return 0
+    count=$(wc -l <<<"$values")
+    echo "figure: $what, inside SkinGallery: median $(sed -n "$(((count + 1) / 2))p" <<<"$values") ms" \
+         "of $count (min $(head -n 1 <<<"$values"), max $(tail -n 1 <<<"$values"))"
+}
+inside_figure "change seen to skin loaded" '.*, \([0-9]*\) ms after the change was seen$'
+inside_figure "change seen to every window repainted" '.*; every window repainted \([0-9]*\) ms after the change$'
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 # The last colour of the runs is the good one to keep.
 read -r GOOD_R GOOD_G GOOD_B <<<"${colours[(RUNS - 1) % 2]}"
 
