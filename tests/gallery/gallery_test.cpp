@@ -4,6 +4,10 @@
 
 #include "skin/resources/skinmanagerif.h"
 
+#include "skinarchive.h"
+#include "skincheck.h"
+#include "starterskin.h"
+
 #include "framework/streams.h"
 #include "tests/skin/resources/hostileskin.h"
 #include "tests/skin/resources/testarchive.h"
@@ -129,6 +133,55 @@ TEST_F(GallerySkinLoading, BuiltInSkinsLoadAndBadOnesLeaveTheSkinAlone)
         EXPECT_FALSE(error.empty()) << index;
         EXPECT_EQ(data.SkinName(), slate) << index;
     }
+}
+
+// A skin folder is packed and checked on every Apply: the author's edits
+// show on the next one, and a broken one leaves the skin that was loaded.
+TEST_F(GallerySkinLoading, FoldersArePackedAtEachApplyAndBrokenOnesKeepTheLastGoodSkin)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::filesystem::path folder = std::filesystem::path(temp) / "gallery_starter";
+    std::filesystem::remove_all(folder);
+    skintool::WriteStarterSkin(folder);
+    const std::filesystem::path ini = folder / skintool::StarterIniName;
+    auto edit = [&](const std::string& from, const std::string& to) {
+        const std::vector<std::uint8_t> bytes = skintool::ReadWholeFile(ini);
+        std::string text(bytes.begin(), bytes.end());
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+        skintool::WriteWholeFile(ini, std::vector<std::uint8_t>(text.begin(), text.end()));
+    };
+
+    TGallerySkins skins;
+    // The trailing separator a shell's completion leaves is not part of the name.
+    const int index = skins.AddFolder(folder.string() + "\\");
+    EXPECT_EQ(skins.At(index).Label, "gallery_starter (folder)");
+    TSkinData data(nullptr);
+    std::string error;
+    ASSERT_TRUE(skins.Apply(index, data, error)) << error;
+    EXPECT_EQ(data.SkinName(), "Starter");
+
+    edit("SkinName=Starter", "SkinName=Edited");
+    ASSERT_TRUE(skins.Apply(index, data, error)) << error;
+    EXPECT_EQ(data.SkinName(), "Edited");
+
+    edit("Bitmap=buttons.bmp", "Bitmap=gone.bmp");
+    edit("SkinName=Edited", "SkinName=Broken");
+    error.clear();
+    EXPECT_FALSE(skins.Apply(index, data, error));
+    EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    EXPECT_NE(error.find("[Buttons] Bitmap=gone.bmp: no entry \"gone.bmp\""), std::string::npos) << error;
+    EXPECT_EQ(data.SkinName(), "Edited");
+
+    // A file the packer refuses: the folder is not a skin folder any more.
+    skintool::WriteWholeFile(folder / "notes.txt", {'x'});
+    error.clear();
+    EXPECT_FALSE(skins.Apply(index, data, error));
+    EXPECT_NE(error.find("notes.txt"), std::string::npos) << error;
+    EXPECT_EQ(data.SkinName(), "Edited");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
