@@ -17,8 +17,8 @@
 // A key read any other way fails the first test below until this scan (or
 // the loader) is taught the form.
 //
-// In the reference, a key is the first cell, in backticks, of a row of a
-// table whose header's first cell is "key".
+
+#include "skinformatkeys.h"
 
 #include <gtest/gtest.h>
 
@@ -32,17 +32,12 @@
 
 namespace fs = std::filesystem;
 
+using namespace tarnivo::test;
+
 namespace {
 
 const fs::path Root = TARNIVO_SOURCE_DIR;
 
-std::string ReadText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> Captures(const std::string& text, const std::string& pattern)
 {
@@ -95,44 +90,6 @@ LoaderKeys ScanLoader()
     const std::string elements = ReadText(Root / "skin" / "resources" / "skinelements.cpp");
     for (const std::string& b : Captures(elements, R"#(TDataSkinBorder>\("(\w+)"\))#"))
         keys.borders.insert(b);
-    return keys;
-}
-
-std::string TrimCell(std::string cell)
-{
-    const auto first = cell.find_first_not_of(' ');
-    const auto last = cell.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : cell.substr(first, last - first + 1);
-}
-
-// The first cells of the rows of every table headed "key".
-std::vector<std::string> DocumentedKeys(const std::string& markdown)
-{
-    std::vector<std::string> keys;
-    std::istringstream lines(markdown);
-    std::string line;
-    bool inKeyTable = false;
-    bool inTable = false;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] != '|') {
-            inTable = inKeyTable = false;
-            continue;
-        }
-        const std::string first = TrimCell(line.substr(1, line.find('|', 1) - 1));
-        if (!inTable) {
-            inTable = true;
-            inKeyTable = first == "key";
-            continue;
-        }
-        if (!inKeyTable || first.rfind("---", 0) == 0 || first.rfind(":--", 0) == 0)
-            continue;
-        if (first.size() > 2 && first.front() == '`' && first.back() == '`')
-            keys.push_back(first.substr(1, first.size() - 2));
-        else
-            keys.push_back("(not in backticks) " + first);
-    }
     return keys;
 }
 

@@ -33,11 +33,16 @@ struct SectionNotes {
     std::vector<KeyNote> keys;
 };
 
-// The keys every image section shares ([Buttons] and [Progress] name the
-// image "Bitmap", the others "Image").
-std::vector<KeyNote> ElementKeys(const char* imageKey, const char* frameNote)
+// What an image section reads besides its image and margins; the readers
+// differ (the two-image and box-label readers take no "Frame", [Buttons] no
+// "Style" or "Frame", [Progress] no "Frame" and no colours).
+enum ElementExtras : unsigned { ReadsStyle = 1, ReadsFrame = 2, ReadsColours = 4, ReadsAll = 7 };
+
+// The keys of an image section ([Buttons] and [Progress] name the image
+// "Bitmap", the others "Image").
+std::vector<KeyNote> ElementKeys(const char* imageKey, const char* frameNote, unsigned extras = ReadsAll)
 {
-    return {
+    std::vector<KeyNote> keys = {
         {imageKey, "", frameNote},
         {"LeftWidth", "0", "pixels at the left edge kept unscaled when the image is stretched"},
         {"TopHeight", "0", "pixels at the top kept unscaled"},
@@ -45,15 +50,23 @@ std::vector<KeyNote> ElementKeys(const char* imageKey, const char* frameNote)
         {"BottomHeight", "0", "pixels at the bottom kept unscaled"},
         {"Trans", "0", "1: magenta (255 0 255) pixels are transparent"},
         {"Tile", "0", "1: the middle is tiled, 0: stretched"},
-        {"Style", "0", "element-specific drawing style (see the reference)"},
-        {"Frame", "0", "frame count, where the element does not fix it"},
-        {"NormalColour", "-1", "a colour number (0xBBGGRR) for the face, -1 for none"},
-        {"MouseOverColour", "-1", "the same under the mouse"},
-        {"PressedColour", "-1", "the same while pressed"},
-        {"NormalColour2", "", "text colour \"red green blue\"; empty: [Colours] ButtonText"},
-        {"MouseOverColour2", "", "text colour under the mouse"},
-        {"PressedColour2", "", "text colour while pressed"},
     };
+    if (extras & ReadsStyle)
+        keys.push_back({"Style", "0", "element-specific drawing style (see the reference)"});
+    if (extras & ReadsFrame)
+        keys.push_back({"Frame", "0", "frame count, where the element does not fix it"});
+    if (extras & ReadsColours) {
+        const std::vector<KeyNote> colours = {
+            {"NormalColour", "-1", "a colour number ($BBGGRR) for the face, -1 for none"},
+            {"MouseOverColour", "-1", "the same under the mouse"},
+            {"PressedColour", "-1", "the same while pressed"},
+            {"NormalColour2", "", "text colour \"red green blue\"; empty: [Colours] ButtonText"},
+            {"MouseOverColour2", "", "text colour under the mouse"},
+            {"PressedColour2", "", "text colour while pressed"},
+        };
+        keys.insert(keys.end(), colours.begin(), colours.end());
+    }
+    return keys;
 }
 
 std::vector<KeyNote> BorderKeys(const std::string& side)
@@ -130,7 +143,7 @@ std::vector<SectionNotes> Sections()
     all.push_back({"MDICONTROLS", "Buttons of a maximised MDI child on the menu band.",
                    {{"Image", "", "12 frames: minimise, restore, close; 4 states each"}}});
     SectionNotes buttons{"Buttons", "Push buttons, check boxes and radio buttons.",
-                         ElementKeys("Bitmap", "5 frames: normal, pressed, disabled, hot, focused")};
+                         ElementKeys("Bitmap", "5 frames: normal, pressed, disabled, hot, focused", ReadsColours)};
     const std::vector<KeyNote> checks = {
         {"CheckButton", "", "check box image"},
         {"CheckButtonFrame", "0", "its frames (0: counted from the image)"},
@@ -170,8 +183,11 @@ std::vector<SectionNotes> Sections()
         {"UpDown.Horz", "8 frames: left half 1-4, right half 5-8"},
     };
     for (const auto& [section, frames] : elements) {
-        SectionNotes notes{section, "", ElementKeys("Image", frames)};
         const std::string name = section;
+        // The two-image and box-label readers take no frame count.
+        const bool noFrame = name == "Tabs" || name == "ComboButton" || name == "GroupBox" ||
+                             name == "UpDown.Vert" || name == "UpDown.Horz";
+        SectionNotes notes{section, "", ElementKeys("Image", frames, noFrame ? ReadsAll & ~ReadsFrame : ReadsAll)};
         if (name == "Tabs")
             notes.keys.push_back({"Border", "", "the tab pane's frame (Style 0)"});
         if (name == "UpDown.Vert" || name == "UpDown.Horz")
@@ -186,7 +202,8 @@ std::vector<SectionNotes> Sections()
         all.push_back(notes);
     }
     all.push_back({"Progress", "The progress bar.",
-                   ElementKeys("Bitmap", "Style 0: 2 frames, track then fill; Style 1: 1 frame, the track")});
+                   ElementKeys("Bitmap", "Style 0: 2 frames, track then fill; Style 1: 1 frame, the track",
+                               ReadsStyle)});
     return all;
 }
 

@@ -6,10 +6,12 @@
 #include "framework/bmpfile.h"
 #include "framework/streams.h"
 #include "skin/resources/quickini.h"
+#include "tests/docs/skinformatkeys.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 using namespace tarnivo;
@@ -102,6 +104,29 @@ TEST_F(StarterSkinTest, EveryKeyHasACommentAndEveryImageSectionItsMarginsAndKeyi
     EXPECT_EQ(ini.ReadInteger("Personality", "LeftTopHeight", 0), 26);
     EXPECT_EQ(ini.ReadString("TitlebarSkin", "SkinName", ""), "Starter");
     EXPECT_EQ(ini.ReadInteger("BUTTON.CLOSE", "Action", -5), 0);
+}
+
+// The starting skin is the reference in INI form: it names every key the
+// reference describes and none that it does not (and the reference is held
+// to the loader by its own test).
+TEST(StarterSkinKeys, TheIniNamesExactlyTheKeysOfTheReference)
+{
+    const std::vector<std::string> documented = test::ReferenceKeys();
+    const std::set<std::string> reference(documented.begin(), documented.end());
+    ASSERT_GT(reference.size(), 100u);
+    std::set<std::string> written;
+    std::istringstream lines(StarterIniText());
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] != ';' && line[0] != '[')
+            written.insert(line.substr(0, line.find('=')));
+    }
+    for (const std::string& key : reference)
+        EXPECT_TRUE(written.count(key)) << key << " is described but the starting skin does not name it";
+    for (const std::string& key : written)
+        EXPECT_TRUE(reference.count(key)) << key << " is in the starting skin but not described";
 }
 
 TEST_F(StarterSkinTest, FramesAreOutlinedAndTheirCornersMarked)
