@@ -64,14 +64,14 @@ int TGallerySkins::AddFolder(const std::string& path)
     return index;
 }
 
-// Packed exactly as `skintool pack` packs it, then checked as `skintool
-// check` does: an edit that loses a bitmap or breaks a frame count is
+// Packed as `skintool pack` packs it (but past an editor's swap and backup
+// files), then checked as `skintool check` does: an edit that loses a bitmap or breaks a frame count is
 // refused with the finding, instead of showing a half-empty skin.
 bool TGallerySkins::PackFolder(const TGallerySkin& skin, TMemoryStream& bytes,
                                std::string& error) const
 {
     try {
-        skintool::PackSkinFolder(skin.File, bytes);
+        skintool::PackSkinFolder(skin.File, bytes, skintool::ForeignFiles::Skip);
     } catch (const std::exception& e) {
         error = e.what();
         return false;

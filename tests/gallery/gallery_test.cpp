@@ -175,12 +175,18 @@ TEST_F(GallerySkinLoading, FoldersArePackedAtEachApplyAndBrokenOnesKeepTheLastGo
     EXPECT_NE(error.find("[Buttons] Bitmap=gone.bmp: no entry \"gone.bmp\""), std::string::npos) << error;
     EXPECT_EQ(data.SkinName(), "Edited");
 
-    // A file the packer refuses: the folder is not a skin folder any more.
-    skintool::WriteWholeFile(folder / "notes.txt", {'x'});
+    // An editor's swap and backup files beside the INI are passed over...
+    edit("Bitmap=gone.bmp", "Bitmap=buttons.bmp");
+    skintool::WriteWholeFile(folder / ".starter.ini.swp", {'x'});
+    skintool::WriteWholeFile(folder / "starter.ini~", {'x'});
+    ASSERT_TRUE(skins.Apply(index, data, error)) << error;
+    EXPECT_EQ(data.SkinName(), "Broken");
+    // ...but a second INI makes the folder ambiguous.
+    skintool::WriteWholeFile(folder / "other.ini", {'x'});
     error.clear();
     EXPECT_FALSE(skins.Apply(index, data, error));
-    EXPECT_NE(error.find("notes.txt"), std::string::npos) << error;
-    EXPECT_EQ(data.SkinName(), "Edited");
+    EXPECT_NE(error.find("exactly one .ini file"), std::string::npos) << error;
+    EXPECT_EQ(data.SkinName(), "Broken");
     std::filesystem::remove_all(folder);
 }
 

@@ -70,7 +70,7 @@ std::vector<std::uint8_t> BuildSkinArchive(const std::vector<ArchiveEntry>& entr
     return std::vector<std::uint8_t>(archive.Memory(), archive.Memory() + archive.Size());
 }
 
-std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder)
+std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder, ForeignFiles foreign)
 {
     if (!fs::is_directory(folder))
         throw Exception(folder.string() + ": not a folder");
@@ -79,6 +79,8 @@ std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder)
         if (!item.is_regular_file())
             continue;
         const std::string extension = Extension(item.path());
+        if (extension != ".ini" && extension != ".bmp" && foreign == ForeignFiles::Skip)
+            continue;
         if (extension != ".ini" && extension != ".bmp")
             throw Exception(item.path().string() + ": only one .ini file and .bmp files can be packed");
         files.push_back(item.path());
@@ -110,9 +112,9 @@ std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder)
     return entries;
 }
 
-void PackSkinFolder(const fs::path& folder, TMemoryStream& skin)
+void PackSkinFolder(const fs::path& folder, TMemoryStream& skin, ForeignFiles foreign)
 {
-    const std::vector<std::uint8_t> archive = BuildSkinArchive(ReadSkinFolder(folder));
+    const std::vector<std::uint8_t> archive = BuildSkinArchive(ReadSkinFolder(folder, foreign));
     TMemoryStream source;
     source.WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
     skin.Clear();

@@ -24,15 +24,24 @@ inline constexpr std::size_t MaxFolderFiles = 1000;
 // The archive bytes (version 20000) for the entries, in the order given.
 std::vector<std::uint8_t> BuildSkinArchive(const std::vector<ArchiveEntry>& entries);
 
+// What to do with a file that is neither ".ini" nor ".bmp".
+enum class ForeignFiles {
+    Refuse,   // `skintool pack`: a skin folder holds nothing else
+    Skip,     // the live preview: editors keep swap and backup files beside the INI
+};
+
 // Reads a skin folder: exactly one ".ini" file and any ".bmp" files
-// (extensions in any case), nothing else, at most MaxFolderFiles, names
-// unique without regard to case. Sorted by name so the output is the same
-// on every machine. Raises Exception with the reason otherwise.
-std::vector<ArchiveEntry> ReadSkinFolder(const std::filesystem::path& folder);
+// (extensions in any case), nothing else unless skipped, at most
+// MaxFolderFiles, names unique without regard to case. Sorted by name so the
+// output is the same on every machine. Raises Exception with the reason
+// otherwise.
+std::vector<ArchiveEntry> ReadSkinFolder(const std::filesystem::path& folder,
+                                         ForeignFiles foreign = ForeignFiles::Refuse);
 
 // pack: folder -> skin file (an LZH block around the archive), into memory
 // (positioned at 0, ready for the skin data to load) or into a file.
-void PackSkinFolder(const std::filesystem::path& folder, TMemoryStream& skin);
+void PackSkinFolder(const std::filesystem::path& folder, TMemoryStream& skin,
+                    ForeignFiles foreign = ForeignFiles::Refuse);
 void PackSkinFolder(const std::filesystem::path& folder, const std::filesystem::path& skinFile);
 
 // unpack: every entry into folder (created if missing), under its stored

@@ -135,6 +135,13 @@ TEST_F(SkinToolTest, PackRefusesFoldersThatAreNotOneIniAndBitmaps)
     fs::remove(In("two.INI"));
     WriteText(In("notes.txt"), "x");
     EXPECT_THROW(PackSkinFolder(root_ / "in", At("x.skn")), Exception);
+    // The preview passes over what is not a skin file; the names stored stay the skin's.
+    TMemoryStream skipped;
+    EXPECT_NO_THROW(PackSkinFolder(root_ / "in", skipped, ForeignFiles::Skip));
+    std::vector<std::string> names;
+    for (const ArchiveEntry& entry : ReadSkinFolder(root_ / "in", ForeignFiles::Skip))
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.bmp", "one.ini"}));
     fs::remove(In("notes.txt"));
     EXPECT_NO_THROW(PackSkinFolder(root_ / "in", At("x.skn")));
     EXPECT_FALSE(fs::exists(At("missing.skn")));
