@@ -77,17 +77,20 @@ TGalleryPreview::TGalleryPreview(TGalleryMainForm& main, int skin, const std::st
 
 TGalleryPreview::~TGalleryPreview()
 {
+    bool ended = true;
     if (m_thread) {
         SetEvent(m_stop);
-        // The worker ends within one wake-up; should it not, the process is
-        // ending anyway and its handle is left rather than the thread killed.
-        WaitForSingleObject(m_thread, StopWaitMs);
+        // The worker ends within one wake-up. Should it not, the process is
+        // ending anyway: its handles are left to it rather than closed under
+        // its wait, and the thread is not killed.
+        ended = WaitForSingleObject(m_thread, StopWaitMs) == WAIT_OBJECT_0;
         CloseHandle(m_thread);
     }
-    if (m_change != INVALID_HANDLE_VALUE)
+    if (ended && m_change != INVALID_HANDLE_VALUE)
         FindCloseChangeNotification(m_change);
-    if (m_stop)
+    if (ended && m_stop)
         CloseHandle(m_stop);
+    // A note the worker posts after this goes to no window and is dropped.
     DeallocateHWnd(m_window);
 }
 
