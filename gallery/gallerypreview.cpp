@@ -48,31 +48,42 @@ std::string TimeOfDay()
 TGalleryPreview::TGalleryPreview(TGalleryMainForm& main, int skin, const std::string& folder)
     : m_main(main), m_skin(skin), m_folder(folder)
 {
-    RECT client{};
-    GetClientRect(main.Handle(), &client);
-    m_status = new TStatusBar(&main);
-    m_status->SetName("PreviewStatus");
-    m_status->SetBounds(0, client.bottom - StatusHeight, client.right, StatusHeight);
-    m_status->SetParent(&main);
-    // One panel rather than simple mode: WM_GETTEXT answers a bar's first
-    // part, so the message can be read from outside the program too.
-    m_status->Panels().Add();
-
+    BuildStatusBar();
     m_window = AllocateHWnd([this](TMessage& m) { WndProc(m); });
-    m_change = FindFirstChangeNotificationA(
-        folder.c_str(), FALSE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
-    m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (m_change != INVALID_HANDLE_VALUE && m_stop)
-        m_thread = CreateThread(nullptr, 0, WatchThread, this, 0, nullptr);
-    if (!m_thread) {
-        ShowStatus("cannot watch " + folder + " (error " + std::to_string(GetLastError()) + ")");
-        return;
-    }
-    if (m_main.CurrentSkin() == m_skin)
+    const DWORD error = StartWatching();
+    if (!m_thread)
+        ShowStatus("cannot watch " + folder + " (error " + std::to_string(error) + ")");
+    else if (m_main.CurrentSkin() == m_skin)
         ShowStatus("Watching " + folder + ": loaded at " + TimeOfDay());
     else
         ShowStatus(m_main.LoadError());
+}
+
+void TGalleryPreview::BuildStatusBar()
+{
+    RECT client{};
+    GetClientRect(m_main.Handle(), &client);
+    m_status = new TStatusBar(&m_main);
+    m_status->SetName("PreviewStatus");
+    m_status->SetBounds(0, client.bottom - StatusHeight, client.right, StatusHeight);
+    m_status->SetParent(&m_main);
+    // One panel rather than simple mode: WM_GETTEXT answers a bar's first
+    // part, so the message can be read from outside the program too.
+    m_status->Panels().Add();
+}
+
+DWORD TGalleryPreview::StartWatching()
+{
+    m_change = FindFirstChangeNotificationA(
+        m_folder.c_str(), FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+    if (m_change == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    m_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!m_stop)
+        return GetLastError();
+    m_thread = CreateThread(nullptr, 0, WatchThread, this, 0, nullptr);
+    return m_thread ? 0 : GetLastError();
 }
 
 TGalleryPreview::~TGalleryPreview()

@@ -31,6 +31,9 @@ public:
     bool Watching() const { return m_thread != nullptr; }
 
 private:
+    void BuildStatusBar();
+    // Starts the worker; answers the system's error code when it cannot.
+    DWORD StartWatching();
     void WndProc(TMessage& message);
     void FolderChanged();
     void WMTimer(UINT_PTR id);
