@@ -8,6 +8,7 @@
 #include "discovery.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "skin/paint/titlestyle.h"
 
 #include "framework/form.h"
 #include "framework/ownmessages.h"
@@ -487,7 +488,8 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         // moved to stay centred, rather than its caption being cut.
         DialogCaption = WindowText();
         HDC dc = GetDC(Handle);
-        HGDIOBJ old = SelectObject(dc, CaptionFont.Handle());
+        MakeTitleFont(*SkinData->Elements().Title, CaptionFont, TitleFont);
+        HGDIOBJ old = SelectObject(dc, TitleFont.Handle());
         SIZE extent{};
         GetTextExtentPoint32W(dc, DialogCaption.c_str(), static_cast<int>(DialogCaption.size()),
                               &extent);

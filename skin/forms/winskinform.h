@@ -239,6 +239,7 @@ public:
 
     WNDPROC OldWndProc = nullptr;           // window procedure before subclassing
     TFont CaptionFont;                      // the system caption font
+    TFont TitleFont;                        // CaptionFont at the skin's title height
     std::uint8_t SkinStarted = 0;           // CN_SkinActive has arrived
     TTimer* HoverTimer = nullptr;           // 250 ms, owned, while active
     std::wstring CaptionSuffix = L"  ";
