@@ -32,6 +32,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -355,6 +356,10 @@ private:
     void FreeMenuBand();
     void CMMenuChanged(TMessage& message);
     void WMSetText(TMessage& message);
+    // WM_SETTEXT of a plain window (one without a framework form).
+    void WMSetTextPlain(TMessage& message);
+    // Stores the text through `passOn` and paints the new caption at once.
+    void SetCaptionText(TMessage& message, const std::function<void(TMessage&)>& passOn);
     void WMSkinPaintNC(TMessage& message);
     void WMSkinQuery(TMessage& message);
     void CMDialogChar(TMessage& message);

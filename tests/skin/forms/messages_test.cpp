@@ -5,6 +5,7 @@
 
 #include "skin/forms/skinmessages.h"
 
+#include "framework/form.h"
 #include "framework/regions.h"
 
 #include <gtest/gtest.h>
@@ -277,4 +278,37 @@ TEST_F(MessageTest, OrdersFromElsewhereAreRefused)
     EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, SkinMagic), SkinMagic);
     DestroyWindow(window);
+}
+
+TEST_F(MessageTest, NewCaptionTextIsPaintedBeforeSetTextReturns)
+{
+    // A program that renames its window in a busy loop ("Copying 5 %") never
+    // reaches its message loop in between: the title must show the text
+    // when the call returns, not at the next paint.
+    for (DWORD style : {DWORD{WS_OVERLAPPEDWINDOW}, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU}}) {
+        SCOPED_TRACE(style);
+        HWND window = MakeWindow("A", style);
+        TWinSkinForm* form = WaitSkinned(window);
+        ASSERT_NE(form, nullptr);
+        PumpFor(0);
+        const int shortWidth = RectWidth(form->CaptionTextRect);
+        SetWindowTextA(window, "A much longer caption than before");
+        EXPECT_GT(RectWidth(form->CaptionTextRect), shortWidth + 50);
+        SetWindowTextW(window, L"B");
+        EXPECT_LT(RectWidth(form->CaptionTextRect), shortWidth + 20);
+        DestroyWindow(window);
+    }
+    // A framework form stores its text through its own window procedure.
+    auto* frameworkForm = MakeForm<TForm>(nullptr);
+    frameworkForm->SetBounds(60, 60, 320, 220);
+    frameworkForm->SetCaption("A");
+    frameworkForm->Show();
+    SetActiveWindow(frameworkForm->Handle());
+    TWinSkinForm* form = WaitSkinned(frameworkForm->Handle());
+    ASSERT_NE(form, nullptr);
+    PumpFor(0);
+    const int shortWidth = RectWidth(form->CaptionTextRect);
+    frameworkForm->SetCaption("A much longer caption than before");
+    EXPECT_GT(RectWidth(form->CaptionTextRect), shortWidth + 50);
+    delete frameworkForm;
 }
