@@ -425,8 +425,18 @@ void TWinSkinForm::GetIcon()
     IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_SMALL, 0));
     if (!IconHandle)
         IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_BIG, 0));
+    // The system shows a window without an icon of its own with its class's
+    // icon, and without that with the program's: the skin does the same.
     if (!IconHandle)
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICONSM));
+    if (!IconHandle)
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICON));
+    if (!IconHandle) {
+        if (SkinData && !SkinData->AppIcon().Empty())
+            BitBlt(IconBitmap.Canvas().Handle(), 0, 0, w, h,
+                   SkinData->AppIcon().Canvas().Handle(), 0, 0, SRCCOPY);
         return;
+    }
     ::tarnivo::IconHandle copy{static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))};
     if (copy)
         DrawIconEx(IconBitmap.Canvas().Handle(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL);

@@ -5,6 +5,7 @@
 
 #include "skin/forms/skinmessages.h"
 
+#include "framework/application.h"
 #include "framework/form.h"
 #include "framework/regions.h"
 
@@ -311,4 +312,62 @@ TEST_F(MessageTest, NewCaptionTextIsPaintedBeforeSetTextReturns)
     frameworkForm->SetCaption("A much longer caption than before");
     EXPECT_GT(RectWidth(form->CaptionTextRect), shortWidth + 50);
     delete frameworkForm;
+}
+
+namespace {
+
+// Whether the bitmap holds a pixel that is not the magenta background.
+bool HasInk(const TBitmap& image)
+{
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (Pixel(image, x, y) != kMagenta)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(MessageTest, AWindowWithoutAnIconShowsItsClassIconElseTheProgramsIcon)
+{
+    // No icon anywhere: nothing to show.
+    HWND bare = MakeWindow("Bare");
+    TWinSkinForm* form = WaitSkinned(bare);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->IconHandle, nullptr);
+    EXPECT_FALSE(HasInk(form->IconBitmap));
+    DestroyWindow(bare);
+
+    // The class's icon stands in for the window's.
+    HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));   // IDI_WARNING
+    ASSERT_NE(warning, nullptr);
+    HWND classed = MakeWindow("Classed", WS_OVERLAPPEDWINDOW, 0, 300, 200, "TarnivoIconClassWindow");
+    SetClassLongPtrA(classed, GCLP_HICON, reinterpret_cast<LONG_PTR>(warning));
+    form = WaitSkinned(classed);
+    ASSERT_NE(form, nullptr);
+    // (The system makes a small copy of a class's icon, which comes first.)
+    EXPECT_NE(form->IconHandle, nullptr);
+    EXPECT_TRUE(HasInk(form->IconBitmap));
+    SetClassLongPtrA(classed, GCLP_HICON, 0);
+    DestroyWindow(classed);
+
+    // Then the program's icon, which the skin data keeps.
+    HICON error = LoadIconA(nullptr, MAKEINTRESOURCEA(32513));     // IDI_ERROR
+    ASSERT_NE(error, nullptr);
+    HWND app = Application->Handle();
+    ASSERT_NE(app, nullptr);
+    SendMessageA(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(error));
+    Data().CaptureAppIcon();
+    ASSERT_TRUE(HasInk(Data().AppIcon()));
+    HWND plain = MakeWindow("Plain");
+    form = WaitSkinned(plain);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->IconHandle, nullptr);
+    ASSERT_EQ(form->IconBitmap.Width(), Data().AppIcon().Width());
+    for (int y = 0; y < form->IconBitmap.Height(); ++y)
+        for (int x = 0; x < form->IconBitmap.Width(); ++x)
+            ASSERT_EQ(Pixel(form->IconBitmap, x, y), Pixel(Data().AppIcon(), x, y)) << x << "," << y;
+    DestroyWindow(plain);
+    SendMessageA(app, WM_SETICON, ICON_SMALL, 0);
+    Data().CaptureAppIcon();
 }
