@@ -560,5 +560,28 @@ TEST_F(SpeedButtonSkin, TheControlKeepsItsPressAndClicksByItself)
     EXPECT_NE(PixelOf(FormPainted(), 22, 22), FaceColor(1));
 }
 
+TEST_F(SpeedButtonSkin, DeletingTheGraphicControlsSkinGivesItsOwnLookBack)
+{
+    auto* button = Add<TSpeedButton>(20, 20, 40, 30);
+    auto* other = Add<TSpeedButton>(80, 20, 40, 30);
+    for (TSpeedButton* b : {button, other}) {
+        auto* skin = new TSkinSpeedButton(b);
+        skin->InitGraphicControl(m_host.get(), m_data.get(), nullptr);
+        ASSERT_TRUE(skin->Inited());
+    }
+    const std::size_t listed = m_host->Controls.size();
+    ASSERT_EQ(PixelOf(FormPainted(), 22, 22), FaceColor(1));
+
+    m_host->DeleteGraphicControl(button);
+    EXPECT_EQ(m_host->Controls.size(), listed - 1);
+    EXPECT_EQ(button->ComponentCount(), 0) << "the skin object is freed";
+    EXPECT_NE(PixelOf(FormPainted(), 22, 22), FaceColor(1)) << "the button paints itself";
+    EXPECT_EQ(PixelOf(FormPainted(), 82, 22), FaceColor(1)) << "the other keeps its skin";
+    // Asked again, or about a control without a skin: nothing happens.
+    m_host->DeleteGraphicControl(button);
+    m_host->DeleteGraphicControl(nullptr);
+    EXPECT_EQ(m_host->Controls.size(), listed - 1);
+}
+
 } // namespace
 } // namespace tarnivo
