@@ -371,3 +371,74 @@ TEST_F(MessageTest, AWindowWithoutAnIconShowsItsClassIconElseTheProgramsIcon)
     SendMessageA(app, WM_SETICON, ICON_SMALL, 0);
     Data().CaptureAppIcon();
 }
+
+TEST_F(MessageTest, SkinNcPaintRepaintsTheFrameAtOnce)
+{
+    HWND window = MakeWindow("A");
+    TWinSkinForm* form = WaitSkinned(window);
+    ASSERT_NE(form, nullptr);
+    PumpFor(0);
+    const int before = RectWidth(form->CaptionTextRect);
+    // The text changes behind the skin's back: nothing repaints the title.
+    DefWindowProcA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A much longer caption"));
+    ASSERT_EQ(RectWidth(form->CaptionTextRect), before);
+    SendMessageA(window, WM_SKINNCPAINT, 0, 0);
+    EXPECT_GT(RectWidth(form->CaptionTextRect), before + 50);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, BeforeAndAfterEventsFrameTheSkinningOfEachWindow)
+{
+    struct Seen {
+        std::string event;
+        HWND window;
+        std::string name;
+        int frameHeight;   // window height minus client height at the time
+    };
+    std::vector<Seen> seen;
+    auto frameHeight = [](HWND w) {
+        RECT window{}, client{};
+        GetWindowRect(w, &window);
+        GetClientRect(w, &client);
+        return (window.bottom - window.top) - client.bottom;
+    };
+    Data().OnBeforeSkinForm = [&](TObject*, HWND w, const std::string& name) {
+        seen.push_back({"before", w, name, frameHeight(w)});
+    };
+    Data().OnAfterSkinForm = [&](TObject*, HWND w, const std::string& name) {
+        seen.push_back({"after", w, name, frameHeight(w)});
+    };
+    auto* frameworkForm = MakeForm<TForm>(nullptr);
+    frameworkForm->SetBounds(60, 60, 320, 220);
+    frameworkForm->Show();
+    HWND window = frameworkForm->Handle();
+    SetActiveWindow(window);
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    PumpFor(0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].event, "before");
+    EXPECT_EQ(seen[1].event, "after");
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    for (const Seen& s : seen) {
+        EXPECT_EQ(s.window, window) << s.event;
+        EXPECT_EQ(s.name, cls) << s.event;
+    }
+    // After: the skin's frame is in place; before: the system's still.
+    EXPECT_EQ(seen[1].frameHeight, kTop + kBottom);
+    EXPECT_NE(seen[0].frameHeight, kTop + kBottom);
+    delete frameworkForm;
+
+    // A plain window has no form to prepare: it hears only that it is done.
+    seen.clear();
+    HWND plain = MakeWindow("Plain");
+    ASSERT_NE(WaitSkinned(plain), nullptr);
+    PumpFor(0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].event, "after");
+    EXPECT_EQ(seen[0].window, plain);
+    EXPECT_EQ(seen[0].frameHeight, kTop + kBottom);
+    Data().OnBeforeSkinForm = nullptr;
+    Data().OnAfterSkinForm = nullptr;
+    DestroyWindow(plain);
+}
