@@ -148,6 +148,8 @@ public:
     // The face frame for the state as read at the last paint.
     int FrameNumber() const { return SkinFrameNumber(FState, FFocused, FEnabled); }
     TControl* Control() const { return FControl; }
+    // The window-less control this object skins, or null.
+    TControl* GraphicControl() const { return FGraphicControl; }
     TSkinData* SkinData() const { return FSkinData; }
     ISkinControlHost* Host() const { return FSkinForm; }
     bool Unicode() const { return FUnicode; }

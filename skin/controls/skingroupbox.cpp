@@ -3,6 +3,7 @@
 #include "skin/controls/skinbox.h"
 #include "skin/controls/skinproperties.h"
 #include "skin/controls/skintext.h"
+#include "skin/paint/elementpaint.h"
 #include "skin/resources/skindata.h"
 
 #include "framework/control.h"
@@ -74,7 +75,8 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rect)
     const int top = TextHeight(dc, L"0") / 2 - 1;
     if (FKind == 0)
         EraseSystemFrame(dc, rect, top);
-    DrawFrame(dc, rect, top);
+    if (!DrawEdgeImage(dc, rect, top))
+        DrawFrame(dc, rect, top);
     if (!caption.empty())
         DrawCaptionText(dc, rect, caption);
     if (FKind == 1)
@@ -101,6 +103,22 @@ void TSkinGroupBox::DrawFrame(HDC dc, const TRect& rect, int top) const
     RoundRect(dc, 1, top, rect.right - 1, rect.bottom - 1, 5, 5);
 }
 
+// The skin's edge picture instead of the rounded line: frame 1 for an
+// enabled box, frame 2 for a disabled one, nine-grid from the caption's
+// middle down. False without the picture.
+bool TSkinGroupBox::DrawEdgeImage(HDC dc, const TRect& rect, int top) const
+{
+    const TDataSkinObject* edge = FSkinData ? FSkinData->Elements().GroupBoxEdge.get() : nullptr;
+    const int frame = IsWindowEnabled(FHandle) ? 1 : 2;
+    return DrawElementFrame(dc, Rect(rect.left, top, rect.right, rect.bottom), edge, frame);
+}
+
+const TDataSkinBoxLabel* TSkinGroupBox::LabelImage() const
+{
+    const TDataSkinBoxLabel* label = FSkinData ? FSkinData->Elements().GroupBox.get() : nullptr;
+    return ElementPresent(label) ? label : nullptr;
+}
+
 void TSkinGroupBox::DrawCaptionText(HDC dc, const TRect& rect,
                                     const std::wstring& caption) const
 {
@@ -109,15 +127,34 @@ void TSkinGroupBox::DrawCaptionText(HDC dc, const TRect& rect,
     DrawSkinText(dc, caption, r, format | DT_CALCRECT);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
+    const TDataSkinBoxLabel* label = LabelImage();
+    // The label picture's alignment places the caption: 0 left, 1 centred,
+    // 2 right. A right-to-left box keeps its caption on the right.
+    const int alignment = label ? label->BackgroundAlignment : 0;
     if (GetWindowLongEx(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) {
         r = Rect(rect.right - CaptionInset - width, 0, rect.right - CaptionInset, height);
         format = CheckBiDi(format | DT_RIGHT);
+    } else if (alignment == 1) {
+        const int left = (rect.left + rect.right - width) / 2;
+        r = Rect(left, 0, left + width, height);
+    } else if (alignment == 2) {
+        r = Rect(rect.right - CaptionInset - width, 0, rect.right - CaptionInset, height);
     } else {
         r = Rect(CaptionInset, 0, CaptionInset + width, height);
     }
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, ColorToRGB(FSkinData ? FSkinData->Colors(csButtonFace) : clBtnFace));
     SetTextColor(dc, ColorToRGB(CaptionColor()));
+    if (label) {
+        // The picture reaches past the text by the two shifts; the text
+        // lies on it transparently.
+        DrawElementFrame(dc,
+                         Rect(r.left - label->BackgroundLeftShift, 0,
+                              r.right + label->BackgroundRightShift, height),
+                         label, 1);
+        SetBkMode(dc, TRANSPARENT);
+    } else {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, ColorToRGB(FSkinData ? FSkinData->Colors(csButtonFace) : clBtnFace));
+    }
     DrawSkinText(dc, caption, r, format);
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // TSkinGroupBox: a group box (and the frame of a radio group) drawn as a
 // rounded frame in the skin's shadow colour with its caption on the face
-// colour. Kind 1 marks a framework control: it is filled with ButtonFace
+// colour, or, where the skin has them, with the GroupBoxEdge picture as the
+// frame and the GroupBox picture behind the caption. Kind 1 marks a framework control: it is filled with ButtonFace
 // first, takes the control's font and font colour, and gets its labels
 // painted again afterwards.
 
 #include "skin/controls/skincontrol.h"
+#include "skin/resources/skinelements.h"
 
 namespace tarnivo {
 
@@ -28,6 +30,8 @@ private:
     TColor CaptionColor() const;
     void EraseSystemFrame(HDC dc, const TRect& rect, int top) const;
     void DrawFrame(HDC dc, const TRect& rect, int top) const;
+    bool DrawEdgeImage(HDC dc, const TRect& rect, int top) const;
+    const TDataSkinBoxLabel* LabelImage() const;
     void DrawCaptionText(HDC dc, const TRect& rect, const std::wstring& caption) const;
 };
 

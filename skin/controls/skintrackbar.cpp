@@ -109,7 +109,12 @@ void TSkinTrackBar::Drawthumb(HDC dc)
     RECT thumb{};
     SendMessageW(FHandle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     const TSkinElements& e = FSkinData->Elements();
-    const TDataSkinObject* image = Vertical() ? Present(e.TrackThumbs[ttVert]) : nullptr;
+    const LONG style = GetWindowLongEx(FHandle, GWL_STYLE);
+    // The thumb that points at the ticks, then the plain thumb of the bar's
+    // direction, then the horizontal one: a skin may give any subset.
+    const TDataSkinObject* image = Present(e.TrackThumbs[ThumbForStyle(style)]);
+    if (!image && (style & TBS_VERT))
+        image = Present(e.TrackThumbs[ttVert]);
     if (!image)
         image = Present(e.TrackThumbs[ttHorz]);
     if (image) {
@@ -138,6 +143,20 @@ void TSkinTrackBar::SkinChange()
             SetFocus(previous);
     }
     InvalidateLater();
+}
+
+TTrackThumb ThumbForStyle(LONG style)
+{
+    const bool vertical = (style & TBS_VERT) != 0;
+    // The system draws a square-ended thumb when ticks are on both sides;
+    // without ticks there is no side to point at either.
+    if (style & (TBS_BOTH | TBS_NOTICKS))
+        return vertical ? ttVert : ttHorz;
+    // TBS_TOP and TBS_LEFT are the same bit; without it the ticks are below
+    // (right of) the channel.
+    if (vertical)
+        return (style & TBS_LEFT) ? ttLeft : ttRight;
+    return (style & TBS_TOP) ? ttUp : ttDown;
 }
 
 bool ReflectTrackBarDraw(TMessage& message)

@@ -8,6 +8,8 @@
 
 #include "skin/controls/skincontrol.h"
 
+#include "skin/resources/skinelements.h"
+
 #include <commctrl.h>
 
 namespace tarnivo {
@@ -33,6 +35,12 @@ private:
     bool Notify(TMessage& message);
     void CtlColorStatic(TMessage& message);
 };
+
+// The thumb element for a track bar of `style`: the one pointing at the
+// tick side (ThumbDown for ticks below, ThumbUp above, ThumbRight and
+// ThumbLeft for vertical bars), the plain ThumbHorz or ThumbVert for ticks
+// on both sides or none.
+TTrackThumb ThumbForStyle(LONG style);
 
 // A track bar of a plain window asks its parent, and a dialog does not hand
 // the question back as the framework does. The skinned parent passes a

@@ -250,13 +250,17 @@ void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* butto
         toolBar->Font().SetColor(frame == 2   ? element.PressedTextColor
                                  : frame == 4 ? element.MouseOverTextColor
                                               : element.NormalTextColor);
-    if (!ElementPresent(&element))
+    // A skin may give tool buttons faces of their own (the same five
+    // states as push buttons); otherwise they wear the push-button faces.
+    const TDataSkinObject* toolFaces = form->SkinData->Elements().ToolBars.get();
+    const TDataSkinObject& face = ElementPresent(toolFaces) ? *toolFaces : element;
+    if (!ElementPresent(&face))
         return;
     TRect bounds = button->BoundsRect();
     InflateRect(&bounds, -1, -1);
-    DrawRect2(toolBar->Canvas().Handle(), bounds, element.Image, FrameLayout::SideBySide,
-              CenterFill::Stretch, element.Trans ? Keying::Transparent : Keying::Opaque, 5, frame,
-              element.Margins);
+    DrawRect2(toolBar->Canvas().Handle(), bounds, face.Image, FrameLayout::SideBySide,
+              CenterFill::Stretch, face.Trans ? Keying::Transparent : Keying::Opaque, 5, frame,
+              face.Margins);
 }
 
 void ToolBarDrawBackground(HWND skinnedWindow, TToolBar* toolBar, const RECT& rect, bool&)

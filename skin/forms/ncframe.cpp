@@ -14,6 +14,7 @@
 
 #include "skin/paint/drawroutines.h"
 #include "skin/paint/elementpaint.h"
+#include "skin/paint/titlestyle.h"
 
 #include "framework/dcscopes.h"
 #include "framework/regions.h"
@@ -185,9 +186,10 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
     // The canvas keeps its own objects selected; ours go in for the text
     // only and come out again before the canvas draws anything else.
     canvas.Refresh();
-    const HGDIOBJ oldFont = SelectObject(dc, CaptionFont.Handle());
-    const COLORREF oldColor = SetTextColor(
-        dc, ColorToRGB(SkinData->Colors(Active ? csTitleTextActive : csTitleTextNoActive)));
+    MakeTitleFont(title, CaptionFont, TitleFont);
+    const HGDIOBJ oldFont = SelectObject(dc, TitleFont.Handle());
+    const COLORREF oldColor =
+        SetTextColor(dc, ColorToRGB(TitleTextColor(title, SkinData->Elements().Colors, Active)));
     {
         BackgroundModeScope transparent(dc, TBackgroundMode::Transparent);
 
@@ -233,7 +235,13 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
                          title.Image, FrameLayout::Stacked, Keying::Transparent, 2,
                          Active ? 1 : 2, TSkinMargins{title.TextBackLeft, 0, title.TextBackRight, 0});
             canvas.Refresh();
-            SelectObject(dc, CaptionFont.Handle());
+            SelectObject(dc, TitleFont.Handle());
+        } else if (TitleWantsPlate(title)) {
+            // A plain plate of the title's own colour keeps the text readable
+            // over a busy title image.
+            GdiBrush plate(CreateSolidBrush(ColorToRGB(SkinData->Colors(csCaption))));
+            const RECT box{measured.left, rect.top, measured.right, rect.bottom};
+            FillRect(dc, &box, plate.Get());
         }
         TRect drawn = measured;
         drawn.left += title.TextBackLeft;

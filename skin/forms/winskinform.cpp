@@ -8,6 +8,7 @@
 #include "discovery.h"
 #include "skinmanager.h"
 #include "skinmessages.h"
+#include "skin/paint/titlestyle.h"
 
 #include "framework/form.h"
 #include "framework/ownmessages.h"
@@ -424,8 +425,18 @@ void TWinSkinForm::GetIcon()
     IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_SMALL, 0));
     if (!IconHandle)
         IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_BIG, 0));
+    // The system shows a window without an icon of its own with its class's
+    // icon, and without that with the program's: the skin does the same.
     if (!IconHandle)
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICONSM));
+    if (!IconHandle)
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICON));
+    if (!IconHandle) {
+        if (SkinData && !SkinData->AppIcon().Empty())
+            BitBlt(IconBitmap.Canvas().Handle(), 0, 0, w, h,
+                   SkinData->AppIcon().Canvas().Handle(), 0, 0, SRCCOPY);
         return;
+    }
     ::tarnivo::IconHandle copy{static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))};
     if (copy)
         DrawIconEx(IconBitmap.Canvas().Handle(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL);
@@ -487,7 +498,8 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         // moved to stay centred, rather than its caption being cut.
         DialogCaption = WindowText();
         HDC dc = GetDC(Handle);
-        HGDIOBJ old = SelectObject(dc, CaptionFont.Handle());
+        MakeTitleFont(*SkinData->Elements().Title, CaptionFont, TitleFont);
+        HGDIOBJ old = SelectObject(dc, TitleFont.Handle());
         SIZE extent{};
         GetTextExtentPoint32W(dc, DialogCaption.c_str(), static_cast<int>(DialogCaption.size()),
                               &extent);

@@ -32,6 +32,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -239,6 +240,7 @@ public:
 
     WNDPROC OldWndProc = nullptr;           // window procedure before subclassing
     TFont CaptionFont;                      // the system caption font
+    TFont TitleFont;                        // CaptionFont at the skin's title height
     std::uint8_t SkinStarted = 0;           // CN_SkinActive has arrived
     TTimer* HoverTimer = nullptr;           // 250 ms, owned, while active
     std::wstring CaptionSuffix = L"  ";
@@ -354,6 +356,10 @@ private:
     void FreeMenuBand();
     void CMMenuChanged(TMessage& message);
     void WMSetText(TMessage& message);
+    // WM_SETTEXT of a plain window (one without a framework form).
+    void WMSetTextPlain(TMessage& message);
+    // Stores the text through `passOn` and paints the new caption at once.
+    void SetCaptionText(TMessage& message, const std::function<void(TMessage&)>& passOn);
     void WMSkinPaintNC(TMessage& message);
     void WMSkinQuery(TMessage& message);
     void CMDialogChar(TMessage& message);

@@ -5,6 +5,8 @@
 
 #include "discovery.h"
 
+#include "skin/controls/skincontrol.h"
+
 #include <algorithm>
 
 namespace tarnivo {
@@ -77,6 +79,25 @@ void TWinSkinForm::InitNestform(TForm* nested)
     TControlDiscovery(*this).InitNestform(nested);
 }
 
-void TWinSkinForm::DeleteGraphicControl(TControl*) {}
+// A window-less control has no window whose end would tell its skin object
+// to go: the program says so here (before it changes the control into
+// something the skin should not draw, say), and the control paints itself
+// again.
+void TWinSkinForm::DeleteGraphicControl(TControl* control)
+{
+    if (!control)
+        return;
+    std::vector<TSkinControlLink*> found;
+    for (TSkinControlLink* link : Controls)
+        if (auto* skin = dynamic_cast<TSkinControl*>(link); skin && skin->GraphicControl() == control)
+            found.push_back(link);
+    for (TSkinControlLink* link : found) {
+        if (std::find(Controls.begin(), Controls.end(), link) == Controls.end())
+            continue;
+        link->Unsubclass();
+        FreeControl(link);
+    }
+    control->Invalidate();
+}
 
 } // namespace tarnivo

@@ -127,6 +127,8 @@ bool TWinSkinForm::Stage2(TMessage& m)
     case WM_SKINMENUSELECT:   return SentFromThisThread() && (MenuSelect(m), true);
     case WM_MENUSELECT:       WMMenuSelect(m); return true;
     case CM_MENUCHANGED:      CMMenuChanged(m); return true;
+    // A framework form stores its text through NewWndProc; a plain window here.
+    case WM_SETTEXT:          return PlainWindow() && (WMSetTextPlain(m), true);
     default:                  return false;
     }
 }
@@ -464,19 +466,33 @@ void TWinSkinForm::WMNCActivate(TMessage& m)
 
 void TWinSkinForm::WMSetText(TMessage& m)
 {
+    SetCaptionText(m, [this](TMessage& message) { m_formHook.CallNext(message); });
+}
+
+void TWinSkinForm::WMSetTextPlain(TMessage& m)
+{
+    SetCaptionText(m, [this](TMessage& message) { Default(message); });
+}
+
+void TWinSkinForm::SetCaptionText(TMessage& m, const std::function<void(TMessage&)>& passOn)
+{
     if (!IsWindowVisible(Handle)) {
-        m_formHook.CallNext(m);
+        passOn(m);
         return;
     }
+    const TLiveToken alive = m_guard.Token();
     if (UnicodeWindow || FormStyle == sfsMDIChild) {
-        m_formHook.CallNext(m);
+        passOn(m);
     } else {
         // The system repaints its own caption as it stores the text; with
         // redrawing off for the call it draws nothing over ours.
         SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
-        m_formHook.CallNext(m);
+        passOn(m);
         SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
     }
+    // The program's own handler may have destroyed the window.
+    if (!alive)
+        return;
     if (WindowState == swsMax && FormStyle == sfsMDIChild) {
         if (TSkinManage* manager = Manager(); manager && manager->MDIClientWindow)
             PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
@@ -485,6 +501,11 @@ void TWinSkinForm::WMSetText(TMessage& m)
         UpdateNc(nullptr);
     } else {
         Refresh();
+        // The frame change only invalidates the frame: a program renaming
+        // its window in a busy loop would show the old caption until it next
+        // reaches its message loop. The frame is painted now instead of
+        // running a message loop from inside the window procedure.
+        UpdateNc(nullptr);
     }
 }
 

@@ -67,6 +67,7 @@ void TDataSkinTitle::SwapContent(TDataSkinObject& other)
     std::swap(TextAlignment, o.TextAlignment);
     std::swap(TextBackground, o.TextBackground);
     std::swap(FontHeight, o.FontHeight);
+    std::swap(FontHeightGiven, o.FontHeightGiven);
     std::swap(TextBackLeft, o.TextBackLeft);
     std::swap(TextBackRight, o.TextBackRight);
     std::swap(ActiveTextColor, o.ActiveTextColor);

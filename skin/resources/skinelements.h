@@ -145,6 +145,9 @@ public:
     std::int32_t TextAlignment = 0;
     std::int32_t TextBackground = 0;
     std::int32_t FontHeight = 0;
+    // Whether [Fonts] names a FontHeight: without one the caption keeps the
+    // system caption font (FontHeight then holds the loader's default).
+    bool FontHeightGiven = false;
     std::int32_t TextBackLeft = 0;
     std::int32_t TextBackRight = 0;
     // clNotGiven when the skin gives no colour.

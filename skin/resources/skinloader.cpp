@@ -266,6 +266,7 @@ void Loader::ReadTitle() const
     t.TextBackLeft = Length(Personality, "TXTBackleft", 0);
     t.TextBackRight = Length(Personality, "TXTBackRight", 0);
     t.FontHeight = Length("Fonts", "FontHeight", 14);
+    t.FontHeightGiven = !Str("Fonts", "FontHeight").empty();
     t.ActiveTextColor = ReadColorTriple(m_ini, Personality, "ActiveText", clNotGiven);
     t.InactiveTextColor = ReadColorTriple(m_ini, Personality, "InActiveText", clNotGiven);
 }

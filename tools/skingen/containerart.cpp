@@ -137,8 +137,10 @@ void add_trimmable(SkinOutput& out, const SkinPalette& p)
         .set("RightWidth", 7)
         .set("Trans", 1)
         .set("BackgroundAlignment", 0)
-        .set("BackgroundLeftShift", 0)
-        .set("BackgroundRightShift", 0);
+        // The rounded ends lie beside the caption, not under its first and
+        // last letters.
+        .set("BackgroundLeftShift", 4)
+        .set("BackgroundRightShift", 4);
     out.ini.section("ToolBars")
         .note("Tool buttons: 1 flat, 2 pressed, 3 disabled (flat), 4 hot, 5 checked.")
         .set("Image", out.add_image("toolbars.bmp", join_frames({tool_button(p, Tool::Flat), tool_button(p, Tool::Pressed),

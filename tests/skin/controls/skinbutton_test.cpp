@@ -153,6 +153,58 @@ TEST_F(PushButtonSkin, ParentImageTagShowsTheParentBehindTheFace)
     EXPECT_EQ(PixelOf(PaintedBySkin(tagged->Handle()), 95, 27), FaceColor(1));
 }
 
+TEST_F(PushButtonSkin, TransparentOptionShowsTheParentBehindEveryButtonFace)
+{
+    Reload({.faceHoles = true});
+    TSkinOptions options = m_data->Options();
+    options.Include(xoTransparent);
+    m_data->SetOptions(options);
+    auto* plain = Add<TButton>(10, 10, 100, 30, "A");
+    // Without a tag of its own, every button now lets the parent through.
+    EXPECT_TRUE(Skin<TSkinButton>(plain)->Transparent());
+    EXPECT_EQ(PixelOf(PaintedBySkin(plain->Handle()), 1, 1), m_form->Color());
+    EXPECT_EQ(PixelOf(PaintedBySkin(plain->Handle()), 95, 27), FaceColor(1));
+}
+
+TEST_F(PushButtonSkin, NoFocusRectOptionLeavesTheFocusedCaptionUnframed)
+{
+    auto* button = Add<TButton>(10, 10, 100, 30, "Focus");
+    auto* other = Add<TButton>(10, 50, 100, 30, "Other");
+    Skin<TSkinButton>(button);
+    Skin<TSkinButton>(other);
+    // Pixels of the painted button other than the focused face: the
+    // caption, and the dotted focus frame around it when there is one.
+    auto ink = [&] {
+        Painted p = PaintedBySkin(button->Handle());
+        int n = 0;
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                n += PixelOf(p, x, y) != FaceColor(5);
+        return n;
+    };
+    button->SetFocus();
+    Pump();
+    const int framed = ink();
+    TSkinOptions options = m_data->Options();
+    options.Include(xoNoFocusRect);
+    m_data->SetOptions(options);
+    const int unframed = ink();
+    // A dotted frame around a caption some 30 x 13 pixels: every other
+    // pixel of its outline.
+    EXPECT_GT(framed - unframed, 30);
+    // What is left is the caption alone, as an unfocused button shows it.
+    other->SetFocus();
+    Pump();
+    options.Exclude(xoNoFocusRect);
+    m_data->SetOptions(options);
+    Painted p = PaintedBySkin(button->Handle());
+    int caption = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x)
+            caption += PixelOf(p, x, y) != FaceColor(1);
+    EXPECT_EQ(unframed, caption);
+}
+
 class ClickCounter {
 public:
     explicit ClickCounter(TControl& c)
@@ -558,6 +610,29 @@ TEST_F(SpeedButtonSkin, TheControlKeepsItsPressAndClicksByItself)
     // Released (CM_RELEASE): the control paints itself again.
     button->Perform(CM_RELEASE);
     EXPECT_NE(PixelOf(FormPainted(), 22, 22), FaceColor(1));
+}
+
+TEST_F(SpeedButtonSkin, DeletingTheGraphicControlsSkinGivesItsOwnLookBack)
+{
+    auto* button = Add<TSpeedButton>(20, 20, 40, 30);
+    auto* other = Add<TSpeedButton>(80, 20, 40, 30);
+    for (TSpeedButton* b : {button, other}) {
+        auto* skin = new TSkinSpeedButton(b);
+        skin->InitGraphicControl(m_host.get(), m_data.get(), nullptr);
+        ASSERT_TRUE(skin->Inited());
+    }
+    const std::size_t listed = m_host->Controls.size();
+    ASSERT_EQ(PixelOf(FormPainted(), 22, 22), FaceColor(1));
+
+    m_host->DeleteGraphicControl(button);
+    EXPECT_EQ(m_host->Controls.size(), listed - 1);
+    EXPECT_EQ(button->ComponentCount(), 0) << "the skin object is freed";
+    EXPECT_NE(PixelOf(FormPainted(), 22, 22), FaceColor(1)) << "the button paints itself";
+    EXPECT_EQ(PixelOf(FormPainted(), 82, 22), FaceColor(1)) << "the other keeps its skin";
+    // Asked again, or about a control without a skin: nothing happens.
+    m_host->DeleteGraphicControl(button);
+    m_host->DeleteGraphicControl(nullptr);
+    EXPECT_EQ(m_host->Controls.size(), listed - 1);
 }
 
 } // namespace

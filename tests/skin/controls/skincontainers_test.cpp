@@ -320,5 +320,107 @@ TEST_F(GroupBoxSkin, RawBoxRightAlignedCaptionEndsEightPixelsFromTheRight)
     DestroyWindow(box);
 }
 
+// A skin with an edge picture (frame 1 enabled, frame 2 disabled: a 2-pixel
+// line around a magenta, keyed middle) and a flat label picture.
+constexpr TColor kEdgeOn = RGBColor(250, 120, 0);
+constexpr TColor kEdgeOff = RGBColor(90, 90, 90);
+constexpr TColor kLabel = RGBColor(0, 90, 250);
+
+bool LoadSkinWithBoxPictures(TSkinData& data, const std::string& labelKeys)
+{
+    const std::string edge = Bmp(24, 12, [](int x, int y) {
+        const int cx = x % 12;
+        if (cx >= 2 && cx < 10 && y >= 2 && y < 10)
+            return RGBColor(255, 0, 255);
+        return x < 12 ? kEdgeOn : kEdgeOff;
+    });
+    return LoadSkin(data,
+                    "[TitlebarSkin]\nSkinName=Boxes\n[Colours]\nButtonFace=10 20 30\n"
+                    "ButtonShadow=200 0 200\nButtonText=0 255 0\n"
+                    "[GroupBoxEdge]\nImage=edge.bmp\nLeftWidth=3\nRightWidth=3\nTopHeight=3\n"
+                    "BottomHeight=3\nTrans=1\n"
+                    "[GroupBox]\nImage=label.bmp\n" + labelKeys,
+                    {{"edge.bmp", edge}, {"label.bmp", Bmp(10, 10, kLabel)}});
+}
+
+TEST_F(GroupBoxSkin, EdgePictureReplacesTheRoundedLineInTheEnabledOrDisabledFrame)
+{
+    ASSERT_TRUE(LoadSkinWithBoxPictures(*m_data, ""));
+    auto* group = new TGroupBox(m_form.get());
+    group->SetParent(m_form.get());
+    group->SetBounds(10, 60, 160, 100);
+    group->SetCaption("");
+    auto* skin = new TSkinGroupBox(group);
+    skin->Init(m_host.get(), m_data.get(), nullptr, false);
+    TBitmap b;
+    Painted(group->Handle(), b);
+    int top = -1;
+    for (int y = 0; y < 20 && top < 0; ++y)
+        if (PixelOf(b, 80, y) == kEdgeOn)
+            top = y;
+    ASSERT_GE(top, 0);
+    EXPECT_EQ(PixelOf(b, 0, 50), kEdgeOn);            // the picture reaches the sides
+    EXPECT_EQ(PixelOf(b, 159, 50), kEdgeOn);
+    EXPECT_EQ(PixelOf(b, 80, 99), kEdgeOn);
+    EXPECT_EQ(PixelOf(b, 0, top), kEdgeOn);           // square corners: the picture's
+    EXPECT_EQ(PixelOf(b, 80, 60), kButtonFace);       // keyed middle shows the face
+    EXPECT_EQ(PixelOf(b, 80, top - 1), kButtonFace);  // above the edge
+    EXPECT_EQ(CountColor(b, kShadow, Rect(0, 0, 160, 100)), 0);
+
+    group->SetEnabled(false);
+    Painted(group->Handle(), b);
+    EXPECT_EQ(PixelOf(b, 0, 50), kEdgeOff);
+    EXPECT_EQ(PixelOf(b, 80, 99), kEdgeOff);
+    EXPECT_EQ(CountColor(b, kEdgeOn, Rect(0, 0, 160, 100)), 0);
+}
+
+TEST_F(GroupBoxSkin, LabelPictureLiesBehindTheCaptionPastItByTheShiftsWhereAligned)
+{
+    struct Case {
+        int alignment;
+        int textLeft;   // -1: centred
+    };
+    for (const Case c : {Case{0, 8}, Case{1, -1}, Case{2, -2}, Case{7, 8}}) {
+        SCOPED_TRACE(c.alignment);
+        ASSERT_TRUE(LoadSkinWithBoxPictures(
+            *m_data, "BackgroundLeftShift=4\nBackgroundRightShift=6\nBackgroundAlignment=" +
+                         std::to_string(c.alignment) + "\n"));
+        auto* group = new TGroupBox(m_form.get());
+        group->SetParent(m_form.get());
+        group->SetBounds(10, 60, 160, 100);
+        group->SetCaption("Group");
+        group->Font().SetColor(kText);
+        auto* skin = new TSkinGroupBox(group);
+        skin->Init(m_host.get(), m_data.get(), nullptr, false);
+        TBitmap b;
+        Painted(group->Handle(), b);
+
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(screen, group->Font().Handle());
+        SIZE text{};
+        GetTextExtentPoint32W(screen, L"Group", 5, &text);
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+        int left = c.textLeft;
+        if (left == -1)
+            left = (160 - text.cx) / 2;
+        else if (left == -2)
+            left = 160 - 8 - text.cx;
+        const int right = left + text.cx;
+
+        EXPECT_EQ(PixelOf(b, left - 4, 0), kLabel);
+        EXPECT_NE(PixelOf(b, left - 5, 0), kLabel);
+        EXPECT_EQ(PixelOf(b, right + 5, 0), kLabel);
+        EXPECT_NE(PixelOf(b, right + 6, 0), kLabel);
+        EXPECT_EQ(PixelOf(b, left - 2, text.cy - 1), kLabel);
+        EXPECT_NE(PixelOf(b, left - 2, text.cy), kLabel);
+        // The caption is on the picture, not on a face-coloured box.
+        EXPECT_GT(CountColor(b, kText, Rect(left, 0, right, text.cy)), 0);
+        EXPECT_EQ(CountColor(b, kButtonFace, Rect(left, 0, right, text.cy)), 0);
+        delete skin;
+        delete group;
+    }
+}
+
 } // namespace
 } // namespace tarnivo

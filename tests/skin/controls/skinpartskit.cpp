@@ -28,7 +28,7 @@ void ClearStage(TForm& form, TPanel& panel, HWND raw)
     Pump();
 }
 
-bool LoadPartsSkin(TSkinData& data, const std::string& extraIni)
+bool LoadPartsSkin(TSkinData& data, const std::string& extraIni, const Files& extraFiles)
 {
     const std::string ini =
         "[TitlebarSkin]\nSkinName=Parts\n[Colours]\nButtonFace=10 20 30\n"
@@ -41,7 +41,7 @@ bool LoadPartsSkin(TSkinData& data, const std::string& extraIni)
         "[UpDown.Vert]\nImage=updownv.bmp\nGlyphImage=glyph.bmp\n"
         "[UpDown.Horz]\nImage=updownh.bmp\n" +
         extraIni;
-    const Files files = {
+    Files files = {
         {"tabs.bmp", Bmp(50, 10, [](int x, int y) {
              return y < 5 ? TabOuter(x / 10 + 1) : TabInner(x / 10 + 1);
          })},
@@ -58,6 +58,7 @@ bool LoadPartsSkin(TSkinData& data, const std::string& extraIni)
              return cx >= 2 && cx < 4 && y >= 2 && y < 4 ? kGlyph : RGBColor(255, 0, 255);
          })},
     };
+    files.insert(files.end(), extraFiles.begin(), extraFiles.end());
     return LoadSkin(data, ini, files);
 }
 

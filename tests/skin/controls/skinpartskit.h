@@ -5,6 +5,7 @@
 // image a painter drew.
 
 #include "skincontroltestkit.h"
+#include "skintestkit.h"
 
 #include <string>
 
@@ -31,7 +32,9 @@ constexpr TColor kGlyph = RGBColor(255, 255, 0);
 // enough for the controls under test.
 void ClearStage(TForm& form, TPanel& panel, HWND raw);
 
-// The INI text and files of that skin; `extraIni` is appended.
-bool LoadPartsSkin(TSkinData& data, const std::string& extraIni = {});
+// The INI text and files of that skin; `extraIni` is appended and
+// `extraFiles` join the archive.
+bool LoadPartsSkin(TSkinData& data, const std::string& extraIni = {},
+                   const Files& extraFiles = {});
 
 } // namespace tarnivo::test

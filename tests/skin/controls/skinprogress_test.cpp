@@ -178,6 +178,79 @@ TEST_F(PartsSkin, TrackBarDrawsChannelAndThumbFrameTwo)
     }
 }
 
+// The four pointed thumbs, one flat colour each (every frame alike), so the
+// pixel at the thumb's centre names the element that was drawn.
+constexpr TColor kThumbUp = RGBColor(11, 200, 33);
+constexpr TColor kThumbDown = RGBColor(12, 33, 200);
+constexpr TColor kThumbLeft = RGBColor(200, 13, 33);
+constexpr TColor kThumbRight = RGBColor(200, 200, 14);
+
+TEST_F(PartsSkin, TrackBarThumbPointsAtTheTickSide)
+{
+    ASSERT_TRUE(LoadPartsSkin(*m_data,
+                              "[Trackbar.ThumbUp]\nImage=up.bmp\n[Trackbar.ThumbDown]\nImage=down.bmp\n"
+                              "[Trackbar.ThumbLeft]\nImage=left.bmp\n[Trackbar.ThumbRight]\nImage=right.bmp\n",
+                              {{"up.bmp", Bmp(40, 8, kThumbUp)},
+                               {"down.bmp", Bmp(40, 8, kThumbDown)},
+                               {"left.bmp", Bmp(40, 8, kThumbLeft)},
+                               {"right.bmp", Bmp(40, 8, kThumbRight)}}));
+    struct Case {
+        TTrackBarOrientation orientation;
+        TTickMark marks;
+        TTickStyle ticks;
+        TColor expected;
+    };
+    const Case cases[] = {
+        {trHorizontal, tmBottomRight, tsAuto, kThumbDown},
+        {trHorizontal, tmTopLeft, tsAuto, kThumbUp},
+        {trHorizontal, tmBoth, tsAuto, ThumbColor(2)},
+        {trHorizontal, tmTopLeft, tsNone, ThumbColor(2)},
+        {trVertical, tmBottomRight, tsAuto, kThumbRight},
+        {trVertical, tmTopLeft, tsAuto, kThumbLeft},
+        {trVertical, tmBoth, tsAuto, ThumbColor(2)},
+        {trVertical, tmBottomRight, tsNone, ThumbColor(2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "orientation " << c.orientation << " marks " << c.marks
+                                        << " ticks " << c.ticks);
+        const bool vertical = c.orientation == trVertical;
+        auto* track = Place<TTrackBar>(10, 10, vertical ? 40 : 200, vertical ? 200 : 40);
+        track->SetOrientation(c.orientation);
+        track->SetTickMarks(c.marks);
+        track->SetTickStyle(c.ticks);
+        track->SetPosition(3);
+        ASSERT_NE(Attach(TSkinClass::TrackBar, track), nullptr);
+        HWND window = track->Handle();
+        Repaint(window);
+        Pump();
+        RECT thumb{};
+        SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_EQ(ScreenPixel(window, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+                  c.expected);
+        delete track;
+    }
+}
+
+TEST_F(PartsSkin, TrackBarWithoutThePointedThumbsKeepsThePlainOne)
+{
+    // The parts skin gives only the plain thumbs: ticks on one side fall
+    // back to them rather than to the system's thumb.
+    for (TTickMark marks : {tmBottomRight, tmTopLeft}) {
+        SCOPED_TRACE(marks);
+        auto* track = Place<TTrackBar>(10, 10, 200, 40);
+        track->SetTickMarks(marks);
+        ASSERT_NE(Attach(TSkinClass::TrackBar, track), nullptr);
+        HWND window = track->Handle();
+        Repaint(window);
+        Pump();
+        RECT thumb{};
+        SendMessageW(window, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_EQ(ScreenPixel(window, (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+                  ThumbColor(2));
+        delete track;
+    }
+}
+
 TEST_F(PartsSkin, UpDownHalvesShowTheirFramesAndThePressedHalf)
 {
     auto* updown = Place<TUpDown>(10, 10, 17, 40);

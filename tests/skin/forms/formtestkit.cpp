@@ -64,9 +64,9 @@ std::string FrameSkinIni(const FrameSkinOptions& o)
         << "TopTopHeight=" << o.topCaps << "\nTopBotHeight=" << o.topCaps << "\n"
         << "Bottom=bottom.bmp\nBottomFrame=2\nBottomTrans=" << o.trans[3] << "\n"
         << "TextAlignment=" << o.textAlignment << "\nTextShift=" << o.textShift << "\n"
-        << "TextRightClip=" << o.textRightClip << "\n"
+        << "TextRightClip=" << o.textRightClip << "\n" << o.personality
         << "[Colours]\nTitleTextActive=255 255 255\nTitleTextNoActive=0 255 255\n"
-        << "ButtonFace=192 192 192\n";
+        << "ButtonFace=192 192 192\n" << o.extraIni;
     return ini.str();
 }
 

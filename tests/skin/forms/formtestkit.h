@@ -51,6 +51,9 @@ struct FrameSkinOptions {
     // Active bottom frame pixel (x, y) of a 40 x kBottom image, when set.
     std::function<TColor(int x, int y)> bottomPixel;
     std::string name = "FrameTest";
+    // More [Personality] lines, and more sections after the skin's own.
+    std::string personality;
+    std::string extraIni;
 };
 
 // INI text and bitmaps of a skin with the four borders, a title and colours.

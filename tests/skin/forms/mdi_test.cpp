@@ -459,3 +459,52 @@ TEST_F(MdiTest, ThreeHundredChildrenLeaveNoObjectsBehind)
 }
 
 } // namespace
+
+TEST_F(MdiTest, ChildBorderOptionLeavesNewChildrenTheSystemFrame)
+{
+    auto frameHeight = [](HWND w) {
+        RECT window{}, client{};
+        GetWindowRect(w, &window);
+        GetClientRect(w, &client);
+        return (window.bottom - window.top) - client.bottom;
+    };
+    TForm* skinned = Child();
+    TWinSkinForm* first = FindSkinForm(skinned->Handle());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->SkinFrame, 1);
+    EXPECT_EQ(frameHeight(skinned->Handle()), first->BorderTop + first->BorderBottom);
+
+    TSkinOptions options = Data().Options();
+    options.Include(xoMDIChildBorder);
+    Data().SetOptions(options);
+    TForm* plain = Child(40, 40);
+    TWinSkinForm* second = FindSkinForm(plain->Handle());
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->SkinFrame, 0);
+    // The system's frame for the child's style, and no cut region.
+    HWND w = plain->Handle();
+    RECT adjusted{0, 0, 100, 100};
+    AdjustWindowRectEx(&adjusted, static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)));
+    EXPECT_EQ(frameHeight(w), (adjusted.bottom - adjusted.top) - 100);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(w, region), ERROR);
+    DeleteObject(region);
+
+    // Maximising: the manager leaves the children's regions to them.
+    ASSERT_EQ(first->RegionOwned, 1);
+    Maximize(skinned);
+    EXPECT_EQ(first->RegionOwned, 1);
+    options.Exclude(xoMDIChildBorder);
+    Data().SetOptions(options);
+}
+
+TEST_F(MdiTest, MaximisingTakesTheSkinnedChildrensRegionsAway)
+{
+    TForm* child = Child();
+    TWinSkinForm* form = FindSkinForm(child->Handle());
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(form->RegionOwned, 1);
+    Maximize(child);
+    EXPECT_EQ(form->RegionOwned, 0);
+}

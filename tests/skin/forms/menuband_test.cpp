@@ -414,6 +414,52 @@ TEST_F(MenuBandTest, ToolButtonsTakeTheButtonFrameOfTheirStateAndBarsTheToolbarI
     DestroyWindow(window);
 }
 
+TEST_F(MenuBandTest, ToolButtonsWearTheToolBarFacesWhereTheSkinGivesThem)
+{
+    // Push-button faces and tool-bar faces side by side in one skin: the
+    // tool button takes the latter, frame by frame, keyed where Trans asks.
+    auto toolFace = [](int frame) { return RGBColor(200, 10 * frame, 100); };
+    Files files = FrameSkinFiles({});
+    files.push_back({"buttons.bmp", Bmp(50, 10, [](int x, int) { return kFace[x / 10 + 1]; })});
+    files.push_back({"tools.bmp", Bmp(60, 12, [&](int x, int y) {
+                         // A magenta hole in the middle of each face.
+                         const int cx = x % 12;
+                         if (cx >= 4 && cx < 8 && y >= 4 && y < 8)
+                             return RGBColor(255, 0, 255);
+                         return toolFace(x / 12 + 1);
+                     })});
+    ASSERT_TRUE(LoadSkin(Data(),
+                         FrameSkinIni({}) + "[Buttons]\nBitmap=buttons.bmp\n"
+                                            "[ToolBars]\nImage=tools.bmp\nTrans=1\n",
+                         files));
+    PumpUntil([&] { return !Manager().ActionPending(); });
+    HWND window = MakeMenuWindow();
+    ASSERT_EQ(SkinFormOf(window).SkinState, skinstate::Active);
+
+    TToolBar bar(nullptr);
+    TToolButton button(nullptr);
+    button.SetBounds(10, 2, 40, 20);
+    TBitmap canvas;
+    canvas.SetPixelFormat(pf32bit);
+    canvas.SetSize(60, 24);
+    const struct {
+        TCustomDrawState state;
+        int frame;
+    } rows[] = {{{cdsSelected}, 2}, {{cdsHot}, 4}, {{cdsDefault}, 1}};
+    for (const auto& row : rows) {
+        canvas.Canvas().Brush().SetColor(clBlack);
+        canvas.Canvas().FillRect(TRect{0, 0, 60, 24});
+        bar.Canvas().SetHandle(canvas.Canvas().Handle());
+        bool defaultDraw = true;
+        ToolBarDrawButton(window, &bar, &button, row.state, defaultDraw);
+        bar.Canvas().SetHandle(nullptr);
+        EXPECT_EQ(Pixel(canvas, 12, 4), toolFace(row.frame)) << row.frame;
+        EXPECT_EQ(Pixel(canvas, 30, 12), clBlack) << "the keyed middle " << row.frame;
+        EXPECT_EQ(Pixel(canvas, 10, 2), clBlack) << "the bounds' own edge";
+    }
+    DestroyWindow(window);
+}
+
 TEST_F(MenuBandTest, TheToolbarImageIsStretchedOverTheBarUnlessTheOptionKeepsTheFrameworkLook)
 {
     HWND window = MakeMenuWindow();

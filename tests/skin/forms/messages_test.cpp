@@ -5,6 +5,8 @@
 
 #include "skin/forms/skinmessages.h"
 
+#include "framework/application.h"
+#include "framework/form.h"
 #include "framework/regions.h"
 
 #include <gtest/gtest.h>
@@ -277,4 +279,166 @@ TEST_F(MessageTest, OrdersFromElsewhereAreRefused)
     EXPECT_EQ(SendMessageW(button, WM_ISSKINNED, 0, 0), 1);
     EXPECT_EQ(SendMessageA(window, WM_SKINPAINTNC, 0, SkinMagic), SkinMagic);
     DestroyWindow(window);
+}
+
+TEST_F(MessageTest, NewCaptionTextIsPaintedBeforeSetTextReturns)
+{
+    // A program that renames its window in a busy loop ("Copying 5 %") never
+    // reaches its message loop in between: the title must show the text
+    // when the call returns, not at the next paint.
+    for (DWORD style : {DWORD{WS_OVERLAPPEDWINDOW}, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU}}) {
+        SCOPED_TRACE(style);
+        HWND window = MakeWindow("A", style);
+        TWinSkinForm* form = WaitSkinned(window);
+        ASSERT_NE(form, nullptr);
+        PumpFor(0);
+        const int shortWidth = RectWidth(form->CaptionTextRect);
+        SetWindowTextA(window, "A much longer caption than before");
+        EXPECT_GT(RectWidth(form->CaptionTextRect), shortWidth + 50);
+        SetWindowTextW(window, L"B");
+        EXPECT_LT(RectWidth(form->CaptionTextRect), shortWidth + 20);
+        DestroyWindow(window);
+    }
+    // A framework form stores its text through its own window procedure.
+    auto* frameworkForm = MakeForm<TForm>(nullptr);
+    frameworkForm->SetBounds(60, 60, 320, 220);
+    frameworkForm->SetCaption("A");
+    frameworkForm->Show();
+    SetActiveWindow(frameworkForm->Handle());
+    TWinSkinForm* form = WaitSkinned(frameworkForm->Handle());
+    ASSERT_NE(form, nullptr);
+    PumpFor(0);
+    const int shortWidth = RectWidth(form->CaptionTextRect);
+    frameworkForm->SetCaption("A much longer caption than before");
+    EXPECT_GT(RectWidth(form->CaptionTextRect), shortWidth + 50);
+    delete frameworkForm;
+}
+
+namespace {
+
+// Whether the bitmap holds a pixel that is not the magenta background.
+bool HasInk(const TBitmap& image)
+{
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (Pixel(image, x, y) != kMagenta)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(MessageTest, AWindowWithoutAnIconShowsItsClassIconElseTheProgramsIcon)
+{
+    // No icon anywhere: nothing to show.
+    HWND bare = MakeWindow("Bare");
+    TWinSkinForm* form = WaitSkinned(bare);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->IconHandle, nullptr);
+    EXPECT_FALSE(HasInk(form->IconBitmap));
+    DestroyWindow(bare);
+
+    // The class's icon stands in for the window's.
+    HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));   // IDI_WARNING
+    ASSERT_NE(warning, nullptr);
+    HWND classed = MakeWindow("Classed", WS_OVERLAPPEDWINDOW, 0, 300, 200, "TarnivoIconClassWindow");
+    SetClassLongPtrA(classed, GCLP_HICON, reinterpret_cast<LONG_PTR>(warning));
+    form = WaitSkinned(classed);
+    ASSERT_NE(form, nullptr);
+    // (The system makes a small copy of a class's icon, which comes first.)
+    EXPECT_NE(form->IconHandle, nullptr);
+    EXPECT_TRUE(HasInk(form->IconBitmap));
+    SetClassLongPtrA(classed, GCLP_HICON, 0);
+    DestroyWindow(classed);
+
+    // Then the program's icon, which the skin data keeps.
+    HICON error = LoadIconA(nullptr, MAKEINTRESOURCEA(32513));     // IDI_ERROR
+    ASSERT_NE(error, nullptr);
+    HWND app = Application->Handle();
+    ASSERT_NE(app, nullptr);
+    SendMessageA(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(error));
+    Data().CaptureAppIcon();
+    ASSERT_TRUE(HasInk(Data().AppIcon()));
+    HWND plain = MakeWindow("Plain");
+    form = WaitSkinned(plain);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->IconHandle, nullptr);
+    ASSERT_EQ(form->IconBitmap.Width(), Data().AppIcon().Width());
+    for (int y = 0; y < form->IconBitmap.Height(); ++y)
+        for (int x = 0; x < form->IconBitmap.Width(); ++x)
+            ASSERT_EQ(Pixel(form->IconBitmap, x, y), Pixel(Data().AppIcon(), x, y)) << x << "," << y;
+    DestroyWindow(plain);
+    SendMessageA(app, WM_SETICON, ICON_SMALL, 0);
+    Data().CaptureAppIcon();
+}
+
+TEST_F(MessageTest, SkinNcPaintRepaintsTheFrameAtOnce)
+{
+    HWND window = MakeWindow("A");
+    TWinSkinForm* form = WaitSkinned(window);
+    ASSERT_NE(form, nullptr);
+    PumpFor(0);
+    const int before = RectWidth(form->CaptionTextRect);
+    // The text changes behind the skin's back: nothing repaints the title.
+    DefWindowProcA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("A much longer caption"));
+    ASSERT_EQ(RectWidth(form->CaptionTextRect), before);
+    SendMessageA(window, WM_SKINNCPAINT, 0, 0);
+    EXPECT_GT(RectWidth(form->CaptionTextRect), before + 50);
+    DestroyWindow(window);
+}
+
+TEST_F(MessageTest, BeforeAndAfterEventsFrameTheSkinningOfEachWindow)
+{
+    struct Seen {
+        std::string event;
+        HWND window;
+        std::string name;
+        int frameHeight;   // window height minus client height at the time
+    };
+    std::vector<Seen> seen;
+    auto frameHeight = [](HWND w) {
+        RECT window{}, client{};
+        GetWindowRect(w, &window);
+        GetClientRect(w, &client);
+        return (window.bottom - window.top) - client.bottom;
+    };
+    Data().OnBeforeSkinForm = [&](TObject*, HWND w, const std::string& name) {
+        seen.push_back({"before", w, name, frameHeight(w)});
+    };
+    Data().OnAfterSkinForm = [&](TObject*, HWND w, const std::string& name) {
+        seen.push_back({"after", w, name, frameHeight(w)});
+    };
+    auto* frameworkForm = MakeForm<TForm>(nullptr);
+    frameworkForm->SetBounds(60, 60, 320, 220);
+    frameworkForm->Show();
+    HWND window = frameworkForm->Handle();
+    SetActiveWindow(window);
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    PumpFor(0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].event, "before");
+    EXPECT_EQ(seen[1].event, "after");
+    char cls[64] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    for (const Seen& s : seen) {
+        EXPECT_EQ(s.window, window) << s.event;
+        EXPECT_EQ(s.name, cls) << s.event;
+    }
+    // After: the skin's frame is in place; before: the system's still.
+    EXPECT_EQ(seen[1].frameHeight, kTop + kBottom);
+    EXPECT_NE(seen[0].frameHeight, kTop + kBottom);
+    delete frameworkForm;
+
+    // A plain window has no form to prepare: it hears only that it is done.
+    seen.clear();
+    HWND plain = MakeWindow("Plain");
+    ASSERT_NE(WaitSkinned(plain), nullptr);
+    PumpFor(0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].event, "after");
+    EXPECT_EQ(seen[0].window, plain);
+    EXPECT_EQ(seen[0].frameHeight, kTop + kBottom);
+    Data().OnBeforeSkinForm = nullptr;
+    Data().OnAfterSkinForm = nullptr;
+    DestroyWindow(plain);
 }

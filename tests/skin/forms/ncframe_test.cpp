@@ -263,3 +263,158 @@ TEST_F(FrameTest, TransparentBottomAloneCutsTheRegionWithTheMagentaTolerance)
     EXPECT_TRUE(RegionContains(region.Get(), kLeft + 50, size.cy - kBottom - 1));
     DestroyWindow(window);
 }
+
+namespace {
+
+// How many title-bar pixels have exactly `color`.
+int TitleCount(const TBitmap& image, TColor color)
+{
+    int n = 0;
+    for (int y = 0; y < kTop; ++y)
+        for (int x = kLeft; x < image.Width() - kRight; ++x)
+            n += Pixel(image, x, y) == color;
+    return n;
+}
+
+// First and last title row holding a pixel other than the title's own.
+std::pair<int, int> InkRows(const TBitmap& image)
+{
+    std::pair<int, int> rows{-1, -1};
+    for (int y = 0; y < kTop; ++y)
+        for (int x = kLeft; x < image.Width() - kRight; ++x)
+            if (Pixel(image, x, y) != kTopActive) {
+                if (rows.first < 0)
+                    rows.first = y;
+                rows.second = y;
+                break;
+            }
+    return rows;
+}
+
+constexpr TColor kWhite = RGBColor(255, 255, 255);
+constexpr TColor kCyan = RGBColor(0, 255, 255);
+constexpr TColor kOwnActive = RGBColor(200, 10, 10);
+constexpr TColor kOwnInactive = RGBColor(10, 200, 10);
+
+} // namespace
+
+TEST_F(FrameTest, CaptionTakesTheTitlesOwnTextColoursOverTheSchemeColours)
+{
+    auto counts = [&](const std::string& personality) {
+        FrameSkinOptions options;
+        options.personality = personality;
+        UseSkin(options);
+        HWND window = Skinned("WWWW");
+        std::array<int, 4> active{}, inactive{};
+        auto frame = PaintFrame(window);
+        active = {TitleCount(*frame, kWhite), TitleCount(*frame, kCyan),
+                  TitleCount(*frame, kOwnActive), TitleCount(*frame, kOwnInactive)};
+        SendMessageA(window, WM_NCACTIVATE, FALSE, 0);
+        frame = PaintFrame(window);
+        inactive = {TitleCount(*frame, kWhite), TitleCount(*frame, kCyan),
+                    TitleCount(*frame, kOwnActive), TitleCount(*frame, kOwnInactive)};
+        DestroyWindow(window);
+        return std::make_pair(active, inactive);
+    };
+    // Without the title's colours: the scheme's TitleTextActive (white) and
+    // TitleTextNoActive (cyan).
+    const auto scheme = counts("");
+    EXPECT_GT(scheme.first[0], 10);
+    EXPECT_EQ(scheme.first[2], 0);
+    EXPECT_GT(scheme.second[1], 10);
+    EXPECT_EQ(scheme.second[3], 0);
+
+    const auto own = counts("ActiveTextR=200\nActiveTextG=10\nActiveTextB=10\n"
+                            "InActiveTextR=10\nInActiveTextG=200\nInActiveTextB=10\n");
+    EXPECT_EQ(own.first[0], 0);
+    EXPECT_EQ(own.first[2], scheme.first[0]) << "the same glyphs in the title's active colour";
+    EXPECT_EQ(own.second[1], 0);
+    EXPECT_EQ(own.second[3], scheme.second[1]) << "the same glyphs in the title's inactive colour";
+
+    // A triple with a part missing is no colour: the scheme's stays.
+    const auto partial = counts("ActiveTextR=200\nActiveTextG=10\n");
+    EXPECT_EQ(partial.first[0], scheme.first[0]);
+    EXPECT_EQ(partial.first[2], 0);
+}
+
+TEST_F(FrameTest, FontHeightSetsTheCaptionsCellHeight)
+{
+    auto rows = [&](const std::string& fonts) {
+        FrameSkinOptions options;
+        options.extraIni = fonts;
+        UseSkin(options);
+        HWND window = Skinned("WWWW");
+        auto frame = PaintFrame(window);
+        const auto ink = InkRows(*frame);
+        DestroyWindow(window);
+        return ink;
+    };
+    const auto small = rows("[Fonts]\nFontHeight=10\n");
+    const auto large = rows("[Fonts]\nFontHeight=22\n");
+    ASSERT_GE(small.first, 0);
+    ASSERT_GE(large.first, 0);
+    const int smallHeight = small.second - small.first + 1;
+    const int largeHeight = large.second - large.first + 1;
+    // A capital takes most of the cell: about 7 and 16 pixels.
+    EXPECT_GE(largeHeight - smallHeight, 6);
+    EXPECT_LE(largeHeight, 22);
+    EXPECT_LE(smallHeight, 10);
+
+    // Without the key the system's caption font stays.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
+    TFont system;
+    system.AssignLogFont(metrics.lfCaptionFont);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, system.Handle());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const auto none = rows("");
+    const auto same = rows("[Fonts]\nFontHeight=" + std::to_string(tm.tmHeight) + "\n");
+    EXPECT_EQ(none, same);
+}
+
+TEST_F(FrameTest, TextbackgroundOneLaysAPlateOfTheCaptionColourBehindTheText)
+{
+    auto paint = [&](const std::string& personality) {
+        FrameSkinOptions options;
+        // Caps wider than a third of the image make the caption colour (read
+        // there) the cap's, unlike the title's middle.
+        options.topCaps = 25;
+        options.textShift = 60;
+        options.personality = personality;
+        UseSkin(options);
+        HWND window = Skinned("WWWW");
+        auto frame = PaintFrame(window);
+        DestroyWindow(window);
+        return frame;
+    };
+    const auto plain = paint("");
+    // The text's columns: the caps differ from the title's middle too.
+    std::pair<int, int> ink{-1, -1};
+    for (int x = kLeft; x < plain->Width() - kRight; ++x)
+        for (int y = 0; y < kTop; ++y)
+            if (Pixel(*plain, x, y) == kWhite) {
+                if (ink.first < 0)
+                    ink.first = x;
+                ink.second = x;
+            }
+    ASSERT_GT(ink.first, kLeft + 25);
+    const int middle = (ink.first + ink.second) / 2;
+    EXPECT_EQ(Pixel(*plain, middle, 1), kTopActive);
+
+    const auto plated = paint("Textbackground=1\n");
+    const TColor plate = Data().Colors(csCaption);
+    ASSERT_NE(plate, kTopActive);
+    EXPECT_EQ(Pixel(*plated, middle, 1), plate);
+    EXPECT_EQ(Pixel(*plated, middle, kTop - 1), plate);
+    EXPECT_EQ(Pixel(*plated, ink.first - 1, kTop / 2), plate);
+    // Not past the text box, nor over the rest of the title.
+    EXPECT_EQ(Pixel(*plated, ink.first - 8, 1), kTopActive);
+    EXPECT_EQ(Pixel(*plated, ink.second + 30, 1), kTopActive);
+    // The text keeps its own colour over the plate.
+    EXPECT_EQ(TitleCount(*plated, kWhite), TitleCount(*plain, kWhite));
+}
