@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Tarnivo and SkinGallery at 96, 144 and 192 DPI. Each DPI other than 96 runs
+# in a prefix of its own (tools/wine-run.sh, TARNIVO_DPI) on a virtual screen
+# twice the usual size, as a screen of that DPI would be. At each DPI the
+# program runs per-monitor aware, its client area is the 96-DPI one scaled
+# and holds the same child windows, none cut off; the pictures are
+# build/screenshots/dpi-tarnivo-slate-{144,192}.png (Tarnivo carries only its
+# Slate skin) and dpi-gallery-{slate,paper}-{144,192}[-main].png.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_init dpi_layout "$1"
+gallery_paths
+
+BASE_PREFIX=$WINEPREFIX
+BASE_DISPLAY=$DISPLAY
+BIG_DISPLAY=":$((${TARNIVO_XVFB_DISPLAY:-87} + 1000))"
+if ! DISPLAY=$BIG_DISPLAY xdpyinfo >/dev/null 2>&1; then
+    Xvfb "$BIG_DISPLAY" -screen 0 2560x2048x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_PIDS+=("$!")
+    wait_for 10 env DISPLAY="$BIG_DISPLAY" xdpyinfo || e2e_abort "no virtual screen $BIG_DISPLAY"
+fi
+
+# use_dpi DPI: the prefix, display and Wine server the next steps run with.
+use_dpi() {
+    if [ "$1" = 96 ]; then
+        unset TARNIVO_DPI
+        export WINEPREFIX=$BASE_PREFIX DISPLAY=$BASE_DISPLAY
+    else
+        export TARNIVO_DPI=$1 WINEPREFIX=$BASE_PREFIX-dpi$1 DISPLAY=$BIG_DISPLAY
+        # Made (with its DPI) on first use, kept for later runs.
+        timeout 120 "$E2E_ROOT/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 ||
+            e2e_abort "cannot make the prefix $WINEPREFIX"
+        wine_follow_x_focus
+    fi
+    wineserver -p 30 </dev/null >/dev/null 2>&1 || true
+}
+
+# rect_size "l,t,r,b": "WxH".
+rect_size() {
+    local l t r b
+    IFS=, read -r l t r b <<<"$1"
+    echo "$((r - l))x$((b - t))"
+}
+
+# within WANT GOT: GOT is WANT to one pixel (rounding of odd factors).
+within() {
+    local d=$(($2 - $1))
+    [ "${d#-}" -le 1 ]
+}
+
+# children_inside W H: every visible child window lies inside a W x H client
+# area with a size of its own; prints their classes.
+children_inside() {
+    local w=$1 h=$2 line class l t r b bad=0
+    while read -r line; do
+        IFS=, read -r class l t r b <<<"${line#child=}"
+        echo "$class"
+        if [ "$l" -lt 0 ] || [ "$t" -lt 0 ] || [ "$r" -gt "$w" ] || [ "$b" -gt "$h" ] ||
+            [ "$r" -le "$l" ] || [ "$b" -le "$t" ]; then
+            e2e_log "$class at $l,$t,$r,$b is cut off in ${w}x$h"
+            bad=1
+        fi
+    done < <(grep '^child=' <<<"$PROBE")
+    return $bad
+}
+
+# shot_window CAPTION FILE: the window brought to the screen's top left, then
+# its rectangle saved.
+shot_window() {
+    local xid
+    xid=$(xdotool search --name "^$1\$" | head -n 1)
+    [ -n "$xid" ] && xdotool windowmove "$xid" 0 0 >/dev/null 2>&1
+    wait_for 10 eval 'probe window "" "$1" && [ "$(probe_value rect | cut -d, -f1-2)" = 0,0 ]'
+    probe window "" "$1" || return 1
+    local size
+    size=$(rect_size "$(probe_value rect)")
+    # The move repaints the window; Wine hands the picture to X a moment later.
+    sleep 1
+    import -window root -crop "${size}+0+0" +repage "$2" >/dev/null 2>&1 && echo "screenshot: $2"
+}
+
+catalogue_clear >/dev/null || e2e_abort "mklink --clear failed"
+CHILDREN_AT_96=""
+for dpi in 96 144 192; do
+    step "Tarnivo at $dpi DPI"
+    use_dpi "$dpi"
+    catalogue_clear >/dev/null || e2e_abort "mklink --clear failed"
+    catalogue_add 16 'Notepad.lnk' 'C:\windows\system32\notepad.exe'
+    catalogue_add 16 'Registry Editor.lnk' 'C:\windows\regedit.exe'
+    require "the main window appears" tarnivo_start
+    require "the main window becomes visible" wait_for 20 is_visible
+    probe dpi "$E2E_CAPTION"
+    check_eq "the window's DPI" "$(probe_value dpi)" "$dpi"
+    check_eq "per-monitor aware" "$(probe_value awareness)" 2
+    check_eq "the screen's LOGPIXELSX" "$(probe_value logpixels)" "$dpi"
+    probe window "" "$E2E_CAPTION"
+    IFS=x read -r cw ch <<<"$(rect_size "$(probe_value client)")"
+    check "client width $cw is 580 scaled" within $((580 * dpi / 96)) "$cw"
+    check "client height $ch is 276 scaled" within $((276 * dpi / 96)) "$ch"
+    probe children "$E2E_CAPTION"
+    children=$(children_inside "$cw" "$ch")
+    check "every child window inside the ${cw}x$ch client area" children_inside "$cw" "$ch"
+    [ "$dpi" = 96 ] && CHILDREN_AT_96=$children
+    check_eq "the same child windows as at 96 DPI" "$(joined <<<"$children")" \
+        "$(joined <<<"$CHILDREN_AT_96")"
+    if [ "$dpi" != 96 ]; then
+        focus_tarnivo && type_text "e"
+        shot_window "$E2E_CAPTION" "$E2E_SHOTS/dpi-tarnivo-slate-$dpi.png"
+    fi
+    probe close "$E2E_CAPTION" >/dev/null
+    check "the program ends" exited "$TARNIVO_PID" 15
+    catalogue_clear >/dev/null
+done
+
+for dpi in 96 144 192; do
+    step "SkinGallery's pictures at $dpi DPI"
+    use_dpi "$dpi"
+    raw=$E2E_WORK/gallery-$dpi
+    mkdir -p "$raw"
+    timeout -k 5 120 "$E2E_ROOT/tools/wine-run.sh" "$GALLERY" "$(winpath "$PAPER")" \
+        --screenshots "$(winpath "$raw")" --all-skins </dev/null >>"$E2E_WORK/wine.log" 2>&1
+    check "the gallery saved its pictures" test -f "$raw/gallery-paper-controls.bmp"
+    IFS=x read -r gw gh <<<"$(identify -format '%wx%h' "$raw/gallery-slate-controls.bmp" 2>/dev/null)"
+    if [ "$dpi" = 96 ]; then
+        PAGE_AT_96="$gw $gh"
+        continue
+    fi
+    # Twice the 96-DPI page at 192 (the window's size is set by the layout).
+    read -r w96 h96 <<<"$PAGE_AT_96"
+    check "the controls page is ${gw}x$gh, ${w96}x$h96 scaled" \
+        eval 'within $((w96 * dpi / 96)) "${gw:-0}" && within $((h96 * dpi / 96)) "${gh:-0}"'
+    for skin in slate paper; do
+        for window in controls main; do
+            [ -f "$raw/gallery-$skin-$window.bmp" ] || continue
+            suffix=$([ "$window" = main ] && echo -main)
+            convert "$raw/gallery-$skin-$window.bmp" "$E2E_SHOTS/dpi-gallery-$skin-$dpi$suffix.png" &&
+                echo "screenshot: $E2E_SHOTS/dpi-gallery-$skin-$dpi$suffix.png"
+        done
+    done
+done
+
+use_dpi 96
+e2e_finish
