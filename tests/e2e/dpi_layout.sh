@@ -63,19 +63,16 @@ children_inside() {
     return $bad
 }
 
-# shot_window CAPTION FILE: the window brought to the screen's top left, then
-# its rectangle saved.
+# shot_window CAPTION FILE: the window's rectangle of the screen saved (the
+# screen is large enough for the window at any DPI here).
 shot_window() {
-    local xid
-    xid=$(xdotool search --name "^$1\$" | head -n 1)
-    [ -n "$xid" ] && xdotool windowmove "$xid" 0 0 >/dev/null 2>&1
-    wait_for 10 eval 'probe window "" "$1" && [ "$(probe_value rect | cut -d, -f1-2)" = 0,0 ]'
     probe window "" "$1" || return 1
-    local size
-    size=$(rect_size "$(probe_value rect)")
-    # The move repaints the window; Wine hands the picture to X a moment later.
+    local l t r b
+    IFS=, read -r l t r b <<<"$(probe_value rect)"
+    # Wine hands a window's picture to X a moment after painting it.
     sleep 1
-    import -window root -crop "${size}+0+0" +repage "$2" >/dev/null 2>&1 && echo "screenshot: $2"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$2" >/dev/null 2>&1 &&
+        echo "screenshot: $2"
 }
 
 catalogue_clear >/dev/null || e2e_abort "mklink --clear failed"
