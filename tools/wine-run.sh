@@ -81,7 +81,8 @@ if [ ! -f "$replacements_done" ] ||
             [ -e "$prefix_fonts/$name" ] && continue
             # Wine's MS Sans Serif is bitmaps of the 96-DPI sizes only (its
             # .ttf as well): at another DPI it would stay at those sizes
-            # whatever height is asked for. There Tahoma (below) draws it.
+            # whatever height is asked for. There Liberation Sans (below, the
+            # face Arial gets too) draws it, bold included.
             if [ "$dpi" != 96 ]; then
                 case "$name" in sserif* | ssee* | ssef* | ms_sans_serif*) continue ;; esac
             fi
@@ -100,7 +101,7 @@ REGEDIT4
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
 REG
-        [ "$dpi" != 96 ] && echo '"MS Sans Serif"="Tahoma"' >>"$fonts_reg"
+        [ "$dpi" != 96 ] && echo '"MS Sans Serif"="Liberation Sans"' >>"$fonts_reg"
         if wine reg import "Z:${fonts_reg//\//\\}" >/dev/null 2>&1 </dev/null; then
             touch "$replacements_done"
         fi
