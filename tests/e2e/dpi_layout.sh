@@ -77,9 +77,8 @@ children_scaled() {
         IFS=, read -r -a cb <<<"${b[n]#child=}"
         [ "${ca[0]}" = "${cb[0]}" ] || { e2e_log "child $n is ${cb[0]}, ${ca[0]} at 96"; return 1; }
         for i in 1 2 3 4; do
-            # An up-down beside its buddy takes the width the system gives
-            # it at that DPI (the buddy gives up as much): its right edge is
-            # not the layout's.
+            # An up-down attached to its buddy takes the width the system
+            # gives it at that DPI: its right edge is not the layout's.
             [ "${cb[0]}" = msctls_updown32 ] && [ "$i" = 3 ] && continue
             within $((ca[i] * dpi / 96)) "${cb[i]}" ||
                 { e2e_log "child $n (${cb[0]}) at ${b[n]#child=}, at 96 DPI ${a[n]#child=}"; return 1; }
