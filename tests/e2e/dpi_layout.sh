@@ -76,14 +76,33 @@ children_scaled() {
         IFS=, read -r -a ca <<<"${a[n]#child=}"
         IFS=, read -r -a cb <<<"${b[n]#child=}"
         [ "${ca[0]}" = "${cb[0]}" ] || { e2e_log "child $n is ${cb[0]}, ${ca[0]} at 96"; return 1; }
+        # A window that lies within another child window is laid over it
+        # (the skin engine's scroll bars over a list's own): it follows the
+        # bar that the system places there, not the layout.
+        lies_within "${b[n]}" "${b[@]}" && continue
         for i in 1 2 3 4; do
             # An up-down attached to its buddy takes the width the system
-            # gives it at that DPI: its right edge is not the layout's.
+            # gives it at that DPI, and a closed combo box the height its
+            # font gives it: those edges are not the layout's.
             [ "${cb[0]}" = msctls_updown32 ] && [ "$i" = 3 ] && continue
+            [ "${cb[0]}" = ComboBox ] && [ "$i" = 4 ] && continue
             within $((ca[i] * dpi / 96)) "${cb[i]}" ||
                 { e2e_log "child $n (${cb[0]}) at ${b[n]#child=}, at 96 DPI ${a[n]#child=}"; return 1; }
         done
     done
+}
+
+# lies_within CHILD ALL...: CHILD's rectangle lies within that of another of ALL.
+lies_within() {
+    local one=$1 other l t r b ol ot or ob
+    shift
+    IFS=, read -r _ l t r b <<<"${one#child=}"
+    for other in "$@"; do
+        [ "$other" = "$one" ] && continue
+        IFS=, read -r _ ol ot or ob <<<"${other#child=}"
+        [ "$l" -ge "$ol" ] && [ "$t" -ge "$ot" ] && [ "$r" -le "$or" ] && [ "$b" -le "$ob" ] && return 0
+    done
+    return 1
 }
 
 # shot_window CAPTION FILE: the window's rectangle of the screen saved (the
