@@ -117,6 +117,15 @@ shot_window() {
         echo "screenshot: $2"
 }
 
+step "both programs declare per-monitor awareness"
+# Windows stretches the windows of a program that does not (from a 96-DPI
+# picture, blurred); its manifest says so, as a resource in the exe.
+for exe in "$TARNIVO_EXE" "$GALLERY"; do
+    check "$(basename "$exe"): dpiAwareness PerMonitorV2,PerMonitor" \
+        grep -q '<dpiAwareness[^>]*>PerMonitorV2,PerMonitor</dpiAwareness>' "$exe"
+    check "$(basename "$exe"): dpiAware true/pm" grep -q '<dpiAware[^>]*>true/pm</dpiAware>' "$exe"
+done
+
 catalogue_clear >/dev/null || e2e_abort "mklink --clear failed"
 CHILDREN_AT_96=""
 for dpi in 96 144 192; do
@@ -129,7 +138,10 @@ for dpi in 96 144 192; do
     require "the main window becomes visible" wait_for 20 is_visible
     probe dpi "$E2E_CAPTION"
     check_eq "the window's DPI" "$(probe_value dpi)" "$dpi"
-    check_eq "per-monitor aware" "$(probe_value awareness)" 2
+    # Wine 8 answers 2 (per monitor) for every process, manifest or not,
+    # and does not stretch unaware windows: a figure here, not a check (the
+    # manifest is checked above).
+    e2e_log "awareness of the window's thread: $(probe_value awareness)"
     check_eq "the screen's LOGPIXELSX" "$(probe_value logpixels)" "$dpi"
     probe window "" "$E2E_CAPTION"
     IFS=x read -r cw ch <<<"$(rect_size "$(probe_value client)")"
