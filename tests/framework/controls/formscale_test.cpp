@@ -149,5 +149,18 @@ TEST_F(FormScale, DpiChangedFromAnotherThreadOrWithNoRectangleIsIgnored)
     EXPECT_EQ(left->Width(), 75);
 }
 
+TEST_F(FormScale, APostedDpiChangeWithAJunkRectangleIsDropped)
+{
+    ShowForm();
+    HWND window = form->Handle();
+    // The system only ever sends it; a post comes from someone else, and
+    // its lParam points nowhere.
+    PostMessageW(window, WMDpiChanged, MAKEWPARAM(192, 192), 0x41414141);
+    PostMessageW(window, WMDpiChanged, MAKEWPARAM(144, 144), 0x41414141);
+    Pump();
+    EXPECT_EQ(form->PixelsPerInch(), 96);
+    EXPECT_EQ(left->Width(), 75);
+}
+
 } // namespace
 } // namespace tarnivo
