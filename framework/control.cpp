@@ -2,6 +2,7 @@
 // click events; TGraphicControl's class record.
 
 #include "control.h"
+#include "formscale.h"
 
 #include "application.h"
 #include "form.h"
@@ -54,6 +55,9 @@ TControl::TControl(TComponent* owner)
       m_hooks(std::make_shared<TWindowProcChain>([this](TMessage& m) { WndProc(m); })),
       m_font(std::make_unique<TFont>())
 {
+    // A control's font is part of its form's layout, written for 96 DPI like
+    // the rest of it; the form scales it to its window's DPI (formscale.h).
+    m_font->SetHeight(-MulDiv(8, DesignPixelsPerInch, 72));
     m_font->OnChange = [this](TObject*) { FontAttributesChanged(); };
 }
 

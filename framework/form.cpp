@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "application.h"
+#include "formscale.h"
 #include "screen.h"
 
 namespace tarnivo {
@@ -168,6 +169,7 @@ void TForm::HandleCreated()
     }
     if (m_clientWidth >= 0)
         SetClientSize(m_clientWidth, m_clientHeight);
+    FollowWindowDpi();
 }
 
 void TForm::HandleDestroying()
@@ -663,6 +665,7 @@ void TForm::Dispatch(TMessage& message)
     switch (message.Msg) {
     case WM_ACTIVATE: HandleActivate(message); return;
     case WM_SYSCOMMAND: HandleSysCommand(message); return;
+    case WMDpiChanged: HandleDpiChanged(message); return;
     case WM_CLOSE:
         Close();
         message.Result = 0;

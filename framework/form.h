@@ -15,6 +15,7 @@
 // CreateForm and MakeForm do both.
 
 #include "control.h"
+#include "formscale.h"
 #include "menus.h"
 
 namespace tarnivo {
@@ -59,6 +60,14 @@ public:
     // its own thickness; before the window exists the frame is worked out
     // from the style the window will get, and measured again once it exists.
     void SetClientSize(int width, int height);
+
+    // The DPI the layout stands at: the stored layout is written at 96 and
+    // scaled, once read, to the DPI of the window (formscale.cpp), and again
+    // by new/old on WM_DPICHANGED. Positions, sizes and font heights given
+    // afterwards are pixels at this DPI: Scaled turns a 96-DPI length into one.
+    int PixelsPerInch() const { return m_pixelsPerInch; }
+    void ScaleToPixelsPerInch(int dpi);
+    int Scaled(int designed) const;
 
     // Read from the window when it exists; a state set while the form is
     // hidden is applied when it is shown.
@@ -132,6 +141,7 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    void Loaded() override;
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     void HandleDestroying() override;
@@ -152,6 +162,8 @@ private:
     void HandleSysCommand(TMessage& message);
     bool HandleMenuMessage(TMessage& message);
     int RunModalLoop();
+    void FollowWindowDpi();
+    void HandleDpiChanged(TMessage& message);
 
     TFormBorderStyle m_borderStyle = bsSizeable;
     TBorderIcons m_borderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -169,6 +181,7 @@ private:
     HWND m_clientHandle = nullptr;   // the MDI client, destroyed with the window
     TMenuItem* m_windowMenu = nullptr;
     TTileMode m_tileMode = tbHorizontal;
+    int m_pixelsPerInch = DesignPixelsPerInch;
 };
 
 // For the message loop: gives a key message for an MDI child's system

@@ -91,6 +91,7 @@ bool IsSendOnlyRecordMessage(UINT msg)
     case WM_NCCALCSIZE:
     case WM_GETMINMAXINFO:
     case WM_COPYDATA:
+    case 0x02E0:   // WM_DPICHANGED: the suggested rectangle
         return true;
     default:
         return false;

@@ -17,6 +17,7 @@ set(TARNIVO_FRAMEWORK_SOURCES
     controlpaint.cpp
     controlreflect.cpp
     form.cpp
+    formscale.cpp
     menus.cpp
     filesearch.cpp
     ansitext.cpp

@@ -33,6 +33,8 @@ void TForm7::BuildLayout()
     Image2->SetParent(this);
     if (!Image2->Picture().LoadFromResourceName(Application->Instance(), "ABOUT"))
         Image2->Picture().SetSize(0, 0);
+    // The picture's own size at 96 DPI; it grows with the layout above.
+    Image2->SetStretch(true);
 
     Label1 = new TLabel(this);
     Label1->SetName("Label1");

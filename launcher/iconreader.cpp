@@ -50,7 +50,7 @@ private:
 
 } // namespace
 
-IconHandle ReadProgramIcon(const std::wstring& file, int index)
+IconHandle ReadProgramIcon(const std::wstring& file, int index, int size)
 {
     File input(file);
     if (!input.Open())
@@ -68,8 +68,8 @@ IconHandle ReadProgramIcon(const std::wstring& file, int index)
     std::vector<BYTE> directory(group->Size);
     if (!input.Read(group->Offset, directory.data(), group->Size) || !IconGroupFits(directory))
         return {};
-    const int cx = GetSystemMetrics(SM_CXICON);
-    const int cy = GetSystemMetrics(SM_CYICON);
+    const int cx = size > 0 ? size : GetSystemMetrics(SM_CXICON);
+    const int cy = size > 0 ? size : GetSystemMetrics(SM_CYICON);
     const int id = LookupIconIdFromDirectoryEx(directory.data(), TRUE, cx, cy, LR_DEFAULTCOLOR);
     auto image = resources.IconImage(id);
     if (!image)

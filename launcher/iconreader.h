@@ -17,8 +17,9 @@ namespace tarnivo {
 
 // Index 0 and up counts the file's icon groups in resource-directory order;
 // a negative index names the group whose resource identifier is -index (as
-// ExtractIcon has it). The icon is made at the system's large icon size.
+// ExtractIcon has it). The icon is made `size` pixels square from the
+// group's image that fits that size best (0: the system's large icon size).
 // An empty handle means "not read", never "the file has no icon".
-IconHandle ReadProgramIcon(const std::wstring& file, int index);
+IconHandle ReadProgramIcon(const std::wstring& file, int index, int size = 0);
 
 } // namespace tarnivo

@@ -99,6 +99,9 @@ void TForm1::SetCountLine(const char* tail)
 void TForm1::ScanShortcuts()
 {
     TypeToFind().KeyPressCount = 0;
+    // Icons are taken at the list's size, which follows the window's DPI
+    // (32 pixels at 96): the files carry images for the larger sizes.
+    ImageList1->SetSize(Scaled(32), Scaled(32));
     TShortcutScanner scanner(Catalogue(), *ImageList1, *this);
     scanner.ScanShortcuts();
 }

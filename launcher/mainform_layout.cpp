@@ -38,6 +38,9 @@ void LoadPicture(TImage* image, const char* resource)
 {
     if (!image->Picture().LoadFromResourceName(Application->Instance(), resource))
         image->Picture().SetSize(0, 0);
+    // The control has the picture's size at 96 DPI (drawn as it is there)
+    // and grows with the layout at higher DPIs: the picture grows with it.
+    image->SetStretch(true);
 }
 
 TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,

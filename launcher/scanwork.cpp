@@ -136,10 +136,12 @@ void Work(const std::shared_ptr<TState>& shared, std::size_t worker)
 
 } // namespace
 
-TScanIo TScanIo::System()
+TScanIo TScanIo::System(int iconSize)
 {
     return {[](TShortcutReader& reader, const std::wstring& path) { return reader.Read(path); },
-            [](const std::wstring& file, int index) { return ExtractFileIcon(file, index); }};
+            [iconSize](const std::wstring& file, int index) {
+                return ExtractFileIcon(file, index, iconSize);
+            }};
 }
 
 TScanWork::TScanWork(int workers, TScanIo io, Duration fileWait)

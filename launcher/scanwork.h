@@ -43,8 +43,9 @@ struct TScanIo {
     std::function<std::optional<TShortcutCfg>(TShortcutReader&, const std::wstring&)> ReadLink;
     std::function<TFileIcon(const std::wstring& file, int index)> ExtractIcon;
 
-    // The shell link object and ExtractFileIcon.
-    static TScanIo System();
+    // The shell link object and ExtractFileIcon at `iconSize` (0: the
+    // system's large icon size).
+    static TScanIo System(int iconSize = 0);
 };
 
 class TScanWork {

@@ -151,20 +151,38 @@ std::optional<TShortcutCfg> TShortcutReader::Read(const std::wstring& linkPath)
     return entry;
 }
 
-TFileIcon ExtractFileIcon(const std::wstring& file, int index)
+namespace {
+
+// ExtractIcon's answer at another size than the system's: PrivateExtractIcons
+// takes the same file kinds and index rules and picks the image by size.
+IconHandle ExtractIconAtSize(const std::wstring& file, int index, int size)
+{
+    if (size > 0 && size != GetSystemMetrics(SM_CXICON)) {
+        HICON icon = nullptr;
+        UINT id = 0;
+        if (PrivateExtractIconsW(file.c_str(), index, size, size, &icon, &id, 1, 0) == 1 && icon)
+            return IconHandle(icon);
+    }
+    HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), static_cast<UINT>(index));
+    // ExtractIcon answers 1 for a file that is not a program or icon file.
+    if (reinterpret_cast<UINT_PTR>(icon) <= 1)
+        return {};
+    return IconHandle(icon);
+}
+
+} // namespace
+
+TFileIcon ExtractFileIcon(const std::wstring& file, int index, int size)
 {
     TFileIcon result;
     // With -1 ExtractIcon answers the number of icons in the file, not one.
     if (index == -1)
         return result;
-    result.Icon = ReadProgramIcon(file, index);
-    if (!result.Icon) {
-        HICON icon = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(), static_cast<UINT>(index));
-        // ExtractIcon answers 1 for a file that is not a program or icon file.
-        if (reinterpret_cast<UINT_PTR>(icon) <= 1)
-            return result;
-        result.Icon = IconHandle(icon);
-    }
+    result.Icon = ReadProgramIcon(file, index, size);
+    if (!result.Icon)
+        result.Icon = ExtractIconAtSize(file, index, size);
+    if (!result.Icon)
+        return result;
     HICON icon = result.Icon.Get();
     ICONINFO info{};
     if (GetIconInfo(icon, &info)) {

@@ -63,10 +63,12 @@ struct TFileIcon {
     explicit operator bool() const { return static_cast<bool>(Icon); }
 };
 
-// Icon `index` of a program, DLL or icon file at its 32 x 32 size, as
-// ExtractIcon gives it (read directly from a program's resources where
-// iconreader.h can); empty when the file has none there or is no such file.
-TFileIcon ExtractFileIcon(const std::wstring& file, int index);
+// Icon `index` of a program, DLL or icon file, as ExtractIcon gives it but
+// `size` pixels square (0: the system's large icon size), made from the
+// file's image of that size where it has one (read directly from a program's
+// resources where iconreader.h can); empty when the file has none there or
+// is no such file.
+TFileIcon ExtractFileIcon(const std::wstring& file, int index, int size = 0);
 
 // A link string as the launcher shows and compares it, in the ANSI code
 // page: a character the code page cannot hold becomes "?", never a

@@ -13,6 +13,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <compare>
 #include <optional>
@@ -149,7 +150,7 @@ TShortcutScanner::TShortcutScanner(TCatalogue& catalogue, TImageList& icons,
     : m_catalogue(catalogue),
       m_icons(icons),
       m_progress(progress),
-      m_work(std::make_unique<TScanWork>(workers)),
+      m_work(std::make_unique<TScanWork>(workers, TScanIo::System(icons.Width()))),
       m_entrySlot(TCatalogue::Capacity, -1)
 {
 }
@@ -279,13 +280,24 @@ void TShortcutScanner::AddEntryIcon(int i)
     }
 }
 
+bool TShortcutScanner::FitsList(HBITMAP bitmap) const
+{
+    BITMAP info{};
+    return GetObjectW(bitmap, sizeof(info), &info) == sizeof(info) &&
+           info.bmWidth == m_icons.Width() && std::abs(info.bmHeight) == m_icons.Height();
+}
+
 bool TShortcutScanner::AddIcon(int slot)
 {
     const TFileIcon& icon = m_work->Icon(slot);
     if (!icon)
         return false;
     // The image list copies the pixels; the icon stays in its slot.
-    if (!icon.Color)
+    // ImageList_Add cuts a bitmap into as many images as the list's width
+    // goes into it (none, or two for an icon twice as wide): only one of the
+    // list's own size goes in directly. ImageList_AddIcon draws any other at
+    // the list's size, one image whatever the icon's.
+    if (!icon.Color || !FitsList(icon.Color.Get()))
         return m_icons.AddIcon(icon.Icon.Get()) != -1;
     // The bitmaps that ImageList_AddIcon would take out of the icon itself,
     // taken out on a worker thread already. Nothing listens for changes of

@@ -72,6 +72,8 @@ public:
 private:
     void AddIcons();
     bool AddIcon(int slot);
+    // Is the bitmap exactly one image of the list?
+    bool FitsList(HBITMAP bitmap) const;
 
     TCatalogue& m_catalogue;
     TImageList& m_icons;

@@ -6,6 +6,20 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+# TARNIVO_DPI=144 (or any DPI but 96) runs in a prefix of its own beside the
+# build's, <prefix>-dpi144, made on first use and kept: Wine takes the DPI
+# from the prefix's registry, and a run that ends badly must not leave the
+# shared prefix at another DPI.
+dpi=${TARNIVO_DPI:-96}
+case "$dpi" in
+    '' | *[!0-9]*) echo "wine-run: TARNIVO_DPI must be a number" >&2; exit 2 ;;
+esac
+if [ "$dpi" != 96 ]; then
+    case "$WINEPREFIX" in
+        *-dpi"$dpi") ;;
+        *) WINEPREFIX=$WINEPREFIX-dpi$dpi ;;
+    esac
+fi
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download dialogs in a fresh prefix.
@@ -65,6 +79,13 @@ if [ ! -f "$replacements_done" ] ||
         for font in "$wine_fonts"/*; do
             name=$(basename "$font")
             [ -e "$prefix_fonts/$name" ] && continue
+            # Wine's MS Sans Serif is bitmaps of the 96-DPI sizes only (its
+            # .ttf as well): at another DPI it would stay at those sizes
+            # whatever height is asked for. There Liberation Sans (below, the
+            # face Arial gets too) draws it, bold included.
+            if [ "$dpi" != 96 ]; then
+                case "$name" in sserif* | ssee* | ssef* | ms_sans_serif*) continue ;; esac
+            fi
             # Copied aside, then renamed: a Wine process starting meanwhile
             # sees the whole file or none.
             cp "$font" "$prefix_fonts/.$name.part" && mv "$prefix_fonts/.$name.part" "$prefix_fonts/$name"
@@ -80,10 +101,26 @@ REGEDIT4
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
 REG
+        [ "$dpi" != 96 ] && echo '"MS Sans Serif"="Liberation Sans"' >>"$fonts_reg"
         if wine reg import "Z:${fonts_reg//\//\\}" >/dev/null 2>&1 </dev/null; then
             touch "$replacements_done"
         fi
         rm -f "$fonts_reg"
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+
+# The DPI, set once in the prefix that is made for it; a file says so (the
+# registry file is written by the Wine server only some time later).
+logpixels_done=$WINEPREFIX/.tarnivo-logpixels-$dpi
+if [ "$dpi" != 96 ] && [ ! -f "$logpixels_done" ]; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$logpixels_done" ] &&
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1 </dev/null; then
+        touch "$logpixels_done"
     fi
     flock -u 9
     exec 9>&-

@@ -26,6 +26,12 @@
 //                           active child's caption and whether it is maximized
 //                           or minimized, and its screen rectangle
 //   acp                     the ANSI code page of the prefix (what shown names use)
+//   dpi CAPTION             the window's DPI (GetDpiForWindow), the DPI awareness
+//                           its thread runs with (0 unaware, 1 system, 2 per
+//                           monitor; -1 when the system cannot tell) and the
+//                           screen's LOGPIXELSX
+//   children CAPTION        one line per visible child window (Z order):
+//                           "child=CLASS,left,top,right,bottom" in client coordinates
 //   scroll CAPTION          the list view's first item in view ("top"), its
 //                           vertical bar's screen rectangle and thumb, and
 //                           whether a sibling window lies exactly over the bar
@@ -565,10 +571,54 @@ bool ParseNumber(const std::string& text, unsigned long& value)
     return *end == '\0';
 }
 
+using DpiForWindowCall = UINT(WINAPI*)(HWND);
+using WindowContextCall = HANDLE(WINAPI*)(HWND);
+using AwarenessCall = int(WINAPI*)(HANDLE);
+
+template <typename F>
+F User32Call(const char* name)
+{
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+int Dpi(const std::string& caption)
+{
+    HWND w = FindOne(caption);
+    if (!w)
+        return ExitNoWindow;
+    auto dpiFor = User32Call<DpiForWindowCall>("GetDpiForWindow");
+    auto contextOf = User32Call<WindowContextCall>("GetWindowDpiAwarenessContext");
+    auto awarenessOf = User32Call<AwarenessCall>("GetAwarenessFromDpiAwarenessContext");
+    HDC screen = GetDC(nullptr);
+    std::printf("dpi=%u\nawareness=%d\nlogpixels=%d\n", dpiFor ? dpiFor(w) : 0u,
+                contextOf && awarenessOf ? awarenessOf(contextOf(w)) : -1,
+                GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    return ExitOk;
+}
+
+int Children(const std::string& caption)
+{
+    HWND w = FindOne(caption);
+    if (!w)
+        return ExitNoWindow;
+    for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("child=%s,%ld,%ld,%ld,%ld\n", WindowClass(child).c_str(), r.left, r.top, r.right,
+                    r.bottom);
+    }
+    return ExitOk;
+}
+
 int Usage()
 {
     std::fprintf(stderr, "usage: probe [--pid PID] window|listview|itemrect|text|focus|taskbar|tray|"
-                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll|mdi|status ARGS...\n");
+                         "tray-click|atom|atom-delete|hotkey|wait-window|close|minimize|pid|acp|scroll|mdi|"
+                         "status|dpi|children ARGS...\n");
     return ExitUsage;
 }
 
@@ -636,6 +686,10 @@ int Run(std::vector<std::string> args)
         return Scroll(args[1]);
     if (command == "mdi" && n == 1)
         return Mdi(args[1]);
+    if (command == "dpi" && n == 1)
+        return Dpi(args[1]);
+    if (command == "children" && n == 1)
+        return Children(args[1]);
     if (command == "acp" && n == 0) {
         std::printf("acp=%u\n", GetACP());
         return 0;
@@ -650,6 +704,9 @@ int main(int argc, char** argv)
 {
     // Lines go out as they are written: the scripts read them while we run.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // Rectangles of other programs' windows in real pixels: a program that
+    // declares no awareness is told 96-DPI coordinates at any other DPI.
+    SetProcessDPIAware();
     std::vector<std::string> args(argv + 1, argv + argc);
     return tarnivo::Run(std::move(args));
 }
