@@ -242,7 +242,7 @@ void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* butto
         frame = 1;
     if (frame == 0)
         return;
-    const TDataSkinButton& element = *form->SkinData->Elements().Buttons;
+    const TDataSkinButton& element = *form->Skin().Buttons;
     const bool named = frame == 2   ? element.HasPressedTextColor
                        : frame == 4 ? element.HasMouseOverTextColor
                                     : element.HasNormalTextColor;
@@ -264,7 +264,7 @@ void ToolBarDrawBackground(HWND skinnedWindow, TToolBar* toolBar, const RECT& re
     TWinSkinForm* form = FindSkinForm(skinnedWindow);
     if (!form || !form->SkinData || !toolBar)
         return;
-    const TDataSkinObject* element = form->SkinData->Elements().Toolbar.get();
+    const TDataSkinObject* element = form->Skin().Toolbar.get();
     if (!ElementPresent(element) || form->SkinData->Options().Contains(xoToolbarBK))
         return;
     HDC dc = toolBar->Canvas().Handle();

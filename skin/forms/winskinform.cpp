@@ -11,6 +11,7 @@
 
 #include "framework/form.h"
 #include "framework/ownmessages.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 
@@ -116,8 +117,11 @@ void TWinSkinForm::CreateCaptionFont()
     // width that Vista added), so the call also succeeds on older systems.
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        CaptionFont.AssignLogFont(metrics.lfCaptionFont);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return;
+    // The system gives it for the system DPI; the window may be at another.
+    metrics.lfCaptionFont.lfHeight = ScaleFromSystemDpi(metrics.lfCaptionFont.lfHeight, Dpi);
+    CaptionFont.AssignLogFont(metrics.lfCaptionFont);
 }
 
 // Creation ------------------------------------------------------------------
@@ -160,6 +164,8 @@ void TWinSkinForm::InitSkin(TSkinData* skinData)
     if (TSkinManage* manager = Manager())
         manager->SetRunning();
     SkinData = skinData;
+    Dpi = ClampSkinDpi(WindowDpi(Handle));
+    CreateCaptionFont();
     if (!HoverTimer) {
         HoverTimer = new TTimer(this);
         HoverTimer->SetEnabled(false);
@@ -258,7 +264,7 @@ void TWinSkinForm::InitSkinData()
 {
     if (!SkinData || SkinData->Empty())
         return;
-    const TSkinElements& skin = SkinData->Elements();
+    const TSkinElements& skin = Skin();
     if (BorderStyle == sbsNone) {
         BorderLeft = BorderTop = BorderRight = BorderBottom = 0;
         MenuBarHeight = 0;
@@ -278,7 +284,7 @@ void TWinSkinForm::InitSysButtons()
 {
     if (!SkinData || SkinData->Empty())
         return;
-    const TSkinElements& skin = SkinData->Elements();
+    const TSkinElements& skin = Skin();
     DeleteSysbtn();
     SysButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {
@@ -293,6 +299,18 @@ void TWinSkinForm::InitSysButtons()
         }
         SysButtons.push_back(std::move(button));
     }
+}
+
+void TWinSkinForm::ChangeDpi(int dpi)
+{
+    dpi = ClampSkinDpi(dpi);
+    if (dpi == Dpi)
+        return;
+    Dpi = dpi;
+    CreateCaptionFont();
+    if (MenuBar && BorderStyle != sbsNone)
+        MenuBarHeight = ScaleFromSystemDpi(GetSystemMetrics(SM_CYMENU), Dpi);
+    InitSkinData();
 }
 
 void TWinSkinForm::DeleteSysbtn()
@@ -494,7 +512,7 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         SelectObject(dc, old);
         ReleaseDC(Handle, dc);
         CaptionTextWidth = extent.cx;
-        const TDataSkinTitle& title = *SkinData->Elements().Title;
+        const TDataSkinTitle& title = *Skin().Title;
         const int needed = title.Margins.Left + CaptionTextWidth + title.Margins.Right;
         if (width < needed) {
             const int shift = (needed - width) / 2;

@@ -216,6 +216,7 @@ bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
     if (!fresh)
         return false;
     m_elements.TakeOver(*fresh);
+    m_scaled.Rebuild(m_elements);
     if (&candidate != &m_skinStream)
         m_skinStream.Swap(candidate);
     RecreateButtonFaceBrush();

@@ -127,12 +127,12 @@ TEST(MenuBandLayout, ButtonsRunFromTheStartInBothReadingOrders)
 
 TEST_F(MenuBandTest, BandStartFollowsTheElementsMarginsOrSixWithoutIt)
 {
-    EXPECT_EQ(BandStart(Data(), 300, false).X, kBarLeftMargin + 4);
-    EXPECT_EQ(BandStart(Data(), 300, true).X, kBarRightMargin + 8);
-    EXPECT_EQ(BandStart(Data(), 5, false).X, 12) << "a band narrower than the start";
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false).X, kBarLeftMargin + 4);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, true).X, kBarRightMargin + 8);
+    EXPECT_EQ(BandStart(Data().Elements(), 5, false).X, 12) << "a band narrower than the start";
     TSkinData plain(nullptr);
     ASSERT_TRUE(LoadMenuSkin(plain, false, true));
-    EXPECT_EQ(BandStart(plain, 300, false).X, 6);
+    EXPECT_EQ(BandStart(plain.Elements(), 300, false).X, 6);
 }
 
 TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
