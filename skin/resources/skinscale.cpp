@@ -16,11 +16,16 @@ std::size_t PictureBytes(const TBitmap& b)
     return static_cast<std::size_t>(b.Width()) * static_cast<std::size_t>(b.Height()) * 4;
 }
 
-// A picture whose `frames` state images lie side by side or stacked (the
-// painter knows which): scaled frame by frame along whichever side divides.
-void ScalePicture(const TBitmap& from, TScaleFactor f, int frames, TBitmap& to)
+// A picture of `frames` state images side by side or stacked, scaled frame
+// by frame. Only the painter knows the layout; the stacked pictures are the
+// horizontal window borders, the caption's text back and the menu band.
+using Layout = TFrameLayout;
+
+void ScalePicture(const TBitmap& from, TScaleFactor f, int frames, TBitmap& to,
+                  Layout layout = Layout::SideBySide)
 {
-    ScaleBitmap(from, f, to, frames, frames);
+    const bool stacked = layout == Layout::Stacked;
+    ScaleBitmap(from, f, to, stacked ? 1 : frames, stacked ? frames : 1);
 }
 
 TSkinMargins Scaled(const TSkinMargins& m, TScaleFactor f)
@@ -30,10 +35,10 @@ TSkinMargins Scaled(const TSkinMargins& m, TScaleFactor f)
 
 // Every field an element has is listed below, by class: a field added to an
 // element class must be added here too, or scaled windows lose it.
-void CopyBase(const TDataSkinObject& s, TDataSkinObject& d, TScaleFactor f)
+void CopyBase(const TDataSkinObject& s, TDataSkinObject& d, TScaleFactor f, Layout layout)
 {
     d.Margins = Scaled(s.Margins, f);
-    ScalePicture(s.Image, f, s.FrameCount, d.Image);
+    ScalePicture(s.Image, f, s.FrameCount, d.Image, layout);
     d.Trans = s.Trans;
     d.Tile = s.Tile;
     d.Name = s.Name;
@@ -47,21 +52,23 @@ void CopyBase(const TDataSkinObject& s, TDataSkinObject& d, TScaleFactor f)
     d.PressedTextColor = s.PressedTextColor;
 }
 
-void Copy(const TDataSkinObject& s, TDataSkinObject& d, TScaleFactor f)
+void Copy(const TDataSkinObject& s, TDataSkinObject& d, TScaleFactor f,
+          Layout layout = Layout::SideBySide)
 {
-    CopyBase(s, d, f);
+    CopyBase(s, d, f, layout);
 }
 
-void Copy(const TDataSkinBorder& s, TDataSkinBorder& d, TScaleFactor f)
+void Copy(const TDataSkinBorder& s, TDataSkinBorder& d, TScaleFactor f,
+          Layout layout = Layout::SideBySide)
 {
-    CopyBase(s, d, f);
-    ScalePicture(s.Image2, f, s.FrameCount, d.Image2);
+    CopyBase(s, d, f, layout);
+    ScalePicture(s.Image2, f, s.FrameCount, d.Image2, layout);
     d.Stretch = s.Stretch;
 }
 
 void Copy(const TDataSkinButton& s, TDataSkinButton& d, TScaleFactor f)
 {
-    CopyBase(s, d, f);
+    CopyBase(s, d, f, Layout::SideBySide);
     ScalePicture(s.CheckImage, f, s.CheckFrameCount, d.CheckImage);
     ScalePicture(s.RadioImage, f, s.RadioFrameCount, d.RadioImage);
     d.RadioFrameCount = s.RadioFrameCount;
@@ -73,7 +80,7 @@ void Copy(const TDataSkinButton& s, TDataSkinButton& d, TScaleFactor f)
 
 void Copy(const TDataSkinTitle& s, TDataSkinTitle& d, TScaleFactor f)
 {
-    CopyBase(s, d, f);
+    CopyBase(s, d, f, Layout::Stacked);
     d.TextAlignment = s.TextAlignment;
     d.TextBackground = s.TextBackground;
     d.FontHeight = f.Apply(s.FontHeight);
@@ -85,7 +92,7 @@ void Copy(const TDataSkinTitle& s, TDataSkinTitle& d, TScaleFactor f)
 
 void Copy(const TDataSkinBoxLabel& s, TDataSkinBoxLabel& d, TScaleFactor f)
 {
-    CopyBase(s, d, f);
+    CopyBase(s, d, f, Layout::SideBySide);
     d.BackgroundLeftShift = f.Apply(s.BackgroundLeftShift);
     d.BackgroundRightShift = f.Apply(s.BackgroundRightShift);
     d.BackgroundAlignment = s.BackgroundAlignment;
@@ -93,7 +100,7 @@ void Copy(const TDataSkinBoxLabel& s, TDataSkinBoxLabel& d, TScaleFactor f)
 
 void Copy(const TDataSkinSysButton& s, TDataSkinSysButton& d, TScaleFactor f)
 {
-    CopyBase(s, d, f);
+    CopyBase(s, d, f, Layout::SideBySide);
     d.Action = s.Action;
     d.Align = s.Align;
     d.X = f.Apply(s.X);
@@ -136,15 +143,18 @@ std::unique_ptr<TSkinElements> ScaleElements(const TSkinElements& s, TScaleFacto
     d->CustomColors = s.CustomColors;
     Copy(*s.Left, *d->Left, f);
     Copy(*s.Right, *d->Right, f);
-    Copy(*s.Top, *d->Top, f);
-    Copy(*s.Bottom, *d->Bottom, f);
+    Copy(*s.Top, *d->Top, f, Layout::Stacked);
+    Copy(*s.Bottom, *d->Bottom, f, Layout::Stacked);
     Copy(*s.Buttons, *d->Buttons, f);
     Copy(*s.Title, *d->Title, f);
     for (const auto& b : s.SysButtons)
         d->SysButtons.push_back(Made(b, f));
     d->Progress = Made(s.Progress, f);
     d->ProgressChunk = Made(s.ProgressChunk, f);
-    d->MenuBar = Made(s.MenuBar, f);
+    if (s.MenuBar) {
+        d->MenuBar = std::make_unique<TDataSkinObject>();
+        Copy(*s.MenuBar, *d->MenuBar, f, Layout::Stacked);
+    }
     d->GroupBoxEdge = Made(s.GroupBoxEdge, f);
     d->GroupBox = Made(s.GroupBox, f);
     d->Tabs = Made(s.Tabs, f);
