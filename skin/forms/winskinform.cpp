@@ -431,8 +431,8 @@ std::wstring TWinSkinForm::WindowText() const
 
 void TWinSkinForm::GetIcon()
 {
-    const int w = GetSystemMetrics(SM_CXSMICON);
-    const int h = GetSystemMetrics(SM_CYSMICON);
+    const int w = ScaleFromSystemDpi(GetSystemMetrics(SM_CXSMICON), Dpi);
+    const int h = ScaleFromSystemDpi(GetSystemMetrics(SM_CYSMICON), Dpi);
     IconBitmap.SetSize(w, h);
     IconSize = w;
     IconBitmap.Canvas().Brush().SetColor(clFuchsia);
