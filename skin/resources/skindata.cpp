@@ -175,11 +175,52 @@ bool TSkinData::ReadSkinStreamResource(HINSTANCE module, const char* resourceNam
 
 // Loading ------------------------------------------------------------------
 
+namespace {
+
+// Pictures drawn for 200 %. A skin may carry, beside any picture "name.bmp"
+// it names, an entry "name@200.bmp" of exactly twice its width and height,
+// drawn for 200 % (crisp lines, glyphs at double size); old skins, which have
+// none, stay valid and are scaled from their 96-DPI pictures. The skin is
+// read a second time with those entries preferred; windows at 200 % draw the
+// result, and windows above 150 % are scaled from it rather than from 96. A
+// "@200" entry of another size is not taken (its picture is scaled from 96
+// instead), and pictures that would pass the budget of scaled copies make
+// the skin draw all scales from its 96-DPI pictures; neither refuses the skin.
+constexpr const char* Drawn200Suffix = "@200";
+
+bool HasDrawn200Entries(const TSkinReader& reader)
+{
+    const TStringList& names = reader.EntryNames();
+    for (int i = 0; i < names.Count(); ++i)
+        if (LowerCase(names[i]).find("@200.bmp") != std::string::npos)
+            return true;
+    return false;
+}
+
+std::unique_ptr<TSkinElements> ReadDrawn200(const TSkinReader& reader, const TQuickIni& ini,
+                                            const TSkinElements& base)
+{
+    if (!HasDrawn200Entries(reader))
+        return nullptr;
+    TSkinImages images(reader, ScaledSkinBudgetBytes);
+    images.PreferVariant(Drawn200Suffix);
+    TSkinElements loaded;
+    try {
+        LoadFromIni(ini, images, loaded, CurrentSkinLoadEnvironment());
+    } catch (const ESkinRefused&) {
+        return nullptr;
+    }
+    return images.VariantsUsed() > 0 ? Drawn200(base, loaded) : nullptr;
+}
+
+} // namespace
+
 // Reads a candidate skin file into a fresh element set; null, with the
 // reason in m_loadError, when it is no skin this engine takes: not a skin
 // archive, another format version, images beyond their budget, bitmaps the
 // system cannot make.
-std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate)
+std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate,
+                                                   std::unique_ptr<TSkinElements>& drawn200)
 {
     try {
         TSkinReader reader;
@@ -194,6 +235,7 @@ std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate)
         TSkinImages images(reader);
         auto fresh = std::make_unique<TSkinElements>();
         LoadFromIni(ini, images, *fresh, CurrentSkinLoadEnvironment());
+        drawn200 = ReadDrawn200(reader, ini, *fresh);
         return fresh;
     } catch (const std::exception& e) {
         // Out of memory included: a host must survive any skin it is handed.
@@ -212,11 +254,12 @@ bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
 {
     if (Designing())
         return false;
-    std::unique_ptr<TSkinElements> fresh = ReadSkin(candidate);
+    std::unique_ptr<TSkinElements> drawn200;
+    std::unique_ptr<TSkinElements> fresh = ReadSkin(candidate, drawn200);
     if (!fresh)
         return false;
     m_elements.TakeOver(*fresh);
-    m_scaled.Rebuild(m_elements);
+    m_scaled.Rebuild(m_elements, std::move(drawn200));
     if (&candidate != &m_skinStream)
         m_skinStream.Swap(candidate);
     RecreateButtonFaceBrush();

@@ -256,7 +256,8 @@ protected:
     void Loaded() override;
 
 private:
-    std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate);
+    std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate,
+                                            std::unique_ptr<TSkinElements>& drawn200);
     bool LoadSkinFrom(TMemoryStream& candidate);
     bool Refuse(std::string reason);
     void CreateCaptionFont();

@@ -1,6 +1,8 @@
 #include "skinscale.h"
 
 #include <algorithm>
+#include <typeinfo>
+#include <vector>
 
 namespace tarnivo {
 
@@ -183,9 +185,58 @@ std::unique_ptr<TSkinElements> ScaleElements(const TSkinElements& s, TScaleFacto
     return d;
 }
 
+namespace {
+
+// The pictures of an element, in a fixed order.
+std::vector<TBitmap*> Pictures(TDataSkinObject& e)
+{
+    std::vector<TBitmap*> pictures{&e.Image};
+    if (auto* border = dynamic_cast<TDataSkinBorder*>(&e))
+        pictures.push_back(&border->Image2);
+    if (auto* button = dynamic_cast<TDataSkinButton*>(&e)) {
+        pictures.push_back(&button->CheckImage);
+        pictures.push_back(&button->RadioImage);
+    }
+    return pictures;
+}
+
+} // namespace
+
+std::unique_ptr<TSkinElements> Drawn200(const TSkinElements& base, const TSkinElements& loaded)
+{
+    const std::vector<const TDataSkinObject*> from = base.All();
+    const std::vector<const TDataSkinObject*> drawn = loaded.All();
+    if (from.size() != drawn.size())
+        return nullptr;
+    std::unique_ptr<TSkinElements> result = ScaleElements(base, TScaleFactor::Of(2, 1));
+    const std::vector<TDataSkinObject*> to = result->All();
+    for (std::size_t i = 0; i < to.size(); ++i) {
+        if (typeid(*from[i]) != typeid(*drawn[i]))
+            return nullptr;
+        const auto source = Pictures(const_cast<TDataSkinObject&>(*from[i]));
+        const auto large = Pictures(const_cast<TDataSkinObject&>(*drawn[i]));
+        const auto target = Pictures(*to[i]);
+        for (std::size_t p = 0; p < target.size(); ++p) {
+            const bool twice = !large[p]->Empty() && large[p]->Width() == 2 * source[p]->Width() &&
+                               large[p]->Height() == 2 * source[p]->Height();
+            if (twice)
+                target[p]->Assign(*large[p]);
+        }
+    }
+    return result;
+}
+
+std::pair<const TSkinElements*, TScaleFactor> TScaledSkins::Source(const TSkinElements& base,
+                                                                   int dpi) const
+{
+    if (m_drawn200 && dpi > 144)
+        return {m_drawn200.get(), TScaleFactor::Of(dpi, 192)};
+    return {&base, TScaleFactor::FromDpi(dpi)};
+}
+
 std::size_t TScaledSkins::Bytes() const
 {
-    std::size_t bytes = 0;
+    std::size_t bytes = m_drawn200 ? ElementPixelBytes(*m_drawn200) : 0;
     for (const auto& [dpi, set] : m_sets)
         bytes += ElementPixelBytes(*set);
     return bytes;
@@ -194,19 +245,19 @@ std::size_t TScaledSkins::Bytes() const
 const TSkinElements& TScaledSkins::At(const TSkinElements& base, int dpi)
 {
     dpi = ClampSkinDpi(dpi);
-    const TScaleFactor f = TScaleFactor::FromDpi(dpi);
-    if (f.Identity())
+    if (TScaleFactor::FromDpi(dpi).Identity())
         return base;
     if (auto found = m_sets.find(dpi); found != m_sets.end())
         return *found->second;
+    const auto [source, f] = Source(base, dpi);
     // Charged from the sizes alone, before anything is scaled.
     const double area = double(f.Numerator()) * f.Numerator() / (double(f.Denominator()) * f.Denominator());
-    const double wanted = double(ElementPixelBytes(base)) * area + double(Bytes());
+    const double wanted = double(ElementPixelBytes(*source)) * area + double(Bytes());
     if (wanted > double(ScaledSkinBudgetBytes))
         return base;
     try {
         auto& set = m_sets[dpi];
-        set = ScaleElements(base, f);
+        set = ScaleElements(*source, f);
         return *set;
     } catch (...) {
         // The system could not make a bitmap: this DPI draws the base set.
@@ -215,11 +266,13 @@ const TSkinElements& TScaledSkins::At(const TSkinElements& base, int dpi)
     }
 }
 
-void TScaledSkins::Rebuild(const TSkinElements& base)
+void TScaledSkins::Rebuild(const TSkinElements& base, std::unique_ptr<TSkinElements> drawn200)
 {
+    m_drawn200 = std::move(drawn200);
     for (auto& [dpi, set] : m_sets) {
         try {
-            std::unique_ptr<TSkinElements> fresh = ScaleElements(base, TScaleFactor::FromDpi(dpi));
+            const auto [source, f] = Source(base, dpi);
+            std::unique_ptr<TSkinElements> fresh = ScaleElements(*source, f);
             set->TakeOver(*fresh);
         } catch (...) {
             // Kept as it was: see the header.

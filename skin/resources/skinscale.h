@@ -38,6 +38,15 @@ std::size_t ElementPixelBytes(const TSkinElements& elements);
 // A complete copy of `source` at `factor`.
 std::unique_ptr<TSkinElements> ScaleElements(const TSkinElements& source, TScaleFactor factor);
 
+// The skin at 200 % with the pictures a skin drew for that scale: `loaded`
+// is the skin read again with every picture taken from its "@200" entry where
+// it has one. Lengths are `base`'s doubled; a picture comes from `loaded`
+// when it is exactly twice its 96-DPI size (drawn for 200 %), and is `base`'s
+// doubled otherwise (no such entry, or a derived picture that did not come
+// out at twice the size). Null when the two sets do not match element for
+// element.
+std::unique_ptr<TSkinElements> Drawn200(const TSkinElements& base, const TSkinElements& loaded);
+
 // The scaled sets of one skin, one per DPI in use, made on first use and kept
 // until the skin goes. Like the skin's own set, each keeps the addresses of
 // its fixed elements when the skin is reloaded (Rebuild).
@@ -45,16 +54,24 @@ class TScaledSkins {
 public:
     // The set for `dpi` made from `base`: `base` itself at 96 DPI (or
     // below), and when the copy would pass the budget or cannot be made.
+    // With pictures drawn for 200 % (SetDrawn200), DPIs above 144 are
+    // scaled from those instead of from `base`.
     const TSkinElements& At(const TSkinElements& base, int dpi);
-    // After `base` took a new skin: every set in use takes its scaled copy.
-    // A set whose copy cannot be made keeps the previous skin's pictures
-    // rather than leave its windows with dangling elements.
-    void Rebuild(const TSkinElements& base);
+    // After `base` took a new skin, with `drawn200` (Drawn200, or null) the
+    // new skin's 200 % set: every set in use takes its scaled copy. A set
+    // whose copy cannot be made keeps the previous skin's pictures rather
+    // than leave its windows with dangling elements.
+    void Rebuild(const TSkinElements& base, std::unique_ptr<TSkinElements> drawn200 = nullptr);
+    bool HasDrawn200() const { return m_drawn200 != nullptr; }
     int Count() const { return static_cast<int>(m_sets.size()); }
     std::size_t Bytes() const;
 
 private:
+    // The set a DPI is scaled from, and the factor.
+    std::pair<const TSkinElements*, TScaleFactor> Source(const TSkinElements& base, int dpi) const;
+
     std::map<int, std::unique_ptr<TSkinElements>> m_sets;
+    std::unique_ptr<TSkinElements> m_drawn200;   // the skin's own 200 % pictures, or null
 };
 
 } // namespace tarnivo

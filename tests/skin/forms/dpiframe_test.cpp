@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 using namespace tarnivo;
 using namespace tarnivo::test;
@@ -63,9 +64,22 @@ protected:
     HWND SkinnedWindow(int width, int height, DWORD style)
     {
         HWND window = MakeWindow("Scaled", style, 0, width, height);
+        m_windows.push_back(window);
         EXPECT_NE(WaitSkinned(window), nullptr);
         return window;
     }
+
+    // Every window goes with its test, however the test ended: a window left
+    // behind would be skinned by the next test's manager when it is activated.
+    void TearDown() override
+    {
+        for (HWND window : m_windows)
+            if (IsWindow(window))
+                DestroyWindow(window);
+        SkinEngineTest::TearDown();
+    }
+
+    std::vector<HWND> m_windows;
 };
 
 // a is b scaled by num / den, give or take a pixel of rounding.

@@ -158,3 +158,55 @@ TEST(ScaledSkins, ACopyPastTheBudgetIsNotMadeAndTheBaseIsDrawnInstead)
     EXPECT_EQ(scaled.Bytes(), std::size_t{3000} * 3000 * 4);
     EXPECT_LE(scaled.Bytes(), ScaledSkinBudgetBytes);
 }
+
+TEST(Drawn200, PicturesDrawnForTwiceTheSizeAreUsedAt200AndAbove150)
+{
+    // left@200.bmp is drawn, not doubled: another colour, so its use shows.
+    // top@200.bmp has the wrong size and is not taken.
+    const TColor drawn = RGBColor(1, 2, 3);
+    Files files = ScaleFiles();
+    files.push_back({"left@200.bmp", Bmp(16, 60, drawn)});
+    files.push_back({"top@200.bmp", Bmp(80, 95, RGBColor(9, 9, 9))});
+    TSkinData data(nullptr);
+    ASSERT_TRUE(LoadSkin(data, ScaleIni(), files));
+    // 96 DPI never sees the larger pictures.
+    EXPECT_EQ(data.Elements().Left->Image.Width(), 8);
+    EXPECT_NE(Pixel(data.Elements().Left->Image, 1, 1), drawn);
+
+    const TSkinElements& at200 = data.ElementsAt(192);
+    ASSERT_EQ(at200.Left->Image.Width(), 16);
+    ASSERT_EQ(at200.Left->Image.Height(), 60);
+    EXPECT_EQ(Pixel(at200.Left->Image, 0, 0), drawn);
+    EXPECT_EQ(Pixel(at200.Left->Image, 15, 59), drawn);
+    // Lengths are the skin's doubled either way.
+    EXPECT_EQ(at200.Left->Margins.Top, 12);
+    EXPECT_EQ(at200.Title->FontHeight, 26);
+    // The top's wrong-sized entry is left out: the 96-DPI picture doubled.
+    EXPECT_EQ(at200.Top->Image.Height(), 96);
+    EXPECT_EQ(Pixel(at200.Top->Image, 3, 3), RGBColor(0, 0, 200));
+
+    // 300 % is scaled from the 200 % pictures, 150 % from the 96-DPI ones.
+    const TSkinElements& at300 = data.ElementsAt(288);
+    EXPECT_EQ(at300.Left->Image.Width(), 24);
+    EXPECT_EQ(Pixel(at300.Left->Image, 5, 40), drawn);
+    EXPECT_EQ(at300.Left->Margins.Top, 18);
+    const TSkinElements& at150 = data.ElementsAt(144);
+    EXPECT_NE(Pixel(at150.Left->Image, 1, 1), drawn);
+}
+
+TEST(Drawn200, ASkinWithoutThemIsScaledFromItsOwnPicturesAndAReloadDropsThem)
+{
+    TSkinData data(nullptr);
+    Files files = ScaleFiles();
+    files.push_back({"left@200.bmp", Bmp(16, 60, RGBColor(1, 2, 3))});
+    ASSERT_TRUE(LoadSkin(data, ScaleIni(), files));
+    const TSkinElements& at200 = data.ElementsAt(192);
+    ASSERT_EQ(Pixel(at200.Left->Image, 0, 0), RGBColor(1, 2, 3));
+    // The same skin without the entry: the window at 200 % shows the doubled
+    // 96-DPI picture from the same set.
+    ASSERT_TRUE(LoadSkin(data, ScaleIni(), ScaleFiles()));
+    EXPECT_EQ(&data.ElementsAt(192), &at200);
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(Pixel(at200.Left->Image, x, y), Pixel(data.Elements().Left->Image, x / 2, y / 2));
+}
