@@ -311,6 +311,9 @@ void TWinSkinForm::ChangeDpi(int dpi)
     if (MenuBar && BorderStyle != sbsNone)
         MenuBarHeight = ScaleFromSystemDpi(GetSystemMetrics(SM_CYMENU), Dpi);
     InitSkinData();
+    // What the control skins cached from the skin is of the old scale.
+    for (const auto& control : Controls)
+        control->SkinChange();
 }
 
 void TWinSkinForm::DeleteSysbtn()

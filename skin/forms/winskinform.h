@@ -130,6 +130,7 @@ public:
     void DeleteControl(TSkinControlLink* control) override;
     TSkinControlLink* HotControlLink() const override { return HotControl; }
     void SetHotControlLink(TSkinControlLink* control) override { HotControl = control; }
+    int HostDpi() const override { return Dpi; }
     // Frees a listed control skin (whoever owns it), off the list first.
     void FreeControl(TSkinControlLink* control);
     void DeleteSkinDeleted();
