@@ -122,6 +122,16 @@ TEST_F(DpiFrameTest, TheShippedSkinsFrameIsTwiceAsLargeAt192AndHalfAgainAt144)
             EXPECT_TRUE(Scaled(s.closeFromRight, n.closeFromRight, num, den)) << "close button place";
             EXPECT_EQ(s.buttons, n.buttons);
         }
+        // The shipped skins carry their frame drawn for 200 %: a window at 192
+        // shows that picture, not the 96-DPI one doubled.
+        const TBitmap& small = Data().Elements().Top->Image;
+        const TBitmap& large = Data().ElementsAt(192).Top->Image;
+        ASSERT_EQ(large.Width(), 2 * small.Width());
+        int drawn = 0;
+        for (int y = 0; y < large.Height(); ++y)
+            for (int x = 0; x < large.Width(); ++x)
+                drawn += Pixel(large, x, y) != Pixel(small, x / 2, y / 2);
+        EXPECT_GT(drawn, 0);
         // Back at 96 the frame is what it was.
         TellDpi(window, 96);
         const FrameSizes back = Measure(window);
