@@ -56,9 +56,9 @@ NativeEntry ReadEntry(HMENU menu, int position)
     return entry;
 }
 
-void SelectMenuFont(TCanvas& canvas)
+void SelectMenuFont(TCanvas& canvas, int dpi)
 {
-    canvas.Font().AssignLogFont(SystemMenuFont());
+    canvas.Font().AssignLogFont(SystemMenuFont(dpi));
     TFontStyles plain;
     canvas.Font().SetStyle(plain);
 }
@@ -133,7 +133,7 @@ void TMenuBtn::Draw()
         canvas.Brush().SetColor(SkinData->Colors(csButtonHilight));
         canvas.FrameRect(Rect);
     }
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     canvas.Font().SetColor(SkinData->Colors(ItemEnabled ? csMenuBarText : csButtonShadow));
     MyDrawCaption(canvas, Rect, Caption, taCenter, true);
     canvas.SetHandle(nullptr);
@@ -264,7 +264,7 @@ void TWinSkinMenu::Layout(HDC dc, const TRect& band)
 {
     TCanvas canvas;
     canvas.SetHandle(dc);
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     std::vector<int> widths;
     for (const auto& button : Buttons) {
         if (!button->Visible) {
@@ -335,7 +335,7 @@ void TWinSkinMenu::DrawMenu(HDC dc, const TRect& bandRect)
     BitBlt(BandImage.Canvas().Handle(), 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
     Painting = 1;
     Layout(canvas.Handle(), bandRect);
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     canvas.Font().SetColor(SkinData->Colors(csMenuBarText));
     canvas.SetBackgroundMode(TBackgroundMode::Transparent);
     for (const auto& button : Buttons) {

@@ -86,7 +86,7 @@ void TWinSkinForm::DrawMenuItem(TObject* sender, TCanvas& canvas, const TRect& r
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item || !SkinData)
         return;
-    TMenuItemPainter(*SkinData, RightToLeft != 0)
+    TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi)
         .DrawMenuItem(*item, canvas, rect, selected, ParentMenu(*item));
 }
 
@@ -94,14 +94,14 @@ void TWinSkinForm::MeasureItem(TObject* sender, TCanvas& canvas, int& width, int
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (item && SkinData)
-        TMenuItemPainter(*SkinData, RightToLeft != 0).MeasureItem(*item, canvas, width, height);
+        TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi).MeasureItem(*item, canvas, width, height);
 }
 
 void TWinSkinForm::MeasureItemPop(TObject* sender, TCanvas&, int& width, int&)
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (item && SkinData && !SkinData->Empty())
-        TMenuItemPainter(*SkinData, RightToLeft != 0).MeasureItemPop(*item, width);
+        TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi).MeasureItemPop(*item, width);
 }
 
 void TWinSkinForm::InitMainMenu(TComponent* container, bool enable)

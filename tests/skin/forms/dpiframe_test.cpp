@@ -28,6 +28,7 @@ struct FrameSizes {
     int iconWidth = 0;                       // the window icon's button
     int closeFromRight = 0;   // the close button's left edge, from the window's right
     int buttons = 0;          // visible caption buttons
+    int fontHeight = 0;       // the caption font's (negative: character height)
 };
 
 class DpiFrameTest : public SkinEngineTest {
@@ -46,6 +47,7 @@ protected:
         const TRect client = ClientInWindow(window);
         FrameSizes m{client.left, client.top, size.cx - client.right, size.cy - client.bottom};
         PaintFrame(window);   // lays the caption buttons out
+        m.fontHeight = SkinFormOf(window).CaptionFont.Height();
         for (const auto& button : SkinFormOf(window).SysButtons) {
             if (!button->Visible || RectWidth(button->Rect) <= 0)
                 continue;
@@ -121,6 +123,7 @@ TEST_F(DpiFrameTest, TheShippedSkinsFrameIsTwiceAsLargeAt192AndHalfAgainAt144)
             EXPECT_TRUE(Scaled(s.iconWidth, n.iconWidth, num, den)) << "icon width";
             EXPECT_TRUE(Scaled(s.closeFromRight, n.closeFromRight, num, den)) << "close button place";
             EXPECT_EQ(s.buttons, n.buttons);
+            EXPECT_TRUE(Scaled(s.fontHeight, n.fontHeight, num, den)) << "caption font";
         }
         // The shipped skins carry their frame drawn for 200 %: a window at 192
         // shows that picture, not the 96-DPI one doubled.
