@@ -101,6 +101,7 @@ TSkinData::TSkinData(TComponent* owner)
         TSkinReader::ShowMessage = ShowSkinMessage;
     RecreateButtonFaceBrush();
     LoadMenuGlyphs();
+    m_scaled.SetDrawn200Reader([this] { return ReadDrawn200(); });
 }
 
 TSkinData::~TSkinData()
@@ -197,8 +198,8 @@ bool HasDrawn200Entries(const TSkinReader& reader)
     return false;
 }
 
-std::unique_ptr<TSkinElements> ReadDrawn200(const TSkinReader& reader, const TQuickIni& ini,
-                                            const TSkinElements& base)
+std::unique_ptr<TSkinElements> ReadDrawn200Set(const TSkinReader& reader, const TQuickIni& ini,
+                                               const TSkinElements& base)
 {
     if (!HasDrawn200Entries(reader))
         return nullptr;
@@ -219,8 +220,7 @@ std::unique_ptr<TSkinElements> ReadDrawn200(const TSkinReader& reader, const TQu
 // reason in m_loadError, when it is no skin this engine takes: not a skin
 // archive, another format version, images beyond their budget, bitmaps the
 // system cannot make.
-std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate,
-                                                   std::unique_ptr<TSkinElements>& drawn200)
+std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate)
 {
     try {
         TSkinReader reader;
@@ -235,7 +235,6 @@ std::unique_ptr<TSkinElements> TSkinData::ReadSkin(TMemoryStream& candidate,
         TSkinImages images(reader);
         auto fresh = std::make_unique<TSkinElements>();
         LoadFromIni(ini, images, *fresh, CurrentSkinLoadEnvironment());
-        drawn200 = ReadDrawn200(reader, ini, *fresh);
         return fresh;
     } catch (const std::exception& e) {
         // Out of memory included: a host must survive any skin it is handed.
@@ -254,20 +253,39 @@ bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
 {
     if (Designing())
         return false;
-    std::unique_ptr<TSkinElements> drawn200;
-    std::unique_ptr<TSkinElements> fresh = ReadSkin(candidate, drawn200);
+    std::unique_ptr<TSkinElements> fresh = ReadSkin(candidate);
     if (!fresh)
         return false;
     m_elements.TakeOver(*fresh);
-    m_scaled.Rebuild(m_elements, std::move(drawn200));
     if (&candidate != &m_skinStream)
         m_skinStream.Swap(candidate);
+    // After the swap: a scale above 150 % in use reads the new skin's 200 %
+    // pictures from the skin stream.
+    m_scaled.Rebuild(m_elements);
     RecreateButtonFaceBrush();
     m_empty = false;
     m_loadError.clear();
     if (ISkinManager* manager = SkinManager())
         manager->SkinDataReloaded(this);
     return true;
+}
+
+// The skin file as loaded, read once more with its 200 % pictures preferred
+// (see ReadDrawn200Set above); asked by the scaled sets when a window first
+// needs a scale above 150 %. Null for a skin without such pictures.
+std::unique_ptr<TSkinElements> TSkinData::ReadDrawn200() const
+{
+    TMemoryStream bytes;
+    bytes.WriteBuffer(m_skinStream.Memory(), SkinStreamSize());
+    bytes.SetPosition(0);
+    TSkinReader reader;
+    if (!reader.Loadfromstream(bytes))
+        return nullptr;
+    TQuickIni ini;
+    TMemoryStream iniText;
+    reader.readIni(".ini", iniText);
+    ini.LoadFromStream(&iniText);
+    return ReadDrawn200Set(reader, ini, m_elements);
 }
 
 bool TSkinData::LoadSkin()

@@ -256,8 +256,8 @@ protected:
     void Loaded() override;
 
 private:
-    std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate,
-                                            std::unique_ptr<TSkinElements>& drawn200);
+    std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate);
+    std::unique_ptr<TSkinElements> ReadDrawn200() const;
     bool LoadSkinFrom(TMemoryStream& candidate);
     bool Refuse(std::string reason);
     void CreateCaptionFont();

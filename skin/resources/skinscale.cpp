@@ -226,9 +226,18 @@ std::unique_ptr<TSkinElements> Drawn200(const TSkinElements& base, const TSkinEl
     return result;
 }
 
-std::pair<const TSkinElements*, TScaleFactor> TScaledSkins::Source(const TSkinElements& base,
-                                                                   int dpi) const
+std::pair<const TSkinElements*, TScaleFactor> TScaledSkins::Source(const TSkinElements& base, int dpi)
 {
+    if (dpi > 144 && !m_drawn200Read && m_readDrawn200) {
+        m_drawn200Read = true;
+        try {
+            m_drawn200 = m_readDrawn200();
+        } catch (...) {
+            // Out of memory or a bitmap the system cannot make: the 96-DPI
+            // pictures are scaled instead.
+            m_drawn200.reset();
+        }
+    }
     if (m_drawn200 && dpi > 144)
         return {m_drawn200.get(), TScaleFactor::Of(dpi, 192)};
     return {&base, TScaleFactor::FromDpi(dpi)};
@@ -266,9 +275,10 @@ const TSkinElements& TScaledSkins::At(const TSkinElements& base, int dpi)
     }
 }
 
-void TScaledSkins::Rebuild(const TSkinElements& base, std::unique_ptr<TSkinElements> drawn200)
+void TScaledSkins::Rebuild(const TSkinElements& base)
 {
-    m_drawn200 = std::move(drawn200);
+    m_drawn200.reset();
+    m_drawn200Read = false;
     for (auto& [dpi, set] : m_sets) {
         try {
             const auto [source, f] = Source(base, dpi);

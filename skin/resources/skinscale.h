@@ -14,6 +14,7 @@
 #include "framework/imagescale.h"
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -52,25 +53,34 @@ std::unique_ptr<TSkinElements> Drawn200(const TSkinElements& base, const TSkinEl
 // its fixed elements when the skin is reloaded (Rebuild).
 class TScaledSkins {
 public:
+    // Reads the skin's 200 % set (Drawn200), or answers null when the skin
+    // has no pictures drawn for 200 %. Asked at most once per skin load, and
+    // only when a window above 150 % needs it: a program on a 96-DPI screen
+    // never pays for reading the skin twice.
+    using Drawn200Reader = std::function<std::unique_ptr<TSkinElements>()>;
+    void SetDrawn200Reader(Drawn200Reader reader) { m_readDrawn200 = std::move(reader); }
+
     // The set for `dpi` made from `base`: `base` itself at 96 DPI (or
     // below), and when the copy would pass the budget or cannot be made.
-    // With pictures drawn for 200 % (SetDrawn200), DPIs above 144 are
-    // scaled from those instead of from `base`.
+    // With pictures drawn for 200 %, DPIs above 144 are scaled from those
+    // instead of from `base`.
     const TSkinElements& At(const TSkinElements& base, int dpi);
-    // After `base` took a new skin, with `drawn200` (Drawn200, or null) the
-    // new skin's 200 % set: every set in use takes its scaled copy. A set
-    // whose copy cannot be made keeps the previous skin's pictures rather
-    // than leave its windows with dangling elements.
-    void Rebuild(const TSkinElements& base, std::unique_ptr<TSkinElements> drawn200 = nullptr);
+    // After `base` took a new skin: every set in use takes its scaled copy.
+    // A set whose copy cannot be made keeps the previous skin's pictures
+    // rather than leave its windows with dangling elements.
+    void Rebuild(const TSkinElements& base);
+    // Whether the skin's 200 % pictures have been read and there are some.
     bool HasDrawn200() const { return m_drawn200 != nullptr; }
     int Count() const { return static_cast<int>(m_sets.size()); }
     std::size_t Bytes() const;
 
 private:
     // The set a DPI is scaled from, and the factor.
-    std::pair<const TSkinElements*, TScaleFactor> Source(const TSkinElements& base, int dpi) const;
+    std::pair<const TSkinElements*, TScaleFactor> Source(const TSkinElements& base, int dpi);
 
     std::map<int, std::unique_ptr<TSkinElements>> m_sets;
+    Drawn200Reader m_readDrawn200;
+    bool m_drawn200Read = false;                 // asked since the last load
     std::unique_ptr<TSkinElements> m_drawn200;   // the skin's own 200 % pictures, or null
 };
 

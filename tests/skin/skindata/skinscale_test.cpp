@@ -209,4 +209,8 @@ TEST(Drawn200, ASkinWithoutThemIsScaledFromItsOwnPicturesAndAReloadDropsThem)
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(Pixel(at200.Left->Image, x, y), Pixel(data.Elements().Left->Image, x / 2, y / 2));
+    // And back: the reload reads the new skin's pictures, not the old one's.
+    files.back().second = Bmp(16, 60, RGBColor(4, 5, 6));
+    ASSERT_TRUE(LoadSkin(data, ScaleIni(), files));
+    EXPECT_EQ(Pixel(at200.Left->Image, 7, 7), RGBColor(4, 5, 6));
 }
