@@ -154,13 +154,15 @@ TEST_P(SkinLayout, ImageNamesAndFilesMatchOneToOne)
     }
 }
 
-// The frame and the caption buttons carry pictures drawn for 200 %: exactly
+// The frame, the caption buttons, the push-button faces and the check and
+// radio boxes carry pictures drawn for 200 %: exactly
 // twice the size (else the engine ignores them) and drawn, not doubled: a
 // rounded corner or a glyph stroke drawn large is not the small one's pixels
 // twice over.
 TEST_P(SkinLayout, FramePicturesAreDrawnAgainAtTwiceTheSize)
 {
-    for (const char* name : {"left", "right", "top", "bottom", "btnclose", "btnmin", "btnmax"}) {
+    for (const char* name : {"left", "right", "top", "bottom", "btnclose", "btnmin", "btnmax", "buttons",
+                             "checkbutton", "radiobutton"}) {
         SCOPED_TRACE(name);
         const std::string small_name = std::string(name) + ".bmp";
         const std::string large_name = std::string(name) + "@200.bmp";
