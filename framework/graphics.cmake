@@ -19,4 +19,6 @@ list(APPEND TARNIVO_FRAMEWORK_SOURCES
     scratchimage.h scratchimage.cpp
     keyedblit.h keyedblit.cpp
     ninegrid.h ninegrid.cpp
+    imagescale.h imagescale.cpp
+    windowdpi.h windowdpi.cpp
 )

@@ -1,6 +1,8 @@
 // The skinned frame's costs under the default skin, printed (medians),
 // asserted nowhere:
-//   - one full non-client paint (UpdateNc) of a 580 x 276 window;
+//   - one full non-client paint (UpdateNc) of a 580 x 276 window at 96 DPI
+//     and of the same window at 192 DPI (1160 x 552, drawn from the doubled
+//     skin), side by side, with the one-time cost of doubling the skin;
 //   - skinning one window, from CN_SkinActive to its frame painted;
 //   - re-skinning 50 open windows when the skin changes.
 // Run by hand: tools/wine-run.sh build/win32/bench/windows/skinform_bench.exe
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace tarnivo;
@@ -100,6 +103,32 @@ TWinSkinForm* Skinned(HWND window)
     return form;
 }
 
+// Median and minimum of 200 full frame paints.
+std::pair<double, double> PaintCost(TWinSkinForm& form)
+{
+    std::vector<double> paint;
+    for (int i = 0; i < 200; ++i) {
+        const auto start = Clock::now();
+        form.UpdateNc(nullptr);
+        GdiFlush();
+        paint.push_back(Ms(start));
+    }
+    return {Median(paint), *std::min_element(paint.begin(), paint.end())};
+}
+
+// The window told its DPI as the system tells a per-monitor aware program,
+// then given the size it has at that DPI.
+double MoveToDpi(HWND window, int dpi, int width, int height)
+{
+    RECT suggested{30, 30, 30 + width, 30 + height};
+    const auto start = Clock::now();
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const double took = Ms(start);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    return took;
+}
+
 } // namespace
 
 int main()
@@ -120,15 +149,18 @@ int main()
         std::printf("the window was not skinned\n");
         return 1;
     }
-    std::vector<double> paint;
-    for (int i = 0; i < 200; ++i) {
-        const auto start = Clock::now();
-        form->UpdateNc(nullptr);
-        GdiFlush();
-        paint.push_back(Ms(start));
-    }
-    std::printf("UpdateNc of a 580 x 276 window, 200 runs: median %.3f ms, min %.3f ms\n",
-                Median(paint), *std::min_element(paint.begin(), paint.end()));
+    const auto [median96, min96] = PaintCost(*form);
+    const double firstMove = MoveToDpi(window, 192, 1160, 552);
+    const auto [median192, min192] = PaintCost(*form);
+    std::printf("UpdateNc, 200 runs each:   96 DPI (580 x 276)   192 DPI (1160 x 552)\n");
+    std::printf("  median                    %8.3f ms         %8.3f ms\n", median96, median192);
+    std::printf("  min                       %8.3f ms         %8.3f ms\n", min96, min192);
+    std::printf("WM_DPICHANGED to 192 the first time (the skin doubled, frame re-bound): %.2f ms\n",
+                firstMove);
+    std::printf("decoded pictures of the skin: %zu KB at 96 DPI, %zu KB in the 192 DPI set\n",
+                ElementPixelBytes(data.Elements()) / 1024, ElementPixelBytes(data.ElementsAt(192)) / 1024);
+    std::printf("  again (the doubled skin kept): %.2f ms\n", (MoveToDpi(window, 96, 580, 276),
+                                                           MoveToDpi(window, 192, 1160, 552)));
     DestroyWindow(window);
 
     // Skinning one window: the start-up sequence and the first frame paint.

@@ -287,11 +287,11 @@ void TWScrollbar::Repaint()
     // Most repaints after a scroll step find the bar as the step left it:
     // no DC is needed for them.
     const TSkinData& skin = *m_skin->SkinData();
-    if (kept && m_painter.Current(skin.Elements(), skin.Colors(csButtonFace), look))
+    if (kept && m_painter.Current(m_skin->Elements(), skin.Colors(csButtonFace), look))
         return;
     WindowDC dc(Handle(), DcArea::Client);
     if (dc)
-        m_painter.Paint(dc.Get(), POINT{0, 0}, skin.Elements(), skin.Colors(csButtonFace), look,
+        m_painter.Paint(dc.Get(), POINT{0, 0}, m_skin->Elements(), skin.Colors(csButtonFace), look,
                         kept ? TBarRefresh::Changes : TBarRefresh::Whole);
 }
 
@@ -304,7 +304,7 @@ bool TWScrollbar::ReadLook(TScrollBarLook& look)
 {
     if (!m_skin || !m_skin->SkinData())
         return false;
-    if (!SkinHasScrollBars(m_skin->SkinData()->Elements()))
+    if (!SkinHasScrollBars(m_skin->Elements()))
         return false;
     SCROLLBARINFO info{};
     if (!ReadBarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE))
@@ -337,7 +337,7 @@ void TWScrollbar::PaintWindow(HDC dc, TBarRefresh refresh)
         m_painter.Forget();
         return;
     }
-    m_painter.Paint(dc, POINT{0, 0}, m_skin->SkinData()->Elements(),
+    m_painter.Paint(dc, POINT{0, 0}, m_skin->Elements(),
                     m_skin->SkinData()->Colors(csButtonFace), look, refresh);
 }
 
@@ -346,7 +346,7 @@ bool TWScrollbar::PaintBar(HDC dc)
     TScrollBarLook look;
     if (!ReadLook(look))
         return false;
-    DrawScrollBarBuffered(dc, POINT{0, 0}, m_skin->SkinData()->Elements(),
+    DrawScrollBarBuffered(dc, POINT{0, 0}, m_skin->Elements(),
                           m_skin->SkinData()->Colors(csButtonFace), look);
     return true;
 }

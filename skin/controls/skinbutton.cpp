@@ -223,7 +223,7 @@ const TDataSkinButton* TSkinButton::ButtonElement() const
 {
     if (!FSkinData)
         return nullptr;
-    const TDataSkinButton* element = FSkinData->Elements().Buttons.get();
+    const TDataSkinButton* element = Elements().Buttons.get();
     return ElementPresent(element) ? element : nullptr;
 }
 

@@ -52,10 +52,10 @@ std::wstring WindowTextOf(HWND window)
 
 // The box image of the skin's button element (check or radio) and its frame
 // count; none when the skin has no such image.
-const TBitmap* ButtonBoxImage(const TSkinData* skinData, TBitmap TDataSkinButton::*image,
+const TBitmap* ButtonBoxImage(const TSkinElements* elements, TBitmap TDataSkinButton::*image,
                               std::int32_t TDataSkinButton::*frames, int& frameCount)
 {
-    const TDataSkinButton* element = skinData ? skinData->Elements().Buttons.get() : nullptr;
+    const TDataSkinButton* element = elements ? elements->Buttons.get() : nullptr;
     if (!element || (element->*image).Empty())
         return nullptr;
     frameCount = element->*frames;
@@ -214,7 +214,7 @@ void TSkinCheckBox::AfterProc(TMessage& message)
 
 const TBitmap* TSkinCheckBox::BoxImage(int& frameCount) const
 {
-    return ButtonBoxImage(FSkinData, &TDataSkinButton::CheckImage,
+    return ButtonBoxImage(SkinElements(), &TDataSkinButton::CheckImage,
                           &TDataSkinButton::CheckFrameCount, frameCount);
 }
 
@@ -267,7 +267,7 @@ void TSkinCheckControl::AfterProc(TMessage& message)
 
 const TBitmap* TSkinRadioButton::BoxImage(int& frameCount) const
 {
-    return ButtonBoxImage(FSkinData, &TDataSkinButton::RadioImage,
+    return ButtonBoxImage(SkinElements(), &TDataSkinButton::RadioImage,
                           &TDataSkinButton::RadioFrameCount, frameCount);
 }
 

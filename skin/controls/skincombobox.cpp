@@ -313,7 +313,7 @@ int TSkinComBox::FaceFrame() const
 
 void TSkinComBox::DrawControl(HDC dc, const TRect& rect)
 {
-    const TDataSkinBorder* button = FSkinData ? FSkinData->Elements().ComboButton.get() : nullptr;
+    const TDataSkinBorder* button = FSkinData ? Elements().ComboButton.get() : nullptr;
     if (!ElementPresent(button))
         return;
     FStyle = static_cast<DWORD>(GetWindowLongEx(FHandle, GWL_STYLE));
@@ -340,7 +340,7 @@ void TSkinComBox::DrawControl(HDC dc, const TRect& rect)
 
 void TSkinComBox::DrawComposed(HDC dc, const TRect& rect, int frame)
 {
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     // The loader put the mirrored faces into "SunkEdge" for a button on the
     // left.
     const TDataSkinObject* face = (FExStyle & WS_EX_LEFTSCROLLBAR)
@@ -354,7 +354,7 @@ void TSkinComBox::DrawComposed(HDC dc, const TRect& rect, int frame)
 
 void TSkinComBox::DrawSeparate(HDC dc, const TRect& rect, int frame)
 {
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     if (!ElementPresent(e.SunkEdge))
         return;
     const bool left = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
@@ -383,7 +383,7 @@ void TSkinComBox::DrawSeparate(HDC dc, const TRect& rect, int frame)
 
 void TSkinComBox::DrawControl1(HDC dc, const TRect& rect)
 {
-    const TDataSkinBorder& button = *FSkinData->Elements().ComboButton;
+    const TDataSkinBorder& button = *Elements().ComboButton;
     int frame = 1;
     if (!FEnabled)
         frame = 3;

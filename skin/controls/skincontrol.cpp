@@ -14,6 +14,7 @@
 #include "framework/control.h"
 #include "framework/gdiobjects.h"
 #include "framework/ownmessages.h"
+#include "framework/windowdpi.h"
 
 #include <exception>
 
@@ -566,6 +567,13 @@ void TSkinControl::InitScrollbar(TControl* control, TSkinData* skinData, TCanvas
 {
     if (control == Owner())
         Init(host, skinData, canvas, false);
+}
+
+const TSkinElements* TSkinControl::SkinElements() const
+{
+    if (!FSkinData)
+        return nullptr;
+    return &FSkinData->ElementsAt(FSkinForm ? FSkinForm->HostDpi() : WindowDpi(FHandle));
 }
 
 } // namespace tarnivo

@@ -44,6 +44,8 @@
 
 namespace tarnivo {
 
+class TSkinElements;
+
 class TControl;
 class TDataSkinObject;
 class TSkinData;
@@ -151,6 +153,11 @@ public:
     // The window-less control this object skins, or null.
     TControl* GraphicControl() const { return FGraphicControl; }
     TSkinData* SkinData() const { return FSkinData; }
+    // The skin's elements at the DPI of the form the control sits on (of its
+    // own window without a form); null without skin data. Elements() is the
+    // same for callers that have checked SkinData().
+    const TSkinElements* SkinElements() const;
+    const TSkinElements& Elements() const { return *SkinElements(); }
     ISkinControlHost* Host() const { return FSkinForm; }
     bool Unicode() const { return FUnicode; }
     int Kind() const { return FKind; }

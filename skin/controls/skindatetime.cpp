@@ -92,7 +92,8 @@ void TArrowButton::Paint(TCanvas& canvas)
     GdiBrush brush(CreateSolidBrush(ColorToRGB(face)));
     if (brush)
         FillRect(dc, &client, brush.Get());
-    const TDataSkinObject* arrow = data ? data->Elements().ComboxArrow.get() : nullptr;
+    const TSkinElements* elements = FSkinControl ? FSkinControl->SkinElements() : nullptr;
+    const TDataSkinObject* arrow = elements ? elements->ComboxArrow.get() : nullptr;
     if (ElementPresent(arrow))
         DrawRect1(dc, client, arrow->Image, Keying::Transparent, arrow->FrameCount, Frame());
 }

@@ -108,14 +108,14 @@ void TSkinGroupBox::DrawFrame(HDC dc, const TRect& rect, int top) const
 // middle down. False without the picture.
 bool TSkinGroupBox::DrawEdgeImage(HDC dc, const TRect& rect, int top) const
 {
-    const TDataSkinObject* edge = FSkinData ? FSkinData->Elements().GroupBoxEdge.get() : nullptr;
+    const TDataSkinObject* edge = SkinElements() ? SkinElements()->GroupBoxEdge.get() : nullptr;
     const int frame = IsWindowEnabled(FHandle) ? 1 : 2;
     return DrawElementFrame(dc, Rect(rect.left, top, rect.right, rect.bottom), edge, frame);
 }
 
 const TDataSkinBoxLabel* TSkinGroupBox::LabelImage() const
 {
-    const TDataSkinBoxLabel* label = FSkinData ? FSkinData->Elements().GroupBox.get() : nullptr;
+    const TDataSkinBoxLabel* label = SkinElements() ? SkinElements()->GroupBox.get() : nullptr;
     return ElementPresent(label) ? label : nullptr;
 }
 

@@ -63,6 +63,8 @@ public:
     // notification of their own; the form's hover timer watches it.
     virtual TSkinControlLink* HotControlLink() const = 0;
     virtual void SetHotControlLink(TSkinControlLink* control) = 0;
+    // The DPI the form is drawn at; its controls are drawn at the same.
+    virtual int HostDpi() const = 0;
 
 protected:
     ~ISkinControlHost() = default;

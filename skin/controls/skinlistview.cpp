@@ -63,7 +63,7 @@ void TSkinHeader::Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas,
 
 bool TSkinHeader::HasHeaderImage() const
 {
-    return FSkinData && ElementPresent(FSkinData->Elements().Headerbar);
+    return FSkinData && ElementPresent(Elements().Headerbar);
 }
 
 bool TSkinHeader::BeforeProc(TMessage& message)
@@ -147,7 +147,7 @@ void TSkinHeader::DrawControl(HDC dc, const TRect&)
                                   item.right - kItemInset, item.bottom - kItemInset));
         right = std::max(right, static_cast<int>(item.right));
     }
-    const TDataSkinObject& bar = *FSkinData->Elements().Headerbar;
+    const TDataSkinObject& bar = *Elements().Headerbar;
     if (right < client.right)
         DrawSkinMap(canvas.Handle(), Rect(right, 0, client.right, client.bottom),
                     HeaderFrames(bar), 1, &bar);
@@ -157,7 +157,7 @@ void TSkinHeader::DrawControl(HDC dc, const TRect&)
 
 void TSkinHeader::DrawItem(TCanvas& canvas, int index, const TRect& rect)
 {
-    const TDataSkinObject& bar = *FSkinData->Elements().Headerbar;
+    const TDataSkinObject& bar = *Elements().Headerbar;
     wchar_t text[kHeaderTextMax + 1] = {};
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;

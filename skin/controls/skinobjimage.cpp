@@ -44,9 +44,9 @@ void TabFace(const TDataSkinObject& tabs, int frame, TBitmap& face)
 
 } // namespace
 
-void BuildGlyphStrip(const TSkinData& skinData, bool radio, TBitmap& strip)
+void BuildGlyphStrip(const TSkinElements& skin, bool radio, TBitmap& strip)
 {
-    const TDataSkinButton& buttons = *skinData.Elements().Buttons;
+    const TDataSkinButton& buttons = *skin.Buttons;
     const TBitmap& image = radio ? buttons.RadioImage : buttons.CheckImage;
     const int frames = radio ? buttons.RadioFrameCount : buttons.CheckFrameCount;
     strip.SetSize(0, 0);
@@ -83,7 +83,7 @@ void TSkinObjImage::PushGlyphs()
     if (!FControl || !FSkinData)
         return;
     TBitmap strip;
-    BuildGlyphStrip(*FSkinData, FKind == 2, strip);
+    BuildGlyphStrip(Elements(), FKind == 2, strip);
     if (strip.Empty())
         return;
     if (FKind == 3) {
@@ -130,7 +130,7 @@ void TSkinAdvPage::PushTabFaces()
 {
     if (FKind != PageKindTabBitmaps || !FControl || !FSkinData)
         return;
-    const TDataSkinBorder* tabs = FSkinData->Elements().Tabs.get();
+    const TDataSkinBorder* tabs = Elements().Tabs.get();
     if (!tabs || !tabs->HasImage())
         return;
     TBitmap normal;

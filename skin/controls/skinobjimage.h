@@ -32,7 +32,7 @@ private:
 // first four frames, or all five when the image has five, side by side in
 // a strip of StripCells cells on magenta, into `strip`. Empty when the skin
 // has no image.
-void BuildGlyphStrip(const TSkinData& skinData, bool radio, TBitmap& strip);
+void BuildGlyphStrip(const TSkinElements& skin, bool radio, TBitmap& strip);
 
 // Kind 4: the control takes its tab faces as "TabBackGround" and
 // "TabBackGroundActive"; its up-down child gets the skin's up-down.

@@ -13,18 +13,18 @@ namespace tarnivo {
 
 namespace {
 
-const TDataSkinBorder* ProgressElement(const TSkinData* data)
+const TDataSkinBorder* ProgressElement(const TSkinElements* elements)
 {
-    if (!data || !ElementPresent(data->Elements().Progress))
+    if (!elements || !ElementPresent(elements->Progress))
         return nullptr;
-    return data->Elements().Progress.get();
+    return elements->Progress.get();
 }
 
-const TDataSkinObject* ChunkElement(const TSkinData* data)
+const TDataSkinObject* ChunkElement(const TSkinElements* elements)
 {
-    if (!data || !ElementPresent(data->Elements().ProgressChunk))
+    if (!elements || !ElementPresent(elements->ProgressChunk))
         return nullptr;
-    return data->Elements().ProgressChunk.get();
+    return elements->ProgressChunk.get();
 }
 
 // Frame `frame` of `frames` of the element, nine-grid with its margins and
@@ -48,7 +48,7 @@ bool TSkinProgress::BeforeProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT:
-        if (!ProgressElement(FSkinData))
+        if (!ProgressElement(SkinElements()))
             return true;   // the bar paints itself
         WMPaint(message);
         return false;
@@ -94,7 +94,7 @@ void TSkinProgress::Present(HDC dc, const TRect& rect, TBitmap& bar) const
 
 void TSkinProgress::DrawControl(HDC dc, const TRect& rect)
 {
-    const TDataSkinBorder* element = ProgressElement(FSkinData);
+    const TDataSkinBorder* element = ProgressElement(SkinElements());
     if (!element || RectWidth(rect) <= 0 || RectHeight(rect) <= 0)
         return;
     if (element->Style == 1) {
@@ -113,8 +113,8 @@ void TSkinProgress::DrawControl(HDC dc, const TRect& rect)
 
 void TSkinProgress::DrawControl1(HDC dc, const TRect& rect)
 {
-    const TDataSkinBorder* element = ProgressElement(FSkinData);
-    const TDataSkinObject* chunk = ChunkElement(FSkinData);
+    const TDataSkinBorder* element = ProgressElement(SkinElements());
+    const TDataSkinObject* chunk = ChunkElement(SkinElements());
     if (!element || !chunk)
         return;
     TBitmap bar;

@@ -423,7 +423,7 @@ void TComboxScrollBar::AfterProc(TMessage& message)
 
 void TComboxScrollBar::DrawControl(HDC dc, const TRect&)
 {
-    if (!FSkinData || !SkinHasScrollBars(FSkinData->Elements()))
+    if (!FSkinData || !SkinHasScrollBars(Elements()))
         return;
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
@@ -441,7 +441,7 @@ void TComboxScrollBar::DrawControl(HDC dc, const TRect&)
     look.Enabled = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
     look.ArrowSize = GetSystemMetrics(SM_CXHSCROLL);
     const POINT at{info.rcScrollBar.left - window.left, info.rcScrollBar.top - window.top};
-    DrawScrollBarBuffered(dc, at, FSkinData->Elements(), FSkinData->Colors(csButtonFace), look);
+    DrawScrollBarBuffered(dc, at, Elements(), FSkinData->Colors(csButtonFace), look);
 }
 
 bool TComboxScrollBar::NCLButtonDown(TMessage& message)

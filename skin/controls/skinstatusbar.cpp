@@ -144,7 +144,7 @@ void TSkinStatusBar::PrepareCanvas(TCanvas& canvas) const
         if (GetObjectA(font, sizeof log, &log))
             canvas.Font().AssignLogFont(log);
     }
-    const TDataSkinObject* edges = FSkinData ? FSkinData->Elements().StatusBarEdges.get() : nullptr;
+    const TDataSkinObject* edges = FSkinData ? Elements().StatusBarEdges.get() : nullptr;
     if (edges && edges->NormalTextColor != clNotGiven)
         canvas.Font().SetColor(edges->NormalTextColor);
     else if (!FControl)
@@ -153,7 +153,7 @@ void TSkinStatusBar::PrepareCanvas(TCanvas& canvas) const
 
 void TSkinStatusBar::DrawPanelFace(TCanvas& canvas, const TPanelLook& panel) const
 {
-    const TDataSkinObject* edges = FSkinData ? FSkinData->Elements().StatusBarEdges.get() : nullptr;
+    const TDataSkinObject* edges = FSkinData ? Elements().StatusBarEdges.get() : nullptr;
     if (edges && edges->HasImage())
         DrawSkinMap(canvas.Handle(), panel.Rect, 3, static_cast<int>(panel.Bevel), edges);
     else if (panel.Bevel != TBevel::None)
@@ -167,7 +167,7 @@ void TSkinStatusBar::DrawSizeGrip(HDC dc, const TRect& rect) const
 {
     if (!(GetWindowLongEx(FHandle, GWL_STYLE) & SBARS_SIZEGRIP))
         return;
-    const TDataSkinObject* extra = FSkinData ? FSkinData->Elements().ExtraImages.get() : nullptr;
+    const TDataSkinObject* extra = FSkinData ? Elements().ExtraImages.get() : nullptr;
     if (extra && extra->HasImage()) {
         const int width = extra->Image.Width() / 5;
         const int height = extra->Image.Height();

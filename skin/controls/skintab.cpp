@@ -152,7 +152,7 @@ void TSkinTab::inittab()
     FPaneImage.SetSize(0, 0);
     if (!FSkinData)
         return;
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     if (ElementPresent(e.Tabs)) {
         FTabImage.Assign(e.Tabs->Image);
         FTabImage.SetPixelFormat(pf24bit);
@@ -349,7 +349,7 @@ void TSkinTab::DrawStrip(HDC dc, const TRect& rect, const TRect& display)
 
 void TSkinTab::Drawitem(TCanvas& canvas, int index, const TRect& rect, int frame)
 {
-    const TDataSkinBorder& tabs = *FSkinData->Elements().Tabs;
+    const TDataSkinBorder& tabs = *Elements().Tabs;
     DrawRect2(canvas.Handle(), rect, FTabImage, FrameLayout::SideBySide, ElementCenterFill(tabs),
               ElementKeying(tabs), tabs.FrameCount, frame, tabs.Margins);
     if (FCloseButtons)
@@ -386,7 +386,7 @@ void TSkinTab::ClipUpdown(HDC dc)
 
 void TSkinTab::DrawTabBorder(HDC dc, const TRect& display)
 {
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     const bool ownPane = e.Tabs && e.Tabs->Style == 1 && e.TabPane;
     const TDataSkinObject& element = ownPane ? *e.TabPane : static_cast<const TDataSkinObject&>(*e.Tabs);
     const TSkinMargins margins = ownPane ? e.TabPane->Margins : TSkinMargins{4, 5, 4, 4};
@@ -422,7 +422,7 @@ void TSkinTabBtn::DrawControl(HDC dc, const TRect& rect)
 {
     if (!FSkinData)
         return;
-    const TDataSkinButton& buttons = *FSkinData->Elements().Buttons;
+    const TDataSkinButton& buttons = *Elements().Buttons;
     const TRect display = DisplayArea(FHandle, rect);
     const TRect row = Rect(rect.left, rect.top, rect.right, display.top);
     FillAroundPage(dc, Rect(rect.left, display.top, rect.right, rect.bottom), display);
@@ -472,9 +472,9 @@ void TSkinTab31::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* canv
 void TSkinTab31::inittab()
 {
     FTabImage.SetSize(0, 0);
-    if (!FSkinData || !ElementPresent(FSkinData->Elements().Tabs))
+    if (!FSkinData || !ElementPresent(Elements().Tabs))
         return;
-    FTabImage.Assign(FSkinData->Elements().Tabs->Image);
+    FTabImage.Assign(Elements().Tabs->Image);
     FTabImage.SetPixelFormat(pf24bit);
     SpiegelnVertikal(FTabImage);   // the tabs hang below the strip
 }
@@ -521,7 +521,7 @@ void TSkinTab31::DrawControl(HDC dc, const TRect& rect)
     const auto* control = dynamic_cast<const TControl*>(tabSet);
     if (FTabImage.Empty() || !control || RectWidth(rect) <= 0 || RectHeight(rect) <= 0)
         return;
-    const TDataSkinBorder& tabs = *FSkinData->Elements().Tabs;
+    const TDataSkinBorder& tabs = *Elements().Tabs;
     TBitmap buffer;
     SizeBuffer(buffer, RectWidth(rect), RectHeight(rect));
     TCanvas& canvas = buffer.Canvas();

@@ -84,7 +84,7 @@ void TSkinTrackBar::DrawTrack(HDC dc)
 {
     RECT channel{};
     SendMessageW(FHandle, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     if (Vertical()) {
         if (const TDataSkinObject* track = Present(e.TrackVert)) {
             const int width = track->Image.Width();
@@ -108,7 +108,7 @@ void TSkinTrackBar::Drawthumb(HDC dc)
 {
     RECT thumb{};
     SendMessageW(FHandle, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    const TSkinElements& e = FSkinData->Elements();
+    const TSkinElements& e = Elements();
     const LONG style = GetWindowLongEx(FHandle, GWL_STYLE);
     // The thumb that points at the ticks, then the plain thumb of the bar's
     // direction, then the horizontal one: a skin may give any subset.

@@ -17,11 +17,11 @@ namespace {
 // the edit's skinned border stays whole.
 constexpr int EditBorder = 3;
 
-const TDataSkinBorder* UpDownElement(const TSkinData* data, bool horizontal)
+const TDataSkinBorder* UpDownElement(const TSkinElements* elements, bool horizontal)
 {
-    if (!data)
+    if (!elements)
         return nullptr;
-    const auto& element = horizontal ? data->Elements().UpDownHorz : data->Elements().UpDownVert;
+    const auto& element = horizontal ? elements->UpDownHorz : elements->UpDownVert;
     return ElementPresent(element) ? element.get() : nullptr;
 }
 
@@ -148,7 +148,7 @@ void TSkinUpDown::DrawControl(HDC dc, const TRect& rect)
     } else {
         halves = {Rect(0, 0, width, height / 2), Rect(0, height / 2, width, height)};
     }
-    const TDataSkinBorder* element = UpDownElement(FSkinData, horizontal);
+    const TDataSkinBorder* element = UpDownElement(SkinElements(), horizontal);
     for (int i = 0; i < 2; ++i) {
         const TRect& half = halves[static_cast<std::size_t>(i)];
         const bool pressed = FState.Contains(scDown) && PtInRect(&half, cursor);

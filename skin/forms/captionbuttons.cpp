@@ -104,8 +104,8 @@ bool TWinSkinForm::SysBtnVisible(int index)
 
 void TWinSkinForm::SetSysbtnRect()
 {
-    const int menuMargin = SkinData && ElementPresent(SkinData->Elements().MenuBar)
-                               ? SkinData->Elements().MenuBar->Margins.Left
+    const int menuMargin = SkinData && ElementPresent(Skin().MenuBar)
+                               ? Skin().MenuBar->Margins.Left
                                : 0;
     int rightmost = 0;
     for (int i = 0; i < static_cast<int>(SysButtons.size()); ++i) {

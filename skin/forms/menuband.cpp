@@ -8,6 +8,7 @@
 
 #include "framework/dcscopes.h"
 #include "framework/form.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -55,9 +56,9 @@ NativeEntry ReadEntry(HMENU menu, int position)
     return entry;
 }
 
-void SelectMenuFont(TCanvas& canvas)
+void SelectMenuFont(TCanvas& canvas, int dpi)
 {
-    canvas.Font().AssignLogFont(SystemMenuFont());
+    canvas.Font().AssignLogFont(SystemMenuFont(dpi));
     TFontStyles plain;
     canvas.Font().SetStyle(plain);
 }
@@ -78,9 +79,9 @@ bool IsAccel(wchar_t key, std::wstring_view caption)
     return false;
 }
 
-TBandStart BandStart(const TSkinData& skin, int bandWidth, bool rightToLeft)
+TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft)
 {
-    const TDataSkinObject* bar = skin.Elements().MenuBar.get();
+    const TDataSkinObject* bar = skin.MenuBar.get();
     if (!ElementPresent(bar))
         return TBandStart{6, rightToLeft};
     int x = rightToLeft ? bar->Margins.Right + 8 : bar->Margins.Left + 4;
@@ -132,7 +133,7 @@ void TMenuBtn::Draw()
         canvas.Brush().SetColor(SkinData->Colors(csButtonHilight));
         canvas.FrameRect(Rect);
     }
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     canvas.Font().SetColor(SkinData->Colors(ItemEnabled ? csMenuBarText : csButtonShadow));
     MyDrawCaption(canvas, Rect, Caption, taCenter, true);
     canvas.SetHandle(nullptr);
@@ -263,7 +264,7 @@ void TWinSkinMenu::Layout(HDC dc, const TRect& band)
 {
     TCanvas canvas;
     canvas.SetHandle(dc);
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     std::vector<int> widths;
     for (const auto& button : Buttons) {
         if (!button->Visible) {
@@ -280,7 +281,7 @@ void TWinSkinMenu::Layout(HDC dc, const TRect& band)
     const int width = RectWidth(band);
     const int height = RectHeight(band);
     const std::vector<TRect> rects =
-        LayoutBand(widths, width, height, BandStart(*SkinData, width, Form->RightToLeft != 0));
+        LayoutBand(widths, width, height, BandStart(Form->Skin(), width, Form->RightToLeft != 0));
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
         TRect r = rects[i];
         if (RectWidth(r) > 0 || Buttons[i]->Visible)
@@ -303,7 +304,7 @@ void TWinSkinMenu::SetMenuRect()
 
 void TWinSkinMenu::DrawBackground(TCanvas& canvas, const TRect& local) const
 {
-    const TDataSkinObject* bar = SkinData->Elements().MenuBar.get();
+    const TDataSkinObject* bar = Form->Skin().MenuBar.get();
     if (!ElementPresent(bar)) {
         canvas.Brush().SetColor(SkinData->Colors(csMenuBar));
         canvas.FillRect(local);
@@ -334,7 +335,7 @@ void TWinSkinMenu::DrawMenu(HDC dc, const TRect& bandRect)
     BitBlt(BandImage.Canvas().Handle(), 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
     Painting = 1;
     Layout(canvas.Handle(), bandRect);
-    SelectMenuFont(canvas);
+    SelectMenuFont(canvas, Form->Dpi);
     canvas.Font().SetColor(SkinData->Colors(csMenuBarText));
     canvas.SetBackgroundMode(TBackgroundMode::Transparent);
     for (const auto& button : Buttons) {
@@ -385,7 +386,7 @@ void TWinSkinForm::CreateMenuBand()
 {
     delete MenuBar;
     MenuBar = new TWinSkinMenu(this, SkinData);
-    MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+    MenuBarHeight = ScaleFromSystemDpi(GetSystemMetrics(SM_CYMENU), Dpi);
     MenuBar->UpdataBtn();
 }
 

@@ -47,7 +47,7 @@ struct TBandStart {
     bool RightToLeft = false;
 };
 // The start of the first button for a band `bandWidth` wide.
-TBandStart BandStart(const TSkinData& skin, int bandWidth, bool rightToLeft);
+TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft);
 // Button rectangles (band coordinates) for captions of these widths: each
 // button is its text width + 10 wide (0 for an empty caption), one after the
 // other from the start, leftwards for a right-to-left band. Hidden buttons

@@ -86,7 +86,7 @@ void TWinSkinForm::DrawMenuItem(TObject* sender, TCanvas& canvas, const TRect& r
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item || !SkinData)
         return;
-    TMenuItemPainter(*SkinData, RightToLeft != 0)
+    TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi)
         .DrawMenuItem(*item, canvas, rect, selected, ParentMenu(*item));
 }
 
@@ -94,14 +94,14 @@ void TWinSkinForm::MeasureItem(TObject* sender, TCanvas& canvas, int& width, int
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (item && SkinData)
-        TMenuItemPainter(*SkinData, RightToLeft != 0).MeasureItem(*item, canvas, width, height);
+        TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi).MeasureItem(*item, canvas, width, height);
 }
 
 void TWinSkinForm::MeasureItemPop(TObject* sender, TCanvas&, int& width, int&)
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (item && SkinData && !SkinData->Empty())
-        TMenuItemPainter(*SkinData, RightToLeft != 0).MeasureItemPop(*item, width);
+        TMenuItemPainter(*SkinData, RightToLeft != 0, Dpi).MeasureItemPop(*item, width);
 }
 
 void TWinSkinForm::InitMainMenu(TComponent* container, bool enable)
@@ -242,7 +242,7 @@ void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* butto
         frame = 1;
     if (frame == 0)
         return;
-    const TDataSkinButton& element = *form->SkinData->Elements().Buttons;
+    const TDataSkinButton& element = *form->Skin().Buttons;
     const bool named = frame == 2   ? element.HasPressedTextColor
                        : frame == 4 ? element.HasMouseOverTextColor
                                     : element.HasNormalTextColor;
@@ -252,7 +252,7 @@ void ToolBarDrawButton(HWND skinnedWindow, TToolBar* toolBar, TToolButton* butto
                                               : element.NormalTextColor);
     // A skin may give tool buttons faces of their own (the same five
     // states as push buttons); otherwise they wear the push-button faces.
-    const TDataSkinObject* toolFaces = form->SkinData->Elements().ToolBars.get();
+    const TDataSkinObject* toolFaces = form->Skin().ToolBars.get();
     const TDataSkinObject& face = ElementPresent(toolFaces) ? *toolFaces : element;
     if (!ElementPresent(&face))
         return;
@@ -268,7 +268,7 @@ void ToolBarDrawBackground(HWND skinnedWindow, TToolBar* toolBar, const RECT& re
     TWinSkinForm* form = FindSkinForm(skinnedWindow);
     if (!form || !form->SkinData || !toolBar)
         return;
-    const TDataSkinObject* element = form->SkinData->Elements().Toolbar.get();
+    const TDataSkinObject* element = form->Skin().Toolbar.get();
     if (!ElementPresent(element) || form->SkinData->Options().Contains(xoToolbarBK))
         return;
     HDC dc = toolBar->Canvas().Handle();

@@ -8,6 +8,7 @@
 #include "framework/dcscopes.h"
 #include "framework/gdiobjects.h"
 #include "framework/imagelist.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 
@@ -131,12 +132,15 @@ IMenuPopupLink* MenuPopupLink()
     return g_popupLink ? g_popupLink : &manager;
 }
 
-LOGFONTA SystemMenuFont()
+LOGFONTA SystemMenuFont(int dpi)
 {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        if (dpi > 0)
+            metrics.lfMenuFont.lfHeight = ScaleFromSystemDpi(metrics.lfMenuFont.lfHeight, dpi);
         return metrics.lfMenuFont;
+    }
     LOGFONTA font{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     return font;
@@ -144,7 +148,7 @@ LOGFONTA SystemMenuFont()
 
 const TDataSkinObject* TMenuItemPainter::Element() const
 {
-    const TDataSkinObject* element = Skin.Elements().MenuItem.get();
+    const TDataSkinObject* element = Skin.ElementsAt(Dpi > 0 ? Dpi : SystemDpi()).MenuItem.get();
     return ElementPresent(element) ? element : nullptr;
 }
 
@@ -217,7 +221,7 @@ void TMenuItemPainter::DrawItemBody(TMenuItem& item, TCanvas& canvas, const TRec
     TBitmap buffer;
     buffer.SetSize(w, h);
     TCanvas& composed = buffer.Canvas();
-    composed.Font().AssignLogFont(SystemMenuFont());
+    composed.Font().AssignLogFont(SystemMenuFont(Dpi));
     const TRect local{0, 0, w, h};
     Background(composed, local, rect, menu);
     const TDataSkinObject& element = *Element();

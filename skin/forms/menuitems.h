@@ -50,8 +50,9 @@ constexpr UINT DrawTextFlags = 0x60;
 
 class TMenuItemPainter {
 public:
-    explicit TMenuItemPainter(const TSkinData& skin, bool rightToLeft = false)
-        : Skin(skin), RightToLeft(rightToLeft)
+    // `dpi`: the DPI of the window the menu belongs to (0: the system's).
+    explicit TMenuItemPainter(const TSkinData& skin, bool rightToLeft = false, int dpi = 0)
+        : Skin(skin), RightToLeft(rightToLeft), Dpi(dpi)
     {
     }
 
@@ -88,6 +89,7 @@ public:
 
     const TSkinData& Skin;
     bool RightToLeft;
+    int Dpi;
 
 private:
     const TDataSkinObject* Element() const;
@@ -104,7 +106,7 @@ std::unique_ptr<TMenuItem> CreateMenuItem(HMENU menu, UINT id);
 // Makes every entry of `menu`, and of its sub-menus, owner-drawn.
 void WMINITMENU(HMENU menu);
 
-// The system menu font.
-LOGFONTA SystemMenuFont();
+// The system menu font, at `dpi` (0: at the system DPI, as the system gives it).
+LOGFONTA SystemMenuFont(int dpi = 0);
 
 } // namespace tarnivo

@@ -120,7 +120,7 @@ void TWinSkinForm::Drawborder(int index, const TRect& rect, HDC dc)
 {
     if (rect.right < rect.left || rect.bottom < rect.top || !SkinData)
         return;
-    const TDataSkinBorder* element = BorderElement(SkinData->Elements(), index);
+    const TDataSkinBorder* element = BorderElement(Skin(), index);
     if (!element || element->Image.Empty() || element->FrameCount < 1) {
         // No image for this part: the system's face colour stands in.
         FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
@@ -161,7 +161,7 @@ void TWinSkinForm::DrawFLine(HDC dc)
     if (CaptionBuffer.Empty())
         return;
     TCanvas& canvas = CaptionBuffer.Canvas();
-    const TDataSkinBorder* top = SkinData->Elements().Top.get();
+    const TDataSkinBorder* top = Skin().Top.get();
     if (top && !top->Image.Empty()) {
         Drawborder(3, text, canvas.Handle());
         DrawLine(canvas, text);
@@ -180,7 +180,7 @@ void TWinSkinForm::DrawFLine(HDC dc)
 
 void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
 {
-    const TDataSkinTitle& title = *SkinData->Elements().Title;
+    const TDataSkinTitle& title = *Skin().Title;
     const std::wstring text = CaptionPrefix + WindowText() + CaptionSuffix;
     HDC dc = canvas.Handle();
     // The canvas keeps its own objects selected; ours go in for the text
@@ -274,7 +274,7 @@ void TWinSkinForm::Cropwindow()
     RegionWidth = w;
     RegionHeight = h;
 
-    const TSkinElements& skin = SkinData->Elements();
+    const TSkinElements& skin = Skin();
     GdiRegion region;
     if (!Transparent(skin.Left.get()) && !Transparent(skin.Right.get()) &&
         !Transparent(skin.Top.get()) && !Transparent(skin.Bottom.get())) {

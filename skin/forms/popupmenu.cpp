@@ -13,6 +13,7 @@
 #include "framework/controls/frame.h"
 #include "framework/form.h"
 #include "framework/gdiobjects.h"
+#include "framework/windowdpi.h"
 
 #include <utility>
 
@@ -136,7 +137,8 @@ bool TWinSkinPopMenu::ComposeBackground()
 {
     if (!SkinData || SkinData->Empty())
         return false;
-    const TDataSkinObject* element = SkinData->Elements().MenuBackground.get();
+    // The popup window's own DPI: that of the monitor it opened on.
+    const TDataSkinObject* element = SkinData->ElementsAt(WindowDpi(Handle)).MenuBackground.get();
     if (!ElementPresent(element))
         return false;
     const TSize size = WindowExtent(Handle);

@@ -12,6 +12,7 @@
 
 #include "framework/form.h"
 #include "framework/ownmessages.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 
@@ -117,8 +118,11 @@ void TWinSkinForm::CreateCaptionFont()
     // width that Vista added), so the call also succeeds on older systems.
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        CaptionFont.AssignLogFont(metrics.lfCaptionFont);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return;
+    // The system gives it for the system DPI; the window may be at another.
+    metrics.lfCaptionFont.lfHeight = ScaleFromSystemDpi(metrics.lfCaptionFont.lfHeight, Dpi);
+    CaptionFont.AssignLogFont(metrics.lfCaptionFont);
 }
 
 // Creation ------------------------------------------------------------------
@@ -161,6 +165,8 @@ void TWinSkinForm::InitSkin(TSkinData* skinData)
     if (TSkinManage* manager = Manager())
         manager->SetRunning();
     SkinData = skinData;
+    Dpi = ClampSkinDpi(WindowDpi(Handle));
+    CreateCaptionFont();
     if (!HoverTimer) {
         HoverTimer = new TTimer(this);
         HoverTimer->SetEnabled(false);
@@ -259,7 +265,7 @@ void TWinSkinForm::InitSkinData()
 {
     if (!SkinData || SkinData->Empty())
         return;
-    const TSkinElements& skin = SkinData->Elements();
+    const TSkinElements& skin = Skin();
     if (BorderStyle == sbsNone) {
         BorderLeft = BorderTop = BorderRight = BorderBottom = 0;
         MenuBarHeight = 0;
@@ -279,7 +285,7 @@ void TWinSkinForm::InitSysButtons()
 {
     if (!SkinData || SkinData->Empty())
         return;
-    const TSkinElements& skin = SkinData->Elements();
+    const TSkinElements& skin = Skin();
     DeleteSysbtn();
     SysButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {
@@ -294,6 +300,21 @@ void TWinSkinForm::InitSysButtons()
         }
         SysButtons.push_back(std::move(button));
     }
+}
+
+void TWinSkinForm::ChangeDpi(int dpi)
+{
+    dpi = ClampSkinDpi(dpi);
+    if (dpi == Dpi)
+        return;
+    Dpi = dpi;
+    CreateCaptionFont();
+    if (MenuBar && BorderStyle != sbsNone)
+        MenuBarHeight = ScaleFromSystemDpi(GetSystemMetrics(SM_CYMENU), Dpi);
+    InitSkinData();
+    // What the control skins cached from the skin is of the old scale.
+    for (const auto& control : Controls)
+        control->SkinChange();
 }
 
 void TWinSkinForm::DeleteSysbtn()
@@ -414,8 +435,8 @@ std::wstring TWinSkinForm::WindowText() const
 
 void TWinSkinForm::GetIcon()
 {
-    const int w = GetSystemMetrics(SM_CXSMICON);
-    const int h = GetSystemMetrics(SM_CYSMICON);
+    const int w = ScaleFromSystemDpi(GetSystemMetrics(SM_CXSMICON), Dpi);
+    const int h = ScaleFromSystemDpi(GetSystemMetrics(SM_CYSMICON), Dpi);
     IconBitmap.SetSize(w, h);
     IconSize = w;
     IconBitmap.Canvas().Brush().SetColor(clFuchsia);
@@ -498,7 +519,7 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         // moved to stay centred, rather than its caption being cut.
         DialogCaption = WindowText();
         HDC dc = GetDC(Handle);
-        MakeTitleFont(*SkinData->Elements().Title, CaptionFont, TitleFont);
+        MakeTitleFont(*Skin().Title, CaptionFont, TitleFont);
         HGDIOBJ old = SelectObject(dc, TitleFont.Handle());
         SIZE extent{};
         GetTextExtentPoint32W(dc, DialogCaption.c_str(), static_cast<int>(DialogCaption.size()),
@@ -506,7 +527,7 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         SelectObject(dc, old);
         ReleaseDC(Handle, dc);
         CaptionTextWidth = extent.cx;
-        const TDataSkinTitle& title = *SkinData->Elements().Title;
+        const TDataSkinTitle& title = *Skin().Title;
         const int needed = title.Margins.Left + CaptionTextWidth + title.Margins.Right;
         if (width < needed) {
             const int shift = (needed - width) / 2;

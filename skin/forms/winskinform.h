@@ -116,6 +116,12 @@ public:
     void GetIcon();
     void DrawIcon(HDC dc, const TRect& rect);
 
+    // The skin's elements at the window's DPI (SkinData must be set).
+    const TSkinElements& Skin() const { return SkinData->ElementsAt(Dpi); }
+    // Draws the window at another DPI from now on: the frame sizes, caption
+    // buttons and caption font of that scale, then a new frame and region.
+    void ChangeDpi(int dpi);
+
     // Caption-button objects built from the current skin.
     void DeleteSysbtn();
 
@@ -125,6 +131,7 @@ public:
     void DeleteControl(TSkinControlLink* control) override;
     TSkinControlLink* HotControlLink() const override { return HotControl; }
     void SetHotControlLink(TSkinControlLink* control) override { HotControl = control; }
+    int HostDpi() const override { return Dpi; }
     // Frees a listed control skin (whoever owns it), off the list first.
     void FreeControl(TSkinControlLink* control);
     void DeleteSkinDeleted();
@@ -235,6 +242,7 @@ public:
     HWND Handle = nullptr;                  // the skinned window
     TForm* Form = nullptr;                  // the framework form, or null
     TSkinData* SkinData = nullptr;          // the skin in use
+    int Dpi = 96;                           // the window's DPI, which the skin is drawn at
     std::uint32_t ManagerStamp = 0;         // the manager's Module at creation
     std::string CreatorClassName;           // class name the manager saw
 
@@ -336,6 +344,7 @@ private:
     void WMInitMenuPopup(TMessage& message);
     void WMNCDestroy(TMessage& message);
     void WMSkinRecreate(TMessage& message);
+    void WMDpiChanged(TMessage& message);
     bool OwnChildWindow(HWND window) const;
     void FreeStaleSkins(const TControl& control, HWND window);
     // Checks of queue messages that carry no trustworthy parameters.

@@ -104,6 +104,7 @@ bool TWinSkinForm::Stage1(TMessage& m)
     case CN_SkinActive:       return StartUpAwaited(m) && (SkinActive(), true);
     case WM_SKINRECREATE:     WMSkinRecreate(m); return true;
     case WM_ISSKINNED:        m.Result = 1; return true;
+    case WM_DPICHANGED:       WMDpiChanged(m); return true;
     // A framework form answers these in NewWndProc; a plain window here.
     case WM_SKINCHANGE:       return PlainWindow() && SentFromThisThread() && (SkinChange(), true);
     case WM_SKINPAINTNC:      return PlainWindow() && (WMSkinPaintNC(m), true);
@@ -269,6 +270,27 @@ void TWinSkinForm::WMSkinRecreate(TMessage& m)
         return;
     FreeStaleSkins(*control, window);
     InitControls(control);
+}
+
+// The system sends this to a per-monitor aware program's window when its DPI
+// changes (another monitor, another scale); both words of wParam hold the new
+// DPI, which may as well be any number from a stranger's PostMessage: it is
+// clamped, and lParam (the suggested rectangle) is the program's business.
+// The skin of the new scale is bound first, so that the program's move to the
+// suggested rectangle already computes the client area from the new frame;
+// the frame and region are made anew afterwards.
+void TWinSkinForm::WMDpiChanged(TMessage& m)
+{
+    const int before = Dpi;
+    ChangeDpi(LOWORD(m.WParam));
+    const TLiveToken alive = m_guard.Token();
+    Default(m);
+    if (!alive || Dpi == before || !SkinFrame || ChildWindow || SkinState == skinstate::Created)
+        return;
+    RegionWidth = 0;
+    Refresh();
+    Cropwindow();
+    RePaint();
 }
 
 bool TWinSkinForm::OwnChildWindow(HWND window) const

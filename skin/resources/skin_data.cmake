@@ -11,6 +11,7 @@ target_include_directories(skin_data PUBLIC ${PROJECT_SOURCE_DIR})
 target_sources(skin_data PRIVATE
     skincolors.h skincolors.cpp
     skinelements.h skinelements.cpp
+    skinscale.h skinscale.cpp
     skinderived.h skinderived.cpp
     skinloader.h skinloader.cpp
     skin3rd.h skin3rd.cpp

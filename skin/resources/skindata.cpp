@@ -101,6 +101,7 @@ TSkinData::TSkinData(TComponent* owner)
         TSkinReader::ShowMessage = ShowSkinMessage;
     RecreateButtonFaceBrush();
     LoadMenuGlyphs();
+    m_scaled.SetDrawn200Reader([this] { return ReadDrawn200(); });
 }
 
 TSkinData::~TSkinData()
@@ -175,6 +176,46 @@ bool TSkinData::ReadSkinStreamResource(HINSTANCE module, const char* resourceNam
 
 // Loading ------------------------------------------------------------------
 
+namespace {
+
+// Pictures drawn for 200 %. A skin may carry, beside any picture "name.bmp"
+// it names, an entry "name@200.bmp" of exactly twice its width and height,
+// drawn for 200 % (crisp lines, glyphs at double size); old skins, which have
+// none, stay valid and are scaled from their 96-DPI pictures. The skin is
+// read a second time with those entries preferred; windows at 200 % draw the
+// result, and windows above 150 % are scaled from it rather than from 96. A
+// "@200" entry of another size is not taken (its picture is scaled from 96
+// instead), and pictures that would pass the budget of scaled copies make
+// the skin draw all scales from its 96-DPI pictures; neither refuses the skin.
+constexpr const char* Drawn200Suffix = "@200";
+
+bool HasDrawn200Entries(const TSkinReader& reader)
+{
+    const TStringList& names = reader.EntryNames();
+    for (int i = 0; i < names.Count(); ++i)
+        if (LowerCase(names[i]).find("@200.bmp") != std::string::npos)
+            return true;
+    return false;
+}
+
+std::unique_ptr<TSkinElements> ReadDrawn200Set(const TSkinReader& reader, const TQuickIni& ini,
+                                               const TSkinElements& base)
+{
+    if (!HasDrawn200Entries(reader))
+        return nullptr;
+    TSkinImages images(reader, ScaledSkinBudgetBytes);
+    images.PreferVariant(Drawn200Suffix);
+    TSkinElements loaded;
+    try {
+        LoadFromIni(ini, images, loaded, CurrentSkinLoadEnvironment());
+    } catch (const ESkinRefused&) {
+        return nullptr;
+    }
+    return images.VariantsUsed() > 0 ? Drawn200(base, loaded) : nullptr;
+}
+
+} // namespace
+
 // Reads a candidate skin file into a fresh element set; null, with the
 // reason in m_loadError, when it is no skin this engine takes: not a skin
 // archive, another format version, images beyond their budget, bitmaps the
@@ -218,12 +259,33 @@ bool TSkinData::LoadSkinFrom(TMemoryStream& candidate)
     m_elements.TakeOver(*fresh);
     if (&candidate != &m_skinStream)
         m_skinStream.Swap(candidate);
+    // After the swap: a scale above 150 % in use reads the new skin's 200 %
+    // pictures from the skin stream.
+    m_scaled.Rebuild(m_elements);
     RecreateButtonFaceBrush();
     m_empty = false;
     m_loadError.clear();
     if (ISkinManager* manager = SkinManager())
         manager->SkinDataReloaded(this);
     return true;
+}
+
+// The skin file as loaded, read once more with its 200 % pictures preferred
+// (see ReadDrawn200Set above); asked by the scaled sets when a window first
+// needs a scale above 150 %. Null for a skin without such pictures.
+std::unique_ptr<TSkinElements> TSkinData::ReadDrawn200() const
+{
+    TMemoryStream bytes;
+    bytes.WriteBuffer(m_skinStream.Memory(), SkinStreamSize());
+    bytes.SetPosition(0);
+    TSkinReader reader;
+    if (!reader.Loadfromstream(bytes))
+        return nullptr;
+    TQuickIni ini;
+    TMemoryStream iniText;
+    reader.readIni(".ini", iniText);
+    ini.LoadFromStream(&iniText);
+    return ReadDrawn200Set(reader, ini, m_elements);
 }
 
 bool TSkinData::LoadSkin()

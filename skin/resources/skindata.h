@@ -7,6 +7,7 @@
 
 #include "skincolors.h"
 #include "skinelements.h"
+#include "skinscale.h"
 
 #include "framework/bitmap.h"
 #include "framework/component.h"
@@ -220,6 +221,11 @@ public:
     // after the first load) keep their addresses across loads: a pointer to
     // one stays valid and shows the newest skin. See TSkinElements.
     const TSkinElements& Elements() const { return m_elements; }
+    // The elements a window at `dpi` draws from: Elements() at 96 DPI, a
+    // scaled copy otherwise (skinscale.h), made on first use and kept while
+    // the skin lives. A reload gives each copy the new skin, its fixed
+    // elements keeping their addresses as Elements()' do.
+    const TSkinElements& ElementsAt(int dpi) const { return m_scaled.At(m_elements, dpi); }
     // Changes with every completed load (see TSkinElements::Generation):
     // what a painter caches from the skin is stale when it differs.
     std::uint32_t Generation() const { return m_elements.Generation(); }
@@ -251,6 +257,7 @@ protected:
 
 private:
     std::unique_ptr<TSkinElements> ReadSkin(TMemoryStream& candidate);
+    std::unique_ptr<TSkinElements> ReadDrawn200() const;
     bool LoadSkinFrom(TMemoryStream& candidate);
     bool Refuse(std::string reason);
     void CreateCaptionFont();
@@ -273,6 +280,7 @@ private:
 
     TMemoryStream m_skinStream;
     TSkinElements m_elements;
+    mutable TScaledSkins m_scaled;         // copies of m_elements per DPI in use
     GdiBrush m_buttonFaceBrush;
     TFont m_captionFont;
     TBitmap m_appIcon;

@@ -56,9 +56,28 @@ void TSkinImages::Charge(const std::string& name, const bmp::Layout& layout)
     m_charged += bytes;
 }
 
+std::string TSkinImages::LowerCaseAscii(std::string text)
+{
+    return LowerCase(text);
+}
+
+// "name.bmp" with the variant suffix before its extension, when the archive
+// has that entry with readable headers; else the name itself.
+std::string TSkinImages::VariantOf(const std::string& name)
+{
+    const std::size_t dot = name.rfind('.');
+    if (m_variant.empty() || dot == std::string::npos)
+        return name;
+    const std::string variant = name.substr(0, dot) + m_variant + name.substr(dot);
+    if (!Find(variant).layout)
+        return name;
+    ++m_variantsUsed;
+    return variant;
+}
+
 const bmp::Image* TSkinImages::Use(std::string_view entryName)
 {
-    const std::string name = LowerCase(entryName);
+    const std::string name = VariantOf(LowerCase(entryName));
     Entry& entry = Find(name);
     if (!entry.layout)
         return nullptr;

@@ -56,6 +56,14 @@ public:
     // Why the entry gave no image: empty when it did, or was never asked for.
     std::string Problem(std::string_view entry) const;
 
+    // From now on Use("name.bmp") hands out the entry "name<suffix>.bmp"
+    // (for instance "name@200.bmp") where the archive has a readable one,
+    // and "name.bmp" otherwise. How a skin carries pictures drawn for a
+    // larger scale: see the skin data's loading.
+    void PreferVariant(std::string suffix) { m_variant = LowerCaseAscii(std::move(suffix)); }
+    // Images handed out from a variant entry so far.
+    int VariantsUsed() const { return m_variantsUsed; }
+
     std::size_t Charged() const { return m_charged; }
     std::size_t Budget() const { return m_budget; }
     // Entries decoded so far (each at most once).
@@ -68,12 +76,16 @@ private:
         std::string problem;
     };
     Entry& Find(const std::string& name);
+    std::string VariantOf(const std::string& name);
+    static std::string LowerCaseAscii(std::string text);
     void Charge(const std::string& name, const bmp::Layout& layout);
 
     const TSkinReader& m_reader;
     const std::size_t m_budget;
     std::size_t m_charged = 0;
     int m_decoded = 0;
+    std::string m_variant;
+    int m_variantsUsed = 0;
     std::map<std::string, Entry, std::less<>> m_entries;
 };
 

@@ -1,6 +1,10 @@
 #include "buttonart.h"
 
+#include "frameart.h"
 #include "glyphs.h"
+
+#include <functional>
+#include <string>
 
 namespace tarnivo::skingen {
 
@@ -14,13 +18,15 @@ enum class Face { Normal, Pressed, Disabled, Hot, Focused };
 
 // One push-button face; its corners are mixed with ButtonFace, which the
 // button painter lays under the face before drawing it.
-Bitmap face(const SkinPalette& p, Face state)
+// Drawn at `k` times the size for the 200 % pictures (lengths, radii and
+// lines times k).
+Bitmap face(const SkinPalette& p, Face state, int k)
 {
-    const int n = kFaceSize;
+    const int n = kFaceSize * k;
     Canvas c(n, n);
-    const Coverage body = rounded_rect(0, 0, n, n, Radii::all(3));
-    const Coverage edge = rounded_outline(0, 0, n, n, Radii::all(3), 1);
-    const Coverage sheen = [](int, int y) { return y == 1 ? 1.0 : 0.0; };
+    const Coverage body = rounded_rect(0, 0, n, n, Radii::all(3 * k));
+    const Coverage edge = rounded_outline(0, 0, n, n, Radii::all(3 * k), k);
+    const Coverage sheen = [k](int, int y) { return y >= k && y < 2 * k ? 1.0 : 0.0; };
     switch (state) {
     case Face::Normal:
     case Face::Focused:
@@ -28,7 +34,7 @@ Bitmap face(const SkinPalette& p, Face state)
         c.draw([&](int x, int y) { return sheen(x, y) * body(x, y); }, solid(hex(0xffffff)), 0.07);
         c.draw(edge, solid(state == Face::Focused ? p.accent : p.button_border));
         if (state == Face::Focused) // a soft ring inside the accent edge
-            c.draw(rounded_outline(1, 1, n - 1, n - 1, Radii::all(2), 1), solid(p.accent), 0.35);
+            c.draw(rounded_outline(k, k, n - k, n - k, Radii::all(2 * k), k), solid(p.accent), 0.35);
         break;
     case Face::Hot:
         c.draw(body, vertical_gradient(p.button_hot_top, p.button_hot_bottom, 0, n - 1));
@@ -37,7 +43,7 @@ Bitmap face(const SkinPalette& p, Face state)
         break;
     case Face::Pressed:
         c.draw(body, solid(p.button_pressed));
-        c.draw([](int, int y) { return y == 1 ? 1.0 : 0.0; }, solid(hex(0x000000)), 0.10); // inner shade
+        c.draw(sheen, solid(hex(0x000000)), 0.10); // inner shade
         c.draw(edge, solid(p.accent_deep));
         break;
     case Face::Disabled:
@@ -53,9 +59,10 @@ enum class BoxState { Normal, Hot, Pressed, Disabled };
 
 // Shared look of check boxes and radio buttons: `outline_shape` and `fill_shape`
 // are the box or the circle.
-Bitmap box(const SkinPalette& p, Mark mark, BoxState state, const Coverage& fill_shape, const Coverage& outline_shape)
+Bitmap box(const SkinPalette& p, Mark mark, BoxState state, const Coverage& fill_shape, const Coverage& outline_shape,
+           int k)
 {
-    Canvas c(kBoxSize, kBoxSize);
+    Canvas c(kBoxSize * k, kBoxSize * k);
     const bool on = mark != Mark::None;
     const bool disabled = state == BoxState::Disabled;
     Rgb fill = on ? p.accent : p.box_fill;
@@ -75,13 +82,13 @@ Bitmap box(const SkinPalette& p, Mark mark, BoxState state, const Coverage& fill
     const Rgb ink = disabled ? p.mark_disabled : p.mark;
     switch (mark) {
     case Mark::Check:
-        c.draw(check_glyph(GlyphBox{2.5, 2.5, 8}, 1.6), solid(ink));
+        c.draw(check_glyph(GlyphBox{2.5 * k, 2.5 * k, 8.0 * k}, 1.6 * k), solid(ink));
         break;
     case Mark::Mixed:
-        c.draw(rounded_rect(3, 5.5, 10, 7.5, Radii::all(1)), solid(ink));
+        c.draw(rounded_rect(3 * k, 5.5 * k, 10 * k, 7.5 * k, Radii::all(k)), solid(ink));
         break;
     case Mark::Dot:
-        c.draw(disc(6.5, 6.5, 2.5), solid(ink));
+        c.draw(disc(6.5 * k, 6.5 * k, 2.5 * k), solid(ink));
         break;
     case Mark::None:
         break;
@@ -89,37 +96,52 @@ Bitmap box(const SkinPalette& p, Mark mark, BoxState state, const Coverage& fill
     return c.over_backdrop(solid(p.face));
 }
 
-Bitmap check_box(const SkinPalette& p, Mark mark, BoxState state)
+Bitmap check_box(const SkinPalette& p, Mark mark, BoxState state, int k)
 {
-    return box(p, mark, state, rounded_rect(0, 0, kBoxSize, kBoxSize, Radii::all(3)),
-               rounded_outline(0, 0, kBoxSize, kBoxSize, Radii::all(3), 1));
+    const int n = kBoxSize * k;
+    return box(p, mark, state, rounded_rect(0, 0, n, n, Radii::all(3 * k)),
+               rounded_outline(0, 0, n, n, Radii::all(3 * k), k), k);
 }
 
-Bitmap radio_button(const SkinPalette& p, Mark mark, BoxState state)
+Bitmap radio_button(const SkinPalette& p, Mark mark, BoxState state, int k)
 {
-    const double r = kBoxSize / 2.0;
-    return box(p, mark, state, disc(r, r, r), ring(r, r, r - 0.5, 1));
+    const double r = kBoxSize * k / 2.0;
+    return box(p, mark, state, disc(r, r, r), ring(r, r, r - 0.5 * k, k), k);
 }
 
-using BoxMaker = Bitmap (*)(const SkinPalette&, Mark, BoxState);
+using BoxMaker = Bitmap (*)(const SkinPalette&, Mark, BoxState, int k);
 
 // Four states per mark (normal, hot, pressed, disabled), marks in the given order:
 // the 12-frame check box and the 8-frame radio button layouts.
-Bitmap full_strip(const SkinPalette& p, BoxMaker make, const std::vector<Mark>& marks)
+Bitmap full_strip(const SkinPalette& p, BoxMaker make, const std::vector<Mark>& marks, int k)
 {
     std::vector<Bitmap> frames;
     for (Mark m : marks)
         for (BoxState s : {BoxState::Normal, BoxState::Hot, BoxState::Pressed, BoxState::Disabled})
-            frames.push_back(make(p, m, s));
+            frames.push_back(make(p, m, s, k));
     return join_frames(frames, FrameLayout::SideBySide);
 }
 
 // The 4-frame layout: off, on, off disabled, on disabled.
-Bitmap short_strip(const SkinPalette& p, BoxMaker make, Mark on)
+Bitmap short_strip(const SkinPalette& p, BoxMaker make, Mark on, int k)
 {
-    return join_frames({make(p, Mark::None, BoxState::Normal), make(p, on, BoxState::Normal),
-                        make(p, Mark::None, BoxState::Disabled), make(p, on, BoxState::Disabled)},
+    return join_frames({make(p, Mark::None, BoxState::Normal, k), make(p, on, BoxState::Normal, k),
+                        make(p, Mark::None, BoxState::Disabled, k), make(p, on, BoxState::Disabled, k)},
                        FrameLayout::SideBySide);
+}
+
+Bitmap faces(const SkinPalette& p, int k)
+{
+    return join_frames({face(p, Face::Normal, k), face(p, Face::Pressed, k), face(p, Face::Disabled, k),
+                        face(p, Face::Hot, k), face(p, Face::Focused, k)},
+                       FrameLayout::SideBySide);
+}
+
+// The picture for 96 DPI under `name`, and the same drawn for 200 % beside it.
+std::string add_both(SkinOutput& out, const std::string& name, const std::function<Bitmap(int k)>& draw)
+{
+    out.add_image(name.substr(0, name.size() - 4) + kDrawn200 + ".bmp", draw(2));
+    return out.add_image(name, draw(1));
 }
 
 } // namespace
@@ -128,10 +150,7 @@ void add_buttons(SkinOutput& out, const SkinPalette& p)
 {
     IniSection& s = out.ini.section("Buttons");
     s.note("Faces: 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused.");
-    s.set("Bitmap", out.add_image("buttons.bmp", join_frames({face(p, Face::Normal), face(p, Face::Pressed),
-                                                               face(p, Face::Disabled), face(p, Face::Hot),
-                                                               face(p, Face::Focused)},
-                                                              FrameLayout::SideBySide)));
+    s.set("Bitmap", add_both(out, "buttons.bmp", [&](int k) { return faces(p, k); }));
     s.margins(kFaceMargin, kFaceMargin, kFaceMargin, kFaceMargin);
     s.set("Trans", 1).set("Tile", 0);
     s.set_colour("NormalColour2", p.button_text);
@@ -140,17 +159,22 @@ void add_buttons(SkinOutput& out, const SkinPalette& p)
 
     if (p.completeness == Completeness::Full) {
         s.note("Check box, 12 frames: unchecked, checked, mixed; each normal, hot, pressed, disabled.");
-        s.set("CheckButton", out.add_image("checkbutton.bmp",
-                                           full_strip(p, check_box, {Mark::None, Mark::Check, Mark::Mixed})));
+        s.set("CheckButton", add_both(out, "checkbutton.bmp", [&](int k) {
+                  return full_strip(p, check_box, {Mark::None, Mark::Check, Mark::Mixed}, k);
+              }));
         s.set("CheckButtonFrame", 12);
         s.note("Radio button, 8 frames: off, on; each normal, hot, pressed, disabled.");
-        s.set("RadioButton", out.add_image("radiobutton.bmp", full_strip(p, radio_button, {Mark::None, Mark::Dot})));
+        s.set("RadioButton", add_both(out, "radiobutton.bmp", [&](int k) {
+                  return full_strip(p, radio_button, {Mark::None, Mark::Dot}, k);
+              }));
         s.set("RadioButtonFrame", 8);
     } else {
         s.note("Check box and radio button, 4 frames each (off, on, off disabled, on disabled);");
         s.note("no frame keys: the engine counts 13-pixel frames.");
-        s.set("CheckButton", out.add_image("checkbutton.bmp", short_strip(p, check_box, Mark::Check)));
-        s.set("RadioButton", out.add_image("radiobutton.bmp", short_strip(p, radio_button, Mark::Dot)));
+        s.set("CheckButton", add_both(out, "checkbutton.bmp",
+                                      [&](int k) { return short_strip(p, check_box, Mark::Check, k); }));
+        s.set("RadioButton", add_both(out, "radiobutton.bmp",
+                                      [&](int k) { return short_strip(p, radio_button, Mark::Dot, k); }));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 namespace tarnivo::skingen {
 
@@ -13,18 +14,19 @@ namespace {
 enum class ButtonState { Normal, Pressed, Hot, Inactive };
 enum class Danger { No, Yes }; // the close button turns red when hot
 
-using GlyphMaker = std::function<Coverage(GlyphBox box)>;
+// The glyph in its box, its strokes `k` times as wide (k = 2 at 200 %).
+using GlyphMaker = std::function<Coverage(GlyphBox box, double k)>;
 
 // One state of a caption button. Every frame is opaque: the engine repaints a
 // single button straight onto the title bar when the mouse moves, so a frame
 // must cover whatever the previous state left there.
 Bitmap button_frame(const SkinPalette& p, int size, const Paint& backdrop, const GlyphMaker& glyph,
-                    ButtonState state, Danger danger)
+                    ButtonState state, Danger danger, int k = 1)
 {
     Canvas c(size, size);
     const bool red = danger == Danger::Yes;
     Rgb ink = p.glyph;
-    const Coverage plate = rounded_rect(0, 0, size, size, Radii::all(3));
+    const Coverage plate = rounded_rect(0, 0, size, size, Radii::all(3 * k));
     double drop = 0;
     switch (state) {
     case ButtonState::Normal:
@@ -39,13 +41,13 @@ Bitmap button_frame(const SkinPalette& p, int size, const Paint& backdrop, const
     case ButtonState::Pressed:
         c.draw(plate, solid(red ? p.close_pressed : p.plate_pressed));
         ink = red ? hex(0xffffff) : p.glyph_hot;
-        drop = 1; // pressed looks push down by one pixel
+        drop = k; // pressed looks push down by one pixel (at 96 DPI)
         break;
     }
     const double inset = size * 0.28;
     const double box = std::round(size - 2 * inset);
     const double origin = std::floor((size - box) / 2);
-    c.draw(glyph(GlyphBox{origin, origin + drop, box}), solid(ink));
+    c.draw(glyph(GlyphBox{origin, origin + drop, box}, k), solid(ink));
     return c.opaque(backdrop);
 }
 
@@ -54,16 +56,16 @@ Paint shifted(Paint paint, int dy)
     return [paint = std::move(paint), dy](int x, int y) { return paint(x, y + dy); };
 }
 
-Bitmap caption_strip(const SkinPalette& p, const GlyphMaker& glyph, Danger danger, int frames)
+Bitmap caption_strip(const SkinPalette& p, const GlyphMaker& glyph, Danger danger, int frames, int k)
 {
-    const int n = kCaptionButtonSize;
-    const Paint active = shifted(title_backdrop(p, WindowLook::Active), kCaptionButtonTop);
-    const Paint inactive = shifted(title_backdrop(p, WindowLook::Inactive), kCaptionButtonTop);
-    std::vector<Bitmap> states = {button_frame(p, n, active, glyph, ButtonState::Normal, danger),
-                                  button_frame(p, n, active, glyph, ButtonState::Pressed, danger),
-                                  button_frame(p, n, active, glyph, ButtonState::Hot, danger)};
+    const int n = kCaptionButtonSize * k;
+    const Paint active = shifted(title_backdrop(p, WindowLook::Active, k), kCaptionButtonTop * k);
+    const Paint inactive = shifted(title_backdrop(p, WindowLook::Inactive, k), kCaptionButtonTop * k);
+    std::vector<Bitmap> states = {button_frame(p, n, active, glyph, ButtonState::Normal, danger, k),
+                                  button_frame(p, n, active, glyph, ButtonState::Pressed, danger, k),
+                                  button_frame(p, n, active, glyph, ButtonState::Hot, danger, k)};
     if (frames == 4)
-        states.push_back(button_frame(p, n, inactive, glyph, ButtonState::Inactive, danger));
+        states.push_back(button_frame(p, n, inactive, glyph, ButtonState::Inactive, danger, k));
     return join_frames(states, FrameLayout::SideBySide);
 }
 
@@ -83,16 +85,16 @@ struct CaptionButton {
 std::vector<CaptionButton> caption_buttons()
 {
     return {
-        {"BUTTON.CLOSE", "btnclose.bmp", 0, 26, 0, 0, [](GlyphBox b) { return close_glyph(b, 1.4); }, Danger::Yes},
+        {"BUTTON.CLOSE", "btnclose.bmp", 0, 26, 0, 0, [](GlyphBox b, double k) { return close_glyph(b, 1.4 * k); }, Danger::Yes},
         // Maximise shows while the window is not maximised, restore while it is;
         // both only for windows with a minimise or maximise box.
-        {"BUTTON.MAX", "btnmax.bmp", 1, 46, 2, 6, [](GlyphBox b) { return maximise_glyph(b, 1); }, Danger::No},
-        {"BUTTON.RESTORE", "btnrestore.bmp", 1, 46, 1, 6, [](GlyphBox b) { return restore_glyph(b, 1); },
+        {"BUTTON.MAX", "btnmax.bmp", 1, 46, 2, 6, [](GlyphBox b, double k) { return maximise_glyph(b, k); }, Danger::No},
+        {"BUTTON.RESTORE", "btnrestore.bmp", 1, 46, 1, 6, [](GlyphBox b, double k) { return restore_glyph(b, k); },
          Danger::No},
-        {"BUTTON.MIN", "btnmin.bmp", 2, 66, 6, 0, [](GlyphBox b) { return minimise_glyph(b, 1); }, Danger::No},
+        {"BUTTON.MIN", "btnmin.bmp", 2, 66, 6, 0, [](GlyphBox b, double k) { return minimise_glyph(b, k); }, Danger::No},
         // Help posts WM_SKINBUTTONCLICK (20) and shows only on windows that answer
         // WM_SKINBUTTONQUERY with a positive value.
-        {"BUTTON.HELP", "btnhelp.bmp", 20, 86, 1000, 0, [](GlyphBox b) { return help_glyph(b, 1.3); }, Danger::No},
+        {"BUTTON.HELP", "btnhelp.bmp", 20, 86, 1000, 0, [](GlyphBox b, double k) { return help_glyph(b, 1.3 * k); }, Danger::No},
     };
 }
 
@@ -104,7 +106,11 @@ void add_title_buttons(SkinOutput& out, const SkinPalette& p)
         // derives the count from the image's shape (54 x 18: 3 frames).
         const bool by_shape = p.completeness == Completeness::Trimmed && b.action == 20;
         const int frames = by_shape ? 3 : 4;
-        s.set("ButtonImage", out.add_image(b.file, caption_strip(p, b.glyph, b.danger, frames)));
+        s.set("ButtonImage", out.add_image(b.file, caption_strip(p, b.glyph, b.danger, frames, 1)));
+        // Drawn again for 200 % (see kDrawn200): glyph strokes twice as wide.
+        const std::string file = b.file;
+        out.add_image(file.substr(0, file.size() - 4) + kDrawn200 + ".bmp",
+                      caption_strip(p, b.glyph, b.danger, frames, 2));
         if (by_shape)
             s.note("No frame key: three frames by the image's shape; inactive windows show frame 1.");
         else
@@ -126,9 +132,9 @@ void add_mdi_buttons(SkinOutput& out, const SkinPalette& p)
     const int n = kMdiButtonSize;
     const Paint band = solid(menu_band_colour(p, WindowLook::Active));
     const std::vector<std::pair<GlyphMaker, Danger>> kinds = {
-        {[](GlyphBox b) { return minimise_glyph(b, 1); }, Danger::No},
-        {[](GlyphBox b) { return restore_glyph(b, 1); }, Danger::No},
-        {[](GlyphBox b) { return close_glyph(b, 1.3); }, Danger::Yes},
+        {[](GlyphBox b, double k) { return minimise_glyph(b, k); }, Danger::No},
+        {[](GlyphBox b, double k) { return restore_glyph(b, k); }, Danger::No},
+        {[](GlyphBox b, double k) { return close_glyph(b, 1.3 * k); }, Danger::Yes},
     };
     std::vector<Bitmap> frames;
     for (const auto& [glyph, danger] : kinds) {

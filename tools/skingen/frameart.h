@@ -19,9 +19,15 @@ inline constexpr int kMenuBandHeight = 20;
 
 enum class WindowLook { Active, Inactive };
 
+// Pictures drawn for 200 % go into the skin as "name@200.bmp" beside the
+// "name.bmp" an INI key names, at exactly twice its size; the engine takes
+// them for windows at 200 % and scales them for windows above 150 %.
+inline constexpr const char* kDrawn200 = "@200";
+
 // The title bar's colour at window row y (the same in every column), so caption
 // buttons can be drawn over exactly what the frame painter puts under them.
-Paint title_backdrop(const SkinPalette& p, WindowLook look);
+// Drawn at k times the size for the 200 % pictures (k = 2).
+Paint title_backdrop(const SkinPalette& p, WindowLook look, int k = 1);
 // The menu band's colour (flat, so anything baked onto it matches).
 Rgb menu_band_colour(const SkinPalette& p, WindowLook look);
 

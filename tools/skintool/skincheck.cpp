@@ -53,6 +53,7 @@ private:
         CheckSections();
         CheckImages();
         CheckImageBudget();
+        CheckDrawn200();
     }
 
     void Report(Severity severity, std::string text) { findings_.push_back({severity, std::move(text)}); }
@@ -104,6 +105,31 @@ private:
             }
         } catch (const ESkinRefused& e) {
             Report(Severity::Error, "the engine refuses this skin: " + std::string(e.what()));
+        }
+    }
+
+    // Pictures drawn for 200 %: "name@200.bmp" stands in for "name.bmp" at
+    // 200 % only when it is exactly twice its size; otherwise the engine
+    // scales "name.bmp" and the entry is dead weight.
+    void CheckDrawn200()
+    {
+        const std::string suffix = "@200.bmp";
+        for (const auto& [name, size] : bitmaps_) {
+            if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+                continue;
+            const std::string base = name.substr(0, name.size() - suffix.size()) + ".bmp";
+            const auto found = bitmaps_.find(base);
+            if (found == bitmaps_.end()) {
+                Report(Severity::Warning, "entry \"" + name + "\": no readable \"" + base +
+                                              "\" beside it, so it is never used");
+                continue;
+            }
+            const BitmapSize& small = found->second;
+            if (size.width != 2 * small.width || size.height != 2 * small.height)
+                Report(Severity::Warning, "entry \"" + name + "\": " + std::to_string(size.width) + " x " +
+                                              std::to_string(size.height) + " pixels, not twice \"" + base +
+                                              "\" (" + std::to_string(small.width) + " x " +
+                                              std::to_string(small.height) + "); it is not used");
         }
     }
 

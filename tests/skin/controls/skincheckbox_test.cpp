@@ -286,5 +286,29 @@ TEST_F(CheckSkin, PlainDialogBoxesToggleAndShowTheSkinsBoxOverTheirOwn)
     DestroyWindow(dialog);
 }
 
+// A control is drawn at the DPI of the form it sits on: the box doubles at
+// 192 DPI (its frame picture doubled) and is back at its size at 96.
+TEST_F(CheckSkin, TheBoxIsDrawnAtTheDpiOfItsForm)
+{
+    auto* box = Add<TCheckBox>(10, 10, 150, 40, "Check");
+    auto* skin = Skin<TSkinCheckBox>(box);
+    HWND w = box->Handle();
+    const TColor face = BoxPixel(w);
+    const int beyondSmall = kBoxSize + 3;
+    EXPECT_NE(BoxPixel(w, beyondSmall), face);
+
+    m_host->Dpi = 192;
+    skin->SkinChange();
+    EXPECT_EQ(skin->SkinElements(), &m_data->ElementsAt(192));
+    EXPECT_EQ(BoxPixel(w, beyondSmall), face);
+    EXPECT_EQ(BoxPixel(w, 2 * kBoxSize - 1), face);
+    EXPECT_NE(BoxPixel(w, 2 * kBoxSize + 2), face);
+
+    m_host->Dpi = 96;
+    skin->SkinChange();
+    EXPECT_EQ(skin->SkinElements(), &m_data->Elements());
+    EXPECT_NE(BoxPixel(w, beyondSmall), face);
+}
+
 } // namespace
 } // namespace tarnivo

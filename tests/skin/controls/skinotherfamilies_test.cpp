@@ -44,7 +44,7 @@ TEST_F(OtherFamilySkin, GlyphStripHoldsTheFirstFramesAndMagentaAfter)
     for (bool radio : {false, true}) {
         SCOPED_TRACE(radio ? "radio" : "check");
         TBitmap strip;
-        BuildGlyphStrip(*m_data, radio, strip);
+        BuildGlyphStrip(m_data->Elements(), radio, strip);
         ASSERT_EQ(strip.Width(), 13 * TSkinObjImage::StripCells);
         ASSERT_EQ(strip.Height(), 13);
         const int copied = radio ? 5 : 4;

@@ -127,12 +127,12 @@ TEST(MenuBandLayout, ButtonsRunFromTheStartInBothReadingOrders)
 
 TEST_F(MenuBandTest, BandStartFollowsTheElementsMarginsOrSixWithoutIt)
 {
-    EXPECT_EQ(BandStart(Data(), 300, false).X, kBarLeftMargin + 4);
-    EXPECT_EQ(BandStart(Data(), 300, true).X, kBarRightMargin + 8);
-    EXPECT_EQ(BandStart(Data(), 5, false).X, 12) << "a band narrower than the start";
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false).X, kBarLeftMargin + 4);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, true).X, kBarRightMargin + 8);
+    EXPECT_EQ(BandStart(Data().Elements(), 5, false).X, 12) << "a band narrower than the start";
     TSkinData plain(nullptr);
     ASSERT_TRUE(LoadMenuSkin(plain, false, true));
-    EXPECT_EQ(BandStart(plain, 300, false).X, 6);
+    EXPECT_EQ(BandStart(plain.Elements(), 300, false).X, 6);
 }
 
 TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
@@ -167,6 +167,36 @@ TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
     HMENU native = Band(window).NativeMenu;
     form->UnSubclass();
     EXPECT_EQ(GetMenu(window), native);
+    DestroyWindow(window);
+}
+
+// At 192 DPI the band is twice as high, starts after the doubled border and
+// bar margin, and its buttons fit the menu font at twice its height.
+TEST_F(MenuBandTest, AtTwiceTheDpiTheBandAndItsButtonsAreTwiceAsLarge)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form->MenuBar, nullptr);
+    const int height = form->MenuBarHeight;
+    PaintFrame(window);
+    const int fileText = RectWidth(BandButton(window, 0).Rect) - 10;
+
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form->MenuBarHeight, 2 * height);
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ(origin.y - windowRect.top, 2 * kTop + 2 * height);
+
+    PaintFrame(window);
+    const TRect file = BandButton(window, 0).Rect;
+    EXPECT_EQ(file.left, 2 * kLeft + 2 * kBarLeftMargin + 4);
+    // Text widths do not scale exactly with the font height: near twice.
+    EXPECT_NEAR(RectWidth(file) - 10, 2 * fileText, 1 + fileText / 4);
+    EXPECT_GT(RectWidth(file) - 10, fileText * 3 / 2);
     DestroyWindow(window);
 }
 

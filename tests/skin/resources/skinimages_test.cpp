@@ -138,3 +138,33 @@ TEST_F(SkinImagesTest, EntryBytesAreTheEntryInPlace)
     EXPECT_TRUE(reader.EntryBytes("empty.bmp").empty());
     EXPECT_TRUE(reader.EntryBytes("c.bmp").empty());
 }
+
+// A skin's pictures drawn for a larger scale: "name@200.bmp" beside
+// "name.bmp", handed out in its place once the variant is preferred.
+TEST_F(SkinImagesTest, APreferredVariantStandsInForItsEntryWhereItIsReadable)
+{
+    std::string cut = Bmp24(8, 8);
+    cut.resize(cut.size() - 5);
+    Open({{"skin.ini", "[A]\n"}, {"face.bmp", Bmp24(10, 4)}, {"face@200.bmp", Bmp24(20, 8, 0x77)},
+          {"plain.bmp", Bmp24(3, 3)}, {"cut.bmp", Bmp24(4, 4, 0x11)}, {"cut@200.bmp", cut}});
+    TSkinImages plain(reader);
+    EXPECT_EQ(plain.Use("face.bmp")->width, 10) << "without the preference nothing changes";
+    EXPECT_EQ(plain.VariantsUsed(), 0);
+
+    TSkinImages images(reader);
+    images.PreferVariant("@200");
+    const bmp::Image* face = images.Use("FACE.bmp");
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->width, 20);
+    EXPECT_EQ(face->pixels[0], 0x77);
+    EXPECT_EQ(images.Charged(), std::size_t{60} * 8);   // the variant's bytes are charged
+    // No variant, or one that cannot be read: the entry itself.
+    EXPECT_EQ(images.Use("plain.bmp")->width, 3);
+    const bmp::Image* fallback = images.Use("cut.bmp");
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_EQ(fallback->width, 4);
+    EXPECT_EQ(fallback->pixels[0], 0x11);
+    EXPECT_EQ(images.VariantsUsed(), 1);
+    // A name the variant cannot be placed in (no extension) stays as it is.
+    EXPECT_EQ(images.Use("face"), nullptr);
+}

@@ -146,8 +146,38 @@ TEST_P(SkinLayout, ImageNamesAndFilesMatchOneToOne)
             named.insert(value);
         }
     }
-    for (const std::string& file : skin().bitmaps)
-        EXPECT_TRUE(named.count(file)) << file << " is in the folder but no section names it";
+    for (const std::string& file : skin().bitmaps) {
+        // A picture drawn for 200 % goes unnamed beside the one it stands for.
+        const std::size_t at = file.find("@200.bmp");
+        const std::string stands_for = at == std::string::npos ? file : file.substr(0, at) + ".bmp";
+        EXPECT_TRUE(named.count(stands_for)) << file << " is in the folder but no section names it";
+    }
+}
+
+// The frame, the caption buttons, the push-button faces and the check and
+// radio boxes carry pictures drawn for 200 %: exactly
+// twice the size (else the engine ignores them) and drawn, not doubled: a
+// rounded corner or a glyph stroke drawn large is not the small one's pixels
+// twice over.
+TEST_P(SkinLayout, FramePicturesAreDrawnAgainAtTwiceTheSize)
+{
+    for (const char* name : {"left", "right", "top", "bottom", "btnclose", "btnmin", "btnmax", "buttons",
+                             "checkbutton", "radiobutton"}) {
+        SCOPED_TRACE(name);
+        const std::string small_name = std::string(name) + ".bmp";
+        const std::string large_name = std::string(name) + "@200.bmp";
+        ASSERT_TRUE(skin().bitmaps.count(large_name));
+        const Bitmap small = skin().image(small_name);
+        const Bitmap large = skin().image(large_name);
+        ASSERT_EQ(large.width(), 2 * small.width());
+        ASSERT_EQ(large.height(), 2 * small.height());
+        int differing = 0;
+        for (int y = 0; y < large.height(); ++y)
+            for (int x = 0; x < large.width(); ++x)
+                differing += large.at(x, y) != small.at(x / 2, y / 2);
+        if (std::string(name) != "bottom")   // a flat strip is the same at any size
+            EXPECT_GT(differing, 0);
+    }
 }
 
 TEST_P(SkinLayout, EveryImageDividesIntoItsFrames)

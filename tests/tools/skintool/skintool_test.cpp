@@ -206,6 +206,27 @@ TEST_F(SkinToolTest, CheckReportsWhatTheLoaderWouldGetWrong)
     EXPECT_NE(out.str().find("4 errors"), std::string::npos);
 }
 
+TEST_F(SkinToolTest, CheckWarnsOfPicturesFor200PercentTheEngineWouldNotUse)
+{
+    const std::string ini = std::string(GoodIni);
+    PackEntries({{"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())},
+                 {"top.bmp", Bmp(30, 40)},
+                 {"top@200.bmp", Bmp(60, 80)},      // twice the size: used, no finding
+                 {"button.bmp", Bmp(50, 9)},
+                 {"button@200.bmp", Bmp(100, 19)},  // one row short
+                 {"close.bmp", Bmp(61, 20)},
+                 {"scroll.bmp", Bmp(23 * 4, 4)},
+                 {"orphan@200.bmp", Bmp(4, 4)}},
+                At("large.skn"));
+    const std::vector<Finding> findings = CheckSkinFile(At("large.skn"));
+    EXPECT_FALSE(HasErrors(findings));
+    const auto warnings = Texts(findings, Severity::Warning);
+    EXPECT_TRUE(Mentions(warnings, "\"button@200.bmp\": 100 x 19 pixels, not twice \"button.bmp\" (50 x 9)"));
+    EXPECT_TRUE(Mentions(warnings, "\"orphan@200.bmp\": no readable \"orphan.bmp\" beside it"));
+    EXPECT_FALSE(Mentions(warnings, "top@200.bmp"));
+    EXPECT_EQ(warnings.size(), 2u);
+}
+
 TEST_F(SkinToolTest, CheckRefusesUnreadableSkins)
 {
     PackEntries({{"a.bmp", Bmp(2, 2)}}, At("noini.skn"));
