@@ -175,7 +175,7 @@ std::string ShortCutToText(TShortCut shortCut)
     }
     // Anything else by the keyboard's own name for it.
     char name[32] = {};
-    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0)
         return text + name;
     return {};
@@ -662,7 +662,7 @@ void TMainMenu::MenuChanged()
     // menu; a rebuilt menu has lost it until the client puts it back.
     auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(m_window));
     if (frame && frame->ClientHandle())
-        SendMessageA(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+        SendMessageW(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(m_window);
 }
 
@@ -702,7 +702,7 @@ void TPopupMenu::Popup(int x, int y)
     SetForegroundWindow(m_window);
     UINT command = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, m_window, nullptr));
-    PostMessageA(m_window, WM_NULL, 0, 0);
+    PostMessageW(m_window, WM_NULL, 0, 0);
     // Last: the item's handler may free this menu.
     if (command)
         DispatchCommand(command);

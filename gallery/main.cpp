@@ -63,7 +63,7 @@ bool IsSkinned(HWND window)
 {
     constexpr UINT WM_ISSKINNED = 0x3523;
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, WM_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+    return SendMessageTimeoutW(window, WM_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
            answer == 1;
 }
 
@@ -137,7 +137,7 @@ void RunLoop(TGalleryMainForm& main, const std::vector<HWND>& dialogs)
 {
     MSG msg;
     while (!Application->Terminated()) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0)
             break;
         try {
@@ -147,13 +147,13 @@ void RunLoop(TGalleryMainForm& main, const std::vector<HWND>& dialogs)
             }
             bool handled = false;
             for (HWND dialog : dialogs)
-                handled = handled || (IsWindow(dialog) && IsDialogMessageA(dialog, &msg));
+                handled = handled || (IsWindow(dialog) && IsDialogMessageW(dialog, &msg));
             if (handled)
                 continue;
             if (IsMDIAccelerator(msg))
                 continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         } catch (...) {
             Application->HandleException(std::current_exception());
         }

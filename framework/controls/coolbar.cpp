@@ -68,7 +68,7 @@ void TCoolBand::Push() const
         return;
     std::string text;
     REBARBANDINFOA info = BandInfo(*this, text);
-    SendMessageA(window, RB_SETBANDINFOA, static_cast<WPARAM>(Index()),
+    SendMessageW(window, RB_SETBANDINFOA, static_cast<WPARAM>(Index()),
                  reinterpret_cast<LPARAM>(&info));
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -135,7 +135,7 @@ void TCoolBar::EraseBands(HDC dc)
     HWND window = controlwindow::Existing(*this);
     for (const auto& band : m_bands) {
         RECT r{};
-        if (!SendMessageA(window, RB_GETRECT, static_cast<WPARAM>(band->Index()),
+        if (!SendMessageW(window, RB_GETRECT, static_cast<WPARAM>(band->Index()),
                           reinterpret_cast<LPARAM>(&r)))
             continue;
         GdiBrush brush(CreateSolidBrush(ColorToRGB(band->Color())));
@@ -147,7 +147,7 @@ void TCoolBar::InsertBand(const TCoolBand& band) const
 {
     std::string text;
     REBARBANDINFOA info = BandInfo(band, text);
-    SendMessageA(controlwindow::Existing(*this), RB_INSERTBANDA, static_cast<WPARAM>(-1),
+    SendMessageW(controlwindow::Existing(*this), RB_INSERTBANDA, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&info));
 }
 

@@ -28,7 +28,7 @@ void TCustomEdit::CreateParams(TCreateParams& params)
 
 void TCustomEdit::HandleCreated()
 {
-    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
+    SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
 void TCustomEdit::HandleDestroying()
@@ -60,7 +60,7 @@ void TCustomEdit::SetReadOnly(bool readOnly)
         return;
     m_readOnly = readOnly;
     if (HandleAllocated())
-        SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
+        SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
 void TCustomEdit::SetMaxLength(int length)
@@ -69,7 +69,7 @@ void TCustomEdit::SetMaxLength(int length)
         return;
     m_maxLength = length < 0 ? 0 : length;
     if (HandleAllocated())
-        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
+        SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
 void TCustomEdit::Dispatch(TMessage& message)

@@ -52,7 +52,7 @@ TTabItem ReadTab(HWND window, int index, bool unicode)
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text;
     item.cchTextMax = MaxTabText + 1;
-    if (SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
+    if (SendMessageW(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
         tab.Text = StrToWideStr(text);
         tab.Image = item.iImage;
     }

@@ -38,17 +38,17 @@ std::pair<DWORD, DWORD> SystemVersion()
 
 DWORD StyleOf(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
 
 DWORD ExStyleOf(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
 }
 
 void SetStyleOf(HWND window, DWORD style)
 {
-    SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
 std::string ClassNameOf(HWND window)
@@ -421,9 +421,9 @@ void TWinSkinForm::GetIcon()
     IconBitmap.Canvas().FillRect(TRect{0, 0, w, h});
     IconBitmap.SetTransparent(true);
     IconBitmap.SetTransparentColor(clFuchsia);
-    IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_SMALL, 0));
+    IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
     if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_BIG, 0));
+        IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
     if (!IconHandle)
         return;
     ::tarnivo::IconHandle copy{static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))};

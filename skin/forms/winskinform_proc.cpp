@@ -364,7 +364,7 @@ void TWinSkinForm::WMCommand(TMessage& m)
     case SC_CLOSE:
     case SC_RESTORE:
         // Window-menu commands that arrive as menu commands.
-        PostMessageA(Handle, WM_SYSCOMMAND, id, 0);
+        PostMessageW(Handle, WM_SYSCOMMAND, id, 0);
         m.Result = 0;
         return;
     default:
@@ -452,7 +452,7 @@ void TWinSkinForm::WMNCActivate(TMessage& m)
         HotControl = nullptr;
     }
     if (FormStyle == sfsMDIform && MDIClient)
-        SendMessageA(MDIClient, WM_NCACTIVATE, m.WParam, 0);
+        SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, 0);
     else if (FormStyle == sfsMDIChild)
         Default(m);
     if (!MaximizedMDIChild())
@@ -473,13 +473,13 @@ void TWinSkinForm::WMSetText(TMessage& m)
     } else {
         // The system repaints its own caption as it stores the text; with
         // redrawing off for the call it draws nothing over ours.
-        SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(Handle, WM_SETREDRAW, FALSE, 0);
         m_formHook.CallNext(m);
-        SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(Handle, WM_SETREDRAW, TRUE, 0);
     }
     if (WindowState == swsMax && FormStyle == sfsMDIChild) {
         if (TSkinManage* manager = Manager(); manager && manager->MDIClientWindow)
-            PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
+            PostMessageW(manager->MDIClientWindow, WM_SKINMDICAPTION,
                          reinterpret_cast<WPARAM>(Handle), 0);
     } else if (WindowState == swsMin) {
         UpdateNc(nullptr);

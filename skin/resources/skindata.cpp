@@ -585,13 +585,13 @@ void TSkinData::CaptureAppIcon()
     const int height = GetSystemMetrics(SM_CYSMICON);
     HICON icon = nullptr;
     if (HWND window = Application ? Application->Handle() : nullptr) {
-        icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
         if (!icon)
-            icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+            icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
         if (!icon)
-            icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM));
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
         if (!icon)
-            icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
     }
     if (!icon && Application)
         icon = Application->Icon().Handle();
