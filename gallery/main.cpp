@@ -4,6 +4,8 @@
 
 #include "gallerycommandline.h"
 #include "galleryforms.h"
+
+#include "framework/unicodetext.h"
 #include "galleryshots.h"
 #include "galleryskins.h"
 
@@ -36,7 +38,7 @@ std::vector<std::string> CommandLineArguments()
     if (!argv)
         return args;
     for (int i = 1; i < count; ++i)
-        args.push_back(WideStringToStringEx(argv[i]));
+        args.push_back(ToUtf8(argv[i]));
     LocalFree(argv);
     return args;
 }
@@ -49,7 +51,7 @@ void Report(const std::string& text, bool interactive)
     std::fprintf(stderr, "SkinGallery: %s\n", text.c_str());
     std::fflush(stderr);
     if (interactive)
-        MessageBoxA(nullptr, text.c_str(), "SkinGallery", MB_OK | MB_ICONWARNING);
+        MessageBoxW(nullptr, ToWide(text).c_str(), L"SkinGallery", MB_OK | MB_ICONWARNING);
 }
 
 bool IsActive(HWND window)
@@ -75,7 +77,7 @@ bool IsSkinned(HWND window)
 int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& windows,
                     const TGallerySkins& skins, const TGalleryOptions& options)
 {
-    CreateDirectoryA(options.ScreenshotDir.c_str(), nullptr);
+    CreateDirectoryW(ToWide(options.ScreenshotDir).c_str(), nullptr);
     std::string index;
     int status = 0;
     std::vector<int> order;

@@ -1,4 +1,5 @@
 #include "framework/controls/edit.h"
+#include "framework/unicodetext.h"
 
 namespace tarnivo {
 
@@ -51,7 +52,7 @@ void TCustomEdit::SetText(const std::string& text)
         return;
     }
     if (Text() != text)
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), ToWide(text).c_str());
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly)

@@ -38,8 +38,8 @@ void UseWindowFont(TCanvas& canvas, HWND window)
     auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA logFont{};
-    if (GetObjectA(font, sizeof logFont, &logFont))
+    LOGFONTW logFont{};
+    if (GetObjectW(font, sizeof logFont, &logFont))
         canvas.Font().AssignLogFont(logFont);
 }
 

@@ -83,7 +83,7 @@ bool LoadGlyphResource(const std::string& name, TBitmap& glyph)
         return false;
     GdiBitmap owned(handle);
     BITMAP info{};
-    if (!GetObjectA(handle, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+    if (!GetObjectW(handle, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
         return false;
     glyph.SetSize(info.bmWidth, info.bmHeight);
     MemoryDC source;

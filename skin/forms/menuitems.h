@@ -105,6 +105,6 @@ std::unique_ptr<TMenuItem> CreateMenuItem(HMENU menu, UINT id);
 void WMINITMENU(HMENU menu);
 
 // The system menu font.
-LOGFONTA SystemMenuFont();
+LOGFONTW SystemMenuFont();
 
 } // namespace tarnivo

@@ -60,10 +60,10 @@ TSelection DeepestSelection(HMENU menu)
         int hilited = -1;
         HMENU sub = nullptr;
         for (int i = 0; i < count; ++i) {
-            MENUITEMINFOA info{};
+            MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_STATE | MIIM_SUBMENU;
-            if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) &&
+            if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) &&
                 (info.fState & MFS_HILITE)) {
                 hilited = i;
                 sub = info.hSubMenu;

@@ -114,9 +114,9 @@ void TWinSkinForm::CreateCaptionFont()
 {
     // The block as every Windows version knows it (without the padded border
     // width that Vista added), so the call also succeeds on older systems.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
         CaptionFont.AssignLogFont(metrics.lfCaptionFont);
 }
 
