@@ -541,7 +541,7 @@ void TWinSkinForm::SkinActive()
             TSkinManage* manager = Manager();
             if (WindowState == swsMax) {
                 if (manager && manager->MDIClientWindow)
-                    PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
+                    PostMessageW(manager->MDIClientWindow, WM_SKINMDICAPTION,
                                  reinterpret_cast<WPARAM>(Handle), 0);
             } else if (WindowState == swsMin) {
                 EnableSysbtn(true);

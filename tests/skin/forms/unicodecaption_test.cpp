@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 using namespace tarnivo;
@@ -67,7 +69,15 @@ std::vector<int> TitleProfile(HWND window)
     title.SetSize(frame->Width() - kLeft - kRight, kTop);
     BitBlt(title.Canvas().Handle(), 0, 0, title.Width(), kTop, frame->Canvas().Handle(), kLeft, 0,
            SRCCOPY);
-    return InkProfile(title, 0, kTop, kTopActive);
+    // The title's own colour (active or not, as the test left the window):
+    // the commonest one in the strip.
+    std::map<TColor, int> counts;
+    for (int y = 0; y < kTop; ++y)
+        for (int x = 0; x < title.Width(); ++x)
+            ++counts[Pixel(title, x, y)];
+    const auto commonest = std::max_element(
+        counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    return InkProfile(title, 0, kTop, commonest->first);
 }
 
 // The text drawn by DrawTextW in `font`, dark on white.
