@@ -3,6 +3,7 @@
 #include "form.h"
 #include "ownmessages.h"
 #include "screen.h"
+#include "unicodetext.h"
 
 #include <commctrl.h>
 
@@ -12,7 +13,7 @@ namespace tarnivo {
 
 namespace {
 
-const char* const AppWindowClass = "TarnivoApplication";
+const wchar_t* const AppWindowClass = L"TarnivoApplication";
 
 // The screen is made before and freed after the application, whose forms
 // take themselves off the screen's list when they are destroyed at exit.
@@ -41,7 +42,7 @@ TApplication::~TApplication()
 
 HINSTANCE TApplication::Instance() const
 {
-    return GetModuleHandleA(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
 void TApplication::Initialize()
@@ -58,31 +59,31 @@ void TApplication::Initialize()
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
-    HICON icon = LoadIconA(Instance(), "MAINICON");
+    HICON icon = LoadIconW(Instance(), L"MAINICON");
     if (icon)
         m_icon.SetHandle(CopyIcon(icon));
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = Instance();
     wc.hIcon = icon;
     wc.lpszClassName = AppWindowClass;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 
     // The application window is the owner of every form: its taskbar button
     // is the program's, and minimising it takes all forms along. It has no
     // area of its own (zero size), so nothing of it is ever seen but the button.
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    m_handle = CreateWindowExA(0, AppWindowClass, m_title.c_str(),
+    m_handle = CreateWindowExW(0, AppWindowClass, ToWide(m_title).c_str(),
                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
                                    WS_MINIMIZEBOX,
                                x, y, 0, 0, nullptr, nullptr, Instance(), nullptr);
     if (!m_handle || !m_subclass.Install(m_handle, [this](TMessage& m) { Perform(m); }))
         throw EOutOfResources("Error creating the application window");
     if (icon) {
-        SendMessageA(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(m_handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(m_handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -92,7 +93,7 @@ void TApplication::SetTitle(const std::string& title)
         return;
     m_title = title;
     if (m_handle)
-        SetWindowTextA(m_handle, m_title.c_str());
+        SetWindowTextW(m_handle, ToWide(m_title).c_str());
 }
 
 void TApplication::AddForm(TForm* form)
@@ -117,7 +118,7 @@ void TApplication::ReleaseForm(TForm* form)
         return;
     if (!ReleasePending(form))
         m_pendingRelease.push_back(form);
-    PostMessageA(m_handle, CM_RELEASE, 0, reinterpret_cast<LPARAM>(form));
+    PostMessageW(m_handle, CM_RELEASE, 0, reinterpret_cast<LPARAM>(form));
 }
 
 bool TApplication::ReleasePending(const TForm* form) const
@@ -147,7 +148,7 @@ void TApplication::Run()
     }
     MSG msg;
     while (!m_terminated) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0)
             break;
         ProcessMessage(msg);
@@ -165,7 +166,7 @@ bool TApplication::ProcessMessage(MSG& msg)
         if (IsMDIAccelerator(msg))
             return true;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     } catch (...) {
         HandleException(std::current_exception());
     }
@@ -176,7 +177,7 @@ bool TApplication::ProcessMessage(MSG& msg)
 void TApplication::ProcessMessages()
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         ProcessMessage(msg);
     // Also what a message sent from outside the loop left behind.
     ShowDeferredException();
@@ -287,7 +288,7 @@ void TApplication::HandleException(std::exception_ptr error)
         return;
     }
     HWND owner = (m_mainForm && m_mainForm->HandleAllocated()) ? m_mainForm->Handle() : m_handle;
-    MessageBoxA(owner, text.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP);
+    MessageBoxW(owner, ToWide(text).c_str(), ToWide(m_title).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 } // namespace tarnivo

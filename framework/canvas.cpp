@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "icon.h"
+#include "unicodetext.h"
 
 namespace tarnivo {
 
@@ -177,10 +178,11 @@ TPoint TCanvas::PenPos()
     return p;
 }
 
+// UTF-8 text is drawn by the wide calls: the ANSI ones would show every
+// character outside the code page as "?".
 void TCanvas::TextOut(int x, int y, std::string_view text)
 {
-    Require(kFont | kBrush);
-    ::TextOutA(m_dc, x, y, text.data(), static_cast<int>(text.size()));
+    TextOut(x, y, std::wstring_view(ToWide(text)));
 }
 
 void TCanvas::TextOut(int x, int y, std::wstring_view text)
@@ -191,9 +193,7 @@ void TCanvas::TextOut(int x, int y, std::wstring_view text)
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text)
 {
-    Require(kFont | kBrush);
-    UINT options = ETO_CLIPPED | (m_brush.Style() != bsClear ? ETO_OPAQUE : 0);
-    ExtTextOutA(m_dc, x, y, options, &rect, text.data(), static_cast<UINT>(text.size()), nullptr);
+    TextRect(rect, x, y, std::wstring_view(ToWide(text)));
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::wstring_view text)
@@ -205,9 +205,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::wstring_view text)
 
 int TCanvas::DrawText(const TRect& rect, std::string_view text, UINT format)
 {
-    Require(kFont | kBrush);
-    TRect r = rect;
-    return ::DrawTextA(m_dc, text.data(), static_cast<int>(text.size()), &r, format & ~DT_CALCRECT);
+    return DrawText(rect, std::wstring_view(ToWide(text)), format);
 }
 
 int TCanvas::DrawText(const TRect& rect, std::wstring_view text, UINT format)
@@ -219,10 +217,7 @@ int TCanvas::DrawText(const TRect& rect, std::wstring_view text, UINT format)
 
 TRect TCanvas::MeasureText(const TRect& bounds, std::string_view text, UINT format)
 {
-    Require(kFont);
-    TRect r = bounds;
-    ::DrawTextA(m_dc, text.data(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
-    return r;
+    return MeasureText(bounds, std::wstring_view(ToWide(text)), format);
 }
 
 TRect TCanvas::MeasureText(const TRect& bounds, std::wstring_view text, UINT format)
@@ -241,10 +236,7 @@ void TCanvas::DrawFocusRect(const TRect& rect)
 
 TSize TCanvas::TextExtent(std::string_view text)
 {
-    Require(kFont);
-    TSize size{};
-    GetTextExtentPoint32A(m_dc, text.data(), static_cast<int>(text.size()), &size);
-    return size;
+    return TextExtent(std::wstring_view(ToWide(text)));
 }
 
 TSize TCanvas::TextExtent(std::wstring_view text)

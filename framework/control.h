@@ -54,7 +54,9 @@ using TShiftState = TSet<TShiftStateFlag>;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button,
                                        TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
-using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// The key is a UTF-16 code unit as WM_CHAR of a Unicode window carries it: a
+// character outside the BMP comes as two calls, high then low surrogate.
+using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 
 // The shift state that a mouse or key message carries, plus the keyboard's
@@ -279,7 +281,7 @@ protected:
     virtual void HandleCreated() {}
     virtual void HandleDestroying() {}
 
-    virtual void KeyPress(char& key);
+    virtual void KeyPress(wchar_t& key);
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
 

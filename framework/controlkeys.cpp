@@ -19,7 +19,7 @@ TShiftState KeyboardShiftState()
 
 bool TWinControl::WantsKey(WPARAM key, LRESULT wanted)
 {
-    LRESULT code = SendMessageA(m_handle, WM_GETDLGCODE, key, 0);
+    LRESULT code = SendMessageW(m_handle, WM_GETDLGCODE, key, 0);
     return (code & (wanted | DLGC_WANTALLKEYS)) != 0;
 }
 
@@ -40,11 +40,11 @@ bool TWinControl::HandleKeys(TMessage& message)
 {
     switch (message.Msg) {
     case WM_CHAR: {
-        char key = static_cast<char>(message.WParam);
+        auto key = static_cast<wchar_t>(message.WParam);
         KeyPress(key);
         if (key == 0)
             return true;   // consumed by the handler
-        message.WParam = static_cast<unsigned char>(key);
+        message.WParam = static_cast<WPARAM>(key);
         return !WantsKey(message.WParam, DLGC_WANTCHARS) && SendToForm(CM_DIALOGCHAR, message);
     }
     case WM_SYSCHAR:
@@ -80,7 +80,7 @@ bool TWinControl::HandleKeys(TMessage& message)
     return false;
 }
 
-void TWinControl::KeyPress(char& key)
+void TWinControl::KeyPress(wchar_t& key)
 {
     if (OnKeyPress)
         OnKeyPress(this, key);

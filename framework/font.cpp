@@ -1,7 +1,11 @@
 #include "font.h"
 
+#include "unicodetext.h"
+
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace tarnivo {
 
@@ -85,7 +89,7 @@ void TFont::SetCharset(TFontCharset charset)
 HFONT TFont::Handle() const
 {
     if (!m_handle) {
-        LOGFONTA lf{};
+        LOGFONTW lf{};
         lf.lfHeight = m_height;
         lf.lfWeight = m_style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = m_style.Contains(fsItalic);
@@ -96,15 +100,18 @@ HFONT TFont::Handle() const
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
-        std::size_t n = std::min(m_name.size(), sizeof lf.lfFaceName - 1);
-        std::memcpy(lf.lfFaceName, m_name.data(), n);
-        m_handle.Reset(CreateFontIndirectA(&lf));
+        // The face name is UTF-8 here and UTF-16 in the system: a font
+        // named in another script ("ＭＳ ゴシック") is found by its own name.
+        const std::wstring face = ToWide(m_name);
+        const std::size_t n = std::min(face.size(), std::size(lf.lfFaceName) - 1);
+        std::copy_n(face.data(), n, lf.lfFaceName);
+        m_handle.Reset(CreateFontIndirectW(&lf));
     }
     // Should the system refuse the font, text still draws in the GUI font.
     return m_handle ? m_handle.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void TFont::AssignLogFont(const LOGFONTA& font)
+void TFont::AssignLogFont(const LOGFONTW& font)
 {
     TFontStyles style;
     if (font.lfWeight >= FW_BOLD)
@@ -115,7 +122,8 @@ void TFont::AssignLogFont(const LOGFONTA& font)
         style.Include(fsUnderline);
     if (font.lfStrikeOut)
         style.Include(fsStrikeOut);
-    std::string name(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName));
+    std::string name = ToUtf8(std::wstring_view(
+        font.lfFaceName, wcsnlen(font.lfFaceName, std::size(font.lfFaceName))));
     if (name == m_name && font.lfHeight == m_height && style == m_style &&
         font.lfCharSet == m_charset)
         return;

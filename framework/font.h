@@ -49,7 +49,7 @@ public:
 
     // Takes the attributes of a system font description (the caption or menu
     // font from SystemParametersInfo).
-    void AssignLogFont(const LOGFONTA& font);
+    void AssignLogFont(const LOGFONTW& font);
     void Assign(const TFont& source);
 
     // The screen's vertical pixels per inch, used for Size.

@@ -164,8 +164,8 @@ void TForm::HandleCreated()
     if (m_formStyle == fsMDIForm)
         CreateClientWindow();
     if (HICON icon = Application->Icon().Handle()) {
-        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     if (m_clientWidth >= 0)
         SetClientSize(m_clientWidth, m_clientHeight);
@@ -189,7 +189,7 @@ void TForm::HandleDestroying()
     // finds the window gone.
     if (m_formStyle == fsMDIChild)
         if (HWND client = GetParent(Handle()))
-            SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+            SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
 }
 
 void TForm::CreateClientWindow()
@@ -198,11 +198,11 @@ void TForm::CreateClientWindow()
                               FirstMDIChildCommand};
     RECT r;
     GetClientRect(Handle(), &r);
-    m_clientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+    m_clientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                                      WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL |
                                          WS_HSCROLL | WS_VISIBLE,
                                      0, 0, r.right, r.bottom, Handle(), nullptr,
-                                     GetModuleHandleA(nullptr), &create);
+                                     GetModuleHandleW(nullptr), &create);
     if (!m_clientHandle)
         throw EOutOfResources("Error creating the MDI client window");
 }
@@ -213,11 +213,11 @@ void TForm::DefaultHandler(TMessage& message)
         switch (m_formStyle) {
         case fsMDIForm:
             // With no client yet (messages of CreateWindowEx) this is DefWindowProc.
-            message.Result = DefFrameProcA(Handle(), m_clientHandle, message.Msg,
+            message.Result = DefFrameProcW(Handle(), m_clientHandle, message.Msg,
                                            message.WParam, message.LParam);
             return;
         case fsMDIChild:
-            message.Result = DefMDIChildProcA(Handle(), message.Msg, message.WParam,
+            message.Result = DefMDIChildProcW(Handle(), message.Msg, message.WParam,
                                               message.LParam);
             return;
         case fsNormal: break;
@@ -266,9 +266,9 @@ void TForm::SetClientSize(int width, int height)
         placement.length = sizeof(placement);
         GetWindowPlacement(window, &placement);
         RECT r{0, 0, width, height};
-        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
                            GetMenu(window) != nullptr,
-                           static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
         RECT& normal = placement.rcNormalPosition;
         normal.right = normal.left + RectWidth(r);
         normal.bottom = normal.top + RectHeight(r);
@@ -319,7 +319,7 @@ void TForm::SetWindowState(TWindowState state)
     HWND client = m_formStyle == fsMDIChild ? GetParent(window) : nullptr;
     auto restore = [&] {
         if (client)
-            SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(window), 0);
+            SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(window), 0);
         else
             ShowWindow(window, SW_RESTORE);
     };
@@ -333,7 +333,7 @@ void TForm::SetWindowState(TWindowState state)
     case wsMinimized: ShowWindow(window, SW_MINIMIZE); break;
     case wsMaximized:
         if (client)
-            SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
+            SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window), 0);
         else
             ShowWindow(window, SW_MAXIMIZE);
         break;
@@ -354,7 +354,7 @@ HWND TForm::ActiveMDIChildHandle() const
 {
     if (!m_clientHandle)
         return nullptr;
-    return reinterpret_cast<HWND>(SendMessageA(m_clientHandle, WM_MDIGETACTIVE, 0, 0));
+    return reinterpret_cast<HWND>(SendMessageW(m_clientHandle, WM_MDIGETACTIVE, 0, 0));
 }
 
 TForm* TForm::ActiveMDIChild() const
@@ -402,7 +402,7 @@ void TForm::SetWindowMenu(TMenuItem* item)
         m_windowMenu->FreeNotification(this);
     if (m_clientHandle && m_windowMenu) {
         // A null frame menu leaves the menu bar as it is.
-        SendMessageA(m_clientHandle, WM_MDISETMENU, 0,
+        SendMessageW(m_clientHandle, WM_MDISETMENU, 0,
                      reinterpret_cast<LPARAM>(m_windowMenu->Handle()));
         DrawMenuBar(Handle());
     }
@@ -411,32 +411,32 @@ void TForm::SetWindowMenu(TMenuItem* item)
 void TForm::Tile()
 {
     if (m_clientHandle)
-        SendMessageA(m_clientHandle, WM_MDITILE,
+        SendMessageW(m_clientHandle, WM_MDITILE,
                      m_tileMode == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
 }
 
 void TForm::Cascade()
 {
     if (m_clientHandle)
-        SendMessageA(m_clientHandle, WM_MDICASCADE, 0, 0);
+        SendMessageW(m_clientHandle, WM_MDICASCADE, 0, 0);
 }
 
 void TForm::ArrangeIcons()
 {
     if (m_clientHandle)
-        SendMessageA(m_clientHandle, WM_MDIICONARRANGE, 0, 0);
+        SendMessageW(m_clientHandle, WM_MDIICONARRANGE, 0, 0);
 }
 
 void TForm::Next()
 {
     if (HWND active = ActiveMDIChildHandle())
-        SendMessageA(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
+        SendMessageW(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 0);
 }
 
 void TForm::Previous()
 {
     if (HWND active = ActiveMDIChildHandle())
-        SendMessageA(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 1);
+        SendMessageW(m_clientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(active), 1);
 }
 
 bool IsMDIAccelerator(MSG& msg)
@@ -553,7 +553,7 @@ void TForm::ShowMDIChild()
     HWND window = Handle();
     HWND client = GetParent(window);
     ShowWindow(window, SW_SHOW);
-    SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
     if (m_windowStatePending) {
         m_windowStatePending = false;
         TWindowState state = m_windowState;
@@ -637,7 +637,7 @@ void TForm::HandleSysCommand(TMessage& message)
     // The main form's minimise is the application's: it goes to the
     // application window, whose hooks and processing minimise the program.
     if ((message.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this) {
-        SendMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        SendMessageW(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
         message.Result = 0;
         return;
     }
@@ -765,14 +765,14 @@ int TForm::RunModalLoop()
 {
     MSG msg;
     while (m_modalResult == mrNone) {
-        if (!GetMessageA(&msg, nullptr, 0, 0)) {
+        if (!GetMessageW(&msg, nullptr, 0, 0)) {
             // Leave the quit request for the main loop.
             PostQuitMessage(static_cast<int>(msg.wParam));
             m_modalResult = mrCancel;
             break;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return m_modalResult;
 }

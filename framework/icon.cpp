@@ -44,11 +44,11 @@ TSize TIcon::Size() const
     GdiBitmap color(info.hbmColor);
     BITMAP bm{};
     if (color) {
-        GetObjectA(color.Get(), sizeof bm, &bm);
+        GetObjectW(color.Get(), sizeof bm, &bm);
         return TSize{bm.bmWidth, bm.bmHeight};
     }
     // A monochrome icon keeps its AND and XOR masks stacked in one bitmap.
-    GetObjectA(mask.Get(), sizeof bm, &bm);
+    GetObjectW(mask.Get(), sizeof bm, &bm);
     return TSize{bm.bmWidth, bm.bmHeight / 2};
 }
 

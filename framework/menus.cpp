@@ -1,4 +1,5 @@
 #include "menus.h"
+#include "unicodetext.h"
 
 #include "canvas.h"
 #include "form.h"
@@ -54,17 +55,17 @@ void ReleaseCommand(UINT command)
 
 // The system's menu font. The metrics block grew with Vista; an older
 // system refuses the larger size, so the older one is tried second.
-LOGFONTA MenuFont()
+LOGFONTW MenuFont()
 {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     for (UINT size : {static_cast<UINT>(sizeof(metrics)),
                       static_cast<UINT>(sizeof(metrics) - sizeof(metrics.iPaddedBorderWidth))}) {
         metrics.cbSize = size;
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &metrics, 0))
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, size, &metrics, 0))
             return metrics.lfMenuFont;
     }
-    LOGFONTA font{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
     return font;
 }
 
@@ -174,10 +175,10 @@ std::string ShortCutToText(TShortCut shortCut)
     default: break;
     }
     // Anything else by the keyboard's own name for it.
-    char name[32] = {};
-    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-    if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0)
-        return text + name;
+    wchar_t name[32] = {};
+    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    if (scan && GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 32) > 0)
+        return text + ToUtf8(name);
     return {};
 }
 
@@ -375,7 +376,7 @@ void TMenuItem::DefaultMeasureItem(TCanvas& canvas, int& width, int& height) con
         return;
     }
     RECT text{0, 0, 0, 0};
-    DrawTextA(canvas.Handle(), m_caption.c_str(), static_cast<int>(m_caption.size()), &text,
+    DrawTextW(canvas.Handle(), ToWide(m_caption).c_str(), -1, &text,
               DT_SINGLELINE | DT_CALCRECT);
     if (InMenuBar()) {
         width = text.right + 2 * BarItemPadding;
@@ -423,7 +424,7 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(textColor));
     SelectedObject font(dc, canvas.Font().Handle());
-    DrawTextA(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &text, flags);
+    DrawTextW(dc, ToWide(m_caption).c_str(), -1, &text, flags);
 }
 
 void TMenuItem::AppendTo(HMENU menu)
@@ -432,8 +433,9 @@ void TMenuItem::AppendTo(HMENU menu)
     // The system's own menus show the shortcut after a tab, right-aligned.
     if (m_shortCut && !IsLine())
         caption += "\t" + ShortCutToText(m_shortCut);
+    std::wstring wideCaption = ToWide(caption);
     bool ownerDraw = OwnerDrawn();
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     info.wID = m_command;
@@ -448,8 +450,8 @@ void TMenuItem::AppendTo(HMENU menu)
         info.fType = MFT_STRING | (ownerDraw ? MFT_OWNERDRAW : 0) |
                      (m_radioItem ? MFT_RADIOCHECK : 0);
         info.fMask |= MIIM_STRING;
-        info.dwTypeData = caption.data();
-        info.cch = static_cast<UINT>(caption.size());
+        info.dwTypeData = wideCaption.data();
+        info.cch = static_cast<UINT>(wideCaption.size());
         info.fState = (m_enabled ? MFS_ENABLED : MFS_GRAYED) | (m_checked ? MFS_CHECKED : 0) |
                       (m_default ? MFS_DEFAULT : 0);
         if (!m_items.empty()) {
@@ -461,7 +463,7 @@ void TMenuItem::AppendTo(HMENU menu)
             info.hbmpItem = HBMMENU_CALLBACK;
         }
     }
-    InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
 }
 
 TMenuItem* TMenuItem::FindCommand(UINT command)
@@ -662,7 +664,7 @@ void TMainMenu::MenuChanged()
     // menu; a rebuilt menu has lost it until the client puts it back.
     auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(m_window));
     if (frame && frame->ClientHandle())
-        SendMessageA(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+        SendMessageW(frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
     DrawMenuBar(m_window);
 }
 
@@ -702,7 +704,7 @@ void TPopupMenu::Popup(int x, int y)
     SetForegroundWindow(m_window);
     UINT command = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, m_window, nullptr));
-    PostMessageA(m_window, WM_NULL, 0, 0);
+    PostMessageW(m_window, WM_NULL, 0, 0);
     // Last: the item's handler may free this menu.
     if (command)
         DispatchCommand(command);

@@ -7,7 +7,7 @@ namespace tarnivo {
 
 namespace {
 
-const char* const UtilWindowClass = "TarnivoUtilWindow";
+const wchar_t* const UtilWindowClass = L"TarnivoUtilWindow";
 
 // The subclass of each window AllocateHWnd made; it holds the callable.
 struct UtilWindows {
@@ -39,11 +39,11 @@ void RegisterUtilClass()
     static bool registered = false;
     if (registered)
         return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = UtilWindowClass;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
     registered = true;
 }
 
@@ -52,8 +52,8 @@ void RegisterUtilClass()
 HWND AllocateHWnd(TWndMethod method)
 {
     RegisterUtilClass();
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, UtilWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, UtilWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window || !method)
         return window;
     TWindowSubclass subclass;
@@ -91,7 +91,7 @@ void DeallocateHWnd(HWND window)
 
 void DefaultHandler(HWND window, TMessage& message)
 {
-    message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
+    message.Result = DefWindowProcW(window, message.Msg, message.WParam, message.LParam);
 }
 
 } // namespace tarnivo

@@ -44,7 +44,7 @@ LRESULT SendOwnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
         const OwnSend& frame;
         ~Pop() { Sending = frame.Outer; }
     } pop{frame};
-    return SendMessageA(window, msg, wParam, lParam);
+    return SendMessageW(window, msg, wParam, lParam);
 }
 
 bool IsOwnMessage(HWND window, const TMessage& message)

@@ -1,5 +1,7 @@
 #include "streams.h"
 
+#include "unicodetext.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -183,7 +185,8 @@ std::FILE* OpenFile(const std::string& fileName, TFileMode mode)
     // Share mode "deny write" keeps another program from changing a skin or
     // INI file while we read it, as the Windows file-open modes do.
     const int share = mode == TFileMode::fmCreate ? _SH_DENYRW : _SH_DENYWR;
-    return _fsopen(fileName.c_str(), how, share);
+    // The name is UTF-8: the wide call opens what the ANSI one cannot name.
+    return _wfsopen(ToWide(fileName).c_str(), ToWide(how).c_str(), share);
 #else
     return std::fopen(fileName.c_str(), how);
 #endif

@@ -83,7 +83,11 @@ private:
 };
 
 // ASCII-only case helpers shared by the INI store and the skin reader: names
-// in skins are compared this way whatever the user's code page.
+// in skins are compared this way whatever the user's code page. Text is
+// UTF-8, whose bytes past 0x7F are never changed, so a multi-byte character
+// is compared exactly and never cut (Greek, Cyrillic or accented letters
+// match only in the same case; the launcher folds those with the system's
+// Unicode tables instead). TStringList's case-insensitive find is this one.
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);

@@ -4,6 +4,7 @@
 #include "control.h"
 
 #include "form.h"
+#include "unicodetext.h"
 
 #include <windowsx.h>
 
@@ -138,23 +139,23 @@ std::string TWinControl::Text() const
 {
     if (!m_handle)
         return TControl::Text();
-    int length = GetWindowTextLengthA(m_handle);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(m_handle, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    int length = GetWindowTextLengthW(m_handle);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    length = GetWindowTextW(m_handle, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return ToUtf8(text);
 }
 
 void TWinControl::TextChanged()
 {
     if (m_handle)
-        SetWindowTextA(m_handle, TControl::Text().c_str());
+        SetWindowTextW(m_handle, ToWide(TControl::Text()).c_str());
 }
 
 void TWinControl::FontChanged()
 {
     if (m_handle)
-        SendMessageA(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+        SendMessageW(m_handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height)

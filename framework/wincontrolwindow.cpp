@@ -3,6 +3,7 @@
 // it, and destroying and recreating it.
 
 #include "control.h"
+#include "unicodetext.h"
 
 #include "ownmessages.h"
 #include "windowshook.h"
@@ -11,8 +12,8 @@ namespace tarnivo {
 
 namespace {
 
-const char* const ControlProp = "TarnivoControl";
-const char* const FrameworkWindowClass = "TarnivoWindow";
+const wchar_t* const ControlProp = L"TarnivoControl";
+const wchar_t* const FrameworkWindowClass = L"TarnivoWindow";
 
 // A CreateWindowEx for a control in progress on this thread. Messages that
 // arrive before it returns (WM_NCCREATE, WM_CREATE, WM_SIZE) find their
@@ -39,7 +40,7 @@ TWinControl* TWinControl::FromHandle(HWND window)
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId())
         return nullptr;
-    return static_cast<TWinControl*>(GetPropA(window, ControlProp));
+    return static_cast<TWinControl*>(GetPropW(window, ControlProp));
 }
 
 TWinControl* TWinControl::CreatingControl(HWND window)
@@ -88,10 +89,10 @@ void TWinControl::RecreateNow()
 {
     if (!m_handle)
         return;
-    bool shown = (GetWindowLongA(m_handle, GWL_STYLE) & WS_VISIBLE) != 0;
+    bool shown = (GetWindowLongW(m_handle, GWL_STYLE) & WS_VISIBLE) != 0;
     DestroyHandle();
     HWND window = Handle();
-    if (shown && !(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
+    if (shown && !(GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE))
         ShowWindow(window, SW_SHOWNA);
 }
 
@@ -132,13 +133,13 @@ void TWinControl::CreateWnd()
 {
     static bool registered = false;
     if (!registered) {
-        WNDCLASSA wc{};
+        WNDCLASSW wc{};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = InitWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.lpszClassName = FrameworkWindowClass;
-        RegisterClassA(&wc);
+        RegisterClassW(&wc);
         registered = true;
     }
 
@@ -149,7 +150,7 @@ void TWinControl::CreateWnd()
     if (m_handle)
         return;
     m_systemClass = !params.SystemClass.empty();
-    const char* cls = m_systemClass ? params.SystemClass.c_str() : FrameworkWindowClass;
+    const std::wstring cls = m_systemClass ? ToWide(params.SystemClass) : FrameworkWindowClass;
 
     CreationFrame frame{this, nullptr, Creating};
     Creating = &frame;
@@ -166,9 +167,9 @@ void TWinControl::CreateWnd()
             frame.window = reinterpret_cast<HWND>(wParam);
         return CallNextHookEx(nullptr, code, wParam, lParam);
     });
-    HWND window = CreateWindowExA(params.ExStyle, cls, params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height,
-                                  params.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExW(params.ExStyle, cls.c_str(), ToWide(params.Caption).c_str(),
+                                  params.Style, params.X, params.Y, params.Width, params.Height,
+                                  params.WndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
     spotter.Remove();
     if (!window)
         throw EOutOfResources("Error creating window");
@@ -178,7 +179,7 @@ void TWinControl::CreateWnd()
         DestroyWindow(window);
         throw EOutOfResources("Error creating window");
     }
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     HandleCreated();
     for (TControl* c : m_controls)
         if (auto* w = dynamic_cast<TWinControl*>(c))
@@ -190,7 +191,7 @@ bool TWinControl::AttachToWindow(HWND window)
     if (!m_subclass.Install(window, [this](TMessage& m) { MainWndProc(m); }))
         return false;
     m_handle = window;
-    SetPropA(window, ControlProp, this);
+    SetPropW(window, ControlProp, this);
     return true;
 }
 
@@ -198,7 +199,7 @@ void TWinControl::DetachFromWindow()
 {
     if (!m_handle)
         return;
-    RemovePropA(m_handle, ControlProp);
+    RemovePropW(m_handle, ControlProp);
     m_subclass.Remove();
     m_handle = nullptr;
     m_mouseInside = false;
@@ -219,10 +220,10 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT msg, WPARAM wParam, 
         (frame->window == window || (!frame->window && !FromHandle(window))) &&
         frame->control->AttachToWindow(window)) {
         frame->window = window;
-        auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-        return CallWindowProcA(proc, window, msg, wParam, lParam);
+        auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+        return CallWindowProcW(proc, window, msg, wParam, lParam);
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 void TWinControl::MainWndProc(TMessage& message)

@@ -20,7 +20,7 @@ set(TARNIVO_FRAMEWORK_SOURCES
     formscale.cpp
     menus.cpp
     filesearch.cpp
-    ansitext.cpp
+    textcase.cpp
 )
 include(controls/controls.cmake)
 foreach(kind IN LISTS TARNIVO_CONTROL_KINDS TARNIVO_CONTROL_SHARED)

@@ -134,7 +134,7 @@ bool TWindowsHook::Install(int type, THookProc proc, DWORD threadId)
             return false;
         table[static_cast<std::size_t>(entry->slot)] = entry;
     }
-    entry->hook = SetWindowsHookExA(type, Entries[static_cast<std::size_t>(entry->slot)], nullptr,
+    entry->hook = SetWindowsHookExW(type, Entries[static_cast<std::size_t>(entry->slot)], nullptr,
                                     entry->thread);
     if (!entry->hook) {
         FreeSlot(*entry);

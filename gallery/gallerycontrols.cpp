@@ -518,7 +518,7 @@ void TGalleryControlsForm::FillCommon()
         column.pszText = const_cast<char*>(columns[i].Text);
         column.cx = columns[i].Width;
         column.iSubItem = i;
-        SendMessageA(window, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+        SendMessageW(window, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
     for (int i = 1; i <= 30; ++i) {
@@ -533,7 +533,7 @@ void TGalleryControlsForm::FillCommon()
             LVITEMA item{};
             item.iSubItem = sub;
             item.pszText = const_cast<char*>(cells[sub - 1]->c_str());
-            SendMessageA(window, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+            SendMessageW(window, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
                          reinterpret_cast<LPARAM>(&item));
         }
     }
@@ -549,7 +549,7 @@ void TGalleryControlsForm::FillCommon()
     }
     // Expanding scrolls the last expanded node into view; the picture shows
     // the tree from its top.
-    SendMessageA(tree->Handle(), TVM_ENSUREVISIBLE, 0,
+    SendMessageW(tree->Handle(), TVM_ENSUREVISIBLE, 0,
                  reinterpret_cast<LPARAM>(tree->Items().GetFirstNode().ItemId()));
 }
 

@@ -12,6 +12,7 @@
 #include "framework/controls/progressbar.h"
 
 #include "tray/trayicon.h"
+#include "framework/unicodetext.h"
 
 
 namespace tarnivo::gallery {
@@ -173,7 +174,7 @@ void TGalleryMainForm::BuildMenu()
     for (int i = 0; i < m_skins.Count(); ++i) {
         m_skinItems.push_back(AddItem(this, skinMenu, m_skins.At(i).Label, [this, i](TObject*) {
             if (!SelectSkin(i))
-                MessageBoxA(Handle(), m_loadError.c_str(), "SkinGallery", MB_OK | MB_ICONWARNING);
+                MessageBoxW(Handle(), ToWide(m_loadError).c_str(), L"SkinGallery", MB_OK | MB_ICONWARNING);
         }));
     }
     AddItem(this, skinMenu, "-");

@@ -14,7 +14,7 @@ void PumpMessages(DWORD milliseconds)
         // The deadline is checked per message: a stream of messages that
         // never runs dry (windows handing the focus to each other) must not
         // keep the caller here for ever.
-        while (GetTickCount() - start < milliseconds && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (GetTickCount() - start < milliseconds && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 // Put back for the caller's loop.
                 PostQuitMessage(static_cast<int>(msg.wParam));
@@ -22,7 +22,7 @@ void PumpMessages(DWORD milliseconds)
             }
             try {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             } catch (...) {
                 Application->HandleException(std::current_exception());
             }

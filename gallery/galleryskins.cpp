@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include "framework/unicodetext.h"
 
 namespace tarnivo::gallery {
 
@@ -113,7 +114,7 @@ bool TGallerySkins::ReadBytes(const TGallerySkin& skin, TMemoryStream& bytes,
         return true;
     }
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (!GetFileAttributesExA(skin.File.c_str(), GetFileExInfoStandard, &info) ||
+    if (!GetFileAttributesExW(ToWide(skin.File).c_str(), GetFileExInfoStandard, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         error = "cannot open the skin file " + skin.File;
         return false;

@@ -5,6 +5,7 @@
 #include "gallerycommandline.h"
 #include "galleryforms.h"
 #include "gallerypreview.h"
+#include "framework/unicodetext.h"
 #include "galleryshots.h"
 #include "galleryskins.h"
 
@@ -38,7 +39,7 @@ std::vector<std::string> CommandLineArguments()
     if (!argv)
         return args;
     for (int i = 1; i < count; ++i)
-        args.push_back(WideStringToStringEx(argv[i]));
+        args.push_back(ToUtf8(argv[i]));
     LocalFree(argv);
     return args;
 }
@@ -51,7 +52,7 @@ void Report(const std::string& text, bool interactive)
     std::fprintf(stderr, "SkinGallery: %s\n", text.c_str());
     std::fflush(stderr);
     if (interactive)
-        MessageBoxA(nullptr, text.c_str(), "SkinGallery", MB_OK | MB_ICONWARNING);
+        MessageBoxW(nullptr, ToWide(text).c_str(), L"SkinGallery", MB_OK | MB_ICONWARNING);
 }
 
 bool IsActive(HWND window)
@@ -65,7 +66,7 @@ bool IsSkinned(HWND window)
 {
     constexpr UINT WM_ISSKINNED = 0x3523;
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, WM_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+    return SendMessageTimeoutW(window, WM_ISSKINNED, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
            answer == 1;
 }
 
@@ -77,7 +78,7 @@ bool IsSkinned(HWND window)
 int TakeScreenshots(TGalleryMainForm& main, const std::vector<TGalleryWindow>& windows,
                     const TGallerySkins& skins, const TGalleryOptions& options)
 {
-    CreateDirectoryA(options.ScreenshotDir.c_str(), nullptr);
+    CreateDirectoryW(ToWide(options.ScreenshotDir).c_str(), nullptr);
     std::string index;
     int status = 0;
     std::vector<int> order;
@@ -139,7 +140,7 @@ void RunLoop(TGalleryMainForm& main, const std::vector<HWND>& dialogs)
 {
     MSG msg;
     while (!Application->Terminated()) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0)
             break;
         try {
@@ -149,13 +150,13 @@ void RunLoop(TGalleryMainForm& main, const std::vector<HWND>& dialogs)
             }
             bool handled = false;
             for (HWND dialog : dialogs)
-                handled = handled || (IsWindow(dialog) && IsDialogMessageA(dialog, &msg));
+                handled = handled || (IsWindow(dialog) && IsDialogMessageW(dialog, &msg));
             if (handled)
                 continue;
             if (IsMDIAccelerator(msg))
                 continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         } catch (...) {
             Application->HandleException(std::current_exception());
         }

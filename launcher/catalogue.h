@@ -11,6 +11,7 @@ namespace tarnivo {
 
 // One catalogued shortcut.
 struct TShortcutCfg {
+    // Text is UTF-8 (see framework/unicodetext.h).
     std::string Name;         // file name of the shortcut without ".lnk"
     std::string TargetPath;
     std::string Spare1;
@@ -22,11 +23,10 @@ struct TShortcutCfg {
     std::uint16_t SpareWord = 0;
     std::int32_t SpareInt = 1;
     std::uint8_t Matched = 0;  // type-to-find: typed characters found in order
-    std::string LinkPath;     // the shortcut file itself, in the ANSI code page
+    std::string LinkPath;     // the shortcut file itself
 
-    // The link as the shell gave it, in UTF-16. A name or path that the ANSI
-    // code page cannot hold shows with "?" above, and such a path opens
-    // nothing: the launch and the icon read use these instead.
+    // The link as the shell gave it, in UTF-16: the launch and the icon read
+    // use these, exact even where a name holds an unpaired surrogate.
     std::wstring WideLinkPath;   // what a launch opens
     std::wstring WideArguments;
     std::wstring WideWorkDir;

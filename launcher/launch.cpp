@@ -1,6 +1,6 @@
 #include "launch.h"
 
-#include "framework/ansitext.h"
+#include "framework/unicodetext.h"
 
 #include <shellapi.h>
 
@@ -9,19 +9,18 @@ namespace tarnivo {
 namespace {
 
 // The wide form of a link string: the one the shell gave, else (an entry
-// filled in by other means) the ANSI one converted back.
-std::wstring Wide(const std::wstring& wide, const std::string& ansi)
+// filled in by other means) the UTF-8 one converted.
+std::wstring Wide(const std::wstring& wide, const std::string& utf8)
 {
-    return wide.empty() ? AnsiToWide(ansi) : wide;
+    return wide.empty() ? ToWide(utf8) : wide;
 }
 
 } // namespace
 
 void LaunchShortcut(HWND owner, const TShortcutCfg& entry)
 {
-    // The wide call on the path as the shell gave it: a shortcut whose name
-    // the ANSI code page cannot hold shows with "?" in the list, and that
-    // ANSI name would open nothing.
+    // The wide call on the path exactly as the shell gave it: a name that
+    // held an unpaired surrogate would not survive the trip through UTF-8.
     // The verb is the file's default action: Windows takes "" and null
     // alike for it, Wine only null (for "" it looks for a verb of that name
     // and finds none).

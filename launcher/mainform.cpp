@@ -4,7 +4,8 @@
 #include "launch.h"
 #include "startupform.h"
 
-#include "framework/ansitext.h"
+#include "framework/textcase.h"
+#include "framework/unicodetext.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
@@ -59,19 +60,19 @@ void TForm1::PrepareFirstKey()
     scratch.SetPixelFormat(pf32bit);
     scratch.SetSize(std::max(ListView2->Width(), 64), std::max(ListView2->Height(), 32));
     HDC dc = scratch.Canvas().Handle();
-    std::string characters;
+    std::wstring characters;
     for (int c = 32; c < 256; ++c)
         if (c != 127)
-            characters += static_cast<char>(c);
+            characters += static_cast<wchar_t>(c);
     HWND list = ListView2->Handle();
-    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)),
+    const HFONT fonts[] = {reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)),
                            Label1->Font().Handle()};
     for (HFONT font : fonts) {
         if (!font)
             continue;
         SelectedObject selected(dc, font);
         RECT r{0, 0, 64, 32};
-        DrawTextA(dc, characters.c_str(), static_cast<int>(characters.size()), &r,
+        DrawTextW(dc, characters.c_str(), static_cast<int>(characters.size()), &r,
                   DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
     if (ImageList1->Count() > 0) {
@@ -81,7 +82,7 @@ void TForm1::PrepareFirstKey()
     // Items past the result have no caption and no icon (ListView2Data).
     TListItems& items = ListView2->Items();
     items.SetCount(ItemsForAScrollBar);
-    SendMessageA(list, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+    SendMessageW(list, WM_PRINT, reinterpret_cast<WPARAM>(dc),
                  PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
     items.SetCount(static_cast<int>(m_shownResult.size()));
 }
@@ -211,7 +212,7 @@ bool TForm1::ShowsTopResult() const
     if (m_shownResult.empty())
         return ListView2->Items().Count() == 0;
     POINT origin{};
-    SendMessageA(ListView2->ItemWindow(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    SendMessageW(ListView2->ItemWindow(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
     return ListView2->Items().Count() == static_cast<int>(m_shownResult.size()) &&
            ListView2->Selected() == 0 && ListView2->ItemFocused() == 0 && origin.x == 0 &&
            origin.y == 0;
@@ -244,8 +245,29 @@ int TForm1::ListView2DataFind(TObject*, const TListFind&)
     return -1;
 }
 
-void TForm1::ListView2KeyPress(TObject*, char& key)
+// A character outside the BMP comes as two WM_CHARs, high then low
+// surrogate: the first is kept, the pair is one typed character. False while
+// the character is not complete.
+bool TForm1::TypedCharacter(wchar_t key, std::string& character)
 {
+    if (key >= 0xD800 && key <= 0xDBFF) {
+        m_highSurrogate = key;
+        return false;
+    }
+    std::wstring units;
+    if (key >= 0xDC00 && key <= 0xDFFF && m_highSurrogate)
+        units += m_highSurrogate;
+    m_highSurrogate = 0;
+    units += key;
+    character = ToUtf8(units);
+    return true;
+}
+
+void TForm1::ListView2KeyPress(TObject*, wchar_t& key)
+{
+    std::string character;
+    if (!TypedCharacter(key, character))
+        return;
     TTypeToFind& finder = TypeToFind();
     ++finder.KeyPressCount;
     switch (key) {
@@ -266,19 +288,22 @@ void TForm1::ListView2KeyPress(TObject*, char& key)
         ResetTypedText();
         break;
     default:
-        finder.TypedText += key;
-        finder.TypedText = AnsiUpperCase(finder.TypedText);
+        finder.TypedText += character;
+        finder.TypedText = UnicodeUpperCase(finder.TypedText);
         ShowTypedText();
         FilterList();
         break;
     }
 }
 
-void TForm1::FormKeyPress(TObject*, char& key)
+void TForm1::FormKeyPress(TObject*, wchar_t& key)
 {
     // Only while no control has the focus; the next character typed in the
     // result list filters from KeyPressCount on, so these are matched too.
-    TypeToFind().TypedText += key;
+    std::string character;
+    if (!TypedCharacter(key, character))
+        return;
+    TypeToFind().TypedText += character;
     ShowTypedText();
 }
 
@@ -301,7 +326,7 @@ void TForm1::LaunchSelected()
 
 void TForm1::Help1Click(TObject*)
 {
-    ShellExecuteA(Handle(), "open", ".\\tarnivo.html", nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(Handle(), L"open", L".\\tarnivo.html", nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::About2Click(TObject*)

@@ -74,8 +74,9 @@ public:
     void FormCreate(TObject* sender);
     void FormShow(TObject* sender);
     void FormActivate(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
-    void ListView2KeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, wchar_t& key);
+    void ListView2KeyPress(TObject* sender, wchar_t& key);
+    bool TypedCharacter(wchar_t key, std::string& character);
     void ListView2DblClick(TObject* sender);
     void ListView2Data(TObject* sender, TListItemRequest& item);
     int ListView2DataFind(TObject* sender, const TListFind& find);
@@ -120,6 +121,7 @@ private:
     TForm2* m_startup;
     ATOM m_hotKeyAtom = 0;   // added at construction, deleted at destruction
     std::vector<int> m_shownResult;   // the result the list was last built for
+    wchar_t m_highSurrogate = 0;      // first half of a character being typed
 };
 
 } // namespace tarnivo

@@ -107,7 +107,7 @@ void TForm1::BuildLayout()
     };
     ListView2->SetTabOrder(1);
     ListView2->SetTabStop(true);
-    ListView2->OnKeyPress = [this](TObject* s, char& k) { ListView2KeyPress(s, k); };
+    ListView2->OnKeyPress = [this](TObject* s, wchar_t& k) { ListView2KeyPress(s, k); };
     ListView2->OnDblClick = [this](TObject* s) { ListView2DblClick(s); };
 
     Image1 = Place<TImage>(this, "Image1", 8, 208, 17, 17);
@@ -155,7 +155,7 @@ void TForm1::BuildLayout()
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
-    OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+    OnKeyPress = [this](TObject* s, wchar_t& k) { FormKeyPress(s, k); };
 }
 
 void TForm1::BuildSkinData()

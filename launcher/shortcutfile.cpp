@@ -2,6 +2,8 @@
 
 #include "iconreader.h"
 
+#include "framework/unicodetext.h"
+
 #include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
@@ -59,20 +61,7 @@ TComScope::~TComScope()
 
 std::string ShownText(std::wstring_view text)
 {
-    if (text.empty())
-        return {};
-    // UTF-8 as the ANSI code page holds every character, and refuses both
-    // the flag and a default character.
-    const bool utf8 = GetACP() == CP_UTF8;
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const char* unknown = utf8 ? nullptr : "?";
-    const int length = static_cast<int>(text.size());
-    int n = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, unknown, nullptr);
-    if (n <= 0)
-        return {};
-    std::string ansi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), n, unknown, nullptr);
-    return ansi;
+    return ToUtf8(text);
 }
 
 TShortcutReader::TShortcutReader()
@@ -130,8 +119,8 @@ std::optional<TShortcutCfg> TShortcutReader::Read(const std::wstring& linkPath)
     if (!EndsWith(entry.TargetPath, ".exe"))
         return std::nullopt;
 
-    // The name is cut from the UTF-16 file name: one character the code
-    // page cannot hold is one "?", whatever its length in UTF-16 or bytes.
+    // The name is cut from the UTF-16 file name, exactly as the file
+    // system holds it.
     std::wstring_view fileName(linkPath);
     std::size_t slash = fileName.find_last_of(L"\\/");
     if (slash != std::wstring_view::npos)

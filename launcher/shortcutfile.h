@@ -70,10 +70,9 @@ struct TFileIcon {
 // is no such file.
 TFileIcon ExtractFileIcon(const std::wstring& file, int index, int size = 0);
 
-// A link string as the launcher shows and compares it, in the ANSI code
-// page: a character the code page cannot hold becomes "?", never a
-// look-alike (the system's "best fit" would turn a Greek alpha into "a":
-// a name nobody gave the file, and a path to another file).
+// A link string as the launcher shows and compares it: UTF-8, every
+// character kept (an unpaired surrogate, which a file name may hold, is
+// U+FFFD; the Wide* fields of an entry keep the exact UTF-16).
 std::string ShownText(std::wstring_view text);
 
 } // namespace tarnivo

@@ -3,7 +3,7 @@
 #include "scanwork.h"
 #include "shortcutfile.h"
 
-#include "framework/ansitext.h"
+#include "framework/unicodetext.h"
 #include "framework/bitmap.h"
 #include "framework/filesearch.h"
 #include "framework/imagelist.h"
@@ -189,10 +189,10 @@ std::string TShortcutScanner::GetSpecialFolder(int csidl)
     LPITEMIDLIST items = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items)
         return {};
-    std::array<char, MAX_PATH> path{};
-    BOOL ok = SHGetPathFromIDListA(items, path.data());
+    std::array<wchar_t, MAX_PATH> path{};
+    BOOL ok = SHGetPathFromIDListW(items, path.data());
     CoTaskMemFree(items);
-    return ok ? std::string(path.data()) : std::string();
+    return ok ? ToUtf8(path.data()) : std::string();
 }
 
 std::wstring TShortcutScanner::GetSpecialFolderW(int csidl)
@@ -261,7 +261,7 @@ void TShortcutScanner::AddEntryIcon(int i)
         // An entry this scanner did not read: its icon file from the record.
         std::wstring file = entry.WideIconFile;
         if (file.empty())
-            file = AnsiToWide(entry.IconPath.empty() ? entry.TargetPath : entry.IconPath);
+            file = ToWide(entry.IconPath.empty() ? entry.TargetPath : entry.IconPath);
         slot = m_work->Slot(file, entry.IconIndex);
     }
     if (AddIcon(slot))

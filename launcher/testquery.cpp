@@ -43,7 +43,7 @@ LRESULT Answer(TForm& form, HWND replyTo, const COPYDATASTRUCT& query)
     // The asking thread waits in SendMessage, so it takes this at once; the
     // time-out keeps a vanished asker from stalling the launcher.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(form.Handle()),
+    SendMessageTimeoutW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(form.Handle()),
                         reinterpret_cast<LPARAM>(&reply), SMTO_ABORTIFHUNG, 2000, &ignored);
     return TextQueryAnswered;
 }

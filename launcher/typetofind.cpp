@@ -1,6 +1,7 @@
 #include "typetofind.h"
 
-#include "framework/ansitext.h"
+#include "framework/textcase.h"
+#include "framework/unicodetext.h"
 
 namespace tarnivo {
 
@@ -22,35 +23,42 @@ bool TTypeToFind::IsListed(int i) const
 {
     // Same answer as comparing the target with that of every listed item;
     // the set keeps a key press linear in the catalogue size.
-    return m_listedTargets.count(m_catalogue.Shortcuts[static_cast<std::size_t>(i)].TargetPath) != 0;
+    return m_listedTargets.count(TargetKey(i)) != 0;
+}
+
+// Two paths that differ only in letter case name one file on Windows.
+std::string TTypeToFind::TargetKey(int i) const
+{
+    return UnicodeUpperCase(m_catalogue.Shortcuts[static_cast<std::size_t>(i)].TargetPath);
 }
 
 void TTypeToFind::AddToResult(int i)
 {
     m_result.push_back(i);
-    m_listedTargets.insert(m_catalogue.Shortcuts[static_cast<std::size_t>(i)].TargetPath);
+    m_listedTargets.insert(TargetKey(i));
 }
 
 void TTypeToFind::FilterList()
 {
-    TypedText = AnsiUpperCase(TypedText);
+    TypedText = UnicodeUpperCase(TypedText);
     ClearResult();
 
+    const std::u32string typed = ToCodePoints(TypedText);
     const int count = m_catalogue.ShortcutCount;
-    std::vector<std::string> upperNames(static_cast<std::size_t>(count));
+    std::vector<std::u32string> upperNames(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        upperNames[static_cast<std::size_t>(i)] =
-            AnsiUpperCase(m_catalogue.Shortcuts[static_cast<std::size_t>(i)].Name);
+        upperNames[static_cast<std::size_t>(i)] = ToCodePoints(
+            UnicodeUpperCase(m_catalogue.Shortcuts[static_cast<std::size_t>(i)].Name));
 
     // First tier: the typed text as one run.
     for (int i = 0; i < count; ++i)
-        if (upperNames[static_cast<std::size_t>(i)].find(TypedText) != std::string::npos &&
+        if (upperNames[static_cast<std::size_t>(i)].find(typed) != std::u32string::npos &&
             !IsListed(i))
             AddToResult(i);
 
     // Second tier: the typed characters in order, with gaps.
     for (int i = 0; i < count; ++i)
-        if (MatchesInOrder(i, upperNames[static_cast<std::size_t>(i)]) && !IsListed(i))
+        if (MatchesInOrder(i, upperNames[static_cast<std::size_t>(i)], typed) && !IsListed(i))
             AddToResult(i);
 }
 
@@ -58,20 +66,20 @@ void TTypeToFind::FilterList()
 // whether the entry is to be listed. An entry listed by an earlier character
 // of the same run stays listed even if a later character then fails (the
 // caller's IsListed check keeps it from being added twice).
-bool TTypeToFind::MatchesInOrder(int i, const std::string& upper)
+bool TTypeToFind::MatchesInOrder(int i, const std::u32string& upper, const std::u32string& typedText)
 {
     TShortcutCfg& entry = m_catalogue.Shortcuts[static_cast<std::size_t>(i)];
     std::int32_t& lastPos = m_catalogue.LastMatchPos[static_cast<std::size_t>(i)];
     const auto length = static_cast<std::int32_t>(upper.size());
-    const auto typed = static_cast<std::int32_t>(TypedText.size());
+    const auto typed = static_cast<std::int32_t>(typedText.size());
     bool listing = false;
 
     for (std::int32_t j = KeyPressCount; j <= typed; ++j) {
         if (j < 1)
             continue;
-        char c = TypedText[static_cast<std::size_t>(j - 1)];
+        const char32_t c = typedText[static_cast<std::size_t>(j - 1)];
         std::size_t first = upper.find(c);
-        if (first == std::string::npos) {
+        if (first == std::u32string::npos) {
             entry.Matched = 0;
             return listing;
         }
@@ -80,8 +88,8 @@ bool TTypeToFind::MatchesInOrder(int i, const std::string& upper)
         if (m >= p) {
             // The leftmost occurrence after the previous match, if any.
             std::size_t after = m < length ? upper.find(c, static_cast<std::size_t>(m))
-                                           : std::string::npos;
-            p = after == std::string::npos ? m : static_cast<std::int32_t>(after) + 1;
+                                           : std::u32string::npos;
+            p = after == std::u32string::npos ? m : static_cast<std::int32_t>(after) + 1;
         }
         if (m < p) {
             if (entry.Matched == 1 || j == 1) {

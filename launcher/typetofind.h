@@ -5,7 +5,12 @@
 // names that contain the typed characters in order with gaps, computed
 // incrementally, one new character per key press, from the per-entry state
 // (LastMatchPos, Matched) kept between key presses. An entry whose target is
-// already listed is not listed again.
+// already listed is not listed again (targets compared as Windows compares
+// paths: whole, letter case aside).
+//
+// Text is UTF-8; matching works on code points with letter case folded by
+// the Unicode tables, so that a name in any script is found by its own
+// letters typed in either case.
 
 #include "catalogue.h"
 
@@ -20,10 +25,11 @@ class TTypeToFind {
 public:
     explicit TTypeToFind(TCatalogue& catalogue) : m_catalogue(catalogue) {}
 
-    // The characters typed since the last reset.
+    // The characters typed since the last reset, UTF-8.
     std::string TypedText;
     // Characters typed in the result list since the last reset: the 1-based
-    // position in TypedText from which the next filtering run starts.
+    // position (in code points) in TypedText from which the next filtering
+    // run starts.
     std::int32_t KeyPressCount = 0;
 
     // Empties the typed text and the match positions (not the Matched flags:
@@ -41,7 +47,8 @@ public:
 
 private:
     void AddToResult(int i);
-    bool MatchesInOrder(int i, const std::string& upperName);
+    bool MatchesInOrder(int i, const std::u32string& upperName, const std::u32string& typed);
+    std::string TargetKey(int i) const;
 
     TCatalogue& m_catalogue;
     std::vector<int> m_result;

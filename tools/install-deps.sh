@@ -25,6 +25,9 @@ have_pkg wine32:i386 || need+=(wine32:i386)
 # the windows' labels are sized for those (tools/wine-run.sh maps Arial).
 have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg fonts-liberation || need+=(fonts-liberation)
+# Glyphs for names in Japanese: Wine finds the face through fontconfig and
+# draws the characters the windows' own faces lack with it.
+have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0

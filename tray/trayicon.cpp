@@ -27,7 +27,7 @@ constexpr std::size_t TipCapacity = sizeof(TNotifyIconData::szTip) - 1;
 std::string ResourceString(UINT id, const char* fallback)
 {
     char text[256];
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    int length = LoadStringA(GetModuleHandleW(nullptr), id, text, sizeof text);
     return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : fallback;
 }
 

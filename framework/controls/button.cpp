@@ -39,10 +39,10 @@ void TButton::SetDefault(bool isDefault)
         return;
     // An owner-drawn button draws the default look itself; BM_SETSTYLE
     // would turn it into a system-drawn one.
-    if ((GetWindowLongA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
+    if ((GetWindowLongW(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
         Invalidate();
     else
-        SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click()

@@ -1,4 +1,5 @@
 #include "framework/controls/buttonglyph.h"
+#include "framework/unicodetext.h"
 
 #include "framework/canvas.h"
 #include "framework/gdiobjects.h"
@@ -160,7 +161,7 @@ void TButtonGlyph::DrawContent(HDC dc, const RECT& content, buttonglyph::Cell ce
     SIZE text{0, 0};
     if (!caption.empty()) {
         RECT measure{0, 0, client.cx, client.cy};
-        DrawTextA(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextW(dc, ToWide(caption).c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
         text = {measure.right, measure.bottom};
     }
     SIZE glyph = buttonglyph::CellSize(m_glyph, m_numGlyphs);
@@ -172,7 +173,7 @@ void TButtonGlyph::DrawContent(HDC dc, const RECT& content, buttonglyph::Cell ce
                content.left + place.Text.x + text.cx, content.top + place.Text.y + text.cy};
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(enabled ? m_owner.Font().Color() : clGrayText));
-        DrawTextA(dc, caption.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
+        DrawTextW(dc, ToWide(caption).c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
     }
 }
 

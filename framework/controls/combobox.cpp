@@ -1,4 +1,5 @@
 #include "framework/controls/combobox.h"
+#include "framework/unicodetext.h"
 
 #include <algorithm>
 
@@ -71,7 +72,7 @@ void TCustomComboBox::HandleCreated()
         places[static_cast<std::size_t>(m_savedIndex)] >= 0)
         Send(window, CB_SETCURSEL, static_cast<WPARAM>(places[static_cast<std::size_t>(m_savedIndex)]));
     else if (m_style != csDropDownList)
-        SetWindowTextA(window, m_text.c_str());
+        SetWindowTextW(window, ToWide(m_text).c_str());
     m_savedIndex = -1;
 }
 
@@ -132,7 +133,7 @@ void TCustomComboBox::SetText(const std::string& text)
         return;
     }
     if (Text() != text)
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), ToWide(text).c_str());
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle style)
@@ -202,7 +203,7 @@ void TCustomComboBox::Dispatch(TMessage& message)
         // handlers see the chosen text already.
         int index = ItemIndex();
         if (m_style != csDropDownList && index >= 0)
-            SetWindowTextA(Handle(), m_items.Strings(index).c_str());
+            SetWindowTextW(Handle(), ToWide(m_items.Strings(index)).c_str());
         if (OnSelect)
             OnSelect(this);
         Change();

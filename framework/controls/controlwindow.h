@@ -49,12 +49,12 @@ inline HWND Required(const TWinControl& control)
 
 inline LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    return SendMessageA(window, msg, wParam, lParam);
+    return SendMessageW(window, msg, wParam, lParam);
 }
 
 inline DWORD Style(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
 }
 
 // Sets or clears style bits of a live window, for the controls that read
@@ -64,7 +64,7 @@ inline void SetStyleBits(HWND window, DWORD bits, bool on)
     DWORD style = Style(window);
     DWORD next = on ? (style | bits) : (style & ~bits);
     if (next != style)
-        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(next));
+        SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(next));
 }
 
 // Whether `code` is either form of a notification that has an ANSI and a
@@ -93,10 +93,10 @@ inline void BorderBits(TBorderStyle border, bool ctl3D, DWORD& style, DWORD& exS
 inline void SetBorder(HWND window, TBorderStyle border, bool ctl3D)
 {
     DWORD style = Style(window);
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
     BorderBits(border, ctl3D, style, exStyle);
-    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style));
-    SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,4 +1,5 @@
 #include "framework/controls/coolbar.h"
+#include "framework/unicodetext.h"
 
 #include "framework/controls/controlwindow.h"
 #include "framework/gdiobjects.h"
@@ -11,17 +12,17 @@ namespace tarnivo {
 
 namespace {
 
-REBARBANDINFOA BandInfo(const TCoolBand& band, std::string& text)
+REBARBANDINFOW BandInfo(const TCoolBand& band, std::wstring& text)
 {
     // The block without the Vista additions: every comctl32 since 5.80
     // accepts it, the full block only Vista's and later.
-    REBARBANDINFOA info{};
-    info.cbSize = REBARBANDINFOA_V6_SIZE;
+    REBARBANDINFOW info{};
+    info.cbSize = REBARBANDINFOW_V6_SIZE;
     info.fMask = RBBIM_COLORS | RBBIM_TEXT | RBBIM_SIZE | RBBIM_STYLE;
     info.fStyle = RBBS_CHILDEDGE;
     info.clrFore = ColorToRGB(clBtnText);
     info.clrBack = ColorToRGB(band.Color());
-    text = band.Text();
+    text = ToWide(band.Text());
     info.lpText = text.data();
     info.cx = static_cast<UINT>(std::max(band.Width(), 0));
     return info;
@@ -66,9 +67,9 @@ void TCoolBand::Push() const
     HWND window = controlwindow::Existing(m_bar);
     if (!window)
         return;
-    std::string text;
-    REBARBANDINFOA info = BandInfo(*this, text);
-    SendMessageA(window, RB_SETBANDINFOA, static_cast<WPARAM>(Index()),
+    std::wstring text;
+    REBARBANDINFOW info = BandInfo(*this, text);
+    SendMessageW(window, RB_SETBANDINFOW, static_cast<WPARAM>(Index()),
                  reinterpret_cast<LPARAM>(&info));
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -135,7 +136,7 @@ void TCoolBar::EraseBands(HDC dc)
     HWND window = controlwindow::Existing(*this);
     for (const auto& band : m_bands) {
         RECT r{};
-        if (!SendMessageA(window, RB_GETRECT, static_cast<WPARAM>(band->Index()),
+        if (!SendMessageW(window, RB_GETRECT, static_cast<WPARAM>(band->Index()),
                           reinterpret_cast<LPARAM>(&r)))
             continue;
         GdiBrush brush(CreateSolidBrush(ColorToRGB(band->Color())));
@@ -145,9 +146,9 @@ void TCoolBar::EraseBands(HDC dc)
 
 void TCoolBar::InsertBand(const TCoolBand& band) const
 {
-    std::string text;
-    REBARBANDINFOA info = BandInfo(band, text);
-    SendMessageA(controlwindow::Existing(*this), RB_INSERTBANDA, static_cast<WPARAM>(-1),
+    std::wstring text;
+    REBARBANDINFOW info = BandInfo(band, text);
+    SendMessageW(controlwindow::Existing(*this), RB_INSERTBANDW, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&info));
 }
 

@@ -1,4 +1,5 @@
 #include "framework/controls/edit.h"
+#include "framework/unicodetext.h"
 
 namespace tarnivo {
 
@@ -28,7 +29,7 @@ void TCustomEdit::CreateParams(TCreateParams& params)
 
 void TCustomEdit::HandleCreated()
 {
-    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
+    SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
 void TCustomEdit::HandleDestroying()
@@ -51,7 +52,7 @@ void TCustomEdit::SetText(const std::string& text)
         return;
     }
     if (Text() != text)
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), ToWide(text).c_str());
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly)
@@ -60,7 +61,7 @@ void TCustomEdit::SetReadOnly(bool readOnly)
         return;
     m_readOnly = readOnly;
     if (HandleAllocated())
-        SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
+        SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
 void TCustomEdit::SetMaxLength(int length)
@@ -69,7 +70,7 @@ void TCustomEdit::SetMaxLength(int length)
         return;
     m_maxLength = length < 0 ? 0 : length;
     if (HandleAllocated())
-        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
+        SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
 void TCustomEdit::Dispatch(TMessage& message)

@@ -30,8 +30,8 @@ RECT TCustomGroupBox::ContentRect() const
     int textHeight;
     {
         SelectedObject font(dc, Font().Handle());
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
         textHeight = tm.tmHeight;
     }
     ReleaseDC(nullptr, dc);

@@ -1,4 +1,5 @@
 #include "framework/controls/header.h"
+#include "framework/unicodetext.h"
 
 #include "framework/collection.h"
 #include "framework/controls/controlwindow.h"
@@ -29,19 +30,19 @@ TAlignment AlignmentOf(int format)
     }
 }
 
-HDITEMA ReadItem(HWND window, int index, UINT mask, char* text = nullptr, int textSize = 0)
+HDITEMW ReadItem(HWND window, int index, UINT mask, wchar_t* text = nullptr, int textSize = 0)
 {
-    HDITEMA item{};
+    HDITEMW item{};
     item.mask = mask;
     item.pszText = text;
     item.cchTextMax = textSize;
-    Send(window, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Send(window, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return item;
 }
 
-void WriteItem(HWND window, int index, HDITEMA item)
+void WriteItem(HWND window, int index, HDITEMW item)
 {
-    Send(window, HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Send(window, HDM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 RECT ItemRect(HWND window, int index)
@@ -58,17 +59,18 @@ RECT ItemRect(HWND window, int index)
 std::string THeaderSection::Text() const
 {
     m_owner->CheckIndex(m_index);
-    char buffer[260] = {};
-    ReadItem(Existing(*m_owner), m_index, HDI_TEXT, buffer, sizeof(buffer));
-    return buffer;
+    wchar_t buffer[260] = {};
+    ReadItem(Existing(*m_owner), m_index, HDI_TEXT, buffer, 260);
+    return ToUtf8(buffer);
 }
 
 void THeaderSection::SetText(const std::string& text)
 {
     m_owner->CheckIndex(m_index);
-    HDITEMA item{};
+    std::wstring wide = ToWide(text);
+    HDITEMW item{};
     item.mask = HDI_TEXT;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     WriteItem(Existing(*m_owner), m_index, item);
 }
 
@@ -81,7 +83,7 @@ int THeaderSection::Width() const
 void THeaderSection::SetWidth(int width)
 {
     m_owner->CheckIndex(m_index);
-    HDITEMA item{};
+    HDITEMW item{};
     item.mask = HDI_WIDTH;
     item.cxy = width < 0 ? 0 : width;
     WriteItem(Existing(*m_owner), m_index, item);
@@ -96,7 +98,7 @@ TAlignment THeaderSection::Alignment() const
 void THeaderSection::SetAlignment(TAlignment alignment)
 {
     m_owner->CheckIndex(m_index);
-    HDITEMA item{};
+    HDITEMW item{};
     item.mask = HDI_FORMAT;
     item.fmt = FormatOf(alignment);
     WriteItem(Existing(*m_owner), m_index, item);
@@ -125,13 +127,14 @@ int THeaderSections::Count() const
 int THeaderSections::Add(const std::string& text, int width, TAlignment alignment)
 {
     HWND window = Required(m_owner);
-    HDITEMA item{};
+    std::wstring wide = ToWide(text);
+    HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     item.cxy = width < 0 ? 0 : width;
     item.fmt = FormatOf(alignment);
     return static_cast<int>(
-        Send(window, HDM_INSERTITEMA, static_cast<WPARAM>(Count()), reinterpret_cast<LPARAM>(&item)));
+        Send(window, HDM_INSERTITEMW, static_cast<WPARAM>(Count()), reinterpret_cast<LPARAM>(&item)));
 }
 
 void THeaderSections::Delete(int index)

@@ -1,4 +1,5 @@
 #include "framework/controls/label.h"
+#include "framework/unicodetext.h"
 
 #include "framework/canvas.h"
 #include "framework/gdiobjects.h"
@@ -121,7 +122,7 @@ void TLabel::AdjustBounds()
     RECT r{0, 0, m_wordWrap ? Width() : 0, 0};
     {
         SelectedObject font(screen.Get(), Font().Handle());
-        DrawTextA(screen.Get(), text.c_str(), -1, &r, TextFlags() | DT_CALCRECT);
+        DrawTextW(screen.Get(), ToWide(text).c_str(), -1, &r, TextFlags() | DT_CALCRECT);
     }
     int width = m_wordWrap ? Width() : r.right;
     // Right-aligned text keeps its right edge where it was.
@@ -147,12 +148,12 @@ void TLabel::Paint(TCanvas& canvas)
         RECT light = r;
         OffsetRect(&light, 1, 1);
         SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        DrawTextA(dc, text.c_str(), -1, &light, flags);
+        DrawTextW(dc, ToWide(text).c_str(), -1, &light, flags);
         SetTextColor(dc, ColorToRGB(clBtnShadow));
     } else {
         SetTextColor(dc, ColorToRGB(Font().Color()));
     }
-    DrawTextA(dc, text.c_str(), -1, &r, flags);
+    DrawTextW(dc, ToWide(text).c_str(), -1, &r, flags);
 }
 
 } // namespace tarnivo

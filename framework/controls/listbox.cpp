@@ -1,6 +1,7 @@
 #include "framework/controls/listbox.h"
 
 #include "framework/collection.h"
+#include "framework/unicodetext.h"
 
 #include <algorithm>
 
@@ -32,17 +33,18 @@ std::string TWindowStrings::Strings(int index) const
     auto length = Send(window, m_msg.GetTextLen, static_cast<WPARAM>(index));
     if (length <= 0)
         return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     auto copied = Send(window, m_msg.GetText, static_cast<WPARAM>(index),
                        reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
-    return text;
+    return ToUtf8(text);
 }
 
 int TWindowStrings::Add(const std::string& text, std::intptr_t object)
 {
     HWND window = Required(m_owner);
-    auto index = Send(window, m_msg.AddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring wide = ToWide(text);
+    auto index = Send(window, m_msg.AddString, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (index < 0)
         return -1;
     if (object)
@@ -55,8 +57,9 @@ void TWindowStrings::Insert(int index, const std::string& text)
     // Count itself is a valid place: the end.
     if (index != Count())
         CheckIndex(index);
+    const std::wstring wide = ToWide(text);
     Send(Required(m_owner), m_msg.InsertString, static_cast<WPARAM>(index),
-         reinterpret_cast<LPARAM>(text.c_str()));
+         reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void TWindowStrings::Delete(int index)
@@ -77,8 +80,9 @@ int TWindowStrings::IndexOf(const std::string& text) const
     if (!window)
         return -1;
     // The search starts after the item given and wraps; -1 starts at the top.
+    const std::wstring wide = ToWide(text);
     auto index = Send(window, m_msg.FindStringExact, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(text.c_str()));
+                      reinterpret_cast<LPARAM>(wide.c_str()));
     return index < 0 ? -1 : static_cast<int>(index);
 }
 
@@ -146,7 +150,8 @@ std::vector<int> TWindowStrings::Restore(const TStringList& saved, bool sort)
     // Added, a sorted list's control sorts them; inserted at the end, they
     // keep the order they had. An item added later moves those after it.
     for (int i = 0; i < saved.Count(); ++i) {
-        auto text = reinterpret_cast<LPARAM>(saved[i].c_str());
+        const std::wstring wide = ToWide(saved[i]);
+        auto text = reinterpret_cast<LPARAM>(wide.c_str());
         auto index = sort ? Send(window, m_msg.AddString, 0, text)
                           : Send(window, m_msg.InsertString, static_cast<WPARAM>(-1), text);
         for (int& p : places)

@@ -1,6 +1,6 @@
 #include "framework/controls/listview.h"
 
-#include "framework/ansitext.h"
+#include "framework/unicodetext.h"
 #include "framework/collection.h"
 #include "framework/imagelist.h"
 
@@ -21,7 +21,19 @@ HWND ExistingWindow(const TWinControl& control)
 
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    return SendMessageA(window, msg, wParam, lParam);
+    return SendMessageW(window, msg, wParam, lParam);
+}
+
+// The wide form of a search text from an ANSI parent's list.
+std::wstring AnsiText(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
 }
 
 // Longest caption read back; a longer one is cut here.
@@ -31,27 +43,27 @@ constexpr int MaxCaption = 1 << 20;
 
 // ------------------------------------------------------------------ TListItem
 
-LVITEMA TListItem::Read(UINT mask) const
+LVITEMW TListItem::Read(UINT mask) const
 {
     HWND window = m_owner->ItemWindow();
     if (m_index < 0 || m_index >= m_owner->Items().Count())
         throw EListError("List index out of bounds (" + std::to_string(m_index) + ")");
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = mask;
     item.iItem = m_index;
     item.stateMask = static_cast<UINT>(-1);
-    Send(window, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    Send(window, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item;
 }
 
-void TListItem::Write(LVITEMA item)
+void TListItem::Write(LVITEMW item)
 {
     m_owner->CheckItemsKept("an item's caption, image or data is set");
     HWND window = m_owner->ItemWindow();
     if (m_index < 0 || m_index >= m_owner->Items().Count())
         throw EListError("List index out of bounds (" + std::to_string(m_index) + ")");
     item.iItem = m_index;
-    Send(window, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    Send(window, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string TListItem::Caption() const
@@ -61,26 +73,27 @@ std::string TListItem::Caption() const
     // The control answers the length it copied: a full buffer may mean a
     // longer caption, so grow until it fits.
     for (int size = 256;; size *= 2) {
-        std::string text(static_cast<std::size_t>(size), '\0');
-        LVITEMA item{};
+        std::wstring text(static_cast<std::size_t>(size), L'\0');
+        LVITEMW item{};
         item.iSubItem = 0;
         item.pszText = text.data();
         item.cchTextMax = size;
         int length = static_cast<int>(
-            Send(window, LVM_GETITEMTEXTA, static_cast<WPARAM>(m_index),
+            Send(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(m_index),
                  reinterpret_cast<LPARAM>(&item)));
         if (length < size - 1 || size >= MaxCaption) {
             text.resize(static_cast<std::size_t>(std::clamp(length, 0, size - 1)));
-            return text;
+            return ToUtf8(text);
         }
     }
 }
 
 void TListItem::SetCaption(const std::string& caption)
 {
-    LVITEMA item{};
+    std::wstring wide = ToWide(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = wide.data();
     Write(item);
 }
 
@@ -91,7 +104,7 @@ int TListItem::ImageIndex() const
 
 void TListItem::SetImageIndex(int index)
 {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iImage = index;
     Write(item);
@@ -104,7 +117,7 @@ void* TListItem::Data() const
 
 void TListItem::SetData(void* data)
 {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.lParam = reinterpret_cast<LPARAM>(data);
     Write(item);
@@ -139,7 +152,7 @@ void TListItem::MakeVisible(bool partialOk)
 void TListItem::SetState(UINT state, UINT mask)
 {
     Read(0);   // checks the index
-    LVITEMA item{};
+    LVITEMW item{};
     item.state = state;
     item.stateMask = mask;
     Send(m_owner->ItemWindow(), LVM_SETITEMSTATE, static_cast<WPARAM>(m_index),
@@ -153,14 +166,15 @@ int TListItems::Add(const std::string& caption, int imageIndex, void* data)
     m_owner.CheckItemsKept("an item is added");
     HWND window = m_owner.ItemWindow();
     m_owner.SyncImageLists();
-    LVITEMA item{};
+    std::wstring wide = ToWide(caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     // Past the last index means "at the end": saves asking for the count.
     item.iItem = INT_MAX;
-    item.pszText = const_cast<char*>(caption.c_str());
+    item.pszText = wide.data();
     item.iImage = imageIndex;
     item.lParam = reinterpret_cast<LPARAM>(data);
-    return static_cast<int>(Send(window, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(Send(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 int TListItems::Count() const
@@ -223,7 +237,7 @@ struct TListItems::ScrollBarsState {
 
     explicit ScrollBarsState(HWND window)
     {
-        Style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
+        Style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
         for (auto [bar, info] : {std::pair{SB_VERT, &Vertical}, std::pair{SB_HORZ, &Horizontal}}) {
             info->cbSize = sizeof(SCROLLINFO);
             info->fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -260,9 +274,9 @@ void TListItems::BeginUpdate()
     // the default WM_SETREDRAW handling clears it, with no messages) the bar
     // is only updated, and drawn with the items in the next paint, if it
     // changed at all.
-    m_madeInvisible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    m_madeInvisible = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
     if (m_madeInvisible)
-        DefWindowProcA(window, WM_SETREDRAW, FALSE, 0);
+        DefWindowProcW(window, WM_SETREDRAW, FALSE, 0);
     m_barsBefore = std::make_unique<ScrollBarsState>(window);
 }
 
@@ -276,7 +290,7 @@ void TListItems::EndUpdate()
         return;
     Send(window, WM_SETREDRAW, TRUE);
     if (m_madeInvisible)
-        DefWindowProcA(window, WM_SETREDRAW, TRUE, 0);
+        DefWindowProcW(window, WM_SETREDRAW, TRUE, 0);
     m_madeInvisible = false;
     // One paint for the items, and for the frame only when a scroll bar
     // came, went or moved.
@@ -364,7 +378,7 @@ void TCustomListView::HandleCreated()
     for (const SavedItem& s : saved) {
         int index = m_items.Add(s.Caption, s.ImageIndex, reinterpret_cast<void*>(s.Data));
         if (index >= 0 && s.State) {
-            LVITEMA item{};
+            LVITEMW item{};
             item.state = s.State;
             item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
             Send(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
@@ -387,11 +401,11 @@ void TCustomListView::HandleDestroying()
     m_saved.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         TListItem item = m_items.Item(i);
-        LVITEMA raw{};
+        LVITEMW raw{};
         raw.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
         raw.iItem = i;
         raw.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        Send(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&raw));
+        Send(Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&raw));
         m_saved.push_back({item.Caption(), raw.iImage, raw.lParam,
                            raw.state & (LVIS_SELECTED | LVIS_FOCUSED)});
     }
@@ -405,8 +419,8 @@ void TCustomListView::SetViewStyle(TViewStyle style)
     if (!HandleAllocated())
         return;
     // The list view follows a change of its view bits (WM_STYLECHANGED).
-    DWORD current = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
-    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | ViewStyleBits()));
+    DWORD current = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+    SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | ViewStyleBits()));
     Invalidate();
 }
 
@@ -454,10 +468,10 @@ void TCustomListView::SetStyleBit(DWORD bit, bool on)
 {
     if (!HandleAllocated())
         return;
-    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
     DWORD wanted = on ? (style | bit) : (style & ~bit);
     if (wanted != style) {
-        SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(wanted));
+        SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>(wanted));
         Invalidate();
     }
 }
@@ -561,7 +575,7 @@ void TCustomListView::SetSelected(int index)
     if (index >= m_items.Count())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     // Index -1 addresses every item: clear the old selection first.
-    LVITEMA none{};
+    LVITEMW none{};
     none.stateMask = LVIS_SELECTED;
     Send(window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     if (index >= 0)
@@ -611,20 +625,22 @@ void TCustomListView::HandleNotify(TMessage& message)
     // Nothing here needs a notice per deleted item: answering TRUE spares a
     // notification round trip for every item when the list is emptied.
     case LVN_DELETEALLITEMS: message.Result = TRUE; break;
-    // Owner data. The control asks in the parent's character set (ANSI for
-    // our windows); Wine asks for searches in UTF-16 whatever the parent's.
+    // Owner data. The control asks in the parent's character set (UTF-16
+    // for our windows, ANSI for a parent made by the ANSI calls); Wine asks
+    // for searches in UTF-16 whatever the parent's.
     case LVN_GETDISPINFOA: AnswerDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(message.LParam)); break;
     case LVN_GETDISPINFOW: AnswerDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(message.LParam)); break;
     case LVN_ODFINDITEMA: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(message.LParam);
-        message.Result = find->lvfi.psz ? AnswerFind(find->iStart, find->lvfi.flags, find->lvfi.psz)
+        message.Result = find->lvfi.psz ? AnswerFind(find->iStart, find->lvfi.flags,
+                                                     ToUtf8(AnsiText(find->lvfi.psz)))
                                         : -1;
         break;
     }
     case LVN_ODFINDITEMW: {
         const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(message.LParam);
         message.Result = find->lvfi.psz
-                             ? AnswerFind(find->iStart, find->lvfi.flags, WideToAnsi(find->lvfi.psz))
+                             ? AnswerFind(find->iStart, find->lvfi.flags, ToUtf8(find->lvfi.psz))
                              : -1;
         break;
     }
@@ -654,8 +670,11 @@ void TCustomListView::AnswerDispInfo(NMLVDISPINFOA& info)
         return;
     // The caption goes into the control's buffer: the control may read it
     // after this returns, when the request has gone.
-    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-        lstrcpynA(info.item.pszText, request.Caption.c_str(), info.item.cchTextMax);
+    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
+        WideCharToMultiByte(CP_ACP, 0, ToWide(request.Caption).c_str(), -1, info.item.pszText,
+                            info.item.cchTextMax, nullptr, nullptr);
+        info.item.pszText[info.item.cchTextMax - 1] = '\0';
+    }
     if (info.item.mask & LVIF_IMAGE)
         info.item.iImage = request.ImageIndex;
 }
@@ -666,7 +685,7 @@ void TCustomListView::AnswerDispInfo(NMLVDISPINFOW& info)
     if (!RequestItem(info.item.iItem, info.item.mask, request))
         return;
     if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0) {
-        std::wstring caption = AnsiToWide(request.Caption);
+        std::wstring caption = ToWide(request.Caption);
         lstrcpynW(info.item.pszText, caption.c_str(), info.item.cchTextMax);
     }
     if (info.item.mask & LVIF_IMAGE)

@@ -74,8 +74,8 @@ public:
     void MakeVisible(bool partialOk = false);
 
 private:
-    LVITEMA Read(UINT mask) const;
-    void Write(LVITEMA item);
+    LVITEMW Read(UINT mask) const;
+    void Write(LVITEMW item);
     void SetState(UINT state, UINT mask);
 
     TCustomListView* m_owner;

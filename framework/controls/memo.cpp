@@ -88,10 +88,10 @@ void TCustomMemo::SetAlignment(TAlignment alignment)
     RecreateWnd();
 }
 
-void TCustomMemo::KeyPress(char& key)
+void TCustomMemo::KeyPress(wchar_t& key)
 {
     TCustomEdit::KeyPress(key);
-    if (key == '\r' && !m_wantReturns)
+    if (key == L'\r' && !m_wantReturns)
         key = 0;
 }
 

@@ -38,7 +38,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void KeyPress(char& key) override;
+    void KeyPress(wchar_t& key) override;
 
 private:
     TScrollStyle m_scrollBars = ssNone;

@@ -1,4 +1,5 @@
 #include "framework/controls/panel.h"
+#include "framework/unicodetext.h"
 
 #include "framework/canvas.h"
 #include "framework/gdiobjects.h"
@@ -70,7 +71,7 @@ void TCustomPanel::Paint(TCanvas& canvas)
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
         SelectedObject font(dc, Font().Handle());
-        DrawTextA(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(dc, ToWide(caption).c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     TCustomControl::Paint(canvas);
 }

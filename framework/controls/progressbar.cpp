@@ -15,7 +15,7 @@ HWND ExistingWindow(const TWinControl& control)
 
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    return SendMessageA(window, msg, wParam, lParam);
+    return SendMessageW(window, msg, wParam, lParam);
 }
 
 } // namespace
@@ -166,8 +166,8 @@ void TProgressBar::SetStyleBit(DWORD bit, bool on)
     if (!HandleAllocated())
         return;
     // The progress bar reads its style bits each time it paints.
-    DWORD style = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
-    SetWindowLongA(Handle(), GWL_STYLE, static_cast<LONG>(on ? (style | bit) : (style & ~bit)));
+    DWORD style = static_cast<DWORD>(GetWindowLongW(Handle(), GWL_STYLE));
+    SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>(on ? (style | bit) : (style & ~bit)));
     Invalidate();
 }
 

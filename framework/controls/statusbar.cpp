@@ -1,4 +1,5 @@
 #include "framework/controls/statusbar.h"
+#include "framework/unicodetext.h"
 
 #include "framework/canvas.h"
 #include "framework/controls/controlwindow.h"
@@ -164,7 +165,7 @@ void TCustomStatusBar::CreateParams(TCreateParams& params)
 void TCustomStatusBar::HandleCreated()
 {
     UpdatePanels(true);
-    Send(Handle(), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(m_simpleText.c_str()));
+    Send(Handle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(ToWide(m_simpleText).c_str()));
     Send(Handle(), SB_SIMPLE, m_simple);
 }
 
@@ -192,7 +193,7 @@ void TCustomStatusBar::UpdatePanels(bool layout)
             edges.push_back(-1);
         Send(window, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
         if (count == 0)
-            Send(window, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+            Send(window, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
     }
     for (int i = 0; i < count; ++i)
         UpdatePanel(i);
@@ -217,7 +218,7 @@ void TCustomStatusBar::UpdatePanel(int index)
         flags |= SBT_POPOUT;
     if (panel->Style() == psOwnerDraw) {
         // The text pointer is the item data handed back in WM_DRAWITEM.
-        Send(window, SB_SETTEXTA, flags | SBT_OWNERDRAW,
+        Send(window, SB_SETTEXTW, flags | SBT_OWNERDRAW,
              reinterpret_cast<LPARAM>(const_cast<TStatusPanel*>(panel)));
         return;
     }
@@ -225,7 +226,7 @@ void TCustomStatusBar::UpdatePanel(int index)
     std::string text = panel->Alignment() == taCenter        ? "\t" + panel->Text()
                        : panel->Alignment() == taRightJustify ? "\t\t" + panel->Text()
                                                               : panel->Text();
-    Send(window, SB_SETTEXTA, flags, reinterpret_cast<LPARAM>(text.c_str()));
+    Send(window, SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
 }
 
 bool TCustomStatusBar::SimplePanel() const
@@ -247,7 +248,7 @@ void TCustomStatusBar::SetSimpleText(const std::string& text)
         return;
     m_simpleText = text;
     if (HWND window = Existing(*this))
-        Send(window, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+        Send(window, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
 }
 
 void TCustomStatusBar::SetSizeGrip(bool grip)

@@ -1,4 +1,5 @@
 #include "framework/controls/tabcontrol.h"
+#include "framework/unicodetext.h"
 
 #include "framework/collection.h"
 #include "framework/controls/controlwindow.h"
@@ -30,22 +31,23 @@ void TTabStrings::CheckIndex(int index) const
 std::string TTabStrings::Strings(int index) const
 {
     CheckIndex(index);
-    char buffer[260] = {};
-    TCITEMA item{};
+    wchar_t buffer[260] = {};
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    Send(Existing(m_owner), TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return item.pszText ? item.pszText : "";
+    item.cchTextMax = 260;
+    Send(Existing(m_owner), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item.pszText ? ToUtf8(item.pszText) : "";
 }
 
 void TTabStrings::SetString(int index, const std::string& text)
 {
     CheckIndex(index);
-    TCITEMA item{};
+    std::wstring wide = ToWide(text);
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(text.c_str());
-    Send(Existing(m_owner), TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    item.pszText = wide.data();
+    Send(Existing(m_owner), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     m_owner.DisplayChanged();
 }
 
@@ -60,11 +62,12 @@ void TTabStrings::Insert(int index, const std::string& text)
 {
     if (index != Count())
         CheckIndex(index);
-    TCITEMA item{};
+    std::wstring wide = ToWide(text);
+    TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     item.iImage = -1;
-    Send(Required(m_owner), TCM_INSERTITEMA, static_cast<WPARAM>(index),
+    Send(Required(m_owner), TCM_INSERTITEMW, static_cast<WPARAM>(index),
          reinterpret_cast<LPARAM>(&item));
     m_owner.DisplayChanged();
 }
@@ -87,19 +90,19 @@ void TTabStrings::Clear()
 int TTabStrings::ImageIndex(int index) const
 {
     CheckIndex(index);
-    TCITEMA item{};
+    TCITEMW item{};
     item.mask = TCIF_IMAGE;
-    Send(Existing(m_owner), TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Send(Existing(m_owner), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return item.iImage;
 }
 
 void TTabStrings::SetImageIndex(int index, int image)
 {
     CheckIndex(index);
-    TCITEMA item{};
+    TCITEMW item{};
     item.mask = TCIF_IMAGE;
     item.iImage = image;
-    Send(Existing(m_owner), TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Send(Existing(m_owner), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 std::string TTabStrings::Text() const

@@ -1,4 +1,5 @@
 #include "framework/controls/toolbar.h"
+#include "framework/unicodetext.h"
 
 #include "framework/collection.h"
 #include "framework/controls/controlwindow.h"
@@ -300,10 +301,10 @@ void TToolBar::SendButtons()
         Send(window, TB_DELETEBUTTON, 0);
     for (TToolButton* b : m_buttons) {
         TBBUTTON record = b->ButtonRecord();
-        std::string caption = b->Caption();
+        std::wstring caption = ToWide(b->Caption());
         if (m_showCaptions && b->Style() != tbsSeparator && b->Style() != tbsDivider)
             record.iString = reinterpret_cast<INT_PTR>(caption.c_str());   // the bar copies it
-        Send(window, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&record));
+        Send(window, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&record));
     }
     if (m_showCaptions)
         Send(window, TB_AUTOSIZE);
@@ -354,8 +355,8 @@ void TToolBar::UpdateButton(TToolButton* button, DWORD mask)
     if (!window)
         return;
     TBBUTTON record = button->ButtonRecord();
-    std::string caption = button->Caption();
-    TBBUTTONINFOA info{};
+    std::wstring caption = ToWide(button->Caption());
+    TBBUTTONINFOW info{};
     info.cbSize = sizeof(info);
     info.dwMask = mask;
     info.iImage = record.iBitmap;
@@ -363,7 +364,7 @@ void TToolBar::UpdateButton(TToolButton* button, DWORD mask)
     info.pszText = caption.data();
     if ((mask & TBIF_TEXT) && !m_showCaptions)
         return;
-    Send(window, TB_SETBUTTONINFOA, static_cast<WPARAM>(button->m_command),
+    Send(window, TB_SETBUTTONINFOW, static_cast<WPARAM>(button->m_command),
          reinterpret_cast<LPARAM>(&info));
     if (mask & (TBIF_TEXT | TBIF_STYLE))
         SendButtons();   // widths follow texts and styles

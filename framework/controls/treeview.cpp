@@ -1,4 +1,5 @@
 #include "framework/controls/treeview.h"
+#include "framework/unicodetext.h"
 
 #include "framework/collection.h"
 #include "framework/imagelist.h"
@@ -20,40 +21,41 @@ HWND TTreeNode::Window() const
     return window;
 }
 
-TVITEMA TTreeNode::Read(UINT mask) const
+TVITEMW TTreeNode::Read(UINT mask) const
 {
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = mask | TVIF_HANDLE;
     item.hItem = m_item;
     item.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
-    Send(Window(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    Send(Window(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item;
 }
 
-void TTreeNode::Write(TVITEMA item)
+void TTreeNode::Write(TVITEMW item)
 {
     item.mask |= TVIF_HANDLE;
     item.hItem = m_item;
-    Send(Window(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    Send(Window(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string TTreeNode::Text() const
 {
-    char buffer[1024] = {};
-    TVITEMA item{};
+    wchar_t buffer[1024] = {};
+    TVITEMW item{};
     item.mask = TVIF_TEXT | TVIF_HANDLE;
     item.hItem = m_item;
     item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    Send(Window(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.pszText ? item.pszText : "";
+    item.cchTextMax = 1024;
+    Send(Window(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.pszText ? ToUtf8(item.pszText) : "";
 }
 
 void TTreeNode::SetText(const std::string& text)
 {
-    TVITEMA item{};
+    std::wstring wide = ToWide(text);
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     Write(item);
 }
 
@@ -64,7 +66,7 @@ void* TTreeNode::Data() const
 
 void TTreeNode::SetData(void* data)
 {
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_PARAM;
     item.lParam = reinterpret_cast<LPARAM>(data);
     Write(item);
@@ -77,7 +79,7 @@ int TTreeNode::ImageIndex() const
 
 void TTreeNode::SetImageIndex(int index)
 {
-    TVITEMA item{};
+    TVITEMW item{};
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     item.iImage = index;
     item.iSelectedImage = index;
@@ -168,16 +170,17 @@ TTreeNode TTreeNodes::GetFirstNode() const
 TTreeNode TTreeNodes::InsertAfter(HTREEITEM parent, HTREEITEM after, const std::string& text,
                                   void* data)
 {
-    TVINSERTSTRUCTA insert{};
+    std::wstring wide = ToWide(text);
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.pszText = wide.data();
     insert.item.lParam = reinterpret_cast<LPARAM>(data);
     insert.item.iImage = -1;
     insert.item.iSelectedImage = -1;
     auto item = reinterpret_cast<HTREEITEM>(
-        Send(m_owner.ItemWindow(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        Send(m_owner.ItemWindow(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     return TTreeNode(m_owner, item);
 }
 
@@ -286,7 +289,7 @@ void TCustomTreeView::HandleDestroying()
 void TCustomTreeView::Save(HTREEITEM first, std::vector<SavedNode>& into)
 {
     for (TTreeNode node(*this, first); node; node = node.GetNextSibling()) {
-        TVITEMA item = node.Read(TVIF_PARAM | TVIF_IMAGE | TVIF_STATE);
+        TVITEMW item = node.Read(TVIF_PARAM | TVIF_IMAGE | TVIF_STATE);
         SavedNode saved{node.Text(), item.lParam, item.iImage, (item.state & TVIS_EXPANDED) != 0,
                         node.Selected(), {}};
         Save(node.GetFirstChild().ItemId(), saved.Children);

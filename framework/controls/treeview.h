@@ -59,8 +59,8 @@ public:
 private:
     friend class TCustomTreeView;
     TTreeNode Next(UINT relation) const;
-    TVITEMA Read(UINT mask) const;
-    void Write(TVITEMA item);
+    TVITEMW Read(UINT mask) const;
+    void Write(TVITEMW item);
     HWND Window() const;
 
     TCustomTreeView* m_tree = nullptr;

@@ -170,7 +170,7 @@ void TWScrollbar::SetPosition(HWND target)
         m_shown = false;
         return;
     }
-    const bool targetVisible = (GetWindowLongPtrA(m_target, GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool targetVisible = (GetWindowLongPtrW(m_target, GWL_STYLE) & WS_VISIBLE) != 0;
     if (!targetVisible || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
         HideScrollbar();
         return;
@@ -278,7 +278,7 @@ void TWScrollbar::Repaint()
     // A covered window that clips its siblings never draws over the overlay
     // (its own bar drawing included), so the overlay still shows its last
     // paint; one that does not may have drawn over it.
-    const bool kept = (GetWindowLongPtrA(m_target, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    const bool kept = (GetWindowLongPtrW(m_target, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
     TScrollBarLook look;
     if (!ReadLook(look)) {
         m_painter.Forget();
@@ -408,9 +408,9 @@ void TWScrollbar::Forward(UINT msg, LPARAM point, bool post)
         msg = msg == WM_LBUTTONDOWN ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP;
     }
     if (post)
-        PostMessageA(m_target, msg, code, point);
+        PostMessageW(m_target, msg, code, point);
     else
-        SendMessageA(m_target, msg, code, point);
+        SendMessageW(m_target, msg, code, point);
 }
 
 void TWScrollbar::WMLButtonDown(TMessage& message)

@@ -84,8 +84,10 @@ void TSkinComBox::Init(ISkinControlHost* host, TSkinData* skinData, TCanvas* can
     FStyle = static_cast<DWORD>(GetWindowLongEx(FHandle, GWL_STYLE));
     if (!IsSimple(FStyle)) {
         SkinDropList();
-        if (!FUnicode)
-            FindBtn();
+        // The edit part is watched whatever its character set: the
+        // subclassing keeps a Unicode window Unicode, and nothing here reads
+        // the text the messages carry.
+        FindBtn();
     } else {
         SkinSimpleList();
     }
@@ -100,7 +102,7 @@ void TSkinComBox::Inithwnd(HWND window, TSkinData* skinData, TCanvas* canvas,
     if (!Inited())
         return;
     FStyle = static_cast<DWORD>(GetWindowLongEx(FHandle, GWL_STYLE));
-    if (!IsSimple(FStyle) && !FUnicode)
+    if (!IsSimple(FStyle))
         FindBtn();
 }
 

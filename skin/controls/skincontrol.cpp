@@ -197,7 +197,7 @@ void TSkinControl::PostRecreate() const
     auto* windowed = dynamic_cast<TWinControl*>(FControl);
     if (!windowed || !windowed->HandleAllocated() || !FSkinForm || !FSkinForm->HostWindow())
         return;
-    PostMessageA(FSkinForm->HostWindow(), WM_SKINRECREATE,
+    PostMessageW(FSkinForm->HostWindow(), WM_SKINRECREATE,
                  reinterpret_cast<WPARAM>(windowed->Handle()), 0);
 }
 

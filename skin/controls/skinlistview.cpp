@@ -35,11 +35,11 @@ TAlignment HeaderAlignment(int format)
 
 void UseWindowFont(TCanvas& canvas, HWND window)
 {
-    auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA logFont{};
-    if (GetObjectA(font, sizeof logFont, &logFont))
+    LOGFONTW logFont{};
+    if (GetObjectW(font, sizeof logFont, &logFont))
         canvas.Font().AssignLogFont(logFont);
 }
 
@@ -136,11 +136,11 @@ void TSkinHeader::DrawControl(HDC dc, const TRect&)
     SetBkMode(canvas.Handle(), TRANSPARENT);
     FEnabled = true;
     FItemRects.clear();
-    const int count = static_cast<int>(SendMessageA(FHandle, HDM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(FHandle, HDM_GETITEMCOUNT, 0, 0));
     int right = 0;
     for (int i = 0; i < count; ++i) {
         RECT item{};
-        if (!SendMessageA(FHandle, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
+        if (!SendMessageW(FHandle, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
             continue;
         DrawItem(canvas, i, item);
         FItemRects.push_back(Rect(item.left + kItemInset, item.top + kItemInset,
@@ -170,7 +170,7 @@ void TSkinHeader::DrawItem(TCanvas& canvas, int index, const TRect& rect)
         return;
     // The header's own image list, as the system header draws from it.
     const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
-    auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(FHandle, HDM_GETIMAGELIST, 0, 0));
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, HDM_GETIMAGELIST, 0, 0));
     tarnivo::DrawImgCaption(canvas, rect, HeaderAlignment(item.fmt), text, image, images, FEnabled,
                             CheckBiDi(0));
 }
@@ -183,7 +183,7 @@ void TSkinListView::InitScrollbar(TControl* control, TSkinData* skinData, TCanva
     TSkinScrollbar::InitScrollbar(control, skinData, canvas, host);
     if (!FInited || FHeader || !FHandle)
         return;
-    auto header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
+    auto header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
     if (!header)
         return;
     FHeader = new TSkinHeader(control);

@@ -78,12 +78,12 @@ void DrawnGlyph(TMPBtnType button, TColor ink, TBitmap& glyph)
 bool LoadGlyphResource(const std::string& name, TBitmap& glyph)
 {
     HBITMAP handle = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        LoadImageA(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!handle)
         return false;
     GdiBitmap owned(handle);
     BITMAP info{};
-    if (!GetObjectA(handle, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+    if (!GetObjectW(handle, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
         return false;
     glyph.SetSize(info.bmWidth, info.bmHeight);
     MemoryDC source;
@@ -237,7 +237,7 @@ void TWMediaPlayer::WMLButtonDown(TMessage& message)
 {
     m_down = true;
     if (m_player)
-        SendMessageA(m_player->Handle(), WM_LBUTTONDOWN, message.WParam, message.LParam);
+        SendMessageW(m_player->Handle(), WM_LBUTTONDOWN, message.WParam, message.LParam);
     // The player took the capture for its own press; the release comes here.
     ReleaseCapture();
     CheckButtons();
@@ -250,7 +250,7 @@ void TWMediaPlayer::WMLButtonUp(TMessage& message)
 {
     m_down = false;
     if (m_player && FindButton(GET_X_LPARAM(message.LParam)) == m_pressed)
-        SendMessageA(m_player->Handle(), WM_LBUTTONUP, message.WParam, message.LParam);
+        SendMessageW(m_player->Handle(), WM_LBUTTONUP, message.WParam, message.LParam);
     m_pressed = MPNoButton;
     Invalidate();
     message.Result = 0;

@@ -2,6 +2,8 @@
 
 #include "skin/resources/textutil.h"
 
+#include "framework/unicodetext.h"
+
 #include "framework/typinfo.h"
 
 #include <algorithm>
@@ -85,7 +87,7 @@ std::wstring GetStringProp(const TObject* obj, std::string_view name)
     if (!info || info->Kind != TPropKind::Text || !Read(obj, *info, value))
         return {};
     const auto* text = std::get_if<std::string>(&value);
-    return text ? StrToWideStr(*text) : std::wstring();
+    return text ? ToWide(*text) : std::wstring();
 }
 
 TObject* GetObjProp(const TObject* obj, std::string_view name)

@@ -15,7 +15,7 @@ namespace {
 
 bool HasStyle(HWND window, LONG_PTR bit)
 {
-    return (GetWindowLongPtrA(window, GWL_STYLE) & bit) != 0;
+    return (GetWindowLongPtrW(window, GWL_STYLE) & bit) != 0;
 }
 
 // Where the client area's origin lies in window coordinates: how far the
@@ -474,23 +474,23 @@ void TComboxScrollBar::DragThumb(int startOffset, int track, int thumb, int down
     int last = si.nPos;
     for (;;) {
         MSG msg{};
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (GetCapture() != FHandle)
                 break;
             WaitMessage();
             continue;
         }
         if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
-            SendMessageA(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
-            PostMessageA(FHandle, WM_VSCROLL, SB_ENDSCROLL, 0);
+            SendMessageW(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
+            PostMessageW(FHandle, WM_VSCROLL, SB_ENDSCROLL, 0);
             break;
         }
         if (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
             continue;
         }
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
         POINT cursor{};
         GetCursorPos(&cursor);
         int offset = std::max(0, startOffset + static_cast<int>(cursor.y) - downY);
@@ -507,7 +507,7 @@ void TComboxScrollBar::DragThumb(int startOffset, int track, int thumb, int down
         pos = std::max(pos, si.nMin);
         if (pos != last) {
             last = pos;
-            SendMessageA(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+            SendMessageW(FHandle, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
         }
     }
     ReleaseCapture();

@@ -140,8 +140,8 @@ void TSkinStatusBar::PrepareCanvas(TCanvas& canvas) const
     if (FControl) {
         canvas.Font().Assign(FControl->Font());
     } else if (auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0))) {
-        LOGFONTA log{};
-        if (GetObjectA(font, sizeof log, &log))
+        LOGFONTW log{};
+        if (GetObjectW(font, sizeof log, &log))
             canvas.Font().AssignLogFont(log);
     }
     const TDataSkinObject* edges = FSkinData ? Elements().StatusBarEdges.get() : nullptr;

@@ -10,6 +10,7 @@
 #include "skin/resources/textutil.h"
 
 #include "framework/control.h"
+#include "framework/unicodetext.h"
 #include "framework/controls/pagecontrol.h"
 #include "framework/stringlist.h"
 
@@ -52,7 +53,7 @@ TTabItem ReadTab(HWND window, int index, bool unicode)
     item.mask = TCIF_TEXT | TCIF_IMAGE;
     item.pszText = text;
     item.cchTextMax = MaxTabText + 1;
-    if (SendMessageA(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
+    if (SendMessageW(window, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) {
         tab.Text = StrToWideStr(text);
         tab.Image = item.iImage;
     }
@@ -68,8 +69,8 @@ void UseControlFont(TCanvas& canvas, const TControl* control, HWND window)
         return;
     }
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-    LOGFONTA log{};
-    if (font && GetObjectA(font, sizeof log, &log) == sizeof log)
+    LOGFONTW log{};
+    if (font && GetObjectW(font, sizeof log, &log) == sizeof log)
         canvas.Font().AssignLogFont(log);
 }
 
@@ -537,7 +538,7 @@ void TSkinTab31::DrawControl(HDC dc, const TRect& rect)
         limit -= ScrollerRoom;
     int x = start;
     for (int i = first; texts && i < texts->Count(); ++i) {
-        const std::wstring text = StrToWideStr(texts->Strings(i));
+        const std::wstring text = ToWide(texts->Strings(i));
         const int width = canvas.TextExtent(text).cx + TabPadding;
         if (x + width > limit)
             break;

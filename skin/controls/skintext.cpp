@@ -39,19 +39,16 @@ private:
     TBackgroundMode m_mode;
 };
 
+// The canvas draws wide text by the wide calls; its narrow overloads take
+// UTF-8, so an ANSI form of the text would be misread there.
 TRect Measure(TCanvas& canvas, const TRect& bounds, std::wstring_view text, UINT format)
 {
-    if (WideTextPlatform())
-        return canvas.MeasureText(bounds, text, format);
-    return canvas.MeasureText(bounds, WideStringToStringEx(text), format);
+    return canvas.MeasureText(bounds, text, format);
 }
 
 void Draw(TCanvas& canvas, const TRect& rect, std::wstring_view text, UINT format)
 {
-    if (WideTextPlatform())
-        canvas.DrawText(rect, text, format);
-    else
-        canvas.DrawText(rect, WideStringToStringEx(text), format);
+    canvas.DrawText(rect, text, format);
 }
 
 } // namespace

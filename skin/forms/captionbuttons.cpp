@@ -71,7 +71,7 @@ bool TWinSkinForm::SysBtnVisible(int index)
     const HWND window = Handle;
     const int action = element.Action;
     facts.Query = [window, action](int code) {
-        return SendMessageA(window, WM_SKINBUTTONQUERY, static_cast<WPARAM>(code),
+        return SendMessageW(window, WM_SKINBUTTONQUERY, static_cast<WPARAM>(code),
                             static_cast<LPARAM>(action));
     };
 
@@ -221,7 +221,7 @@ void TWinSkinForm::SysBtnAction(int x, int y)
             return;
         if (HoverTimer)
             HoverTimer->SetEnabled(false);
-        PostMessageA(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     case btnaction::Maximize:
     case btnaction::Maximize2:
@@ -251,7 +251,7 @@ void TWinSkinForm::SysBtnAction(int x, int y)
         MDIChildAction(SC_CLOSE);
         return;
     default:
-        PostMessageA(Handle, WM_SKINBUTTONCLICK, static_cast<WPARAM>(action), 0);
+        PostMessageW(Handle, WM_SKINBUTTONCLICK, static_cast<WPARAM>(action), 0);
         return;
     }
 }
@@ -266,14 +266,14 @@ void TWinSkinForm::Maximize()
         if (TSkinManage* manager = SkinManage())
             manager->SetMDIMax(true);
     WindowState = swsMax;
-    PostMessageA(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     HotObject = nullptr;
 }
 
 void TWinSkinForm::Restore()
 {
     WindowState = swsNormal;
-    PostMessageA(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TWinSkinForm::Minimize()
@@ -285,16 +285,16 @@ void TWinSkinForm::Minimize()
     WindowState = swsMin;
     // The taskbar shows the window's menu only with WS_SYSMENU.
     UpdateStyle(false);
-    PostMessageA(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PostMessageW(Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TWinSkinForm::MDIChildAction(UINT command)
 {
     if (FormStyle != sfsMDIform || !MDIClient)
         return;
-    const auto child = reinterpret_cast<HWND>(SendMessageA(MDIClient, WM_MDIGETACTIVE, 0, 0));
+    const auto child = reinterpret_cast<HWND>(SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, 0));
     if (child)
-        SendMessageA(child, WM_SYSCOMMAND, command, 0);
+        SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
 bool TWinSkinForm::MDIChildMax() const
@@ -303,7 +303,7 @@ bool TWinSkinForm::MDIChildMax() const
         return false;
     BOOL maximized = FALSE;
     const auto child = reinterpret_cast<HWND>(
-        SendMessageA(MDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
     return child && maximized;
 }
 

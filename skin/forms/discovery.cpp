@@ -58,7 +58,7 @@ std::string WindowClassLower(HWND window)
 
 DWORD StyleOf(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
 
 // Children of a window in Z order, read before any of them is touched:
@@ -287,7 +287,7 @@ bool TControlDiscovery::FindSkinComp(TControl& control) const
 {
     auto* windowed = dynamic_cast<TWinControl*>(&control);
     HWND window = windowed && windowed->HandleAllocated() ? windowed->Handle() : nullptr;
-    if (window && SendMessageA(window, WM_ISSKINNED, 0, 0) == 1)
+    if (window && SendMessageW(window, WM_ISSKINNED, 0, 0) == 1)
         return true;
     for (const auto& link : m_form.Controls) {
         // A skin of a framework control is owned by it; a window-less one
@@ -357,7 +357,7 @@ void TControlDiscovery::AddControlh(HWND window)
         return;
     const std::string className = WindowClassLower(window);
     const TRawWindow raw{window, className, StyleOf(window),
-                         static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE))};
+                         static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE))};
     for (const TRawRow& row : RawWindowTable()) {
         if (className != row.ClassName)
             continue;

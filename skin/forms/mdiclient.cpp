@@ -92,7 +92,7 @@ void TWinSkinForm::MDIDestroy(TMessage& m)
         return;
     if (TSkinManage* manager = SkinManage())
         manager->SetMDIMax(MDIChildMax());
-    if (SendMessageA(MDIClient, WM_MDIGETACTIVE, 0, 0) || !MenuBar)
+    if (SendMessageW(MDIClient, WM_MDIGETACTIVE, 0, 0) || !MenuBar)
         return;
     // The last child is gone: the band shows the frame's own menu again.
     if (SkinData)

@@ -13,6 +13,7 @@
 #include "skin/paint/drawroutines.h"
 
 #include "framework/form.h"
+#include "framework/unicodetext.h"
 
 namespace tarnivo {
 
@@ -168,14 +169,14 @@ void TWinSkinForm::WMMEASUREITEM(TMessage& m)
         Default(m);
         return;
     }
-    char text[81] = {};
+    wchar_t text[81] = {};
     if (TrackedMenu)
-        GetMenuStringA(TrackedMenu, measure.itemID, text, sizeof text, MF_BYCOMMAND);
+        GetMenuStringW(TrackedMenu, measure.itemID, text, 81, MF_BYCOMMAND);
     TCanvas canvas;
     UseMenuCanvas(canvas, Handle);
     int width = 0;
     int height = 0;
-    painter.MeasureNativeItem(canvas, text, width, height);
+    painter.MeasureNativeItem(canvas, ToUtf8(text), width, height);
     measure.itemWidth = static_cast<UINT>(width);
     measure.itemHeight = static_cast<UINT>(height);
     m.Result = TRUE;

@@ -8,6 +8,7 @@
 #include "framework/dcscopes.h"
 #include "framework/gdiobjects.h"
 #include "framework/imagelist.h"
+#include "framework/unicodetext.h"
 #include "framework/windowdpi.h"
 
 #include <algorithm>
@@ -132,17 +133,17 @@ IMenuPopupLink* MenuPopupLink()
     return g_popupLink ? g_popupLink : &manager;
 }
 
-LOGFONTA SystemMenuFont(int dpi)
+LOGFONTW SystemMenuFont(int dpi)
 {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
         if (dpi > 0)
             metrics.lfMenuFont.lfHeight = ScaleFromSystemDpi(metrics.lfMenuFont.lfHeight, dpi);
         return metrics.lfMenuFont;
     }
-    LOGFONTA font{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     return font;
 }
 
@@ -391,15 +392,15 @@ void TMenuItemPainter::MeasureNativeItem(TCanvas& canvas, const std::string& tex
 
 std::unique_ptr<TMenuItem> CreateMenuItem(HMENU menu, UINT id)
 {
-    MENUITEMINFOA info{};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STATE | MIIM_FTYPE;
-    if (!menu || !GetMenuItemInfoA(menu, id, FALSE, &info))
+    if (!menu || !GetMenuItemInfoW(menu, id, FALSE, &info))
         return nullptr;
-    char text[81] = {};
-    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+    wchar_t text[81] = {};
+    GetMenuStringW(menu, id, text, 81, MF_BYCOMMAND);
     auto item = std::make_unique<TMenuItem>(nullptr);
-    item->SetCaption(text[0] ? std::string(text) : std::string("-"));
+    item->SetCaption(text[0] ? ToUtf8(text) : std::string("-"));
     item->SetEnabled(!(info.fState & (MFS_GRAYED | MFS_DISABLED)));
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
     item->SetRadioItem((info.fType & MFT_RADIOCHECK) != 0);
@@ -411,15 +412,15 @@ void WMINITMENU(HMENU menu)
 {
     const int count = menu ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < count; ++i) {
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
             continue;
         if (!(info.fType & MFT_OWNERDRAW)) {
             info.fMask = MIIM_FTYPE;
             info.fType |= MFT_OWNERDRAW;
-            SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         }
         if (info.hSubMenu)
             WMINITMENU(info.hSubMenu);

@@ -107,6 +107,6 @@ std::unique_ptr<TMenuItem> CreateMenuItem(HMENU menu, UINT id);
 void WMINITMENU(HMENU menu);
 
 // The system menu font, at `dpi` (0: at the system DPI, as the system gives it).
-LOGFONTA SystemMenuFont(int dpi = 0);
+LOGFONTW SystemMenuFont(int dpi = 0);
 
 } // namespace tarnivo

@@ -60,10 +60,10 @@ TSelection DeepestSelection(HMENU menu)
         int hilited = -1;
         HMENU sub = nullptr;
         for (int i = 0; i < count; ++i) {
-            MENUITEMINFOA info{};
+            MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_STATE | MIIM_SUBMENU;
-            if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) &&
+            if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) &&
                 (info.fState & MFS_HILITE)) {
                 hilited = i;
                 sub = info.hSubMenu;
@@ -166,7 +166,7 @@ LRESULT TrackHook(int code, WPARAM wParam, LPARAM lParam)
         return result;
     if (track.FirstMessage) {
         track.FirstMessage = false;
-        PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
         // The popup window the manager skinned for this drop-down.
         if (TSkinManage* manager = SkinManage(); manager && manager->MenuCount() > 0)
             if (TWinSkinPopMenu* popup = manager->FindSkinMenu(msg->hwnd))
@@ -197,7 +197,7 @@ void TWinSkinForm::ClickButton(TMenuBtn* button)
         return;
     RECT window{};
     GetWindowRect(Handle, &window);
-    PostMessageA(Handle, WM_NCLBUTTONDOWN, 1,
+    PostMessageW(Handle, WM_NCLBUTTONDOWN, 1,
                  MAKELPARAM(window.left + button->Rect.left + 1, window.top + button->Rect.top + 1));
 }
 
@@ -242,7 +242,7 @@ bool TWinSkinForm::TrackOne(TMenuBtn* button)
     TMenuTrackState& track = Track();
     const HWND window = Handle;
     const TLiveToken alive = LiveToken();
-    PostMessageA(window, WM_COMMAND, button->Command, 0);
+    PostMessageW(window, WM_COMMAND, button->Command, 0);
     if (!button->SubMenu)
         return false;
     track.Index = button->Index;

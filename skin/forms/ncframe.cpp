@@ -214,7 +214,7 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
         const int dy = (RectHeight(rect) - RectHeight(measured)) / 2 + shiftVert / 2;
         OffsetRect(&measured, dx, dy);
 
-        if (GetWindowLongPtrA(Handle, GWL_STYLE) & WS_POPUP) {
+        if (GetWindowLongPtrW(Handle, GWL_STYLE) & WS_POPUP) {
             if (RightButtonsLeft > 5 && RightButtonsLeft - 5 < measured.right)
                 measured.right = RightButtonsLeft - 5;
         } else if (measured.right > rect.right - rightClip) {

@@ -124,7 +124,7 @@ void TWinSkinForm::WMNCLBUTTONDBLCLK(TMessage& m)
         if (ShowsWindowIcon(button->Element->Action)) {
             if (HoverTimer)
                 HoverTimer->SetEnabled(false);
-            PostMessageA(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageW(Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
         m.Result = 0;
         return;

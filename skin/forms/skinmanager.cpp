@@ -36,12 +36,12 @@ std::string Lower(std::string text)
 
 bool HasExStyle(HWND window, DWORD bits)
 {
-    return (static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)) & bits) != 0;
+    return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)) & bits) != 0;
 }
 
 bool HasStyle(HWND window, DWORD bits)
 {
-    return (static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)) & bits) != 0;
+    return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & bits) != 0;
 }
 
 // The framework form whose window this is: one of the screen's forms, else
@@ -193,8 +193,8 @@ bool TSkinManage::Accepts(HWND window, TForm* form, const std::string& className
 {
     if (!SkinAllPass && NestedForm(window))
         return false;
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    if (!form && instance != GetModuleHandleA(nullptr) && className != "#32770")
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    if (!form && instance != GetModuleHandleW(nullptr) && className != "#32770")
         return false;
     RECT r{};
     GetWindowRect(window, &r);
@@ -219,7 +219,7 @@ bool TSkinManage::AddForm(HWND window, TStart start)
     if (!m_enabled || !IsWindow(window))
         return false;
     DeleteDeleted();
-    if (SendMessageA(window, WM_ISSKINNED, 0, 0) == 1 || FindForm(window))
+    if (SendMessageW(window, WM_ISSKINNED, 0, 0) == 1 || FindForm(window))
         return false;
     TForm* form = FindTForm(window);
     const std::string className = ClassNameOf(window);
@@ -252,9 +252,9 @@ TWinSkinForm* TSkinManage::Create(HWND window, TForm* form, TSkinData* skin,
         return nullptr;
     }
     if (start == TStart::Now)
-        SendMessageA(window, CN_SkinActive, 0, SkinActiveParam);
+        SendMessageW(window, CN_SkinActive, 0, SkinActiveParam);
     else
-        PostMessageA(window, CN_SkinActive, 0, SkinActiveParam);
+        PostMessageW(window, CN_SkinActive, 0, SkinActiveParam);
     return raw;
 }
 
@@ -458,7 +458,7 @@ bool TSkinManage::SkinMenuWindow(HWND window)
 {
     if (!m_enabled || !IsWindow(window) || FindSkinMenu(window))
         return false;
-    if (SendMessageA(window, WM_ISSKINNED, 0, 0) == 1)
+    if (SendMessageW(window, WM_ISSKINNED, 0, 0) == 1)
         return false;
     TSkinData* skin = FindSkindata(window);
     if (!skin || skin->Empty())

@@ -127,7 +127,7 @@ void TWinSkinForm::PopSysmenu(POINT point)
         if (dynamic_cast<TWinSysButton*>(HotObject)) {
             if (HoverTimer)
                 HoverTimer->SetEnabled(false);
-            PostMessageA(Handle, WM_CLOSE, 0, 0);
+            PostMessageW(Handle, WM_CLOSE, 0, 0);
         }
         return;
     }
@@ -261,7 +261,7 @@ void TWinSkinForm::DoSysMenu(TObject* sender)
     case fixeditem::Close:
         if (HoverTimer)
             HoverTimer->SetEnabled(false);
-        PostMessageA(Handle, WM_CLOSE, 0, 0);
+        PostMessageW(Handle, WM_CLOSE, 0, 0);
         break;
     default: break;
     }
@@ -270,7 +270,7 @@ void TWinSkinForm::DoSysMenu(TObject* sender)
 void TWinSkinForm::DoSysMenu2(TObject* sender)
 {
     if (auto* item = dynamic_cast<TMenuItem*>(sender))
-        PostMessageA(Handle, WM_SYSCOMMAND, static_cast<WPARAM>(item->Tag()), 0);
+        PostMessageW(Handle, WM_SYSCOMMAND, static_cast<WPARAM>(item->Tag()), 0);
 }
 
 } // namespace tarnivo

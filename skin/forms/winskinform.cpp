@@ -40,17 +40,17 @@ std::pair<DWORD, DWORD> SystemVersion()
 
 DWORD StyleOf(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
 
 DWORD ExStyleOf(HWND window)
 {
-    return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+    return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
 }
 
 void SetStyleOf(HWND window, DWORD style)
 {
-    SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(style));
+    SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
 std::string ClassNameOf(HWND window)
@@ -116,9 +116,9 @@ void TWinSkinForm::CreateCaptionFont()
 {
     // The block as every Windows version knows it (without the padded border
     // width that Vista added), so the call also succeeds on older systems.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
         return;
     // The system gives it for the system DPI; the window may be at another.
     metrics.lfCaptionFont.lfHeight = ScaleFromSystemDpi(metrics.lfCaptionFont.lfHeight, Dpi);
@@ -443,15 +443,15 @@ void TWinSkinForm::GetIcon()
     IconBitmap.Canvas().FillRect(TRect{0, 0, w, h});
     IconBitmap.SetTransparent(true);
     IconBitmap.SetTransparentColor(clFuchsia);
-    IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_SMALL, 0));
+    IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
     if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(SendMessageA(Handle, WM_GETICON, ICON_BIG, 0));
+        IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
     // The system shows a window without an icon of its own with its class's
     // icon, and without that with the program's: the skin does the same.
     if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICONSM));
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
     if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrA(Handle, GCLP_HICON));
+        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
     if (!IconHandle) {
         if (SkinData && !SkinData->AppIcon().Empty())
             BitBlt(IconBitmap.Canvas().Handle(), 0, 0, w, h,
@@ -574,7 +574,7 @@ void TWinSkinForm::SkinActive()
             TSkinManage* manager = Manager();
             if (WindowState == swsMax) {
                 if (manager && manager->MDIClientWindow)
-                    PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
+                    PostMessageW(manager->MDIClientWindow, WM_SKINMDICAPTION,
                                  reinterpret_cast<WPARAM>(Handle), 0);
             } else if (WindowState == swsMin) {
                 EnableSysbtn(true);

@@ -388,7 +388,7 @@ void TWinSkinForm::WMCommand(TMessage& m)
     case SC_CLOSE:
     case SC_RESTORE:
         // Window-menu commands that arrive as menu commands.
-        PostMessageA(Handle, WM_SYSCOMMAND, id, 0);
+        PostMessageW(Handle, WM_SYSCOMMAND, id, 0);
         m.Result = 0;
         return;
     default:
@@ -476,7 +476,7 @@ void TWinSkinForm::WMNCActivate(TMessage& m)
         HotControl = nullptr;
     }
     if (FormStyle == sfsMDIform && MDIClient)
-        SendMessageA(MDIClient, WM_NCACTIVATE, m.WParam, 0);
+        SendMessageW(MDIClient, WM_NCACTIVATE, m.WParam, 0);
     else if (FormStyle == sfsMDIChild)
         Default(m);
     if (!MaximizedMDIChild())
@@ -508,16 +508,16 @@ void TWinSkinForm::SetCaptionText(TMessage& m, const std::function<void(TMessage
     } else {
         // The system repaints its own caption as it stores the text; with
         // redrawing off for the call it draws nothing over ours.
-        SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(Handle, WM_SETREDRAW, FALSE, 0);
         passOn(m);
-        SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(Handle, WM_SETREDRAW, TRUE, 0);
     }
     // The program's own handler may have destroyed the window.
     if (!alive)
         return;
     if (WindowState == swsMax && FormStyle == sfsMDIChild) {
         if (TSkinManage* manager = Manager(); manager && manager->MDIClientWindow)
-            PostMessageA(manager->MDIClientWindow, WM_SKINMDICAPTION,
+            PostMessageW(manager->MDIClientWindow, WM_SKINMDICAPTION,
                          reinterpret_cast<WPARAM>(Handle), 0);
     } else if (WindowState == swsMin) {
         UpdateNc(nullptr);

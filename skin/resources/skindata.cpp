@@ -14,6 +14,7 @@
 #include "framework/imagelist.h"
 
 #include <cstddef>
+#include "framework/unicodetext.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -31,7 +32,7 @@ HINSTANCE EngineModule()
 void ShowSkinMessage(const std::string& text)
 {
     const std::string title = Application ? Application->Title() : std::string();
-    MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
+    MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(title).c_str(), MB_OK);
 }
 
 // Sets travel through published properties as their bit masks.
@@ -307,7 +308,7 @@ bool TSkinData::LoadFromFile(const std::string& fileName)
             m_skinStream.Clear();
         return false;
     }
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    const DWORD attributes = GetFileAttributesW(ToWide(fileName).c_str());
     if (fileName.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return Refuse("no skin file \"" + fileName + "\"");
@@ -619,9 +620,9 @@ void TSkinData::CreateCaptionFont()
 {
     // The block as every Windows version knows it (without the padded border
     // width that Vista added), so the call also succeeds on older systems.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
         m_captionFont.AssignLogFont(metrics.lfCaptionFont);
 }
 
@@ -647,13 +648,13 @@ void TSkinData::CaptureAppIcon()
     const int height = GetSystemMetrics(SM_CYSMICON);
     HICON icon = nullptr;
     if (HWND window = Application ? Application->Handle() : nullptr) {
-        icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
         if (!icon)
-            icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+            icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
         if (!icon)
-            icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICONSM));
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
         if (!icon)
-            icon = reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON));
+            icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
     }
     if (!icon && Application)
         icon = Application->Icon().Handle();

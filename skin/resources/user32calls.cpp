@@ -7,7 +7,7 @@ namespace {
 // Holds the library reference for the life of the process.
 class User32Library {
 public:
-    User32Library() : m_module(LoadLibraryA("user32.dll"))
+    User32Library() : m_module(LoadLibraryW(L"user32.dll"))
     {
         if (!m_module)
             return;

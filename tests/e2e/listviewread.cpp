@@ -59,38 +59,42 @@ private:
 
 bool Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR& result)
 {
-    return SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+    return SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                                MessageTimeoutMs, &result) != 0;
 }
 
 bool ReadItem(HWND listView, HANDLE process, const RemoteBuffer& remote, int index,
               ListViewItem& item)
 {
-    // Record first, text buffer right behind it.
-    char* remoteText = remote.Address() + sizeof(LVITEMA);
-    LVITEMA record{};
+    // Record first, text buffer right behind it. The wide message: the
+    // caption exactly as the list holds it, in any script.
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
+    LVITEMW record{};
     record.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
     record.iItem = index;
     record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     record.pszText = remoteText;
     record.cchTextMax = TextCapacity;
     SIZE_T moved = 0;
-    const char empty = '\0';
+    const wchar_t empty = L'\0';
     if (!WriteProcessMemory(process, remote.Address(), &record, sizeof record, &moved) ||
-        !WriteProcessMemory(process, remoteText, &empty, 1, &moved))
+        !WriteProcessMemory(process, remoteText, &empty, sizeof empty, &moved))
         return false;
 
     DWORD_PTR answered = 0;
-    if (!Send(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()), answered) ||
+    if (!Send(listView, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()), answered) ||
         !answered)
         return false;
 
-    char text[TextCapacity + 1] = {};
+    wchar_t text[TextCapacity + 1] = {};
     if (!ReadProcessMemory(process, remote.Address(), &record, sizeof record, &moved) ||
-        !ReadProcessMemory(process, remoteText, text, TextCapacity, &moved))
+        !ReadProcessMemory(process, remoteText, text, TextCapacity * sizeof(wchar_t), &moved))
         return false;
     item.Index = index;
-    item.Text = text;
+    // UTF-8 for the scripts that compare it.
+    char utf8[TextCapacity * 3 + 1] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    item.Text = utf8;
     item.Image = record.iImage;
     item.Selected = (record.state & LVIS_SELECTED) != 0;
     item.Focused = (record.state & LVIS_FOCUSED) != 0;
@@ -152,7 +156,7 @@ ListViewContents ReadListView(HWND listView)
         contents.Error = "cannot open the list view's process";
         return contents;
     }
-    RemoteBuffer remote(process.Get(), sizeof(LVITEMA) + TextCapacity + 1);
+    RemoteBuffer remote(process.Get(), sizeof(LVITEMW) + (TextCapacity + 1) * sizeof(wchar_t));
     if (!remote.Address()) {
         contents.Error = "cannot allocate memory in the list view's process";
         return contents;

@@ -59,10 +59,10 @@ std::wstring SpecialFolder(int csidl)
     LPITEMIDLIST list = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list)
         return {};
-    char path[MAX_PATH] = {};
-    BOOL ok = SHGetPathFromIDListA(list, path);
+    wchar_t path[MAX_PATH] = {};
+    BOOL ok = SHGetPathFromIDListW(list, path);
     CoTaskMemFree(list);
-    return ok ? Widen(path) : std::wstring{};
+    return ok ? std::wstring(path) : std::wstring{};
 }
 
 std::wstring CreatedDirsRecord()

@@ -6,7 +6,7 @@
 #include "launcher/shortcutfile.h"
 #include "launcher/shortcutscan.h"
 
-#include "framework/ansitext.h"
+#include "framework/unicodetext.h"
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/canvas.h"
@@ -519,37 +519,36 @@ TEST_F(Catalogue, EachImageIsItsOwnEntrysIconWhateverTheNumberOfWorkers)
     EXPECT_NE(FileIcon(shell32.c_str(), 3), FileIcon(shell32.c_str(), 4)) << "icons told apart";
 }
 
-TEST_F(Catalogue, NamesOutsideTheCodePageAreCataloguedAndShownWithQuestionMarks)
+TEST_F(Catalogue, NamesOfAnyScriptAreCataloguedExactly)
 {
-    if (GetACP() != 1252)
-        GTEST_SKIP() << "the names below are chosen for the Western code page";
-    // Made under plain names, then renamed: the helper writes ANSI names.
-    std::wstring desktop = AnsiToWide(SpecialFolder(CSIDL_DESKTOPDIRECTORY));
+    // Made under plain names, then renamed by the wide call.
+    std::wstring desktop = ToWide(SpecialFolder(CSIDL_DESKTOPDIRECTORY));
     std::wstring greek = desktop + L"\\\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 Maps.lnk";
     std::wstring macron = desktop + L"\\\u0100 Tool.lnk";
     std::wstring greekFolder = desktop + L"\\\u03a0\u03c1\u03bf\u03b3\u03c1\u03ac\u03bc\u03bc\u03b1\u03c4\u03b1";
-    ASSERT_TRUE(MoveFileW(AnsiToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "G.lnk", m_program})).c_str(),
+    ASSERT_TRUE(MoveFileW(ToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "G.lnk", m_program})).c_str(),
                           greek.c_str()));
-    ASSERT_TRUE(MoveFileW(AnsiToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "M.lnk", m_program})).c_str(),
+    ASSERT_TRUE(MoveFileW(ToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "M.lnk", m_program})).c_str(),
                           macron.c_str()));
     ASSERT_TRUE(CreateDirectoryW(greekFolder.c_str(), nullptr));
-    ASSERT_TRUE(MoveFileW(AnsiToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "Deep.lnk", m_program})).c_str(),
+    ASSERT_TRUE(MoveFileW(ToWide(MakeLink({CSIDL_DESKTOPDIRECTORY, "Deep.lnk", m_program})).c_str(),
                           (greekFolder + L"\\Deep.lnk").c_str()));
-    MakeLink({CSIDL_DESKTOPDIRECTORY, "Caf\xe9.lnk", m_program});
+    MakeLink({CSIDL_DESKTOPDIRECTORY, "Caf\xc3\xa9.lnk", m_program});
 
     Scan();
     std::vector<std::string> names = Names();
     std::sort(names.begin(), names.end());
-    // No look-alikes: the system's best fit would show the macron A as "A".
-    EXPECT_EQ(names, (std::vector<std::string>{"? Tool", "?????? Maps", "Caf\xe9", "Deep"}));
+    // Exactly the file system's names, UTF-8; sorted by bytes.
+    EXPECT_EQ(names, (std::vector<std::string>{"Caf\xc3\xa9", "Deep", "\xc4\x80 Tool",
+                                               "\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 Maps"}));
     EXPECT_EQ(m_icons->Count(), 4);
     for (int i = 0; i < m_catalogue->ShortcutCount; ++i) {
         const TShortcutCfg& entry = m_catalogue->Shortcuts[static_cast<std::size_t>(i)];
         SCOPED_TRACE(entry.Name);
-        // The kept path opens the file itself; the shown one is its ANSI form.
+        // The kept path opens the file itself; the shown one is its UTF-8 form.
         EXPECT_NE(GetFileAttributesW(entry.WideLinkPath.c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(entry.LinkPath, ShownText(entry.WideLinkPath));
-        if (entry.Name == "?????? Maps") {
+        if (entry.Name == "\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 Maps") {
             EXPECT_EQ(entry.WideLinkPath, greek);
         }
         if (entry.Name == "Deep") {
@@ -558,22 +557,21 @@ TEST_F(Catalogue, NamesOutsideTheCodePageAreCataloguedAndShownWithQuestionMarks)
     }
 }
 
-TEST(ShownText, CharactersTheCodePageCannotHoldBecomeQuestionMarks)
+TEST(ShownText, EveryCharacterIsKeptWhateverTheCodePage)
 {
-    if (GetACP() != 1252)
-        GTEST_SKIP() << "the cases below are for the Western code page";
     const struct {
         const wchar_t* wide;
         const char* shown;
     } cases[] = {
         {L"", ""},
         {L"Notepad", "Notepad"},
-        {L"Caf\u00e9 \u00c0 la carte", "Caf\xe9 \xc0 la carte"},
-        {L"\u20ac 5", "\x80 5"},              // the euro sign is in the code page
-        {L"\u0100\u0101", "??"},              // best fit would give "Aa"
-        {L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1", "??????"},
-        {L"\u4e2d\u6587.exe", "??.exe"},
-        {L"C:\\\u0391\\b.exe", "C:\\?\\b.exe"},
+        {L"Caf\u00e9 \u00c0 la carte", "Caf\xc3\xa9 \xc3\x80 la carte"},
+        {L"\u20ac 5", "\xe2\x82\xac 5"},
+        {L"\u0100\u0101", "\xc4\x80\xc4\x81"},              // not the best fit "Aa"
+        {L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1", "\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1"},
+        {L"\u4e2d\u6587.exe", "\xe4\xb8\xad\xe6\x96\x87.exe"},
+        {L"C:\\\u0391\\b.exe", "C:\\\xce\x91\\b.exe"},
+        {L"a\xd800" L"b", "a\xef\xbf\xbd" "b"},                    // a lone surrogate
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShownText(c.wide), c.shown);
@@ -600,7 +598,7 @@ TEST(ProgramIcon, SameImageAsExtractIconForEveryIconOfRealPrograms)
     for (const Source& source : sources) {
         for (int index = source.first; index <= source.last; ++index) {
             SCOPED_TRACE(testing::Message() << source.file << " " << index);
-            const std::wstring file = AnsiToWide(source.file);
+            const std::wstring file = ToWide(source.file);
             TIcon system;
             HICON extracted = ExtractIconW(GetModuleHandleW(nullptr), file.c_str(),
                                            static_cast<UINT>(index));
@@ -622,7 +620,7 @@ TEST(ProgramIcon, SameImageAsExtractIconForEveryIconOfRealPrograms)
 TEST(ProgramIcon, DamagedProgramFilesAreRefusedWithoutHarm)
 {
     const std::string copy = MakeFile("damaged.exe", SystemFile("winemine.exe"));
-    const std::wstring file = AnsiToWide(copy);
+    const std::wstring file = ToWide(copy);
     const std::string original = ReadBytes(copy);
     ASSERT_TRUE(ReadProgramIcon(file, 0)) << "the undamaged copy is read";
     // Where the resource tree starts: the raw-data offset of the ".rsrc"

@@ -1,6 +1,6 @@
 #include "shortcutfiles.h"
 
-#include "framework/ansitext.h"
+#include "framework/unicodetext.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -73,16 +73,16 @@ std::string MakeLink(const LinkSpec& spec)
                                   reinterpret_cast<void**>(&link));
     if (FAILED(hr))
         throw std::runtime_error("no shell link object");
-    link->SetPath(AnsiToWide(spec.Target).c_str());
+    link->SetPath(ToWide(spec.Target).c_str());
     if (!spec.Arguments.empty())
-        link->SetArguments(AnsiToWide(spec.Arguments).c_str());
+        link->SetArguments(ToWide(spec.Arguments).c_str());
     if (!spec.IconPath.empty())
-        link->SetIconLocation(AnsiToWide(spec.IconPath).c_str(), spec.IconIndex);
+        link->SetIconLocation(ToWide(spec.IconPath).c_str(), spec.IconIndex);
     if (!spec.WorkDir.empty())
-        link->SetWorkingDirectory(AnsiToWide(spec.WorkDir).c_str());
+        link->SetWorkingDirectory(ToWide(spec.WorkDir).c_str());
     IPersistFile* file = nullptr;
     link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    hr = file->Save(AnsiToWide(path).c_str(), TRUE);
+    hr = file->Save(ToWide(path).c_str(), TRUE);
     file->Release();
     link->Release();
     CoUninitialize();
@@ -94,7 +94,7 @@ std::string MakeLink(const LinkSpec& spec)
 void ClearAllShortcuts()
 {
     for (int csidl : ScannedFolders)
-        DeleteLinksBelow(AnsiToWide(SpecialFolder(csidl)));
+        DeleteLinksBelow(ToWide(SpecialFolder(csidl)));
 }
 
 std::string ScratchFolder()
@@ -130,7 +130,7 @@ std::string UnixPath(const std::string& path)
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixName)
         return {};
-    char* name = unixName(AnsiToWide(path).c_str());
+    char* name = unixName(ToWide(path).c_str());
     if (!name)
         return {};
     std::string result(name);
@@ -168,7 +168,7 @@ bool Eventually(const std::function<bool()>& done)
 
 std::wstring Quoted(const std::string& text)
 {
-    return L"\"" + AnsiToWide(text) + L"\"";
+    return L"\"" + ToWide(text) + L"\"";
 }
 
 bool IsFolderLink(const std::string& path)

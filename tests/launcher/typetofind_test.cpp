@@ -43,6 +43,20 @@ public:
         for (char c : text)
             Type(c);
     }
+    // UTF-8 text typed one character (code point) a key, as WM_CHAR brings
+    // it to the form.
+    void TypeLetters(const std::string& text)
+    {
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t next = at + 1;
+            while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+                ++next;
+            ++m_finder.KeyPressCount;
+            m_finder.TypedText += text.substr(at, next - at);
+            m_finder.FilterList();
+            at = next;
+        }
+    }
     void Escape()
     {
         ++m_finder.KeyPressCount;
@@ -202,10 +216,16 @@ TEST(TypeToFind, TwoShortcutsToOneProgramShowOnceTheFirstMet)
     Finder finder({{"Editor (old)", "C:\\ed.exe"}, {"Ed", "C:\\ed.exe"}, {"Edge", "C:\\edge.exe"}});
     finder.Type("ed");
     EXPECT_EQ(finder.Names(), (std::vector<std::string>{"Editor (old)", "Edge"}));
-    // Targets compare exactly: another letter case is another target.
+    // Targets compare as Windows compares paths: letter case aside, in any
+    // script; a path that differs in one letter names another program.
     Finder cased({{"A", "C:\\X.exe"}, {"AB", "c:\\x.exe"}});
     cased.Type("a");
-    EXPECT_EQ(cased.Names().size(), 2u);
+    EXPECT_EQ(cased.Names(), (std::vector<std::string>{"A"}));
+    Finder greek({{"A1", "C:\\\xce\x96\xcf\x89\xce\xae\\x.exe"},     // C:\Ζωή\x.exe
+                  {"A2", "c:\\\xce\x96\xce\xa9\xce\x89\\X.EXE"},     // c:\ΖΩΉ\X.EXE
+                  {"A3", "C:\\\xce\x9e\xcf\x89\xce\xae\\x.exe"}});   // C:\Ξωή\x.exe
+    greek.Type("a");
+    EXPECT_EQ(greek.Names(), (std::vector<std::string>{"A1", "A3"}));
 }
 
 TEST(TypeToFind, CharactersTypedOnTheFormAreMatchedByTheNextRun)
@@ -232,4 +252,62 @@ TEST(TypeToFind, EntryListedByAnEarlierCharacterOfTheSameRunStaysListed)
     finder.Type("z");   // run over "AZ": A lists, Z fails
     EXPECT_EQ(finder.Names(), (std::vector<std::string>{"Ab"}));
     EXPECT_EQ(finder.m_catalogue->Shortcuts[0].Matched, 0);
+}
+
+// Names in other scripts, typed with their own letters in either case. Each
+// row types into a fresh finder; the expected names are in list order.
+TEST(TypeToFind, NamesInAnyScriptAreFoundByTheirOwnLettersInEitherCase)
+{
+    const Entries catalogue = {
+        {"\xce\x96\xcf\x89\xce\xae Xylo", "C:\\zoi.exe"},                // Ζωή Xylo
+        {"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe3\x83\xa1\xe3\x83\xa2", "C:\\memo.exe"},  // 日本語メモ
+        {"Caf\xc3\xa9 Noir", "C:\\cafe.exe"},                                // Café Noir
+        {"\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82", "C:\\privet.exe"},  // Привет
+        {"Cafe Latte", "C:\\latte.exe"},
+        {"\xce\x96\xce\xa9\xce\x89 Upper", "C:\\upper.exe"},             // ΖΩΉ Upper
+        {"\xd0\x9f\xd0\xa0\xd0\x98\xd0\x92\xd0\x95\xd0\xa2 \xd0\xbc\xd0\xb8\xd1\x80", "C:\\mir.exe"},  // ПРИВЕТ мир
+        {"Notepad", "C:\\notepad.exe"},
+    };
+    const std::string zoi = "\xce\x96\xcf\x89\xce\xae Xylo";
+    const std::string upper = "\xce\x96\xce\xa9\xce\x89 Upper";
+    const std::string memo = catalogue[1].first;
+    const std::string privet = catalogue[3].first;
+    const std::string mir = catalogue[6].first;
+    const struct {
+        const char* typed;
+        std::vector<std::string> names;
+    } rows[] = {
+        {"\xce\xb6\xcf\x89\xce\xae", {zoi, upper}},              // ζωή
+        {"\xce\x96\xce\xa9\xce\x89", {zoi, upper}},              // ΖΩΉ
+        {"\xce\x96\xcf\x89\xce\xae", {zoi, upper}},              // Ζωή
+        {"\xcf\x89x", {zoi}},                                     // ωx: letters in order
+        {"caf\xc3\xa9", {"Caf\xc3\xa9 Noir"}},                      // café
+        {"CAF\xc3\x89", {"Caf\xc3\xa9 Noir"}},                      // CAFÉ
+        {"cafe", {"Cafe Latte"}},                                  // e is not é
+        {"\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82", {privet, mir}},  // привет
+        {"\xd0\x9c\xd0\x98\xd0\xa0", {mir}},                        // МИР
+        {"\xe6\x97\xa5\xe6\x9c\xac", {memo}},                       // 日本
+        {"\xe3\x83\xa1\xe3\x83\xa2", {memo}},                       // メモ
+        {"\xe6\x97\xa5\xe3\x83\xa2", {memo}},                       // 日モ: in order
+        {"\xe3\x83\xa2\xe6\x97\xa5", {}},                           // モ日: wrong order
+        {"\xce\xb6\xd0\xbf", {}},                                   // ζп: two scripts
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Finder finder(catalogue);
+        finder.TypeLetters(row.typed);
+        EXPECT_EQ(finder.Names(), row.names);
+    }
+}
+
+TEST(TypeToFind, TypedTextIsKeptInCapitalsOfItsOwnScript)
+{
+    Finder finder(Entries{{"\xce\x96\xcf\x89\xce\xae Xylo", "C:\\zoi.exe"}});
+    finder.TypeLetters("\xce\xb6\xcf\x89\xce\xae");                 // ζωή
+    EXPECT_EQ(finder.m_finder.TypedText, "\xce\x96\xce\xa9\xce\x89");   // ΖΩΉ
+    EXPECT_EQ(finder.m_finder.KeyPressCount, 3);
+    // A character outside the BMP is one typed character, matched whole.
+    Finder emoji(Entries{{"Smile \xf0\x9f\x98\x80", "C:\\s.exe"}, {"Sad \xf0\x9f\x98\xa2", "C:\\t.exe"}});
+    emoji.TypeLetters("\xf0\x9f\x98\x80");
+    EXPECT_EQ(emoji.Names(), (std::vector<std::string>{"Smile \xf0\x9f\x98\x80"}));
 }

@@ -40,6 +40,17 @@ protected:
         return text;
     }
 
+    // The same through the wide message: the caption as the window holds it.
+    std::wstring RawWideCaption(int index)
+    {
+        wchar_t text[128] = {};
+        LVITEMW item{};
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(list->Handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+
     LPARAM Center(int index)
     {
         RECT r{};
@@ -376,6 +387,48 @@ TEST_F(OwnerDataList, TypeAheadAndSearchesAreTheOwners)
     EXPECT_EQ(SendMessageA(list->Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
                            reinterpret_cast<LPARAM>(&byCaption)), -1);
     EXPECT_EQ(asked.back().Text, "Item 3");
+}
+
+} // namespace
+} // namespace tarnivo
+
+namespace tarnivo {
+namespace {
+
+// Captions in other scripts reach the window as themselves and come back
+// as the same UTF-8, for items the window keeps and for owner data alike.
+TEST_F(ListView, CaptionsInAnyScriptGoInAndComeBackExactly)
+{
+    const struct {
+        const char* utf8;
+        std::wstring wide;
+    } names[] = {
+        {"\xCE\x96\xCF\x89\xCE\xAE Xylo", L"\u0396\u03C9\u03AE Xylo"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x83\xA1\xE3\x83\xA2",
+         L"\u65E5\u672C\u8A9E\u30E1\u30E2"},
+        {"Caf\xC3\xA9 Noir", L"Caf\u00E9 Noir"},
+        {"\xF0\x9F\x98\x80", L"\xD83D\xDE00"},
+    };
+    for (const auto& name : names)
+        list->Items().Add(name.utf8);
+    for (int i = 0; i < static_cast<int>(std::size(names)); ++i) {
+        SCOPED_TRACE(names[i].utf8);
+        EXPECT_EQ(RawWideCaption(i), names[i].wide);
+        EXPECT_EQ(list->Items()[i].Caption(), names[i].utf8);
+    }
+    list->Items()[0].SetCaption("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
+    EXPECT_EQ(RawWideCaption(0), L"\u041F\u0440\u0438\u0432\u0435\u0442");
+
+    // Owner data: the wide notification the control sends our (Unicode)
+    // parent carries the caption as itself.
+    list->Items().Clear();
+    list->SetOwnerData(true);
+    list->OnData = [&](TObject*, TListItemRequest& item) {
+        item.Caption = names[item.Index % 4].utf8;
+    };
+    list->Items().SetCount(4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(RawWideCaption(i), names[i].wide);
 }
 
 } // namespace

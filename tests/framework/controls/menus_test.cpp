@@ -331,9 +331,9 @@ TEST_F(Menus, DefaultLookOfOwnerDrawnEntries)
 
     TBitmap target;
     target.Canvas().Font().AssignLogFont([] {
-        NONCLIENTMETRICSA metrics{};
+        NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
         return metrics.lfMenuFont;
     }());
     const int w = 160, h = 24;

@@ -86,13 +86,47 @@ TEST(Font, AssignAndLogFont)
     EXPECT_EQ(b.Color(), clBlue);
     EXPECT_EQ(b.Charset(), ANSI_CHARSET);
 
-    LOGFONTA lf{};
-    GetObjectA(a.Handle(), sizeof lf, &lf);
+    LOGFONTW lf{};
+    GetObjectW(a.Handle(), sizeof lf, &lf);
     TFont c;
     c.AssignLogFont(lf);
     EXPECT_EQ(c.Name(), "Courier New");
     EXPECT_EQ(c.Height(), -17);
     EXPECT_EQ(c.Style(), TFontStyles{fsUnderline});
+}
+
+TEST(Font, FaceNamesInOtherScriptsReachTheSystemAndComeBack)
+{
+    // "ＭＳ ゴシック" and a Greek name: UTF-8 in the font, UTF-16 in the
+    // system's record of the font asked for.
+    const struct {
+        const char* utf8;
+        std::wstring wide;
+    } faces[] = {
+        {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+         L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"},
+        {"\xCE\x96\xCF\x89\xCE\xAE Sans", L"\u0396\u03C9\u03AE Sans"},
+        // Longer than a face name holds: cut at 31 UTF-16 units.
+        {"\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9"
+         "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9"
+         "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9"
+         "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9",
+         std::wstring(31, L'\u03A9')},
+    };
+    for (const auto& face : faces) {
+        SCOPED_TRACE(face.utf8);
+        TFont f;
+        f.SetName(face.utf8);
+        LOGFONTW lf{};
+        ASSERT_EQ(GetObjectW(f.Handle(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+        EXPECT_EQ(std::wstring(lf.lfFaceName), face.wide);
+        TFont back;
+        back.AssignLogFont(lf);
+        std::string expected = face.utf8;
+        if (face.wide.size() == 31)
+            expected.resize(31 * 2);   // 31 two-byte letters
+        EXPECT_EQ(back.Name(), expected);
+    }
 }
 
 TEST(BrushAndPen, HandlesFollowStyle)

@@ -147,3 +147,19 @@ TEST(StringList, FileRoundTripAndOversizedText)
     EXPECT_THROW(back.LoadFromStream(big), EStreamError);
     EXPECT_EQ(back.Count(), 2);
 }
+
+TEST(StringList, CaseIsIgnoredForAsciiLettersOnlyAndUtf8IsComparedWhole)
+{
+    TStringList list;
+    list.Add("Caf\xC3\xA9 Noir");                      // Café Noir
+    list.Add("\xCE\x96\xCF\x89\xCE\xAE");              // Ζωή
+    EXPECT_EQ(list.IndexOf("CAF\xC3\xA9 noir"), 0);    // ASCII letters folded, é kept
+    EXPECT_EQ(list.IndexOf("CAF\xC3\x89 NOIR"), -1);   // É is another character here
+    EXPECT_EQ(list.IndexOf("\xCE\x96\xCF\x89\xCE\xAE"), 1);
+    EXPECT_EQ(list.IndexOf("\xCE\xB6\xCF\x89\xCE\xAE"), -1);   // ζωή
+    // Folding never touches a byte of a multi-byte character: the letter
+    // "Z" and the second byte of "Ц" (0xD0 0xA6) stay apart.
+    EXPECT_EQ(LowerCase("Z\xD0\xA6"), "z\xD0\xA6");
+    EXPECT_EQ(UpperCase("z\xD1\x86"), "Z\xD1\x86");
+    EXPECT_FALSE(SameText("\xD0\xA6", "\xD1\x86"));
+}

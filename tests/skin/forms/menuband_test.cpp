@@ -50,8 +50,8 @@ HMENU MakeMenu(bool withDisabled)
 int TextWidth(const std::wstring& text)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const LOGFONTA logFont = SystemMenuFont();
-    HFONT font = CreateFontIndirectA(&logFont);
+    const LOGFONTW logFont = SystemMenuFont();
+    HFONT font = CreateFontIndirectW(&logFont);
     HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, 0, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
