@@ -111,6 +111,53 @@ REG
     exec 9>&-
 fi
 
+# Font links. Wine's Tahoma, which stands behind "MS Shell Dlg 2" and the
+# caption, menu and message fonts, has Latin and Cyrillic letters only, and
+# Wine links it to no face that this machine has: Greek and Japanese names
+# came out as boxes. Windows links Tahoma to its CJK faces through the
+# SystemLink key (its own Tahoma has Greek); here the same key links it to
+# Liberation Sans for Greek and to IPAGothic (fonts-ipafont-gothic) for
+# Japanese, in that order, so that Greek does not take IPAGothic's
+# full-width letters. Wine looks links up by the face's full name: the bold
+# face needs an entry of its own. An entry is "file,family" with the file's
+# name only (fontconfig knows which files hold a face), entries apart by \0
+# for reg. A bitmap face (MS Sans Serif) is given no links by Wine at all,
+# whatever the key says.
+links_done=$WINEPREFIX/.tarnivo-font-links
+# The SystemLink value for the faces given as fontconfig patterns; fails
+# when a face has no file here.
+link_value() {
+    local value="" pattern files file
+    for pattern in "$@"; do
+        files=$(fc-list -f '%{file}\n' "$pattern" 2>/dev/null | sed 's|.*/||' | sort -u)
+        if [ -z "$files" ]; then
+            echo "wine-run: no font file for '$pattern'; names in its script will show as boxes" >&2
+            return 1
+        fi
+        while IFS= read -r file; do
+            value="$value${value:+\\0}$file,${pattern%%:*}"
+        done <<<"$files"
+    done
+    printf '%s' "$value"
+}
+if [ ! -f "$links_done" ]; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$links_done" ]; then
+        system_link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        if regular=$(link_value 'Liberation Sans:style=Regular' 'IPAGothic:style=Regular') &&
+            bold=$(link_value 'Liberation Sans:style=Bold' 'IPAGothic:style=Regular') &&
+            wine reg add "$system_link" /v Tahoma /t REG_MULTI_SZ /d "$regular" /f \
+                >/dev/null 2>&1 </dev/null &&
+            wine reg add "$system_link" /v 'Tahoma Bold' /t REG_MULTI_SZ /d "$bold" /f \
+                >/dev/null 2>&1 </dev/null; then
+            touch "$links_done"
+        fi
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+
 # The DPI, set once in the prefix that is made for it; a file says so (the
 # registry file is written by the Wine server only some time later).
 logpixels_done=$WINEPREFIX/.tarnivo-logpixels-$dpi
