@@ -53,13 +53,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock -u 9
 fi
 
-# Fonts. The launcher's windows ask for "MS Sans Serif" and "Arial", the
-# caption buttons for "Marlett". Debian's fonts-wine brings Wine's own
-# versions of the first and the last (sserife.fon, marlett.ttf, with Tahoma
-# and the rest), but this Wine loads them only from the prefix's
-# C:\windows\Fonts, which wineboot leaves empty: without them it draws every
-# face with DejaVu Sans, wider than the labels were sized for, and the
-# caption buttons with letters. Copied in for new and older prefixes alike.
+# Fonts. The launcher's windows ask for "MS Sans Serif", "MS Shell Dlg 2"
+# (Tahoma) and "Arial", the caption buttons for "Marlett". Debian's
+# fonts-wine brings Wine's own versions of the first two and the last
+# (sserife.fon, tahoma.ttf, marlett.ttf and the rest), but this Wine loads
+# them only from the prefix's C:\windows\Fonts, which wineboot leaves empty:
+# without them it draws every face with DejaVu Sans, wider than the labels
+# were sized for, and the caption buttons with letters. Copied in for new and older prefixes alike.
 # Arial, Times New Roman and Courier New become the Liberation faces
 # (fonts-liberation), which have their metrics. A file in the prefix says
 # the replacements are set (the registry file itself is written by the Wine
