@@ -59,9 +59,9 @@ fi
 # (sserife.fon, tahoma.ttf, marlett.ttf and the rest), but this Wine loads
 # them only from the prefix's C:\windows\Fonts, which wineboot leaves empty:
 # without them it draws every face with DejaVu Sans, wider than the labels
-# were sized for, and the caption buttons with letters. Copied in for new and older prefixes alike.
-# Arial, Times New Roman and Courier New become the Liberation faces
-# (fonts-liberation), which have their metrics. A file in the prefix says
+# were sized for, and the caption buttons with letters. Copied in for new
+# and older prefixes alike. Arial, Times New Roman and Courier New become
+# the Liberation faces (fonts-liberation), which have their metrics. A file in the prefix says
 # the replacements are set (the registry file itself is written by the Wine
 # server only some time later).
 prefix_fonts=$WINEPREFIX/drive_c/windows/Fonts
