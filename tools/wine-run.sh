@@ -61,9 +61,9 @@ fi
 # without them it draws every face with DejaVu Sans, wider than the labels
 # were sized for, and the caption buttons with letters. Copied in for new
 # and older prefixes alike. Arial, Times New Roman and Courier New become
-# the Liberation faces (fonts-liberation), which have their metrics. A file in the prefix says
-# the replacements are set (the registry file itself is written by the Wine
-# server only some time later).
+# the Liberation faces (fonts-liberation), which have their metrics. A file
+# in the prefix says the replacements are set (the registry file itself is
+# written by the Wine server only some time later).
 prefix_fonts=$WINEPREFIX/drive_c/windows/Fonts
 replacements_done=$WINEPREFIX/.tarnivo-font-replacements
 wine_fonts=""
