@@ -121,8 +121,9 @@ fi
 # full-width letters. Wine looks links up by the face's full name: the bold
 # face needs an entry of its own. An entry is "file,family" with the file's
 # name only (fontconfig knows which files hold a face), entries apart by \0
-# for reg. A bitmap face (MS Sans Serif) is given no links by Wine at all,
-# whatever the key says.
+# for reg add (the hex(7) list of an imported .reg file came out here as
+# 8-bit text). A bitmap face (MS Sans Serif) is given no links by Wine at
+# all, whatever the key says.
 links_done=$WINEPREFIX/.tarnivo-font-links
 # The SystemLink value for the faces given as fontconfig patterns; fails
 # when a face has no file here.
