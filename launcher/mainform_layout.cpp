@@ -11,6 +11,13 @@ namespace tarnivo {
 
 namespace {
 
+// Names and typed text may be in any script. "MS Shell Dlg 2" is the
+// system's TrueType dialog face (Tahoma, on Windows and Wine alike), which
+// GDI links to the faces of the scripts it lacks. The window's own face, MS
+// Sans Serif, is a bitmap font of one code page: no face is ever linked to
+// a bitmap font, so every letter outside that code page would be a box.
+constexpr const char* AnyScriptFace = "MS Shell Dlg 2";
+
 template <typename C>
 C* Place(TForm* form, const char* name, int left, int top, int width, int height)
 {
@@ -94,6 +101,7 @@ void TForm1::BuildLayout()
     Label4->SetCaption("'ESC' to clear,'Enter'  or doble click to lanuch");
 
     ListView2 = Place<TListView>(this, "ListView2", 8, 56, 561, 150);
+    ListView2->Font().SetName(AnyScriptFace);
     ListView2->SetViewStyle(vsIcon);
     ListView2->SetLargeImages(ImageList1);
     // The captions are the catalogue's names: no editing in place.
@@ -115,6 +123,7 @@ void TForm1::BuildLayout()
     Label5 = PlaceLabel(this, "Label5", 32, 208, "Your key:");
     Label1 = Place<TLabel>(this, "Label1", 83, 208, 414, 16);
     Label1->SetAutoSize(false);
+    Label1->Font().SetName(AnyScriptFace);
     Label1->Font().SetColor(clNavy);
     Label1->Font().SetHeight(-13);
     Label1->SetCaption("");

@@ -25,9 +25,11 @@ have_pkg wine32:i386 || need+=(wine32:i386)
 # the windows' labels are sized for those (tools/wine-run.sh maps Arial).
 have_pkg fonts-wine || need+=(fonts-wine)
 have_pkg fonts-liberation || need+=(fonts-liberation)
-# Glyphs for names in Japanese: Wine finds the face through fontconfig and
-# draws the characters the windows' own faces lack with it.
+# Glyphs for names in Japanese (and, from Liberation Sans, in Greek): Wine's
+# Tahoma lacks both, and tools/wine-run.sh links it to these faces, which it
+# finds with fc-list.
 have_pkg fonts-ipafont-gothic || need+=(fonts-ipafont-gothic)
+have_cmd fc-list || need+=(fontconfig)
 
 if [ ${#need[@]} -eq 0 ]; then
     exit 0

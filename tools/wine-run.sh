@@ -53,17 +53,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock -u 9
 fi
 
-# Fonts. The launcher's windows ask for "MS Sans Serif" and "Arial", the
-# caption buttons for "Marlett". Debian's fonts-wine brings Wine's own
-# versions of the first and the last (sserife.fon, marlett.ttf, with Tahoma
-# and the rest), but this Wine loads them only from the prefix's
-# C:\windows\Fonts, which wineboot leaves empty: without them it draws every
-# face with DejaVu Sans, wider than the labels were sized for, and the
-# caption buttons with letters. Copied in for new and older prefixes alike.
-# Arial, Times New Roman and Courier New become the Liberation faces
-# (fonts-liberation), which have their metrics. A file in the prefix says
-# the replacements are set (the registry file itself is written by the Wine
-# server only some time later).
+# Fonts. The launcher's windows ask for "MS Sans Serif", "MS Shell Dlg 2"
+# (Tahoma) and "Arial", the caption buttons for "Marlett". Debian's
+# fonts-wine brings Wine's own versions of the first two and the last
+# (sserife.fon, tahoma.ttf, marlett.ttf and the rest), but this Wine loads
+# them only from the prefix's C:\windows\Fonts, which wineboot leaves empty:
+# without them it draws every face with DejaVu Sans, wider than the labels
+# were sized for, and the caption buttons with letters. Copied in for new
+# and older prefixes alike. Arial, Times New Roman and Courier New become
+# the Liberation faces (fonts-liberation), which have their metrics. A file
+# in the prefix says the replacements are set (the registry file itself is
+# written by the Wine server only some time later).
 prefix_fonts=$WINEPREFIX/drive_c/windows/Fonts
 replacements_done=$WINEPREFIX/.tarnivo-font-replacements
 wine_fonts=""
@@ -106,6 +106,54 @@ REG
             touch "$replacements_done"
         fi
         rm -f "$fonts_reg"
+    fi
+    flock -u 9
+    exec 9>&-
+fi
+
+# Font links. Wine's Tahoma, which stands behind "MS Shell Dlg 2" and the
+# caption, menu and message fonts, has Latin and Cyrillic letters only, and
+# Wine links it to no face that this machine has: Greek and Japanese names
+# came out as boxes. Windows links Tahoma to its CJK faces through the
+# SystemLink key (its own Tahoma has Greek); here the same key links it to
+# Liberation Sans for Greek and to IPAGothic (fonts-ipafont-gothic) for
+# Japanese, in that order, so that Greek does not take IPAGothic's
+# full-width letters. Wine looks links up by the face's full name: the bold
+# face needs an entry of its own. An entry is "file,family" with the file's
+# name only (fontconfig knows which files hold a face), entries apart by \0
+# for reg add (the hex(7) list of an imported .reg file came out here as
+# 8-bit text). A bitmap face (MS Sans Serif) is given no links by Wine at
+# all, whatever the key says.
+links_done=$WINEPREFIX/.tarnivo-font-links
+# The SystemLink value for the faces given as fontconfig patterns; fails
+# when a face has no file here.
+link_value() {
+    local value="" pattern files file
+    for pattern in "$@"; do
+        files=$(fc-list -f '%{file}\n' "$pattern" 2>/dev/null | sed 's|.*/||' | sort -u)
+        if [ -z "$files" ]; then
+            echo "wine-run: no font file for '$pattern'; names in its script will show as boxes" >&2
+            return 1
+        fi
+        while IFS= read -r file; do
+            value="$value${value:+\\0}$file,${pattern%%:*}"
+        done <<<"$files"
+    done
+    printf '%s' "$value"
+}
+if [ ! -f "$links_done" ]; then
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -f "$links_done" ]; then
+        system_link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        if regular=$(link_value 'Liberation Sans:style=Regular' 'IPAGothic:style=Regular') &&
+            bold=$(link_value 'Liberation Sans:style=Bold' 'IPAGothic:style=Regular') &&
+            wine reg add "$system_link" /v Tahoma /t REG_MULTI_SZ /d "$regular" /f \
+                >/dev/null 2>&1 </dev/null &&
+            wine reg add "$system_link" /v 'Tahoma Bold' /t REG_MULTI_SZ /d "$bold" /f \
+                >/dev/null 2>&1 </dev/null; then
+            touch "$links_done"
+        fi
     fi
     flock -u 9
     exec 9>&-

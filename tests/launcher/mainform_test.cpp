@@ -2,6 +2,8 @@
 // follows its window and the atom goes with the form, the label-text query
 // answers only the key of the environment, Refresh, and the result list.
 
+#include "glyphcheck.h"
+
 #include "launcher/mainform.h"
 #include "launcher/textqueryprotocol.h"
 
@@ -20,6 +22,7 @@
 #include <vector>
 
 using namespace tarnivo;
+using tarnivo::test::CharactersWithoutGlyphs;
 
 namespace {
 
@@ -217,6 +220,23 @@ TEST_F(MainForm, ResultListCaptionsCannotBeEdited)
     // What a slow second click or the program would start: no editor comes.
     EXPECT_EQ(SendMessageA(list, LVM_EDITLABELA, 0, 0), 0);
     EXPECT_EQ(FindWindowExA(list, nullptr, "Edit", nullptr), nullptr);
+}
+
+// The result list and the typed-text line show what the file system and the
+// keyboard give, in any script: the fonts they draw with have the letters of
+// the names, or link to faces that have them (no missing-glyph boxes).
+TEST_F(MainForm, NamesAndTypedTextInAnyScriptAreDrawnWithTheirOwnGlyphs)
+{
+    const std::wstring names = L"\u0396\u03c9\u03ae Xylo "               // Greek
+                               L"\u65e5\u672c\u8a9e\u30e1\u30e2 "      // Japanese
+                               L"\u041f\u0440\u0438\u0432\u0435\u0442 "  // Cyrillic
+                               L"Caf\u00e9 Noir";
+    const auto listFont = reinterpret_cast<HFONT>(
+        SendMessageW(form->ListView2->Handle(), WM_GETFONT, 0, 0));
+    ASSERT_NE(listFont, nullptr);
+    EXPECT_EQ(CharactersWithoutGlyphs(listFont, names), L"") << "the result list";
+    EXPECT_EQ(CharactersWithoutGlyphs(form->Label1->Font().Handle(), names), L"")
+        << "the typed text";
 }
 
 // ----------------------------------------------------------- text query

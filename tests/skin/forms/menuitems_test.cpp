@@ -182,6 +182,32 @@ TEST_F(MenuItemTest, WithoutTheElementEntriesUseTheMenuAndSelectionColours)
     }
 }
 
+TEST_F(MenuItemTest, EntriesInGreekAndJapaneseAreDrawnWithTheirOwnGlyphsPlainAndBold)
+{
+    // Three missing glyphs are drawn alike, so an entry whose letters the
+    // menu font cannot show looks exactly like the one of three U+FFFF.
+    const auto differing = [](const TBitmap& a, const TBitmap& b) {
+        int count = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                count += Pixel(a, x, y) != Pixel(b, x, y);
+        return count;
+    };
+    for (bool bold : {false, true}) {
+        for (const char* text : {"\xce\x96\xcf\x89\xce\xae",                  // Ζωή
+                                 "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e"}) {  // 日本語
+            TMenuItem* entry = Add(text);
+            TMenuItem* boxes = Add("\xef\xbf\xbf\xef\xbf\xbf\xef\xbf\xbf");
+            TMenuItem* marks = Add("???");
+            for (TMenuItem* item : {entry, boxes, marks})
+                item->SetDefault(bold);
+            auto drawn = Draw(*entry, false);
+            EXPECT_GT(differing(*drawn, *Draw(*boxes, false)), 4) << text << (bold ? " bold" : "");
+            EXPECT_GT(differing(*drawn, *Draw(*marks, false)), 4) << text << (bold ? " bold" : "");
+        }
+    }
+}
+
 TEST_F(MenuItemTest, MeasureIgnoresTheAccessKeyMarkAndMakesRoomForShortcutGlyphsAndMargin)
 {
     TCanvas& canvas = [&]() -> TCanvas& {

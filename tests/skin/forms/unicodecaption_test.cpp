@@ -3,6 +3,7 @@
 // caption font, and not that of question marks.
 
 #include "formtestkit.h"
+#include "glyphcheck.h"
 
 #include "skin/forms/winskinform.h"
 
@@ -112,12 +113,16 @@ TEST_F(SkinEngineTest, AGreekCaptionIsPaintedWithItsOwnGlyphs)
     const wchar_t* const greek = L"\u0396\u03c9\u03ae";   // Ζωή
     HWND greekWindow = MakeUnicodeWindow(greek);
     HWND marksWindow = MakeUnicodeWindow(L"???");
+    // Three code points no font has: the caption font's missing-glyph marks.
+    HWND boxesWindow = MakeUnicodeWindow(L"\uffff\uffff\uffff");
     ASSERT_NE(WaitSkinned(greekWindow), nullptr);
     ASSERT_NE(WaitSkinned(marksWindow), nullptr);
+    ASSERT_NE(WaitSkinned(boxesWindow), nullptr);
     const TFont& font = SkinFormOf(greekWindow).CaptionFont;
 
     const std::vector<int> painted = TitleProfile(greekWindow);
     const std::vector<int> marks = TitleProfile(marksWindow);
+    const std::vector<int> boxes = TitleProfile(boxesWindow);
     const std::vector<int> reference = ReferenceProfile(font, greek);
     ASSERT_FALSE(painted.empty()) << "no caption ink";
     ASSERT_FALSE(reference.empty());
@@ -129,7 +134,28 @@ TEST_F(SkinEngineTest, AGreekCaptionIsPaintedWithItsOwnGlyphs)
     EXPECT_GT(DifferingColumns(painted, marks), 4);
     EXPECT_LE(DifferingColumns(marks, ReferenceProfile(font, L"???")), 2)
         << "the comparison itself tells glyphs apart";
+    // Nor boxes: the caption font has these letters, or links to a face
+    // that has them.
+    EXPECT_GT(DifferingColumns(painted, boxes), 4);
+    EXPECT_EQ(CharactersWithoutGlyphs(font.Handle(), greek), L"");
 
     DestroyWindow(greekWindow);
     DestroyWindow(marksWindow);
+    DestroyWindow(boxesWindow);
+}
+
+// The system's caption font is what the engine writes every skinned title
+// in: a title in Japanese, Cyrillic or with accents needs its glyphs too.
+TEST_F(SkinEngineTest, TheCaptionFontDrawsEveryScriptOfTheNames)
+{
+    HWND window = MakeUnicodeWindow(L"Tarnivo");
+    ASSERT_NE(WaitSkinned(window), nullptr);
+    const TFont& font = SkinFormOf(window).CaptionFont;
+    EXPECT_EQ(CharactersWithoutGlyphs(font.Handle(),
+                                      L"\u0396\u03c9\u03ae \u65e5\u672c\u8a9e\u30e1\u30e2 "
+                                      L"\u041f\u0440\u0438\u0432\u0435\u0442 Caf\u00e9"),
+              L"");
+    // The check itself: a code point that no font has is found out.
+    EXPECT_EQ(CharactersWithoutGlyphs(font.Handle(), L"A\u0378"), L"\u0378");
+    DestroyWindow(window);
 }
