@@ -53,6 +53,17 @@ void SetStyleOf(HWND window, DWORD style)
     SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
+// The window's rectangle in its parent's client coordinates (the screen's
+// for a top-level window).
+RECT RectInParent(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if (HWND parent = GetAncestor(window, GA_PARENT); parent && parent != GetDesktopWindow())
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::string ClassNameOf(HWND window)
 {
     char name[256] = {};
@@ -458,9 +469,28 @@ void TWinSkinForm::GetIcon()
                    SkinData->AppIcon().Canvas().Handle(), 0, 0, SRCCOPY);
         return;
     }
-    ::tarnivo::IconHandle copy{static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))};
-    if (copy)
-        DrawIconEx(IconBitmap.Canvas().Handle(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL);
+    if (HICON sized = SizedIcon(w, h))
+        DrawIconEx(IconBitmap.Canvas().Handle(), 0, 0, sized, w, h, 0, nullptr, DI_NORMAL);
+}
+
+// The window's icon at the caption's size, copied once per icon and size.
+// LR_COPYFROMRESOURCE picks the icon's own picture of that size (a 16 x 16
+// image rather than the 32 x 32 one shrunk), but reloads it from the
+// module's resources: a few milliseconds under Wine, which every frame paint
+// and each of a skin change's two button rebuilds used to spend on every
+// window. An icon that changes is another handle (the system never hands
+// out the same value for a new icon), so the handle and size identify it.
+HICON TWinSkinForm::SizedIcon(int w, int h)
+{
+    if (!IconHandle)
+        return nullptr;
+    if (m_sizedIcon && m_sizedIconOf == IconHandle && m_sizedIconWidth == w && m_sizedIconHeight == h)
+        return m_sizedIcon.Get();
+    m_sizedIcon.Reset(static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE)));
+    m_sizedIconOf = IconHandle;
+    m_sizedIconWidth = w;
+    m_sizedIconHeight = h;
+    return m_sizedIcon.Get();
 }
 
 void TWinSkinForm::DrawIcon(HDC dc, const TRect& rect)
@@ -472,18 +502,17 @@ void TWinSkinForm::DrawIcon(HDC dc, const TRect& rect)
         canvas.SetHandle(nullptr);
         return;
     }
-    ::tarnivo::IconHandle copy{static_cast<HICON>(
-        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE))};
-    if (copy)
-        DrawIconEx(dc, rect.left, rect.top, copy.Get(), IconSize, IconSize, 0, nullptr, DI_NORMAL);
+    if (HICON sized = SizedIcon(IconSize, IconSize))
+        DrawIconEx(dc, rect.left, rect.top, sized, IconSize, IconSize, 0, nullptr, DI_NORMAL);
 }
 
 // Geometry --------------------------------------------------------------------------
 
-void TWinSkinForm::Refresh()
+void TWinSkinForm::Refresh(WindowRedraw redraw)
 {
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                     (redraw == WindowRedraw::No ? SWP_NOREDRAW : 0));
 }
 
 void TWinSkinForm::RePaint()
@@ -492,10 +521,10 @@ void TWinSkinForm::RePaint()
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TWinSkinForm::ResizeForm(bool takeClientRect)
+void TWinSkinForm::ResizeForm(bool takeClientRect, WindowRedraw redraw)
 {
     if (WindowState == swsMax) {
-        Refresh();
+        Refresh(redraw);
         return;
     }
     RECT window{};
@@ -544,7 +573,8 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         }
     }
     SetWindowPos(Handle, nullptr, window.left, window.top, width, height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE |
+                     (redraw == WindowRedraw::No ? SWP_NOREDRAW : 0));
 }
 
 // The start-up sequence (CN_SkinActive) ---------------------------------------------
@@ -624,19 +654,55 @@ void TWinSkinForm::SkinChange()
     if (SkinFrame && !ChildWindow && BorderStyle != sbsNone) {
         if (Form)
             InitPopMenu(Form, true);
-        // Plain windows are re-laid out too: nothing else would apply the
-        // new border sizes to them.
-        ResizeForm(true);
-        Cropwindow();
-        if (Form && WindowState == swsNormal) {
-            const int height = Form->Height();
-            Form->SetHeight(height + 1);
-            Form->SetHeight(height);
-        }
+        LayOutForNewSkin();
         RePaint();
     }
     AfterSkin();
     SkinState = skinstate::Active;
+}
+
+// Plain windows are re-laid out too: nothing else would apply the new border
+// sizes to them. A form's height then goes one pixel up and back, so that the
+// form and whatever the host does on WM_SIZE lay out anew. Every step used to
+// paint (the frame, the erase of each control) and to cut a region from the
+// border pictures for the size of the moment: a dozen windows took half a
+// second. None of them is seen (the window is painted once, afterwards, and
+// the pixel row of the bump lies outside the region), so the steps go
+// without drawing and the region is cut once, for the final size.
+void TWinSkinForm::LayOutForNewSkin()
+{
+    // Released however the steps end (a host's WM_SIZE handler may throw).
+    struct THeldRegion {
+        bool& held;
+        explicit THeldRegion(bool& flag) : held(flag) { held = true; }
+        ~THeldRegion() { held = false; }
+    };
+    const RECT before = RectInParent(Handle);
+    {
+        const THeldRegion hold(m_regionHeld);
+        ResizeForm(true, WindowRedraw::No);
+        if (Form && WindowState == swsNormal) {
+            // The form learns its bounds from WM_WINDOWPOSCHANGED.
+            const RECT now = RectInParent(Handle);
+            const int width = now.right - now.left;
+            const int height = now.bottom - now.top;
+            const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+            SetWindowPos(Handle, nullptr, 0, 0, width, height + 1, flags);
+            SetWindowPos(Handle, nullptr, 0, 0, width, height, flags);
+        }
+    }
+    // A new skin cuts another outline at the same size.
+    RegionWidth = RegionHeight = 0;
+    Cropwindow(WindowRedraw::No);
+    // What a top-level window no longer covers the X server exposes to the
+    // windows below; an MDI child's parent must be told, or it keeps the
+    // child's old pixels where the window shrank or its corners are now cut.
+    if (StyleOf(Handle) & WS_CHILD) {
+        RECT area{};
+        const RECT after = RectInParent(Handle);
+        UnionRect(&area, &before, &after);
+        RedrawWindow(GetParent(Handle), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
 }
 
 // Giving the window back ------------------------------------------------------------
