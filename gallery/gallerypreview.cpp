@@ -125,17 +125,25 @@ void TGalleryPreview::WMTimer(UINT_PTR id)
 void TGalleryPreview::SettleTick()
 {
     const ULONGLONG now = GetTickCount64();
-    if (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) {
+    // The manager holds the skin it is to apply until its timer has run.
+    const ISkinManager* manager = SkinManager();
+    const bool reskinPending = manager && manager->CurrentSkin();
+    if (reskinPending || (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
         m_quietTicks = 0;
         if (now - m_changeSeenLoaded < SettleLimitMs)
             return;
-    } else if (++m_quietTicks < SettleQuietTicks) {
-        return;
+        m_quietSince = now;
+    } else if (m_quietTicks++ == 0) {
+        m_quietSince = now;
     }
+    if (m_quietTicks > 0 && m_quietTicks < SettleQuietTicks)
+        return;
     KillTimer(m_window, SettleTimer);
     m_quietTicks = 0;
-    ShowStatus(m_loadedStatus + "; every window repainted " + std::to_string(now - m_changeSeenLoaded) +
-               " ms after the change");
+    // The first tick that found nothing to paint is when painting ended; the
+    // ticks after it only make sure nothing more came.
+    ShowStatus(m_loadedStatus + "; every window repainted " +
+               std::to_string(m_quietSince - m_changeSeenLoaded) + " ms after the change");
 }
 
 void TGalleryPreview::FolderChanged()

@@ -55,6 +55,7 @@ private:
     ULONGLONG m_changeSeenLoaded = 0;  // the same for the skin last loaded
     std::string m_loadedStatus;        // what the status bar said on loading it
     int m_quietTicks = 0;
+    ULONGLONG m_quietSince = 0;        // the first of the quiet ticks in a row
 };
 
 } // namespace tarnivo::gallery

@@ -255,9 +255,9 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
     SelectObject(dc, oldFont);
 }
 
-void TWinSkinForm::Cropwindow()
+void TWinSkinForm::Cropwindow(WindowRedraw redraw)
 {
-    if (SkinState == skinstate::Destroyed || !SkinFrame || !SkinData)
+    if (SkinState == skinstate::Destroyed || !SkinFrame || !SkinData || m_regionHeld)
         return;
     RECT window{};
     GetWindowRect(Handle, &window);
@@ -267,8 +267,7 @@ void TWinSkinForm::Cropwindow()
         return;
     if (FormStyle == sfsMDIChild && WindowState != swsNormal)
         return;
-    if (w == RegionWidth && h == RegionHeight && FormStyle != sfsMDIChild &&
-        SkinState != skinstate::Reskinning)
+    if (w == RegionWidth && h == RegionHeight && FormStyle != sfsMDIChild)
         return;
     RegionOwned = 0;
     RegionWidth = w;
@@ -310,7 +309,7 @@ void TWinSkinForm::Cropwindow()
     FrameRegion = region.Get();
     // The window owns the region from here on and frees it when it gets
     // another one or goes away.
-    if (SetWindowRegion(Handle, std::move(region), WindowRedraw::Yes))
+    if (SetWindowRegion(Handle, std::move(region), redraw))
         RegionOwned = 1;
     else
         FrameRegion = nullptr;

@@ -53,6 +53,17 @@ void SetStyleOf(HWND window, DWORD style)
     SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
+// The window's rectangle in its parent's client coordinates (the screen's
+// for a top-level window).
+RECT RectInParent(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if (HWND parent = GetAncestor(window, GA_PARENT); parent && parent != GetDesktopWindow())
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::string ClassNameOf(HWND window)
 {
     char name[256] = {};
@@ -431,59 +442,13 @@ std::wstring TWinSkinForm::WindowText() const
     return text;
 }
 
-// The window icon ---------------------------------------------------------------
-
-void TWinSkinForm::GetIcon()
-{
-    const int w = ScaleFromSystemDpi(GetSystemMetrics(SM_CXSMICON), Dpi);
-    const int h = ScaleFromSystemDpi(GetSystemMetrics(SM_CYSMICON), Dpi);
-    IconBitmap.SetSize(w, h);
-    IconSize = w;
-    IconBitmap.Canvas().Brush().SetColor(clFuchsia);
-    IconBitmap.Canvas().FillRect(TRect{0, 0, w, h});
-    IconBitmap.SetTransparent(true);
-    IconBitmap.SetTransparentColor(clFuchsia);
-    IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
-    if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
-    // The system shows a window without an icon of its own with its class's
-    // icon, and without that with the program's: the skin does the same.
-    if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
-    if (!IconHandle)
-        IconHandle = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
-    if (!IconHandle) {
-        if (SkinData && !SkinData->AppIcon().Empty())
-            BitBlt(IconBitmap.Canvas().Handle(), 0, 0, w, h,
-                   SkinData->AppIcon().Canvas().Handle(), 0, 0, SRCCOPY);
-        return;
-    }
-    ::tarnivo::IconHandle copy{static_cast<HICON>(CopyImage(IconHandle, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE))};
-    if (copy)
-        DrawIconEx(IconBitmap.Canvas().Handle(), 0, 0, copy.Get(), w, h, 0, nullptr, DI_NORMAL);
-}
-
-void TWinSkinForm::DrawIcon(HDC dc, const TRect& rect)
-{
-    if (!IconHandle) {
-        TCanvas canvas;
-        canvas.SetHandle(dc);
-        canvas.Draw(rect.left, rect.top, IconBitmap);
-        canvas.SetHandle(nullptr);
-        return;
-    }
-    ::tarnivo::IconHandle copy{static_cast<HICON>(
-        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE))};
-    if (copy)
-        DrawIconEx(dc, rect.left, rect.top, copy.Get(), IconSize, IconSize, 0, nullptr, DI_NORMAL);
-}
-
 // Geometry --------------------------------------------------------------------------
 
-void TWinSkinForm::Refresh()
+void TWinSkinForm::Refresh(WindowRedraw redraw)
 {
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                     (redraw == WindowRedraw::No ? SWP_NOREDRAW : 0));
 }
 
 void TWinSkinForm::RePaint()
@@ -492,10 +457,10 @@ void TWinSkinForm::RePaint()
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TWinSkinForm::ResizeForm(bool takeClientRect)
+void TWinSkinForm::ResizeForm(bool takeClientRect, WindowRedraw redraw)
 {
     if (WindowState == swsMax) {
-        Refresh();
+        Refresh(redraw);
         return;
     }
     RECT window{};
@@ -544,7 +509,8 @@ void TWinSkinForm::ResizeForm(bool takeClientRect)
         }
     }
     SetWindowPos(Handle, nullptr, window.left, window.top, width, height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE |
+                     (redraw == WindowRedraw::No ? SWP_NOREDRAW : 0));
 }
 
 // The start-up sequence (CN_SkinActive) ---------------------------------------------
@@ -624,19 +590,55 @@ void TWinSkinForm::SkinChange()
     if (SkinFrame && !ChildWindow && BorderStyle != sbsNone) {
         if (Form)
             InitPopMenu(Form, true);
-        // Plain windows are re-laid out too: nothing else would apply the
-        // new border sizes to them.
-        ResizeForm(true);
-        Cropwindow();
-        if (Form && WindowState == swsNormal) {
-            const int height = Form->Height();
-            Form->SetHeight(height + 1);
-            Form->SetHeight(height);
-        }
+        LayOutForNewSkin();
         RePaint();
     }
     AfterSkin();
     SkinState = skinstate::Active;
+}
+
+// Plain windows are re-laid out too: nothing else would apply the new border
+// sizes to them. A form's height then goes one pixel up and back, so that the
+// form and whatever the host does on WM_SIZE lay out anew. Every step used to
+// paint (the frame, the erase of each control) and to cut a region from the
+// border pictures for the size of the moment: a dozen windows took half a
+// second. None of them is seen (the window is painted once, afterwards, and
+// the pixel row of the bump lies outside the region), so the steps go
+// without drawing and the region is cut once, for the final size.
+void TWinSkinForm::LayOutForNewSkin()
+{
+    // Released however the steps end (a host's WM_SIZE handler may throw).
+    struct THeldRegion {
+        bool& held;
+        explicit THeldRegion(bool& flag) : held(flag) { held = true; }
+        ~THeldRegion() { held = false; }
+    };
+    const RECT before = RectInParent(Handle);
+    {
+        const THeldRegion hold(m_regionHeld);
+        ResizeForm(true, WindowRedraw::No);
+        if (Form && WindowState == swsNormal) {
+            // The form learns its bounds from WM_WINDOWPOSCHANGED.
+            const RECT now = RectInParent(Handle);
+            const int width = now.right - now.left;
+            const int height = now.bottom - now.top;
+            const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+            SetWindowPos(Handle, nullptr, 0, 0, width, height + 1, flags);
+            SetWindowPos(Handle, nullptr, 0, 0, width, height, flags);
+        }
+    }
+    // A new skin cuts another outline at the same size.
+    RegionWidth = RegionHeight = 0;
+    Cropwindow(WindowRedraw::No);
+    // What a top-level window no longer covers the X server exposes to the
+    // windows below; an MDI child's parent must be told, or it keeps the
+    // child's old pixels where the window shrank or its corners are now cut.
+    if (StyleOf(Handle) & WS_CHILD) {
+        RECT area{};
+        const RECT after = RectInParent(Handle);
+        UnionRect(&area, &before, &after);
+        RedrawWindow(GetParent(Handle), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
 }
 
 // Giving the window back ------------------------------------------------------------

@@ -23,6 +23,7 @@
 #include "framework/font.h"
 #include "framework/gdiobjects.h"
 #include "framework/messages.h"
+#include "framework/regions.h"
 #include "framework/releaseguard.h"
 #include "framework/sets.h"
 #include "framework/subclass.h"
@@ -87,8 +88,8 @@ public:
     // caption-button elements.
     void InitSysButtons();
 
-    // Lets the system recompute and repaint the frame.
-    void Refresh();
+    // Lets the system recompute the frame, and repaint it unless told not to.
+    void Refresh(WindowRedraw redraw = WindowRedraw::Yes);
     void RePaint();
     // The previous window procedure.
     void Default(TMessage& message);
@@ -104,7 +105,9 @@ public:
     void UnSubclass2();
     void UnSubclass3();
 
-    void ResizeForm(bool takeClientRect);
+    // The window sized to its client area plus the skin's borders; with
+    // WindowRedraw::No nothing is painted (the caller repaints).
+    void ResizeForm(bool takeClientRect, WindowRedraw redraw = WindowRedraw::Yes);
     void EnableSysbtn(bool enable);
     void UpdateStyle(bool removeSysMenu);
     void StopUpdate();
@@ -158,7 +161,10 @@ public:
     void Drawborder(int index, const TRect& rect, HDC dc);
     void DrawFLine(HDC dc);
     void DrawLine(TCanvas& canvas, const TRect& rect);
-    void Cropwindow();
+    // Cuts the window to the skin's outline at its size (once per size
+    // unless the skin changed); held back while a skin change lays the
+    // window out, and then made once for the size it ends at.
+    void Cropwindow(WindowRedraw redraw = WindowRedraw::Yes);
     void Uncropwindow();
 
     // Caption buttons (captionbuttons.cpp). Points are in window coordinates.
@@ -380,6 +386,12 @@ private:
     void MDISetMenu(TMessage& message);
     void MDICaption(TMessage& message);
 
+    // SkinChange's new borders and re-layout, painting nothing; ends with
+    // the region for the size the window ends at.
+    void LayOutForNewSkin();
+    // IconHandle copied at w x h (kept for the next call), or null.
+    HICON SizedIcon(int w, int h);
+
     // Helpers shared by the undo paths.
     void RestoreWindowProcs();
     void RestoreFormLook();
@@ -389,6 +401,11 @@ private:
 
     TReleaseGuard m_guard;                  // frees this object only between its messages
     int m_sysMenuLoops = 0;                 // system-menu loops running (PopSysmenu)
+    bool m_regionHeld = false;              // Cropwindow waits for LayOutForNewSkin's end
+    ::tarnivo::IconHandle m_sizedIcon;      // SizedIcon's copy of m_sizedIconOf
+    HICON m_sizedIconOf = nullptr;          // borrowed; compared, never used
+    int m_sizedIconWidth = 0;
+    int m_sizedIconHeight = 0;
     TWindowSubclass m_subclass;             // the replaced window procedure
     TWindowProcHook m_formHook;             // our place in the form's WindowProc chain
     TWindowSubclass m_mdiSubclass;          // the MDI client's replaced procedure

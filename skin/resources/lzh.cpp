@@ -110,6 +110,31 @@ struct MemorySink {
     void Put(std::uint8_t byte) { *next++ = byte; }
 };
 
+// The quick search over the source's bytes in one piece; the source is left
+// at its end, as the tree search leaves it.
+void PackQuick(TStream& source, TStream& destination)
+{
+    std::vector<std::uint8_t> copy;
+    const std::uint8_t* bytes = nullptr;
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&source)) {
+        bytes = memory->Memory();
+    } else {
+        copy.resize(static_cast<std::size_t>(source.Size()));
+        source.ReadBuffer(copy.data(), static_cast<std::int64_t>(copy.size()));
+        bytes = copy.data();
+    }
+    const auto size = static_cast<std::int32_t>(source.Size());
+    source.SetPosition(size);
+    std::unique_ptr<lzh::Tables> tables(new (std::nothrow) lzh::Tables);
+    if (!tables)
+        throw ElzhException(TLZH::NoMemoryMessage);
+    ChunkSink sink(destination);
+    auto put = [&sink](std::uint8_t byte) { sink.Put(byte); };
+    lzh::BitWriter writer(put);
+    lzh::EncodeQuick(*tables, bytes, size, writer);
+    sink.Flush();
+}
+
 TStream& Require(TStream* stream)
 {
     if (!stream)
@@ -266,7 +291,7 @@ BlockStatus UnpackLzhBlock(TStream& source, TStream& destination)
     return BlockStatus::Ok;
 }
 
-void PackLzhBlock(TStream& source, TStream& destination)
+void PackLzhBlock(TStream& source, TStream& destination, LzhSearch search)
 {
     source.SetPosition(0);
     const std::int64_t size = source.Size();
@@ -275,6 +300,10 @@ void PackLzhBlock(TStream& source, TStream& destination)
     destination.SetSize(0);
     destination.SetPosition(0);
     destination.WriteInt32(static_cast<std::int32_t>(size));
+    if (search == LzhSearch::Quick) {
+        PackQuick(source, destination);
+        return;
+    }
     TLZH lzh;
     lzh.InputStream = &source;
     lzh.OutputStream = &destination;

@@ -86,9 +86,15 @@ enum class BlockStatus {
 // content with the unpacked bytes. On any status but Ok destination is
 // left as it was.
 BlockStatus UnpackLzhBlock(TStream& source, TStream& destination);
+// How PackLzhBlock looks for matches. Both make blocks every reader takes.
+enum class LzhSearch {
+    Thorough,   // LZHUF's own tree search: its output byte for byte
+    Quick,      // one probe for the last place of the same three bytes
+};
+
 // Positions source at 0 and replaces destination's content with the block.
 // Raises EStreamError for a source longer than a block can describe.
-void PackLzhBlock(TStream& source, TStream& destination);
+void PackLzhBlock(TStream& source, TStream& destination, LzhSearch search = LzhSearch::Thorough);
 const char* BlockStatusText(BlockStatus status);
 
 } // namespace tarnivo

@@ -5,11 +5,13 @@
 # left where they were; a broken INI (a bitmap that is not there) leaves the
 # last good skin on the screen and names the problem and its line in the
 # status bar; repairing it loads again. Prints the save-to-repainted time,
-# the median of PREVIEW_RUNS saves (default 20).
+# the median of PREVIEW_RUNS saves (default 20). GALLERY_EXE measures another
+# build of the gallery on the same folder.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init live_preview "$1"
 
 gallery_paths
+GALLERY=${GALLERY_EXE:-$GALLERY}
 SKINTOOL=$E2E_BUILD/../host/tools/skintool/skintool
 [ -x "$SKINTOOL" ] || SKINTOOL=$E2E_ROOT/build/host/tools/skintool/skintool
 [ -x "$SKINTOOL" ] || e2e_abort "the native skintool is not built"

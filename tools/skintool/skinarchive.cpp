@@ -112,13 +112,14 @@ std::vector<ArchiveEntry> ReadSkinFolder(const fs::path& folder, ForeignFiles fo
     return entries;
 }
 
-void PackSkinFolder(const fs::path& folder, TMemoryStream& skin, ForeignFiles foreign)
+void PackSkinFolder(const fs::path& folder, TMemoryStream& skin, ForeignFiles foreign,
+                    LzhSearch search)
 {
     const std::vector<std::uint8_t> archive = BuildSkinArchive(ReadSkinFolder(folder, foreign));
     TMemoryStream source;
     source.WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
     skin.Clear();
-    PackLzhBlock(source, skin);
+    PackLzhBlock(source, skin, search);
     skin.SetPosition(0);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Building skin files from a folder, and taking them apart again.
 
+#include "skin/resources/lzh.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -39,9 +41,11 @@ std::vector<ArchiveEntry> ReadSkinFolder(const std::filesystem::path& folder,
                                          ForeignFiles foreign = ForeignFiles::Refuse);
 
 // pack: folder -> skin file (an LZH block around the archive), into memory
-// (positioned at 0, ready for the skin data to load) or into a file.
+// (positioned at 0, ready for the skin data to load) or into a file. The
+// live preview packs with the quick search: its block is never kept.
 void PackSkinFolder(const std::filesystem::path& folder, TMemoryStream& skin,
-                    ForeignFiles foreign = ForeignFiles::Refuse);
+                    ForeignFiles foreign = ForeignFiles::Refuse,
+                    LzhSearch search = LzhSearch::Thorough);
 void PackSkinFolder(const std::filesystem::path& folder, const std::filesystem::path& skinFile);
 
 // unpack: every entry into folder (created if missing), under its stored

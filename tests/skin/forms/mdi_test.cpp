@@ -34,10 +34,11 @@ constexpr TColor kScrollStrip = RGBColor(200, 30, 160);   // every scroll-bar ar
 // Frame k (0 to 11) of the strip: button k / 4, its state k % 4 + 1.
 TColor StripColour(int k) { return RGBColor(20 + 15 * k, 200 - 10 * k, 60); }
 
-// The frame skin with a one-colour menu band and the MDI buttons' strip.
-bool LoadMdiSkin(TSkinData& data)
+// The frame skin (its title `borderTop` high) with a one-colour menu band and the MDI buttons' strip.
+bool LoadMdiSkin(TSkinData& data, int borderTop = kTop)
 {
-    const FrameSkinOptions options;
+    FrameSkinOptions options;
+    options.borderTop = borderTop;
     std::string ini = FrameSkinIni(options);
     Files files = FrameSkinFiles(options);
     const std::string personality = "[Personality]\n";
@@ -507,4 +508,31 @@ TEST_F(MdiTest, MaximisingTakesTheSkinnedChildrensRegionsAway)
     ASSERT_EQ(form->RegionOwned, 1);
     Maximize(child);
     EXPECT_EQ(form->RegionOwned, 0);
+}
+
+TEST_F(MdiTest, AChildThatANewSkinMakesSmallerLeavesNoneOfItsPixelsInTheClient)
+{
+    TForm* child = Child(10, 10);
+    HWND window = child->Handle();
+    RECT before{};
+    GetWindowRect(window, &before);
+    RECT clientRect{};
+    GetClientRect(client, &clientRect);
+    POINT away{clientRect.right - 5, clientRect.bottom - 5};
+    ClientToScreen(client, &away);
+    const TColor background = ScreenColor(away);
+    ASSERT_NE(background, kBottomActive);
+    ASSERT_NE(background, kBottomInactive);
+
+    // A title 12 pixels lower: the child keeps its client area and ends 12
+    // pixels higher up; the rows it left show the client's background.
+    ASSERT_TRUE(LoadMdiSkin(Data(), kTop - 12));
+    ASSERT_TRUE(PumpUntil([&] { return !Manager().ActionPending(); }));
+    RECT after{};
+    GetWindowRect(window, &after);
+    ASSERT_EQ(after.bottom, before.bottom - 12);
+    for (int y = after.bottom; y < before.bottom; y += 3)
+        for (LONG x : {before.left + 2, (before.left + before.right) / 2, before.right - 3})
+            EXPECT_EQ(ScreenColor(POINT{x, y}), background) << x << "," << y;
+    delete child;
 }

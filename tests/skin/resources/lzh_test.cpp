@@ -283,3 +283,67 @@ TEST(LzhBlock, PackThenUnpackRoundTripsAWholeStream)
     PackLzhBlock(empty, emptyBlock);
     EXPECT_EQ(Bytes(emptyBlock), std::string(4, '\0'));
 }
+
+// The quick search makes other code bits than the tree's, so what it must
+// show is that both decoder paths restore every input exactly from them,
+// that it finds matches (a block of literals also decodes), and that a
+// block starts with the length like any other.
+TEST(LzhBlock, QuickSearchBlocksDecodeExactlyAndStillCompress)
+{
+    std::mt19937 random(11);
+    std::vector<std::string> inputs;
+    for (const std::size_t size : {0u, 1u, 2u, 3u, 4u, 59u, 60u, 61u, 4036u, 4037u, 4096u, 70000u}) {
+        std::string noise(size, '\0'), text, runs;
+        for (char& c : noise)
+            c = static_cast<char>(random());
+        while (text.size() < size) {
+            text += "TitleTextActive=";
+            text += std::to_string(random() % 256);
+            text += "\r\n";
+        }
+        while (runs.size() < size)
+            runs += std::string(random() % 200, static_cast<char>(random() % 3));
+        inputs.push_back(noise);
+        inputs.push_back(text.substr(0, size));
+        inputs.push_back(runs.substr(0, size));
+    }
+    // The last size's text and runs, the repetitive inputs.
+    const std::vector<std::string> repetitive{inputs[inputs.size() - 2], inputs.back()};
+    // A pattern that repeats just inside and just outside the window the
+    // search may reach back (4036 bytes).
+    std::string far(4000, 'a');
+    for (std::size_t i = 0; i < far.size(); ++i)
+        far[i] = static_cast<char>(random());
+    const std::string period = far.substr(0, 36);
+    inputs.push_back(far + period + far + std::string(1, 'x') + far);
+    inputs.push_back(ReadFile(DataFile("bitmap.bin")));
+    inputs.push_back(ReadFile(DataFile("allbytes.bin")));
+
+    for (const std::string& input : inputs) {
+        TMemoryStream source, packed, unpacked;
+        Fill(source, input);
+        PackLzhBlock(source, packed, LzhSearch::Quick);
+        EXPECT_EQ(source.Position(), source.Size());
+        const std::string block = Bytes(packed);
+        ASSERT_EQ(LengthOf(block), static_cast<std::int32_t>(input.size()));
+        for (const Path path : {Path::Callbacks, Path::Buffered}) {
+            const Unpacked result = Unpack(block, path, LengthOf(block));
+            ASSERT_TRUE(result.bytes == input) << "size " << input.size();
+            EXPECT_FALSE(result.exhausted) << "size " << input.size();
+        }
+        ASSERT_EQ(UnpackLzhBlock(packed, unpacked), BlockStatus::Ok);
+        ASSERT_TRUE(Bytes(unpacked) == input);
+    }
+
+    // Repetitive input (INI text, runs of a few values as in a skin's
+    // bitmaps) packs to a fraction of itself, not far from the tree's size.
+    for (const std::string& input : repetitive) {
+        ASSERT_EQ(input.size(), 70000u);
+        TMemoryStream source, quick, thorough;
+        Fill(source, input);
+        PackLzhBlock(source, quick, LzhSearch::Quick);
+        PackLzhBlock(source, thorough);
+        EXPECT_LT(quick.Size(), static_cast<std::int64_t>(input.size()) / 4);
+        EXPECT_LT(quick.Size(), thorough.Size() * 2);
+    }
+}
