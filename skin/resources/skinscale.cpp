@@ -86,6 +86,7 @@ void Copy(const TDataSkinTitle& s, TDataSkinTitle& d, TScaleFactor f)
     d.TextAlignment = s.TextAlignment;
     d.TextBackground = s.TextBackground;
     d.FontHeight = f.Apply(s.FontHeight);
+    d.FontHeightGiven = s.FontHeightGiven;
     d.TextBackLeft = f.Apply(s.TextBackLeft);
     d.TextBackRight = f.Apply(s.TextBackRight);
     d.ActiveTextColor = s.ActiveTextColor;

@@ -82,6 +82,8 @@ TEST_F(SkinScaleTest, PixelLengthsScaleAndCountsSwitchesAndColoursDoNot)
         EXPECT_EQ(s.Title->TextBackLeft, f.Apply(2));
         EXPECT_EQ(s.Title->TextBackRight, f.Apply(5));
         EXPECT_EQ(s.Title->FontHeight, f.Apply(13));
+        EXPECT_EQ(s.Title->FontHeightGiven, base.Title->FontHeightGiven);
+        EXPECT_TRUE(s.Title->FontHeightGiven);
         ASSERT_TRUE(s.GroupBox);
         EXPECT_EQ(s.GroupBox->BackgroundLeftShift, f.Apply(3));
         EXPECT_EQ(s.GroupBox->BackgroundRightShift, f.Apply(-4));
