@@ -127,12 +127,34 @@ TEST(MenuBandLayout, ButtonsRunFromTheStartInBothReadingOrders)
 
 TEST_F(MenuBandTest, BandStartFollowsTheElementsMarginsOrSixWithoutIt)
 {
-    EXPECT_EQ(BandStart(Data().Elements(), 300, false).X, kBarLeftMargin + 4);
-    EXPECT_EQ(BandStart(Data().Elements(), 300, true).X, kBarRightMargin + 8);
-    EXPECT_EQ(BandStart(Data().Elements(), 5, false).X, 12) << "a band narrower than the start";
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false, 96).X, kBarLeftMargin + 4);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, true, 96).X, kBarRightMargin + 8);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false, 96).Padding, 10);
+    EXPECT_EQ(BandStart(Data().Elements(), 5, false, 96).X, 12) << "a band narrower than the start";
     TSkinData plain(nullptr);
     ASSERT_TRUE(LoadMenuSkin(plain, false, true));
-    EXPECT_EQ(BandStart(plain.Elements(), 300, false).X, 6);
+    EXPECT_EQ(BandStart(plain.Elements(), 300, false, 96).X, 6);
+}
+
+TEST_F(MenuBandTest, BandStartAndPaddingAtTwiceTheDpiAreTwiceThoseAt96)
+{
+    // The scaled set's margins are doubled; the gaps after them must be too,
+    // or the first button sits closer to the band's edge than at 96 DPI.
+    const TSkinElements& at192 = Data().ElementsAt(192);
+    EXPECT_EQ(BandStart(at192, 600, false, 192).X, 2 * (kBarLeftMargin + 4));
+    EXPECT_EQ(BandStart(at192, 600, true, 192).X, 2 * (kBarRightMargin + 8));
+    EXPECT_EQ(BandStart(at192, 600, false, 192).Padding, 20);
+    EXPECT_EQ(BandStart(at192, 5, false, 192).X, 24);
+    EXPECT_EQ(BandStart(Data().ElementsAt(144), 600, false, 144).X,
+              (3 * (kBarLeftMargin + 4) + 1) / 2);
+    TSkinData plain(nullptr);
+    ASSERT_TRUE(LoadMenuSkin(plain, false, true));
+    EXPECT_EQ(BandStart(plain.ElementsAt(192), 600, false, 192).X, 12);
+    // Buttons laid out from that start are twice as wide as at 96.
+    const auto rects = LayoutBand({20, 30}, 600, 40, BandStart(at192, 600, false, 192));
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(RectWidth(rects[0]), 20 + 20);
+    EXPECT_EQ(rects[1].left, rects[0].right);
 }
 
 TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
