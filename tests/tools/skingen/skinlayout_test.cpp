@@ -155,7 +155,8 @@ TEST_P(SkinLayout, ImageNamesAndFilesMatchOneToOne)
 }
 
 // The frame, the caption buttons, the push-button faces, the check and
-// radio boxes and the scroll bars carry pictures drawn for 200 %: exactly
+// radio boxes, the scroll bars, progress bars and track bars carry pictures
+// drawn for 200 %: exactly
 // twice the size (else the engine ignores them) and drawn, not doubled: a
 // rounded corner or a glyph stroke drawn large is not the small one's pixels
 // twice over.
@@ -163,10 +164,14 @@ TEST_P(SkinLayout, FramePicturesAreDrawnAgainAtTwiceTheSize)
 {
     for (const char* name : {"left", "right", "top", "bottom", "btnclose", "btnmin", "btnmax", "buttons",
                              "checkbutton", "radiobutton", "scrollbar", "horzscroll", "vertscroll",
-                             "horzthumb", "vertthumb"}) {
+                             "horzthumb", "vertthumb", "progress", "thumbhorz", "thumbvert",
+                             "progresschunk", "track", "trackvert", "thumbdown", "thumbup", "thumbleft",
+                             "thumbright"}) {
         SCOPED_TRACE(name);
         const std::string small_name = std::string(name) + ".bmp";
         const std::string large_name = std::string(name) + "@200.bmp";
+        if (!skin().bitmaps.count(small_name))
+            continue;   // a picture only the fuller skin carries
         ASSERT_TRUE(skin().bitmaps.count(large_name));
         const Bitmap small = skin().image(small_name);
         const Bitmap large = skin().image(large_name);
