@@ -156,7 +156,8 @@ TEST_P(SkinLayout, ImageNamesAndFilesMatchOneToOne)
 
 // The frame, the caption buttons, the push-button faces, the check and
 // radio boxes, the scroll bars, progress bars, track bars, menus, tabs,
-// status bars, group boxes and tool bars carry pictures drawn for 200 %: exactly
+// status bars, group boxes, tool bars and MDI buttons carry pictures drawn
+// for 200 %: exactly
 // twice the size (else the engine ignores them) and drawn, not doubled: a
 // rounded corner or a glyph stroke drawn large is not the small one's pixels
 // twice over.
@@ -167,7 +168,7 @@ TEST_P(SkinLayout, FramePicturesAreDrawnAgainAtTwiceTheSize)
                              "horzthumb", "vertthumb", "progress", "thumbhorz", "thumbvert",
                              "progresschunk", "track", "trackvert", "thumbdown", "thumbup", "thumbleft",
                              "thumbright", "menuitem", "menubackground", "tabs", "tabborder", "tabpane",
-                             "statusbaredges", "groupboxedge", "groupbox", "toolbars"}) {
+                             "statusbaredges", "groupboxedge", "groupbox", "toolbars", "mdicontrols"}) {
         SCOPED_TRACE(name);
         const std::string small_name = std::string(name) + ".bmp";
         const std::string large_name = std::string(name) + "@200.bmp";
