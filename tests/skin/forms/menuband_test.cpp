@@ -47,10 +47,10 @@ HMENU MakeMenu(bool withDisabled)
     return bar;
 }
 
-int TextWidth(const std::wstring& text)
+int TextWidth(const std::wstring& text, int dpi = 0)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const LOGFONTW logFont = SystemMenuFont();
+    const LOGFONTW logFont = SystemMenuFont(dpi);
     HFONT font = CreateFontIndirectW(&logFont);
     HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, 0, 0};
@@ -192,8 +192,8 @@ TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
     DestroyWindow(window);
 }
 
-// At 192 DPI the band is twice as high, starts after the doubled border and
-// bar margin, and its buttons fit the menu font at twice its height.
+// At 192 DPI the band is twice as high, starts after the doubled border,
+// bar margin and gap, and its buttons fit the menu font at twice its height.
 TEST_F(MenuBandTest, AtTwiceTheDpiTheBandAndItsButtonsAreTwiceAsLarge)
 {
     HWND window = MakeMenuWindow();
@@ -215,10 +215,11 @@ TEST_F(MenuBandTest, AtTwiceTheDpiTheBandAndItsButtonsAreTwiceAsLarge)
 
     PaintFrame(window);
     const TRect file = BandButton(window, 0).Rect;
-    EXPECT_EQ(file.left, 2 * kLeft + 2 * kBarLeftMargin + 4);
+    // The gap after the bar's margin and the button's padding double too.
+    EXPECT_EQ(file.left, 2 * kLeft + 2 * (kBarLeftMargin + 4));
     // Text widths do not scale exactly with the font height: near twice.
-    EXPECT_NEAR(RectWidth(file) - 10, 2 * fileText, 1 + fileText / 4);
-    EXPECT_GT(RectWidth(file) - 10, fileText * 3 / 2);
+    EXPECT_NEAR(RectWidth(file) - 20, 2 * fileText, 1 + fileText / 4);
+    EXPECT_GT(RectWidth(file) - 20, fileText * 3 / 2);
     DestroyWindow(window);
 }
 
@@ -330,6 +331,28 @@ TEST_F(MenuBandTest, ANewMenuRebuildsTheBandAndIsDetachedAgain)
     EXPECT_EQ(BandButton(window, 1).SubMenu, nullptr);
     EXPECT_EQ(BandButton(window, 1).Command, 6002u);
     EXPECT_EQ(BandButton(window, 1).Rect.left, BandButton(window, 0).Rect.right);
+    DestroyWindow(window);
+}
+
+// A window at 192 DPI measures its drop-down entries in the menu font and
+// with the paddings of that DPI, and draws them from the scaled set.
+TEST_F(MenuBandTest, DropDownEntriesOfAWindowAt192AreMeasuredAtItsScale)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(form->Dpi, 192);
+    HMENU file = BandButton(window, 0).SubMenu;
+    WMINITMENU(file);
+    form->TrackedMenu = file;
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = kExit;
+    EXPECT_TRUE(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_EQ(static_cast<int>(measure.itemWidth), TextWidth(L"E&xit", 192) + 2 * (26 + kItemMargin));
     DestroyWindow(window);
 }
 
