@@ -86,6 +86,10 @@ public:
     virtual void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
     virtual RECT ClientRect() const { return {0, 0, m_width, m_height}; }
+    // Lengths of the control's own, beyond its bounds and font, that a
+    // layout gives in pixels (a track bar's thumb): taken to num/den when the
+    // layout is scaled to another DPI.
+    virtual void ScaleOwnLengths(int /*num*/, int /*den*/) {}
 
     bool Visible() const { return m_visible; }
     void SetVisible(bool visible);

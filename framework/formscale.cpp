@@ -64,6 +64,7 @@ void ScaleControlTree(TControl& control, int num, int den)
     const int right = ScaleValue(control.Left() + control.Width(), num, den);
     const int bottom = ScaleValue(control.Top() + control.Height(), num, den);
     control.SetBounds(left, top, right - left, bottom - top);
+    control.ScaleOwnLengths(num, den);
     if (auto* window = dynamic_cast<TWinControl*>(&control))
         for (int i = 0; i < window->ControlCount(); ++i)
             ScaleControlTree(*window->Controls(i), num, den);

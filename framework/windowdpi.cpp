@@ -1,5 +1,7 @@
 #include "windowdpi.h"
 
+#include "imagescale.h"
+
 namespace tarnivo {
 
 int SystemDpi()
@@ -23,6 +25,11 @@ int WindowDpi(HWND window)
 int ScaleFromSystemDpi(int value, int dpi)
 {
     return MulDiv(value, dpi, SystemDpi());
+}
+
+int DpiLength(int length, int dpi)
+{
+    return dpi > 96 ? TScaleFactor::FromDpi(dpi).Apply(length) : length;
 }
 
 } // namespace tarnivo

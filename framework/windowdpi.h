@@ -15,5 +15,8 @@ int SystemDpi();
 int WindowDpi(HWND window);
 // A system metric or font height (made for the system DPI) at `dpi`.
 int ScaleFromSystemDpi(int value, int dpi);
+// A length on screen given in 96-DPI pixels (a painter's padding or gap) at
+// `dpi`, rounded half away from zero; 96 and below leave it as it is.
+int DpiLength(int length, int dpi);
 
 } // namespace tarnivo

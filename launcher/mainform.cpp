@@ -107,6 +107,19 @@ void TForm1::ScanShortcuts()
     scanner.ScanShortcuts();
 }
 
+void TForm1::FollowIconSize()
+{
+    // The icon files carry images for the larger sizes: taken again from
+    // them, not stretched from the 32-pixel ones.
+    const int size = Scaled(32);
+    if (ImageList1->Width() == size && ImageList1->Height() == size)
+        return;
+    ImageList1->SetSize(size, size);
+    TShortcutScanner scanner(Catalogue(), *ImageList1, *this);
+    scanner.RetakeIcons();
+    ListView2->Invalidate();
+}
+
 void TForm1::Refresh1Click(TObject*)
 {
     // The rescan overwrites the entries that the listed items refer to; an

@@ -104,6 +104,9 @@ private:
     void RegisterHotKeyOnWindow();
     void UnregisterHotKey();
     void WMHotKey(TMessage& message);
+    void DpiChanged(TMessage& message);
+    // The result list's icons at the list's size for the window's DPI.
+    void FollowIconSize();
     void ShowTypedText();
     void ShowResult();
     bool ShowsTopResult() const;

@@ -253,6 +253,17 @@ void TShortcutScanner::AddIcons()
     }
 }
 
+void TShortcutScanner::RetakeIcons()
+{
+    TComScope com;
+    m_icons.Clear();
+    std::fill(m_entrySlot.begin(), m_entrySlot.end(), -1);
+    for (int i = 0; i < m_catalogue.ShortcutCount; ++i)
+        AddEntryIcon(i);
+    m_work->ClearIcons();
+    m_generic = TFileIcon{};
+}
+
 void TShortcutScanner::AddEntryIcon(int i)
 {
     const TShortcutCfg& entry = m_catalogue.Shortcuts[static_cast<std::size_t>(i)];

@@ -64,6 +64,10 @@ public:
     // Image for entry i of the catalogue in the image list: its icon, else
     // the program's own, else a stand-in, so that image i is always entry i's.
     void AddEntryIcon(int i);
+    // Every entry's icon again, at the image list's size as it is now (the
+    // window moved to a screen of another DPI): the catalogue stays as it is
+    // and image i is entry i's icon as after a scan.
+    void RetakeIcons();
 
     // The program's own file named relative to the current directory: icon 0
     // of it stands in for a shortcut whose icon cannot be extracted.

@@ -5,6 +5,7 @@
 #include "testquery.h"
 
 #include "framework/application.h"
+#include "framework/formscale.h"
 
 #include <shellapi.h>
 
@@ -82,7 +83,17 @@ void TForm1::Dispatch(TMessage& message)
         WMHotKey(message);
         return;
     }
+    if (message.Msg == WMDpiChanged) {
+        DpiChanged(message);
+        return;
+    }
     TForm::Dispatch(message);
+}
+
+void TForm1::DpiChanged(TMessage& message)
+{
+    TForm::Dispatch(message);
+    FollowIconSize();
 }
 
 void TForm1::WMHotKey(TMessage& message)

@@ -1,6 +1,7 @@
 #include "framework/controls/trackbar.h"
 
 #include "framework/controls/controlwindow.h"
+#include "framework/formscale.h"
 
 #include <algorithm>
 
@@ -197,6 +198,11 @@ int TTrackBar::ThumbLength() const
 {
     HWND window = Existing(*this);
     return window ? static_cast<int>(Send(window, TBM_GETTHUMBLENGTH)) : m_thumbLength;
+}
+
+void TTrackBar::ScaleOwnLengths(int num, int den)
+{
+    SetThumbLength(ScaleValue(ThumbLength(), num, den));
 }
 
 void TTrackBar::SetThumbLength(int value)

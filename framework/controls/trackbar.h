@@ -56,6 +56,8 @@ public:
     TNotifyEvent OnChange;
 
     void Dispatch(TMessage& message) override;
+    // The thumb's length: the system keeps it in pixels, whatever the DPI.
+    void ScaleOwnLengths(int num, int den) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

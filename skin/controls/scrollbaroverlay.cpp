@@ -7,6 +7,7 @@
 #include "framework/control.h"
 #include "framework/controls/scrollbar.h"
 #include "framework/gdiobjects.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 #include <string>
@@ -15,7 +16,7 @@ namespace tarnivo {
 
 namespace {
 
-constexpr int kMinimumThumb = 8;
+constexpr int kMinimumThumb = 8;   // at 96 DPI
 constexpr int kNoRange = 9999999;
 
 int BarWidth(const RECT& r) { return r.right - r.left; }
@@ -28,8 +29,9 @@ POINT PointOf(LPARAM lParam)
 
 // The thumb of a scroll-bar control from its range, page and position, the
 // way the system lays it out: arrows of `a` at both ends of `length`.
+// A thumb shorter than `minimumThumb` (0: no minimum) is drawn that long.
 void SynthesizeThumb(SCROLLBARINFO& info, int length, int a, int min, int max, int page,
-                     int pos, bool minimumThumb, bool replaceEmptyRange)
+                     int pos, int minimumThumb, bool replaceEmptyRange)
 {
     int range = max - min;
     if (range == 0 && replaceEmptyRange)
@@ -40,9 +42,9 @@ void SynthesizeThumb(SCROLLBARINFO& info, int length, int a, int min, int max, i
     int size = 0;
     if (page > 0) {
         size = MulDiv(length - 2 * a, page - 1, range);
-        if (minimumThumb && size < kMinimumThumb) {
-            size = kMinimumThumb;
-            start = a + MulDiv(length - 2 * a - kMinimumThumb, pos - min, range);
+        if (size < minimumThumb) {
+            size = minimumThumb;
+            start = a + MulDiv(length - 2 * a - minimumThumb, pos - min, range);
         } else {
             start = a + MulDiv(length - 2 * a, pos - min, range);
         }
@@ -134,8 +136,9 @@ bool TWScrollbar::GetControlInfo2(SCROLLBARINFO& info) const
     if (!GetScrollInfo(m_target, SB_CTL, &si))
         return false;
     const int length = m_vertical ? BarHeight(bounds) : BarWidth(bounds);
+    const int minimumThumb = DpiLength(kMinimumThumb, m_skin ? m_skin->Dpi() : 96);
     SynthesizeThumb(info, length, ScrollArrowLength(length, m_arrowSize), si.nMin, si.nMax,
-                    static_cast<int>(si.nPage), si.nPos, true, true);
+                    static_cast<int>(si.nPage), si.nPos, minimumThumb, true);
     info.rgstate[0] = IsWindowEnabled(m_target) ? 0 : STATE_SYSTEM_UNAVAILABLE;
     return true;
 }
@@ -151,7 +154,7 @@ bool TWScrollbar::GetControlInfo(SCROLLBARINFO& info) const
     SynthesizeThumb(info, length, ScrollArrowLength(length, m_arrowSize),
                     GetIntProperty(m_targetControl, "Min"), GetIntProperty(m_targetControl, "Max"),
                     GetIntProperty(m_targetControl, "PageSize"),
-                    GetIntProperty(m_targetControl, "Position"), false, false);
+                    GetIntProperty(m_targetControl, "Position"), 0, false);
     return true;
 }
 

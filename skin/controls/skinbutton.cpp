@@ -13,6 +13,7 @@
 #include "framework/control.h"
 #include "framework/controls/button.h"
 #include "framework/gdiobjects.h"
+#include "framework/windowdpi.h"
 
 #include <windowsx.h>
 
@@ -346,16 +347,19 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rect)
     const COLORREF arrow = ColorToRGB(FEnabled ? clWindowText : clBtnShadow);
     GdiPen pen(CreatePen(PS_SOLID, 1, arrow));
     GdiBrush brush(CreateSolidBrush(arrow));
+    // The arrow's column, the insets and the arrow itself grow with the DPI.
+    const int dpi = Dpi();
+    auto px = [dpi](int length) { return DpiLength(length, dpi); };
     {
         SavedDCState saved(buffer);
         SelectCaptionStyle(buffer, frame);
-        RECT area{2, 2, w - 17 - 2, h - 2};
+        RECT area{px(2), px(2), w - px(17) - px(2), h - px(2)};
         RECT box = area;
         DrawSkinText(buffer, caption, box, DT_WORDBREAK | DT_CALCRECT);
         const int tw = box.right - box.left;
         const int th = box.bottom - box.top;
         RECT place{};
-        place.left = area.left + (area.right - area.left - tw) / 2 + 2;
+        place.left = area.left + (area.right - area.left - tw) / 2 + px(2);
         place.top = (h - th + 1) / 2;
         place.right = place.left + tw;
         place.bottom = place.top + th;
@@ -366,7 +370,8 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rect)
         }
         SelectObject(buffer, pen.Get());
         SelectObject(buffer, brush.Get());
-        const POINT points[3] = {{w - 12, h / 2 + 2}, {w - 15, h / 2 - 1}, {w - 9, h / 2 - 1}};
+        const POINT points[3] = {
+            {w - px(12), h / 2 + px(2)}, {w - px(15), h / 2 - px(1)}, {w - px(9), h / 2 - px(1)}};
         Polygon(buffer, points, 3);
     }
     BitBlt(dc, rect.left, rect.top, w, h, buffer, 0, 0, SRCCOPY);

@@ -11,6 +11,7 @@
 #include "framework/control.h"
 #include "framework/gdiobjects.h"
 #include "framework/typinfo.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 #include <cctype>
@@ -154,21 +155,23 @@ void TSkinCheckControl::DrawControl(HDC dc, const TRect& rect)
     const int boxHeight = image->Height();
     const LONG_PTR style = GetWindowLongEx(FHandle, GWL_STYLE);
 
+    // The gap between box and caption grows with the box.
+    const int gap = DpiLength(2, Dpi());
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
     TRect box{};
     TRect area{};
     box.top = rect.top + (h - boxHeight) / 2;
     box.bottom = box.top + boxHeight;
     if (style & BS_LEFTTEXT) {
-        box.right = rect.right - RightGap();
+        box.right = rect.right - DpiLength(RightGap(), Dpi());
         box.left = box.right - boxWidth;
-        area = Rect(rect.left, rect.top, box.left - 2, rect.bottom);
+        area = Rect(rect.left, rect.top, box.left - gap, rect.bottom);
         format |= DT_RIGHT;
         format = CheckBiDi(format);
     } else {
         box.left = rect.left;
         box.right = box.left + boxWidth;
-        area = Rect(box.right + 2, rect.top, rect.right, rect.bottom);
+        area = Rect(box.right + gap, rect.top, rect.right, rect.bottom);
     }
 
     if (FKind == 1 && !FTransparent)

@@ -573,7 +573,12 @@ const TSkinElements* TSkinControl::SkinElements() const
 {
     if (!FSkinData)
         return nullptr;
-    return &FSkinData->ElementsAt(FSkinForm ? FSkinForm->HostDpi() : WindowDpi(FHandle));
+    return &FSkinData->ElementsAt(Dpi());
+}
+
+int TSkinControl::Dpi() const
+{
+    return FSkinForm ? FSkinForm->HostDpi() : WindowDpi(FHandle);
 }
 
 } // namespace tarnivo

@@ -158,6 +158,8 @@ public:
     // same for callers that have checked SkinData().
     const TSkinElements* SkinElements() const;
     const TSkinElements& Elements() const { return *SkinElements(); }
+    // The DPI the control is drawn at: its form's, or its own window's.
+    int Dpi() const;
     ISkinControlHost* Host() const { return FSkinForm; }
     bool Unicode() const { return FUnicode; }
     int Kind() const { return FKind; }

@@ -13,6 +13,7 @@
 #include "framework/unicodetext.h"
 #include "framework/controls/pagecontrol.h"
 #include "framework/stringlist.h"
+#include "framework/windowdpi.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -109,9 +110,10 @@ TSkinTabPosition TabPositionOfStyle(LONG_PTR style)
     return StTop;
 }
 
-TRect CloseBoxRect(const TRect& tab)
+TRect CloseBoxRect(const TRect& tab, int dpi)
 {
-    return Rect(tab.right - 8, tab.top + 2, tab.right - 2, tab.top + 8);
+    const int inset = DpiLength(2, dpi), reach = DpiLength(8, dpi);
+    return Rect(tab.right - reach, tab.top + inset, tab.right - inset, tab.top + reach);
 }
 
 // TSkinTab --------------------------------------------------------------------------
@@ -364,7 +366,7 @@ void TSkinTab::Drawitem(TCanvas& canvas, int index, const TRect& rect, int frame
 
 void TSkinTab::drawCloseBtn(TCanvas& canvas, int index, const TRect& rect)
 {
-    const TRect box = CloseBoxRect(rect);
+    const TRect box = CloseBoxRect(rect, Dpi());
     canvas.Brush().SetStyle(bsClear);
     canvas.Rectangle(box);
     canvas.MoveTo(box.left, box.top);

@@ -21,8 +21,8 @@ enum TSkinTabPosition { StTop, Stbottom, Stleft, Stright };
 TSkinTabPosition TabPositionOfStyle(LONG_PTR style);
 
 // The 6 x 6 close box on a tab's face: from (right - 8, top + 2) to
-// (right - 2, top + 8).
-TRect CloseBoxRect(const TRect& tab);
+// (right - 2, top + 8) at 96 DPI, every length scaled at `dpi`.
+TRect CloseBoxRect(const TRect& tab, int dpi = 96);
 
 class TSkinTab : public TSkinControl {
 public:

@@ -17,9 +17,6 @@ namespace tarnivo {
 
 namespace {
 
-// Band buttons are their text plus this much wide.
-constexpr int ButtonPadding = 10;
-
 std::wstring Widen(const std::string& text)
 {
     if (text.empty())
@@ -79,15 +76,17 @@ bool IsAccel(wchar_t key, std::wstring_view caption)
     return false;
 }
 
-TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft)
+TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft, int dpi)
 {
+    const int padding = DpiLength(10, dpi);
     const TDataSkinObject* bar = skin.MenuBar.get();
     if (!ElementPresent(bar))
-        return TBandStart{6, rightToLeft};
-    int x = rightToLeft ? bar->Margins.Right + 8 : bar->Margins.Left + 4;
+        return TBandStart{DpiLength(6, dpi), rightToLeft, padding};
+    int x = rightToLeft ? bar->Margins.Right + DpiLength(8, dpi)
+                        : bar->Margins.Left + DpiLength(4, dpi);
     if (bandWidth < x)
-        x = 12;
-    return TBandStart{x, rightToLeft};
+        x = DpiLength(12, dpi);
+    return TBandStart{x, rightToLeft, padding};
 }
 
 std::vector<TRect> LayoutBand(const std::vector<int>& textWidths, int bandWidth, int bandHeight,
@@ -100,7 +99,7 @@ std::vector<TRect> LayoutBand(const std::vector<int>& textWidths, int bandWidth,
             rects.push_back(TRect{});
             continue;
         }
-        const int width = text > 0 ? text + ButtonPadding : 0;
+        const int width = text > 0 ? text + start.Padding : 0;
         if (start.RightToLeft) {
             const int right = bandWidth - x;
             rects.push_back(TRect{right - width, 0, right, bandHeight - 1});
@@ -281,7 +280,7 @@ void TWinSkinMenu::Layout(HDC dc, const TRect& band)
     const int width = RectWidth(band);
     const int height = RectHeight(band);
     const std::vector<TRect> rects =
-        LayoutBand(widths, width, height, BandStart(Form->Skin(), width, Form->RightToLeft != 0));
+        LayoutBand(widths, width, height, BandStart(Form->Skin(), width, Form->RightToLeft != 0, Form->Dpi));
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
         TRect r = rects[i];
         if (RectWidth(r) > 0 || Buttons[i]->Visible)

@@ -45,11 +45,14 @@ public:
 struct TBandStart {
     int X = 0;           // from the band's left (right-to-left: from its right)
     bool RightToLeft = false;
+    int Padding = 10;    // a button is its text plus this much wide
 };
-// The start of the first button for a band `bandWidth` wide.
-TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft);
+// The start of the first button for a band `bandWidth` wide drawn at `dpi`
+// (`skin` is the element set for that DPI; the gaps the painter adds to its
+// margins grow with the DPI as the margins did).
+TBandStart BandStart(const TSkinElements& skin, int bandWidth, bool rightToLeft, int dpi);
 // Button rectangles (band coordinates) for captions of these widths: each
-// button is its text width + 10 wide (0 for an empty caption), one after the
+// button is its text width + the start's padding wide (0 for an empty caption), one after the
 // other from the start, leftwards for a right-to-left band. Hidden buttons
 // (width < 0) get an empty rectangle.
 std::vector<TRect> LayoutBand(const std::vector<int>& textWidths, int bandWidth, int bandHeight,

@@ -14,6 +14,7 @@
 
 #include "framework/form.h"
 #include "framework/unicodetext.h"
+#include "framework/windowdpi.h"
 
 namespace tarnivo {
 
@@ -39,13 +40,23 @@ const TSkinData* CurrentSkin()
     return skin && !skin->Empty() ? skin : nullptr;
 }
 
+// These entries belong to no skinned form: they are drawn at the DPI of the
+// window whose DC the framework hands over (the popup menu's), the system's
+// where the DC belongs to no window.
+int CanvasDpi(TCanvas& canvas)
+{
+    HWND window = canvas.Handle() ? WindowFromDC(canvas.Handle()) : nullptr;
+    return window ? WindowDpi(window) : SystemDpi();
+}
+
 void DrawWithCurrentSkin(TObject* sender, TCanvas& canvas, const TRect& rect, bool selected)
 {
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item)
         return;
     if (const TSkinData* skin = CurrentSkin())
-        TMenuItemPainter(*skin).DrawMenuItem(*item, canvas, rect, selected, ParentMenu(*item));
+        TMenuItemPainter(*skin, false, CanvasDpi(canvas))
+            .DrawMenuItem(*item, canvas, rect, selected, ParentMenu(*item));
     else
         item->DefaultDrawItem(canvas, rect, selected);
 }
@@ -56,7 +67,7 @@ void MeasureWithCurrentSkin(TObject* sender, TCanvas& canvas, int& width, int& h
     if (!item)
         return;
     if (const TSkinData* skin = CurrentSkin())
-        TMenuItemPainter(*skin).MeasureItem(*item, canvas, width, height);
+        TMenuItemPainter(*skin, false, CanvasDpi(canvas)).MeasureItem(*item, canvas, width, height);
 }
 
 // `onlyUnassigned` keeps the program's own handlers; a skinned form's
@@ -72,10 +83,10 @@ void SetHandlers(TMenuItem& item, const TMenuDrawItemEvent& draw,
         SetHandlers(*item.Items(i), draw, measure, onlyUnassigned);
 }
 
-void UseMenuCanvas(TCanvas& canvas, HWND window)
+void UseMenuCanvas(TCanvas& canvas, HWND window, int dpi)
 {
     canvas.Adopt(WindowDC(window));
-    canvas.Font().AssignLogFont(SystemMenuFont());
+    canvas.Font().AssignLogFont(SystemMenuFont(dpi));
 }
 
 } // namespace
@@ -151,10 +162,10 @@ void TWinSkinForm::WMMEASUREITEM(TMessage& m)
     if (Form)
         MenuPopupLink()->PopupMeasured();
     TMenuItem* item = MenuBar->Menu ? MenuBar->Menu->FindItem(measure.itemID) : nullptr;
-    const TMenuItemPainter painter(*SkinData, RightToLeft != 0);
+    const TMenuItemPainter painter(*SkinData, RightToLeft != 0, Dpi);
     if (item) {
         TCanvas canvas;
-        UseMenuCanvas(canvas, Handle);
+        UseMenuCanvas(canvas, Handle, Dpi);
         int width = 0;
         int height = 0;
         painter.MeasureItem(*item, canvas, width, height);
@@ -173,7 +184,7 @@ void TWinSkinForm::WMMEASUREITEM(TMessage& m)
     if (TrackedMenu)
         GetMenuStringW(TrackedMenu, measure.itemID, text, 81, MF_BYCOMMAND);
     TCanvas canvas;
-    UseMenuCanvas(canvas, Handle);
+    UseMenuCanvas(canvas, Handle, Dpi);
     int width = 0;
     int height = 0;
     painter.MeasureNativeItem(canvas, ToUtf8(text), width, height);
@@ -198,11 +209,11 @@ void TWinSkinForm::WMDRAWITEM(TMessage& m)
         Default(m);
         return;
     }
-    const TMenuItemPainter painter(*SkinData, RightToLeft != 0);
+    const TMenuItemPainter painter(*SkinData, RightToLeft != 0, Dpi);
     const int saved = SaveDC(draw.hDC);
     TCanvas canvas;
     canvas.SetHandle(draw.hDC);
-    canvas.Font().AssignLogFont(SystemMenuFont());
+    canvas.Font().AssignLogFont(SystemMenuFont(Dpi));
     if (item) {
         painter.DrawMenuItem(*item, canvas, draw.rcItem, selected, menu);
     } else if (auto native = CreateMenuItem(menu, draw.itemID)) {

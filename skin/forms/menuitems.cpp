@@ -147,6 +147,11 @@ LOGFONTW SystemMenuFont(int dpi)
     return font;
 }
 
+int TMenuItemPainter::Px(int length) const
+{
+    return DpiLength(length, Dpi > 0 ? Dpi : SystemDpi());
+}
+
 const TDataSkinObject* TMenuItemPainter::Element() const
 {
     const TDataSkinObject* element = Skin.ElementsAt(Dpi > 0 ? Dpi : SystemDpi()).MenuItem.get();
@@ -156,9 +161,9 @@ const TDataSkinObject* TMenuItemPainter::Element() const
 TRect TMenuItemPainter::GlyphCell(const TMenuItem& item, const TRect& rect) const
 {
     TImageList* images = ItemImages(item);
-    int column = images ? images->Width() : DefaultGlyphColumn;
+    int column = images ? images->Width() : Px(DefaultGlyphColumn);
     if (item.Checked())
-        column = std::max(column, DefaultGlyphColumn);
+        column = std::max(column, Px(DefaultGlyphColumn));
     const int margin = Element() ? Element()->Margins.Left : 0;
     if (item.IsLine()) {
         const int x = RightToLeft ? rect.right - 1 - margin : rect.left + 1 + margin;
@@ -270,7 +275,7 @@ void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, const TRec
         if (HasImage(item)) {
             if (item.Checked()) {
                 const int size = RectWidth(cell);
-                cell.top = rect.top + (rectHeight - DefaultGlyphColumn) / 2 - 1;
+                cell.top = rect.top + (rectHeight - Px(DefaultGlyphColumn)) / 2 - 1;
                 cell.bottom = cell.top + size;
                 DrawCheckedCell(dc, cell);
             }
@@ -291,8 +296,8 @@ void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, const TRec
         }
     }
     const UINT align = RightToLeft ? DT_RIGHT : 0;
-    TRect text = RightToLeft ? TRect{rect.left + 1, rect.top, cell.left - 3, rect.bottom}
-                             : TRect{cell.right + 3, rect.top, rect.right - 1, rect.bottom};
+    TRect text = RightToLeft ? TRect{rect.left + 1, rect.top, cell.left - Px(3), rect.bottom}
+                             : TRect{cell.right + Px(3), rect.top, rect.right - 1, rect.bottom};
     TRect measured = text;
     const std::string caption = CaptionText(item);
     DoDrawText(item, canvas, MeasureTextFlags | align, selected, measured, caption);
@@ -304,8 +309,9 @@ void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, const TRec
     const std::string shortcut = ShortcutText(item);
     if (shortcut.empty() || item.IsLine())
         return;
-    TRect keys = RightToLeft ? TRect{rect.left + ShortcutEdge, text.top, text.right - textWidth, text.bottom}
-                             : TRect{text.left + textWidth, text.top, rect.right - ShortcutEdge, text.bottom};
+    const int edge = Px(ShortcutEdge);
+    TRect keys = RightToLeft ? TRect{rect.left + edge, text.top, text.right - textWidth, text.bottom}
+                             : TRect{text.left + textWidth, text.top, rect.right - edge, text.bottom};
     DoDrawText(item, canvas, DrawTextFlags | (RightToLeft ? DT_LEFT : DT_RIGHT), selected, keys,
                shortcut);
 }
@@ -320,7 +326,7 @@ void TMenuItemPainter::DoDrawText(TMenuItem& item, TCanvas& canvas, UINT flags, 
     if (text == "-") {
         if (measuring)
             return;
-        RECT line{rect.left, rect.top + 4, rect.right, rect.bottom + 4};
+        RECT line{rect.left, rect.top + Px(4), rect.right, rect.bottom + Px(4)};
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
         return;
     }
@@ -358,21 +364,21 @@ void TMenuItemPainter::MeasureItem(TMenuItem& item, TCanvas& canvas, int& width,
                  RectWidth(canvas.MeasureText(TRect{}, item.Caption(), DT_SINGLELINE));
     const std::string shortcut = ShortcutText(item);
     if (!shortcut.empty())
-        width += canvas.TextExtent(shortcut).cx + 2 * ShortcutEdge;
+        width += canvas.TextExtent(shortcut).cx + 2 * Px(ShortcutEdge);
     if (const TDataSkinObject* element = Element())
         width += element->Margins.Left;
-    width += 10;
+    width += Px(10);
     if (!ItemImages(item))
-        width += 25;
+        width += Px(25);
 }
 
 void TMenuItemPainter::MeasureItemPop(TMenuItem& item, int& width) const
 {
     if (const TDataSkinObject* element = Element())
         width += element->Margins.Left;
-    width += 12;
+    width += Px(12);
     if (!ItemImages(item))
-        width += 23;
+        width += Px(23);
 }
 
 void TMenuItemPainter::MeasureNativeItem(TCanvas& canvas, const std::string& text, int& width,
@@ -380,14 +386,14 @@ void TMenuItemPainter::MeasureNativeItem(TCanvas& canvas, const std::string& tex
 {
     const int margin = Element() ? Element()->Margins.Left : 0;
     if (text.empty() || text == "-") {
-        width = 26 + margin;
-        height = 8;
+        width = Px(26) + margin;
+        height = Px(8);
         return;
     }
     const TRect measured = canvas.MeasureText(TRect{0, 0, 0, 0}, text,
                                               MeasureTextFlags);
-    width = RectWidth(measured) + 26 + margin;
-    height = RectHeight(measured) + 4;
+    width = RectWidth(measured) + Px(26) + margin;
+    height = RectHeight(measured) + Px(4);
 }
 
 std::unique_ptr<TMenuItem> CreateMenuItem(HMENU menu, UINT id)

@@ -93,6 +93,8 @@ public:
 
 private:
     const TDataSkinObject* Element() const;
+    // A gap or column width given in 96-DPI pixels, at the menu's DPI.
+    int Px(int length) const;
     void Background(TCanvas& canvas, const TRect& rect, const TRect& itemRect, HMENU menu) const;
     void DrawItemBody(TMenuItem& item, TCanvas& canvas, const TRect& rect, bool selected,
                       HMENU menu, bool separatorFrame) const;

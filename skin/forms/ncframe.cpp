@@ -18,6 +18,7 @@
 
 #include "framework/dcscopes.h"
 #include "framework/regions.h"
+#include "framework/windowdpi.h"
 
 namespace tarnivo {
 
@@ -215,8 +216,9 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
         OffsetRect(&measured, dx, dy);
 
         if (GetWindowLongPtrW(Handle, GWL_STYLE) & WS_POPUP) {
-            if (RightButtonsLeft > 5 && RightButtonsLeft - 5 < measured.right)
-                measured.right = RightButtonsLeft - 5;
+            const int gap = DpiLength(5, Dpi);
+            if (RightButtonsLeft > gap && RightButtonsLeft - gap < measured.right)
+                measured.right = RightButtonsLeft - gap;
         } else if (measured.right > rect.right - rightClip) {
             measured.right = rect.right - rightClip;
         }
@@ -225,7 +227,7 @@ void TWinSkinForm::DrawLine(TCanvas& canvas, const TRect& rect)
         if (measured.left < rect.left)
             measured.left = rect.left;
         if (BorderStyle == sbsDialog && title.TextAlignment == 0)
-            measured.left -= 16;
+            measured.left -= DpiLength(16, Dpi);
         CaptionTextRect = measured;
 
         if (!title.Image.Empty()) {

@@ -7,6 +7,7 @@
 #include "skinreader.h"
 
 #include "framework/stringlist.h"
+#include "framework/windowdpi.h"
 
 #include <algorithm>
 #include <memory>
@@ -442,7 +443,10 @@ TSkinLoadEnvironment CurrentSkinLoadEnvironment()
     // The module this code is linked into: the program, or a DLL that
     // carries its own copy of the skin engine with its own resources.
     environment.Resources = reinterpret_cast<HINSTANCE>(&__ImageBase);
-    environment.ScrollArrowWidth = GetSystemMetrics(SM_CXHSCROLL);
+    // The elements read here are the 96-DPI set that every other DPI is
+    // scaled from; on a screen above 96 DPI the system's metric is already
+    // larger, and taken as it is the combo button would be scaled twice.
+    environment.ScrollArrowWidth = ScaleFromSystemDpi(GetSystemMetrics(SM_CXHSCROLL), 96);
     return environment;
 }
 

@@ -23,7 +23,7 @@ struct TSkinLoadEnvironment {
     // Module holding the "TRACK" and "TRACKVERT" bitmaps used when a skin
     // has no track images of its own; null leaves those images empty.
     HINSTANCE Resources = nullptr;
-    // SM_CXHSCROLL: the combo faces keep a button of this width + 2.
+    // SM_CXHSCROLL at 96 DPI: the combo faces keep a button of this width + 2.
     int ScrollArrowWidth = 16;
 };
 

@@ -150,6 +150,50 @@ TEST_P(IconSize, EachImageIsItsEntrysIconAtTheListsOwnSize)
     }
 }
 
+// Scanned at 32, then taken again at each size (the window moved to a screen
+// of another DPI): every image is its entry's, from the file's own image of
+// the new size rather than the 32-pixel one stretched.
+class IconsAgain : public ::testing::Test {
+protected:
+    void SetUp() override { ClearAllShortcuts(); }
+    void TearDown() override { ClearAllShortcuts(); }
+};
+
+TEST_F(IconsAgain, IconsTakenAgainAtAnotherSizeAreTheFilesImagesOfThatSize)
+{
+    constexpr int Entries = 3;
+    const std::string target = MakeFile("Sized.exe", ThisProgram());
+    std::map<std::string, int> entryOfFile;
+    for (int i = 0; i < Entries; ++i) {
+        const std::string file = ScratchFolder() + "\\again" + std::to_string(i) + ".dll";
+        WriteIconProgram(file, i);
+        entryOfFile[file] = i;
+        MakeLink({CSIDL_DESKTOPDIRECTORY, "Again " + std::to_string(i) + ".lnk", target, "", file, 0});
+    }
+    TImageList icons(nullptr);
+    icons.SetSize(32, 32);
+    TCatalogue catalogue;
+    SilentProgress progress;
+    TShortcutScanner(catalogue, icons, progress, 2).ScanShortcuts();
+    ASSERT_EQ(catalogue.ShortcutCount, Entries);
+    for (int size : {64, 48, 32}) {
+        SCOPED_TRACE(size);
+        icons.SetSize(size, size);
+        TShortcutScanner(catalogue, icons, progress, 2).RetakeIcons();
+        ASSERT_EQ(catalogue.ShortcutCount, Entries) << "the catalogue stays as it is";
+        ASSERT_EQ(icons.Count(), Entries);
+        for (int i = 0; i < Entries; ++i) {
+            const auto& entry = catalogue.Shortcuts[static_cast<std::size_t>(i)];
+            int owner = -1;
+            for (const auto& [file, index] : entryOfFile)
+                if (_stricmp(file.c_str(), entry.IconPath.c_str()) == 0)
+                    owner = index;
+            ASSERT_GE(owner, 0) << entry.IconPath;
+            EXPECT_EQ(CentrePixel(icons, i), ImageColour(owner, size)) << "image " << i;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, IconSize, ::testing::ValuesIn(Sizes));
 
 } // namespace

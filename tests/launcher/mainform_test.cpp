@@ -8,6 +8,7 @@
 #include "launcher/textqueryprotocol.h"
 
 #include "framework/application.h"
+#include "framework/formscale.h"
 #include "framework/windowprochook.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +144,39 @@ TEST_F(MainForm, RefreshEmptiesTheTypedTextAndShowsItsProgressOnlyWhileItRuns)
         EXPECT_TRUE(visible) << "position " << position << " set on a hidden bar";
     EXPECT_EQ(positions.back().first, 100u);
     EXPECT_EQ(GetWindowLongA(barWindow, GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+// Moved to a screen of twice the DPI, the window takes its result list's
+// icons again at twice the size, one per entry; back at 96 they are 32 again.
+TEST_F(MainForm, ADpiChangeTakesTheListsIconsAgainAtTheNewSize)
+{
+    SetCatalogue({"Alpha", "Beta", "Gamma"});
+    HWND window = form->Handle();
+    auto tell = [&](int dpi) {
+        RECT suggested{};
+        GetWindowRect(window, &suggested);
+        SendMessageW(window, WMDpiChanged, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    };
+    ASSERT_EQ(form->ImageList1->Width(), 32);
+    tell(192);
+    ASSERT_EQ(form->PixelsPerInch(), 192);
+    EXPECT_EQ(form->ImageList1->Width(), 64);
+    EXPECT_EQ(form->ImageList1->Height(), 64);
+    EXPECT_EQ(form->ImageList1->Count(), 3) << "image i is entry i's";
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(form->ImageList1->Handle(), &cx, &cy));
+    EXPECT_EQ(cx, 64);
+    tell(144);
+    EXPECT_EQ(form->ImageList1->Width(), 48);
+    EXPECT_EQ(form->ImageList1->Count(), 3);
+    tell(96);
+    EXPECT_EQ(form->ImageList1->Width(), 32);
+    EXPECT_EQ(form->ImageList1->Count(), 3);
+    // A change that leaves the size as it is keeps the images it has.
+    const HIMAGELIST list = form->ImageList1->Handle();
+    tell(96);
+    EXPECT_EQ(form->ImageList1->Handle(), list);
 }
 
 TEST_F(MainForm, ResultListShowsTheResultFromTheTopWithTheTopOneSelected)

@@ -137,13 +137,6 @@ Bitmap faces(const SkinPalette& p, int k)
                        FrameLayout::SideBySide);
 }
 
-// The picture for 96 DPI under `name`, and the same drawn for 200 % beside it.
-std::string add_both(SkinOutput& out, const std::string& name, const std::function<Bitmap(int k)>& draw)
-{
-    out.add_image(name.substr(0, name.size() - 4) + kDrawn200 + ".bmp", draw(2));
-    return out.add_image(name, draw(1));
-}
-
 } // namespace
 
 void add_buttons(SkinOutput& out, const SkinPalette& p)

@@ -127,9 +127,10 @@ void add_title_buttons(SkinOutput& out, const SkinPalette& p)
 
 // Minimise, restore and close of a maximised MDI child, 4 frames each
 // (normal, pressed, hot, hot: band buttons show frame 4 when hot).
-void add_mdi_buttons(SkinOutput& out, const SkinPalette& p)
+// Drawn at `k` times the size for the 200 % picture.
+Bitmap mdi_strip(const SkinPalette& p, int k)
 {
-    const int n = kMdiButtonSize;
+    const int n = kMdiButtonSize * k;
     const Paint band = solid(menu_band_colour(p, WindowLook::Active));
     const std::vector<std::pair<GlyphMaker, Danger>> kinds = {
         {[](GlyphBox b, double k) { return minimise_glyph(b, k); }, Danger::No},
@@ -138,14 +139,19 @@ void add_mdi_buttons(SkinOutput& out, const SkinPalette& p)
     };
     std::vector<Bitmap> frames;
     for (const auto& [glyph, danger] : kinds) {
-        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Normal, danger));
-        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Pressed, danger));
-        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Hot, danger));
-        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Hot, danger));
+        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Normal, danger, k));
+        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Pressed, danger, k));
+        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Hot, danger, k));
+        frames.push_back(button_frame(p, n, band, glyph, ButtonState::Hot, danger, k));
     }
+    return join_frames(frames, FrameLayout::SideBySide);
+}
+
+void add_mdi_buttons(SkinOutput& out, const SkinPalette& p)
+{
     IniSection& s = out.ini.section("MDICONTROLS");
     s.note("12 frames: minimise, restore, close of a maximised MDI child, 4 frames each.");
-    s.set("Image", out.add_image("mdicontrols.bmp", join_frames(frames, FrameLayout::SideBySide)));
+    s.set("Image", add_both(out, "mdicontrols.bmp", [&](int k) { return mdi_strip(p, k); }));
 }
 
 } // namespace

@@ -138,6 +138,12 @@ void add_menu_band(SkinOutput& out, const SkinPalette& p)
 
 } // namespace
 
+std::string add_both(SkinOutput& out, const std::string& name, const std::function<Bitmap(int k)>& draw)
+{
+    out.add_image(name.substr(0, name.size() - 4) + kDrawn200 + ".bmp", draw(2));
+    return out.add_image(name, draw(1));
+}
+
 Paint title_backdrop(const SkinPalette& p, WindowLook look, int k)
 {
     const bool active = look == WindowLook::Active;

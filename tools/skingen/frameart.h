@@ -5,6 +5,9 @@
 #include "palette.h"
 #include "skinoutput.h"
 
+#include <functional>
+#include <string>
+
 namespace tarnivo::skingen {
 
 // Geometry the frame painter reads back from the images: BorderTop is the top
@@ -23,6 +26,10 @@ enum class WindowLook { Active, Inactive };
 // "name.bmp" an INI key names, at exactly twice its size; the engine takes
 // them for windows at 200 % and scales them for windows above 150 %.
 inline constexpr const char* kDrawn200 = "@200";
+
+// Adds the picture `draw(1)` under `name` and `draw(2)` beside it for 200 %;
+// answers the name an INI key gives.
+std::string add_both(SkinOutput& out, const std::string& name, const std::function<Bitmap(int k)>& draw);
 
 // The title bar's colour at window row y (the same in every column), so caption
 // buttons can be drawn over exactly what the frame painter puts under them.

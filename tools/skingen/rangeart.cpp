@@ -1,20 +1,24 @@
 #include "rangeart.h"
 
 #include "buttonart.h"
+#include "frameart.h"
 #include "glyphs.h"
 
 namespace tarnivo::skingen {
 
 namespace {
 
-Bitmap progress_frame(const SkinPalette& p, bool filled)
+// Every picture here is drawn at `k` times its size (k = 2 for the 200 %
+// pictures): lengths, radii and lines times k, so edges stay crisp.
+
+Bitmap progress_frame(const SkinPalette& p, bool filled, int k)
 {
-    constexpr int w = 24, h = 10;
+    const int w = 24 * k, h = 10 * k;
     Canvas c(w, h);
-    const Coverage body = rounded_rect(0, 0, w, h, Radii::all(3));
-    const Coverage edge = rounded_outline(0, 0, w, h, Radii::all(3), 1);
+    const Coverage body = rounded_rect(0, 0, w, h, Radii::all(3 * k));
+    const Coverage edge = rounded_outline(0, 0, w, h, Radii::all(3 * k), k);
     if (filled) {
-        c.draw(body, vertical_gradient(p.progress_top, p.progress_bottom, 1, h - 2));
+        c.draw(body, vertical_gradient(p.progress_top, p.progress_bottom, k, h - 2 * k));
         c.draw(edge, solid(p.progress_fill_border));
     } else {
         c.draw(body, solid(p.progress_track));
@@ -27,18 +31,25 @@ void add_progress(SkinOutput& out, const SkinPalette& p)
 {
     out.ini.section("Progress")
         .note("Style 0: frame 1 the empty track, frame 2 the filled part.")
-        .set("Bitmap", out.add_image("progress.bmp", join_frames({progress_frame(p, false), progress_frame(p, true)},
-                                                                 FrameLayout::SideBySide)))
+        .set("Bitmap", add_both(out, "progress.bmp",
+                                [&](int k) {
+                                    return join_frames({progress_frame(p, false, k), progress_frame(p, true, k)},
+                                                       FrameLayout::SideBySide);
+                                }))
         .set("Style", 0)
         .margins(4, 3, 4, 3)
         .set("Trans", 1)
         .set("Tile", 0);
     if (p.completeness == Completeness::Full) {
-        Canvas c(8, 10);
-        c.draw(rounded_rect(1, 2, 7, 8, Radii::all(1.5)), vertical_gradient(p.progress_top, p.progress_bottom, 2, 7));
+        auto chunk = [&](int k) {
+            Canvas c(8 * k, 10 * k);
+            c.draw(rounded_rect(k, 2 * k, 7 * k, 8 * k, Radii::all(1.5 * k)),
+                   vertical_gradient(p.progress_top, p.progress_bottom, 2 * k, 8 * k - 1));
+            return c.over_backdrop(solid(p.progress_track));
+        };
         out.ini.section("Progress.Chunk")
             .note("Used only when [Progress] Style is 1.")
-            .set("Image", out.add_image("progresschunk.bmp", c.over_backdrop(solid(p.progress_track))))
+            .set("Image", add_both(out, "progresschunk.bmp", chunk))
             .set("Frame", 1)
             .set("Trans", 1)
             .set("Tile", 1);
@@ -50,9 +61,9 @@ enum class Tip { None, Down };
 
 // A track-bar thumb standing upright (11 x 21): a rounded pill, or a pointer
 // whose tip is at the bottom. The other orientations are turned from it.
-Bitmap upright_thumb(const SkinPalette& p, Thumb state, Tip tip)
+Bitmap upright_thumb(const SkinPalette& p, Thumb state, Tip tip, int k)
 {
-    constexpr int w = 11, h = 21;
+    const int w = 11 * k, h = 21 * k;
     Canvas c(w, h);
     Rgb top = p.thumb_top, bottom = p.thumb_bottom, border = p.thumb_border;
     if (state == Thumb::Hot) {
@@ -66,53 +77,58 @@ Bitmap upright_thumb(const SkinPalette& p, Thumb state, Tip tip)
     }
     Coverage outer, inner;
     if (tip == Tip::None) {
-        outer = rounded_rect(0, 0, w, h, Radii::all(4));
-        inner = rounded_rect(1, 1, w - 1, h - 1, Radii::all(3));
+        outer = rounded_rect(0, 0, w, h, Radii::all(4 * k));
+        inner = rounded_rect(k, k, w - k, h - k, Radii::all(3 * k));
     } else {
-        outer = polygon({{0, 0}, {w, 0}, {w, 15}, {w / 2.0, h}, {0, 15}});
-        inner = polygon({{1, 1}, {w - 1, 1}, {w - 1, 14.6}, {w / 2.0, h - 1.4}, {1, 14.6}});
+        outer = polygon({{0, 0}, {w, 0}, {w, 15 * k}, {w / 2.0, h}, {0, 15 * k}});
+        inner = polygon({{k, k}, {w - k, k}, {w - k, 14.6 * k}, {w / 2.0, h - 1.4 * k}, {k, 14.6 * k}});
     }
     c.draw(outer, solid(border));
-    c.draw(inner, vertical_gradient(top, bottom, 1, h - 2));
+    c.draw(inner, vertical_gradient(top, bottom, k, h - 2 * k));
     return c.over_backdrop(solid(p.face));
 }
 
-Bitmap thumb_strip(const SkinPalette& p, Tip tip, Bitmap (Bitmap::*turn)() const)
+Bitmap thumb_strip(const SkinPalette& p, Tip tip, Bitmap (Bitmap::*turn)() const, int k)
 {
     // Frame 2 is the one the painter draws; 1 repeats it so either reads right.
     std::vector<Bitmap> frames;
     for (Thumb state : {Thumb::Normal, Thumb::Normal, Thumb::Disabled, Thumb::Hot, Thumb::Pressed}) {
-        Bitmap b = upright_thumb(p, state, tip);
+        Bitmap b = upright_thumb(p, state, tip, k);
         frames.push_back(turn ? (b.*turn)() : b);
     }
     return join_frames(frames, FrameLayout::SideBySide);
 }
 
-void add_thumb(SkinOutput& out, const char* section, const char* file, Bitmap strip)
+// A thumb strip for 96 DPI and the same drawn for 200 %.
+void add_thumb(SkinOutput& out, const SkinPalette& p, const char* section, const char* file, Tip tip,
+               Bitmap (Bitmap::*turn)() const)
 {
-    out.ini.section(section).set("Image", out.add_image(file, std::move(strip))).set("Trans", 1);
+    const std::string name = add_both(out, file, [&](int k) { return thumb_strip(p, tip, turn, k); });
+    out.ini.section(section).set("Image", name).set("Trans", 1);
 }
 
 void add_trackbar(SkinOutput& out, const SkinPalette& p)
 {
     out.ini.section("Trackbar.ThumbHorz").note("Thumbs: frame 2 is drawn; 3 disabled, 4 hot, 5 pressed.");
-    add_thumb(out, "Trackbar.ThumbHorz", "thumbhorz.bmp", thumb_strip(p, Tip::None, nullptr));
-    add_thumb(out, "Trackbar.ThumbVert", "thumbvert.bmp", thumb_strip(p, Tip::None, &Bitmap::rotated_clockwise));
+    add_thumb(out, p, "Trackbar.ThumbHorz", "thumbhorz.bmp", Tip::None, nullptr);
+    add_thumb(out, p, "Trackbar.ThumbVert", "thumbvert.bmp", Tip::None, &Bitmap::rotated_clockwise);
     if (p.completeness == Completeness::Full) {
-        add_thumb(out, "Trackbar.ThumbDown", "thumbdown.bmp", thumb_strip(p, Tip::Down, nullptr));
-        add_thumb(out, "Trackbar.ThumbUp", "thumbup.bmp", thumb_strip(p, Tip::Down, &Bitmap::flipped_vertically));
-        add_thumb(out, "Trackbar.ThumbLeft", "thumbleft.bmp", thumb_strip(p, Tip::Down, &Bitmap::rotated_clockwise));
-        add_thumb(out, "Trackbar.ThumbRight", "thumbright.bmp",
-                  thumb_strip(p, Tip::Down, &Bitmap::rotated_counter_clockwise));
+        add_thumb(out, p, "Trackbar.ThumbDown", "thumbdown.bmp", Tip::Down, nullptr);
+        add_thumb(out, p, "Trackbar.ThumbUp", "thumbup.bmp", Tip::Down, &Bitmap::flipped_vertically);
+        add_thumb(out, p, "Trackbar.ThumbLeft", "thumbleft.bmp", Tip::Down, &Bitmap::rotated_clockwise);
+        add_thumb(out, p, "Trackbar.ThumbRight", "thumbright.bmp", Tip::Down, &Bitmap::rotated_counter_clockwise);
 
         out.ini.section("Track")
-            .set("Image", out.add_image("track.bmp", track_channel(p.channel, p.channel_border, p.face)))
+            .set("Image", add_both(out, "track.bmp",
+                                   [&](int k) { return track_channel(p.channel, p.channel_border, p.face, k); }))
             .set("Frame", 1)
             .set("LeftWidth", 3)
             .set("RightWidth", 3)
             .set("Trans", 1);
         out.ini.section("TRACKVERT")
-            .set("Image", out.add_image("trackvert.bmp", track_channel_vertical(p.channel, p.channel_border, p.face)))
+            .set("Image", add_both(out, "trackvert.bmp", [&](int k) {
+                return track_channel_vertical(p.channel, p.channel_border, p.face, k);
+            }))
             .set("Frame", 1)
             .set("TopHeight", 3)
             .set("BottomHeight", 3)
@@ -199,17 +215,17 @@ void add_updown(SkinOutput& out, const SkinPalette& p)
 
 } // namespace
 
-Bitmap track_channel(Rgb fill, Rgb border, Rgb backdrop)
+Bitmap track_channel(Rgb fill, Rgb border, Rgb backdrop, int k)
 {
-    Canvas c(16, 4);
-    c.draw(rounded_rect(0, 0, 16, 4, Radii::all(2)), solid(fill));
-    c.draw(rounded_outline(0, 0, 16, 4, Radii::all(2), 1), solid(border));
+    Canvas c(16 * k, 4 * k);
+    c.draw(rounded_rect(0, 0, 16 * k, 4 * k, Radii::all(2 * k)), solid(fill));
+    c.draw(rounded_outline(0, 0, 16 * k, 4 * k, Radii::all(2 * k), k), solid(border));
     return c.over_backdrop(solid(backdrop));
 }
 
-Bitmap track_channel_vertical(Rgb fill, Rgb border, Rgb backdrop)
+Bitmap track_channel_vertical(Rgb fill, Rgb border, Rgb backdrop, int k)
 {
-    return track_channel(fill, border, backdrop).rotated_clockwise();
+    return track_channel(fill, border, backdrop, k).rotated_clockwise();
 }
 
 void add_ranges(SkinOutput& out, const SkinPalette& p)

@@ -10,7 +10,8 @@ void add_ranges(SkinOutput& out, const SkinPalette& p);
 
 // The track-bar channels, also built into the program as the resources
 // "TRACK" (16 x 4) and "TRACKVERT" (4 x 16) for skins without them.
-Bitmap track_channel(Rgb fill, Rgb border, Rgb backdrop);
-Bitmap track_channel_vertical(Rgb fill, Rgb border, Rgb backdrop);
+// Drawn at `k` times the size for the 200 % pictures.
+Bitmap track_channel(Rgb fill, Rgb border, Rgb backdrop, int k = 1);
+Bitmap track_channel_vertical(Rgb fill, Rgb border, Rgb backdrop, int k = 1);
 
 } // namespace tarnivo::skingen

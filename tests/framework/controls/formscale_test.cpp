@@ -3,6 +3,7 @@
 
 #include "framework/controls/button.h"
 #include "framework/controls/label.h"
+#include "framework/controls/trackbar.h"
 #include "framework/formscale.h"
 
 #include "testform.h"
@@ -90,6 +91,30 @@ TEST_F(FormScale, OddFactorsKeepTouchingControlsTouching)
     form->ScaleToPixelsPerInch(120);
     EXPECT_EQ(left->BoundsRect().right, right->BoundsRect().left);
     EXPECT_EQ(form->PixelsPerInch(), 120);
+}
+
+TEST_F(FormScale, ATrackBarsThumbGrowsWithTheLayout)
+{
+    // The system keeps the thumb's length in pixels: left at 20 on a
+    // 192-DPI form, the thumb is half the size of everything around it.
+    auto* bar = new TTrackBar(form.get());
+    bar->SetParent(form.get());
+    bar->SetBounds(10, 100, 150, 30);
+    bar->SetThumbLength(18);
+    ASSERT_EQ(bar->ThumbLength(), 18);
+    form->ScaleToPixelsPerInch(192);
+    EXPECT_EQ(bar->ThumbLength(), 36);
+    EXPECT_EQ(bar->Height(), 60);
+    form->ScaleToPixelsPerInch(144);
+    EXPECT_EQ(bar->ThumbLength(), 27);
+    form->ScaleToPixelsPerInch(96);
+    EXPECT_EQ(bar->ThumbLength(), 18);
+    // One made before its window keeps the length for the window it gets.
+    auto* early = new TTrackBar(nullptr);
+    early->SetThumbLength(10);
+    ScaleControlTree(*early, 2, 1);
+    EXPECT_EQ(early->ThumbLength(), 20);
+    delete early;
 }
 
 TEST_F(FormScale, UnbelievableDpisAreRefused)

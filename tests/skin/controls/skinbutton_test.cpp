@@ -395,6 +395,26 @@ TEST_F(PushButtonSkin, AFocusedIdleMenuButtonShowsTheHotFaceAndAnArrow)
     EXPECT_EQ(PixelOf(disabled, 100 - 12, 15), ColorToRGB(clBtnShadow));
 }
 
+// On a form at 192 DPI the arrow and its column are twice as large.
+TEST_F(PushButtonSkin, AMenuButtonsArrowDoublesAt192)
+{
+    auto* button = Add<TButton>(10, 10, 200, 60, "Menu");
+    Skin<TSkinMenuButton>(button);
+    HWND w = button->Handle();
+    m_host->Dpi = 192;
+    InvalidateRect(w, nullptr, TRUE);
+    const Painted painted = PaintedBySkin(w);
+    m_host->Dpi = 96;
+    const TColor ink = ColorToRGB(clWindowText);
+    // Tip at (200 - 24, 30 + 4), top edge at row 30 - 2, from x 200 - 30 to 200 - 18.
+    EXPECT_EQ(PixelOf(painted, 200 - 24, 30 + 3), ink);
+    EXPECT_EQ(PixelOf(painted, 200 - 24, 30 - 2), ink);
+    EXPECT_EQ(PixelOf(painted, 200 - 29, 30 - 2), ink);
+    EXPECT_EQ(PixelOf(painted, 200 - 19, 30 - 2), ink);
+    EXPECT_NE(PixelOf(painted, 200 - 24, 30 + 6), ink);
+    EXPECT_NE(PixelOf(painted, 200 - 24, 30 - 4), ink);
+}
+
 // Glyph layout ---------------------------------------------------------------------------
 
 TEST(GlyphPlacement, MarginAndSpacingRules)

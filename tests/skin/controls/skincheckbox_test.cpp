@@ -13,6 +13,8 @@
 
 #include "tests/framework/graphics/bitmappixels.h"
 
+#include <vector>
+
 namespace tarnivo {
 namespace {
 
@@ -308,6 +310,51 @@ TEST_F(CheckSkin, TheBoxIsDrawnAtTheDpiOfItsForm)
     skin->SkinChange();
     EXPECT_EQ(skin->SkinElements(), &m_data->Elements());
     EXPECT_NE(BoxPixel(w, beyondSmall), face);
+}
+
+// The caption keeps its distance from the box at every DPI: at 192 both the
+// box and the gap after it are twice as wide, on either side of the caption.
+TEST_F(CheckSkin, TheGapBetweenBoxAndCaptionDoublesAt192)
+{
+    constexpr TColor ink = RGBColor(250, 250, 0);
+    auto firstInk = [&](HWND w, bool fromRight) {
+        const Painted painted = PaintedBySkin(w);
+        for (int i = 0; i < painted.Width(); ++i) {
+            const int x = fromRight ? painted.Width() - 1 - i : i;
+            for (int y = 0; y < painted.Height(); ++y)
+                if (PixelOf(painted, x, y) == ink)
+                    return x;
+        }
+        return -1;
+    };
+    auto* normal = Add<TCheckBox>(10, 10, 150, 40, "HHH");
+    auto* leftText = Add<TCheckBox>(10, 60, 150, 40, "HHH");
+    leftText->SetAlignment(taLeftJustify);
+    auto* radio = Add<TRadioButton>(10, 110, 150, 40, "HHH");
+    radio->SetAlignment(taLeftJustify);
+    for (TControl* control : {static_cast<TControl*>(normal), static_cast<TControl*>(leftText),
+                              static_cast<TControl*>(radio)})
+        control->Font().SetColor(ink);
+    TSkinCheckControl* skins[] = {Skin<TSkinCheckBox>(normal), Skin<TSkinCheckBox>(leftText),
+                                  Skin<TSkinRadioButton>(radio)};
+    auto inkAt = [&](int dpi) {
+        m_host->Dpi = dpi;
+        for (auto* skin : skins)
+            skin->SkinChange();
+        return std::vector<int>{firstInk(normal->Handle(), false),
+                                firstInk(leftText->Handle(), true),
+                                firstInk(radio->Handle(), true)};
+    };
+    const std::vector<int> small = inkAt(96);
+    const std::vector<int> large = inkAt(192);
+    ASSERT_GT(small[0], kBoxSize);
+    ASSERT_GT(small[1], 0);
+    // Same font at both DPIs: only the box and the gap move the caption.
+    EXPECT_EQ(large[0] - small[0], kBoxSize + 2);
+    EXPECT_EQ(small[1] - large[1], kBoxSize + 2);
+    // The radio button's box also sits one pixel in at 96, two at 192.
+    EXPECT_EQ(small[2] - large[2], kBoxSize + 2 + 1);
+    m_host->Dpi = 96;
 }
 
 } // namespace

@@ -645,6 +645,16 @@ TEST_F(ScrollSkinTest, ScrollBarControlOverlayAndMinimumThumb)
     ASSERT_TRUE(bar->GetControlInfo2(info));
     EXPECT_EQ(info.xyThumbBottom - info.xyThumbTop, 8);
     EXPECT_EQ(info.xyThumbTop, kArrow);
+    // On a form at twice the DPI the smallest thumb is twice as long.
+    m_host->Dpi = 192;
+    ASSERT_TRUE(bar->GetControlInfo2(info));
+    EXPECT_EQ(info.xyThumbBottom - info.xyThumbTop, 16);
+    control->SetPosition(1000);
+    ASSERT_TRUE(bar->GetControlInfo2(info));
+    EXPECT_LE(info.xyThumbBottom, 150 - kArrow) << "the long thumb stays inside the track";
+    EXPECT_GE(info.xyThumbBottom, 150 - kArrow - 1);
+    control->SetPosition(0);
+    m_host->Dpi = 96;
     // Pressing below the thumb pages the control itself.
     const POINT below = ScreenPointOf(bar->Handle(), kArrow / 2, 150 - kArrow - 4);
     PressAndHold(below, 60, [] {});

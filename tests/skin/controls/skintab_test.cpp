@@ -175,6 +175,38 @@ LPARAM Centre(const TRect& r)
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+TEST(TabCloseBox, TwiceAsLargeAndTwiceAsFarInAt192)
+{
+    const TRect tab{100, 10, 160, 40};
+    const TRect small = CloseBoxRect(tab, 96);
+    const TRect large = CloseBoxRect(tab, 192);
+    EXPECT_EQ(RectWidth(small), 6);
+    EXPECT_EQ(RectWidth(large), 12);
+    EXPECT_EQ(RectHeight(large), 12);
+    EXPECT_EQ(tab.right - large.right, 2 * (tab.right - small.right));
+    EXPECT_EQ(large.top - tab.top, 2 * (small.top - tab.top));
+    // 150 %: the lengths rounded, the box still square.
+    const TRect mid = CloseBoxRect(tab, 144);
+    EXPECT_EQ(RectWidth(mid), RectHeight(mid));
+    EXPECT_EQ(RectWidth(mid), 9);
+}
+
+TEST_F(TabSkin, TheCloseBoxesOfAFormAt192AreDrawnAtItsScale)
+{
+    TPageControl* pages = Pages(7777);
+    auto* skin = Attach<TSkinTab>(TSkinClass::Tab, pages);
+    ASSERT_NE(skin, nullptr);
+    HWND window = pages->Handle();
+    m_host->Dpi = 192;
+    Repaint(window);
+    m_host->Dpi = 96;
+    ASSERT_EQ(skin->CloseRects().size(), 3u);
+    for (const TRect& box : skin->CloseRects()) {
+        EXPECT_EQ(RectWidth(box), 12);
+        EXPECT_EQ(RectHeight(box), 12);
+    }
+}
+
 TEST_F(TabSkin, CloseBoxRemovesThePageOnlyWhenTheFormAnswersZero)
 {
     TPageControl* pages = Pages(7777);

@@ -220,3 +220,26 @@ TEST_F(DpiFrameTest, ADpiFromAStrangerIsHeldToWhatWindowsUses)
     EXPECT_TRUE(Scaled(Measure(window).top, plain.top, 5, 1));
     EXPECT_TRUE(IsWindow(window));
 }
+
+TEST_F(DpiFrameTest, APopupsLongCaptionStopsShortOfItsButtonsByTheScaledGap)
+{
+    // A popup's caption is cut before its right-hand buttons; the gap left
+    // there is a length on screen and doubles with the DPI as the buttons do.
+    for (const char* skin : {"slate", "paper"}) {
+        SCOPED_TRACE(skin);
+        ASSERT_TRUE(LoadShippedSkin(Data(), skin));
+        PumpUntil([&] { return !Manager().ActionPending(); });
+        HWND window = SkinnedWindow(300, 200, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+        SetWindowTextW(window, std::wstring(120, L'W').c_str());
+        for (int dpi : {96, 192}) {
+            TellDpi(window, dpi);
+            SetWindowPos(window, nullptr, 0, 0, 300 * dpi / 96, 200 * dpi / 96,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PaintFrame(window);
+            const TWinSkinForm& form = SkinFormOf(window);
+            ASSERT_GT(form.RightButtonsLeft, 0);
+            EXPECT_EQ(form.CaptionTextRect.right, form.RightButtonsLeft - 5 * dpi / 96) << dpi;
+        }
+        DestroyWindow(window);
+    }
+}

@@ -47,10 +47,10 @@ HMENU MakeMenu(bool withDisabled)
     return bar;
 }
 
-int TextWidth(const std::wstring& text)
+int TextWidth(const std::wstring& text, int dpi = 0)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const LOGFONTW logFont = SystemMenuFont();
+    const LOGFONTW logFont = SystemMenuFont(dpi);
     HFONT font = CreateFontIndirectW(&logFont);
     HGDIOBJ old = SelectObject(dc, font);
     RECT r{0, 0, 0, 0};
@@ -127,12 +127,34 @@ TEST(MenuBandLayout, ButtonsRunFromTheStartInBothReadingOrders)
 
 TEST_F(MenuBandTest, BandStartFollowsTheElementsMarginsOrSixWithoutIt)
 {
-    EXPECT_EQ(BandStart(Data().Elements(), 300, false).X, kBarLeftMargin + 4);
-    EXPECT_EQ(BandStart(Data().Elements(), 300, true).X, kBarRightMargin + 8);
-    EXPECT_EQ(BandStart(Data().Elements(), 5, false).X, 12) << "a band narrower than the start";
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false, 96).X, kBarLeftMargin + 4);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, true, 96).X, kBarRightMargin + 8);
+    EXPECT_EQ(BandStart(Data().Elements(), 300, false, 96).Padding, 10);
+    EXPECT_EQ(BandStart(Data().Elements(), 5, false, 96).X, 12) << "a band narrower than the start";
     TSkinData plain(nullptr);
     ASSERT_TRUE(LoadMenuSkin(plain, false, true));
-    EXPECT_EQ(BandStart(plain.Elements(), 300, false).X, 6);
+    EXPECT_EQ(BandStart(plain.Elements(), 300, false, 96).X, 6);
+}
+
+TEST_F(MenuBandTest, BandStartAndPaddingAtTwiceTheDpiAreTwiceThoseAt96)
+{
+    // The scaled set's margins are doubled; the gaps after them must be too,
+    // or the first button sits closer to the band's edge than at 96 DPI.
+    const TSkinElements& at192 = Data().ElementsAt(192);
+    EXPECT_EQ(BandStart(at192, 600, false, 192).X, 2 * (kBarLeftMargin + 4));
+    EXPECT_EQ(BandStart(at192, 600, true, 192).X, 2 * (kBarRightMargin + 8));
+    EXPECT_EQ(BandStart(at192, 600, false, 192).Padding, 20);
+    EXPECT_EQ(BandStart(at192, 5, false, 192).X, 24);
+    EXPECT_EQ(BandStart(Data().ElementsAt(144), 600, false, 144).X,
+              (3 * (kBarLeftMargin + 4) + 1) / 2);
+    TSkinData plain(nullptr);
+    ASSERT_TRUE(LoadMenuSkin(plain, false, true));
+    EXPECT_EQ(BandStart(plain.ElementsAt(192), 600, false, 192).X, 12);
+    // Buttons laid out from that start are twice as wide as at 96.
+    const auto rects = LayoutBand({20, 30}, 600, 40, BandStart(at192, 600, false, 192));
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(RectWidth(rects[0]), 20 + 20);
+    EXPECT_EQ(rects[1].left, rects[0].right);
 }
 
 TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
@@ -170,8 +192,8 @@ TEST_F(MenuBandTest, TheNativeMenuIsDetachedAndTheBandSitsBetweenTitleAndClient)
     DestroyWindow(window);
 }
 
-// At 192 DPI the band is twice as high, starts after the doubled border and
-// bar margin, and its buttons fit the menu font at twice its height.
+// At 192 DPI the band is twice as high, starts after the doubled border,
+// bar margin and gap, and its buttons fit the menu font at twice its height.
 TEST_F(MenuBandTest, AtTwiceTheDpiTheBandAndItsButtonsAreTwiceAsLarge)
 {
     HWND window = MakeMenuWindow();
@@ -193,10 +215,11 @@ TEST_F(MenuBandTest, AtTwiceTheDpiTheBandAndItsButtonsAreTwiceAsLarge)
 
     PaintFrame(window);
     const TRect file = BandButton(window, 0).Rect;
-    EXPECT_EQ(file.left, 2 * kLeft + 2 * kBarLeftMargin + 4);
+    // The gap after the bar's margin and the button's padding double too.
+    EXPECT_EQ(file.left, 2 * kLeft + 2 * (kBarLeftMargin + 4));
     // Text widths do not scale exactly with the font height: near twice.
-    EXPECT_NEAR(RectWidth(file) - 10, 2 * fileText, 1 + fileText / 4);
-    EXPECT_GT(RectWidth(file) - 10, fileText * 3 / 2);
+    EXPECT_NEAR(RectWidth(file) - 20, 2 * fileText, 1 + fileText / 4);
+    EXPECT_GT(RectWidth(file) - 20, fileText * 3 / 2);
     DestroyWindow(window);
 }
 
@@ -308,6 +331,28 @@ TEST_F(MenuBandTest, ANewMenuRebuildsTheBandAndIsDetachedAgain)
     EXPECT_EQ(BandButton(window, 1).SubMenu, nullptr);
     EXPECT_EQ(BandButton(window, 1).Command, 6002u);
     EXPECT_EQ(BandButton(window, 1).Rect.left, BandButton(window, 0).Rect.right);
+    DestroyWindow(window);
+}
+
+// A window at 192 DPI measures its drop-down entries in the menu font and
+// with the paddings of that DPI, and draws them from the scaled set.
+TEST_F(MenuBandTest, DropDownEntriesOfAWindowAt192AreMeasuredAtItsScale)
+{
+    HWND window = MakeMenuWindow();
+    TWinSkinForm* form = FindSkinForm(window);
+    ASSERT_NE(form, nullptr);
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(form->Dpi, 192);
+    HMENU file = BandButton(window, 0).SubMenu;
+    WMINITMENU(file);
+    form->TrackedMenu = file;
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = kExit;
+    EXPECT_TRUE(SendMessageA(window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+    EXPECT_EQ(static_cast<int>(measure.itemWidth), TextWidth(L"E&xit", 192) + 2 * (26 + kItemMargin));
     DestroyWindow(window);
 }
 

@@ -256,6 +256,47 @@ TEST_F(MenuItemTest, MeasureIgnoresTheAccessKeyMarkAndMakesRoomForShortcutGlyphs
     EXPECT_GT(RectWidth(r), 0);
 }
 
+TEST_F(MenuItemTest, AtTwiceTheDpiTheEntrysGapsAndColumnsAreTwiceThoseAt96)
+{
+    // The element's margin comes doubled from the scaled set; the painter's
+    // own paddings must follow, or a 192-DPI menu is cramped next to its text.
+    const TMenuItemPainter at96(Data(), false, 96);
+    const TMenuItemPainter at192(Data(), false, 192);
+    TMenuItem* plain = Add("Open");
+    TPopupMenu bare(nullptr);
+    auto* loose = new TMenuItem(&bare);
+    loose->SetCaption("Open");
+    bare.Items()->Add(loose);
+    for (TMenuItem* item : {plain, loose}) {
+        int small = 100, large = 200;
+        at96.MeasureItemPop(*item, small);
+        at192.MeasureItemPop(*item, large);
+        EXPECT_EQ(large, 2 * small) << item->Menu()->Images();
+    }
+
+    TBitmap scratch;
+    scratch.SetSize(4, 4);
+    TCanvas& canvas = scratch.Canvas();
+    int w96 = 0, h96 = 0, w192 = 0, h192 = 0;
+    at96.MeasureNativeItem(canvas, "-", w96, h96);
+    at192.MeasureNativeItem(canvas, "-", w192, h192);
+    EXPECT_EQ(w192, 2 * w96);
+    EXPECT_EQ(h192, 2 * h96);
+    canvas.Font().AssignLogFont(SystemMenuFont(96));
+    at96.MeasureNativeItem(canvas, "Open", w96, h96);
+    const int text96 = RectWidth(canvas.MeasureText(TRect{}, std::string("Open"), MeasureTextFlags));
+    canvas.Font().AssignLogFont(SystemMenuFont(192));
+    at192.MeasureNativeItem(canvas, "Open", w192, h192);
+    const int text192 = RectWidth(canvas.MeasureText(TRect{}, std::string("Open"), MeasureTextFlags));
+    EXPECT_EQ(w192 - text192, 2 * (w96 - text96));
+
+    // A check mark without an image list takes a column of 16 at 96 DPI.
+    loose->SetChecked(true);
+    const TRect rect{0, 0, 2 * W, 2 * H};
+    EXPECT_EQ(RectWidth(at96.GlyphCell(*loose, rect)), 16);
+    EXPECT_EQ(RectWidth(at192.GlyphCell(*loose, rect)), 32);
+}
+
 TEST(ShortCutText, NamesModifiersAndKeys)
 {
     const struct {
