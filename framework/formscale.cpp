@@ -1,28 +1,13 @@
 #include "formscale.h"
 
 #include "control.h"
-#include "gdiobjects.h"
 #include "form.h"
 #include "ownmessages.h"
+#include "windowdpi.h"
 
 namespace tarnivo {
 
 namespace {
-
-using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
-
-// Looked up once: the call is missing before Windows 10 1607, and the
-// program still runs there (with the system's DPI for every window).
-GetDpiForWindowProc DpiForWindowCall()
-{
-    static const GetDpiForWindowProc call = [] {
-        HMODULE user = GetModuleHandleA("user32.dll");
-        return user ? reinterpret_cast<GetDpiForWindowProc>(
-                          reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")))
-                    : nullptr;
-    }();
-    return call;
-}
 
 bool Believable(int dpi)
 {
@@ -33,19 +18,14 @@ bool Believable(int dpi)
 
 int SystemPixelsPerInch()
 {
-    WindowDC screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
+    const int dpi = SystemDpi();
     return Believable(dpi) ? dpi : DesignPixelsPerInch;
 }
 
 int WindowPixelsPerInch(HWND window)
 {
-    if (GetDpiForWindowProc call = DpiForWindowCall(); call && window) {
-        const int dpi = static_cast<int>(call(window));
-        if (Believable(dpi))
-            return dpi;
-    }
-    return SystemPixelsPerInch();
+    const int dpi = WindowDpi(window);
+    return Believable(dpi) ? dpi : SystemPixelsPerInch();
 }
 
 int ScaleValue(int value, int num, int den)
